@@ -1,0 +1,160 @@
+// The "BUTTON" window class.
+#include "platform/button_window.h"
+
+#include "platform/window_classes.h"
+
+namespace {
+
+DWORD ButtonType(const WindowBridge* bridge) {
+    return bridge->windowStyle() & BS_TYPEMASK;
+}
+
+// The windows of the group that `member` belongs to: from the nearest sibling at or before it
+// that starts a group up to the next one that starts a group.
+std::vector<QWidget*> GroupOf(QWidget* member) {
+    std::vector<QWidget*> group;
+    QWidget* parent = member->parentWidget();
+    if (!parent)
+        return {member};
+    for (QObject* obj : parent->children()) {
+        auto* w = qobject_cast<QWidget*>(obj);
+        WindowBridge* bridge = WindowBridge::Of(w);
+        if (!bridge)
+            continue;
+        const bool starts = bridge->windowStyle() & WS_GROUP;
+        if (starts) {
+            if (std::find(group.begin(), group.end(), member) != group.end())
+                break;
+            group.clear();
+        }
+        group.push_back(w);
+    }
+    return group;
+}
+
+} // namespace
+
+LRESULT ButtonMessages::Handle(WindowBridge& bridge, QAbstractButton& button, UINT message,
+                               WPARAM wParam, LPARAM, bool* handled) {
+    *handled = true;
+    switch (message) {
+    case BM_GETCHECK:
+        return button.isChecked() ? BST_CHECKED : BST_UNCHECKED;
+    case BM_SETCHECK:
+        button.setChecked(wParam == BST_CHECKED);
+        return 0;
+    case BM_GETSTATE:
+        return (button.isChecked() ? BST_CHECKED : 0) | (button.isDown() ? BST_PUSHED : 0);
+    case BM_SETSTATE:
+        button.setDown(wParam != 0);
+        return 0;
+    case BM_SETSTYLE:
+        bridge.setWindowStyle((bridge.windowStyle() & ~0xFFFFu) |
+                              (static_cast<DWORD>(wParam) & 0xFFFF));
+        button.update();
+        return 0;
+    case BM_CLICK:
+        button.click();
+        return 0;
+    default:
+        *handled = false;
+        return 0;
+    }
+}
+
+void ButtonMessages::NotifyClicked(WindowBridge& bridge) {
+    QWidget* parent = bridge.widget()->parentWidget();
+    if (!parent)
+        return;
+    SendMessage(parent, WM_COMMAND, MAKEWPARAM(static_cast<unsigned>(bridge.id()), BN_CLICKED),
+                reinterpret_cast<LPARAM>(bridge.widget()));
+}
+
+PushButtonWindow::PushButtonWindow(QWidget* parent) : Bridged<QPushButton>(parent) {
+    setAutoDefault(false);
+    connect(this, &QAbstractButton::clicked, this,
+            [this] { ButtonMessages::NotifyClicked(*this); });
+}
+
+LRESULT PushButtonWindow::classProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    bool handled = false;
+    LRESULT r = ButtonMessages::Handle(*this, *this, message, wParam, lParam, &handled);
+    return handled ? r : WindowBridge::classProc(message, wParam, lParam);
+}
+
+RadioButtonWindow::RadioButtonWindow(QWidget* parent) : Bridged<QRadioButton>(parent) {
+    // Groups follow the group style, not Qt's sibling exclusivity.
+    setAutoExclusive(false);
+    connect(this, &QAbstractButton::clicked, this,
+            [this] { ButtonMessages::NotifyClicked(*this); });
+}
+
+LRESULT RadioButtonWindow::classProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    bool handled = false;
+    LRESULT r = ButtonMessages::Handle(*this, *this, message, wParam, lParam, &handled);
+    return handled ? r : WindowBridge::classProc(message, wParam, lParam);
+}
+
+void RadioButtonWindow::nextCheckState() {
+    if (ButtonType(this) != BS_AUTORADIOBUTTON)
+        return; // a plain radio button leaves its check mark to the program
+    for (QWidget* w : GroupOf(this)) {
+        auto* radio = dynamic_cast<RadioButtonWindow*>(w);
+        if (radio && radio != this && ButtonType(radio) == BS_AUTORADIOBUTTON)
+            radio->setChecked(false);
+    }
+    setChecked(true);
+}
+
+CheckBoxWindow::CheckBoxWindow(QWidget* parent) : Bridged<QCheckBox>(parent) {
+    connect(this, &QAbstractButton::clicked, this,
+            [this] { ButtonMessages::NotifyClicked(*this); });
+}
+
+LRESULT CheckBoxWindow::classProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    bool handled = false;
+    LRESULT r = ButtonMessages::Handle(*this, *this, message, wParam, lParam, &handled);
+    return handled ? r : WindowBridge::classProc(message, wParam, lParam);
+}
+
+GroupBoxWindow::GroupBoxWindow(QWidget* parent) : Bridged<QGroupBox>(parent) {
+    // A group box only frames; clicks go to the dialog beneath.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+QWidget* CreateButtonWindow(const WindowCreateParams& params) {
+    QWidget* widget = nullptr;
+    WindowBridge* bridge = nullptr;
+    switch (params.style & BS_TYPEMASK) {
+    case BS_RADIOBUTTON:
+    case BS_AUTORADIOBUTTON: {
+        auto* w = new RadioButtonWindow(params.parent);
+        w->setText(params.text);
+        widget = w, bridge = w;
+        break;
+    }
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX: {
+        auto* w = new CheckBoxWindow(params.parent);
+        w->setText(params.text);
+        widget = w, bridge = w;
+        break;
+    }
+    case BS_GROUPBOX: {
+        auto* w = new GroupBoxWindow(params.parent);
+        w->setTitle(params.text);
+        widget = w, bridge = w;
+        break;
+    }
+    default: {
+        auto* w = new PushButtonWindow(params.parent);
+        w->setText(params.text);
+        widget = w, bridge = w;
+        break;
+    }
+    }
+    bridge->setWindowStyle(params.style);
+    widget->setFocusPolicy((params.style & WS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus);
+    return widget;
+}

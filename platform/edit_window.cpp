@@ -1,0 +1,156 @@
+// The "EDIT" window class: a single-line QLineEdit that answers the edit-control messages.
+// The program counts text offsets in bytes of UTF-8 and Qt in UTF-16 units; the two agree for
+// ASCII, and the conversions below keep them consistent for any other text too.
+#include "platform/edit_window.h"
+
+#include "platform/window_classes.h"
+
+#include <QKeyEvent>
+
+namespace {
+
+// Byte offset in the UTF-8 form of text -> index into the QString (clamped to the text).
+int IndexFromByteOffset(const QString& text, long offset) {
+    if (offset <= 0)
+        return 0;
+    long bytes = 0;
+    int i = 0;
+    while (i < text.size()) {
+        const int n = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const long size = text.mid(i, n).toUtf8().size();
+        if (bytes + size > offset)
+            break;
+        bytes += size;
+        i += n;
+    }
+    return i;
+}
+
+long ByteOffsetFromIndex(const QString& text, int index) {
+    return text.left(index).toUtf8().size();
+}
+
+bool TypesCharacter(const QKeyEvent* e) {
+    if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+        return false;
+    const QString t = e->text();
+    return !t.isEmpty() && t.at(0).unicode() >= 0x20 && t.at(0).unicode() != 0x7F;
+}
+
+bool TypesNonDigit(const QKeyEvent* e) {
+    const QString t = e->text();
+    return TypesCharacter(e) &&
+           !(t.size() == 1 && t.at(0) >= QLatin1Char('0') && t.at(0) <= QLatin1Char('9'));
+}
+
+} // namespace
+
+EditWindow::EditWindow(QWidget* parent) : Bridged<QLineEdit>(parent) {
+    setFrame(true);
+    setMaxLength(kDefaultLimit);
+}
+
+DWORD EditWindow::windowStyle() const {
+    DWORD s = WindowBridge::windowStyle() & ~ES_READONLY;
+    if (isReadOnly())
+        s |= ES_READONLY;
+    return s;
+}
+
+void EditWindow::setWindowStyle(DWORD style) {
+    WindowBridge::setWindowStyle(style);
+    setReadOnly(style & ES_READONLY);
+}
+
+QString EditWindow::windowText() const {
+    return QLineEdit::text();
+}
+
+void EditWindow::setWindowText(const QString& text) {
+    QLineEdit::setText(text);
+    setCursorPosition(0);
+}
+
+void EditWindow::selection(long* start, long* end) const {
+    const QString t = QLineEdit::text();
+    int from = cursorPosition();
+    int to = from;
+    if (hasSelectedText()) {
+        from = selectionStart();
+        to = from + static_cast<int>(selectedText().size());
+    }
+    *start = ByteOffsetFromIndex(t, from);
+    *end = ByteOffsetFromIndex(t, to);
+}
+
+void EditWindow::setSelection(long start, long end) {
+    const QString t = QLineEdit::text();
+    if (start < 0) { // -1 removes the selection and keeps the caret
+        deselect();
+        return;
+    }
+    if (end < 0)
+        end = ByteOffsetFromIndex(t, static_cast<int>(t.size()));
+    const int from = IndexFromByteOffset(t, start);
+    const int to = IndexFromByteOffset(t, end);
+    // The caret stands at the end given last, so start > end selects backwards.
+    QLineEdit::setSelection(from, to - from);
+    if (from == to)
+        setCursorPosition(from);
+}
+
+LRESULT EditWindow::classProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case EM_GETSEL: {
+        long start = 0, end = 0;
+        selection(&start, &end);
+        if (wParam)
+            *reinterpret_cast<DWORD*>(wParam) = static_cast<DWORD>(start);
+        if (lParam)
+            *reinterpret_cast<DWORD*>(lParam) = static_cast<DWORD>(end);
+        return static_cast<LRESULT>(MAKELPARAM(static_cast<int>(start), static_cast<int>(end)) &
+                                    0xFFFFFFFF);
+    }
+    case EM_SETSEL:
+        setSelection(static_cast<long>(static_cast<int>(wParam)),
+                     static_cast<long>(static_cast<int>(lParam)));
+        return 0;
+    case EM_REPLACESEL: {
+        insert(QString::fromUtf8(reinterpret_cast<const char*>(lParam)));
+        return 0;
+    }
+    case EM_SCROLLCARET:
+        // QLineEdit keeps its caret in view by itself.
+        return TRUE;
+    case EM_LIMITTEXT:
+        m_limit = wParam == 0 || wParam > kDefaultLimit ? kDefaultLimit : static_cast<int>(wParam);
+        return 0;
+    case EM_SETREADONLY:
+        setReadOnly(wParam != 0);
+        return TRUE;
+    default:
+        return WindowBridge::classProc(message, wParam, lParam);
+    }
+}
+
+void EditWindow::keyPressEvent(QKeyEvent* e) {
+    translateKeyPress(e, [this, e] {
+        // A digits-only field refuses every other typed character.
+        if ((WindowBridge::windowStyle() & ES_NUMBER) && TypesNonDigit(e))
+            return;
+        if (TypesCharacter(e) && !isReadOnly()) {
+            const auto kept = QLineEdit::text().size() - selectedText().size();
+            if (kept + e->text().size() > m_limit)
+                return;
+        }
+        QLineEdit::keyPressEvent(e);
+    });
+}
+
+QWidget* CreateEditWindow(const WindowCreateParams& params) {
+    auto* edit = new EditWindow(params.parent);
+    edit->setWindowStyle(params.style);
+    edit->setWindowText(params.text);
+    edit->setFrame(params.style & WS_BORDER);
+    return edit;
+}

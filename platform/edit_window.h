@@ -1,0 +1,28 @@
+// The "EDIT" window class over QLineEdit.
+#pragma once
+
+#include "platform/window_bridge.h"
+
+#include <QLineEdit>
+
+class EditWindow : public Bridged<QLineEdit> {
+public:
+    explicit EditWindow(QWidget* parent = nullptr);
+
+    DWORD windowStyle() const override;
+    void setWindowStyle(DWORD style) override;
+    QString windowText() const override;
+    void setWindowText(const QString& text) override;
+    LRESULT classProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    static constexpr int kDefaultLimit = 0x7FFFFFFE;
+    // The typing limit is the layer's own: Qt's maximum length would also cut text the program
+    // writes, and the program may write more than the user may type.
+    int m_limit = kDefaultLimit;
+    void selection(long* start, long* end) const;
+    void setSelection(long start, long end);
+};

@@ -1,0 +1,24 @@
+// The layer's window classes, created by CreateWindowEx and by dialog templates.
+#pragma once
+
+#include "platform/win_types.h"
+
+#include <QString>
+
+class QWidget;
+
+struct WindowCreateParams {
+    DWORD exStyle = 0;
+    QString text;
+    DWORD style = 0;
+    CRect rect; // pixels, in the parent's client area
+    HWND parent = nullptr;
+    int id = 0;
+};
+
+// "EDIT": a single-line edit field.
+QWidget* CreateEditWindow(const WindowCreateParams& params);
+// "BUTTON": push button, radio button, check box or group box, by the style's type bits.
+QWidget* CreateButtonWindow(const WindowCreateParams& params);
+// "STATIC": text label, icon, or etched line, by the style's type bits.
+QWidget* CreateStaticWindow(const WindowCreateParams& params);
