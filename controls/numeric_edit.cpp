@@ -1,0 +1,46 @@
+// CNumericEdit: the numeric field's messages and window operations.
+#include "controls/numeric_edit.h"
+
+CNumericEdit::CNumericEdit() = default;
+
+CNumericEdit::~CNumericEdit() = default;
+
+BOOL CNumericEdit::PreTranslateMessage(MSG* pMsg) {
+    if (pMsg->message == WM_KEYDOWN && HandleKeyDown(static_cast<UINT>(pMsg->wParam)))
+        return TRUE;
+    return CEdit::PreTranslateMessage(pMsg);
+}
+
+// Only the character code is used, once whatever the repeat count; no character reaches the
+// edit window's own handling.
+void CNumericEdit::OnChar(UINT nChar, UINT, UINT) {
+    HandleChar(nChar);
+}
+
+// The press is swallowed: the edit window's own reaction to it does not take place.
+void CNumericEdit::OnRButtonDown(UINT, CPoint) {}
+
+CString CNumericEdit::FieldText() const {
+    return GetWindowText();
+}
+
+void CNumericEdit::FieldSetText(const CString& t) {
+    SetWindowText(t);
+}
+
+void CNumericEdit::FieldGetSel(int& start, int& end) const {
+    GetSel(start, end);
+}
+
+void CNumericEdit::FieldSetCaret(int pos) {
+    SendMessage(EM_SETSEL, static_cast<WPARAM>(pos), pos);
+    SendMessage(EM_SCROLLCARET);
+}
+
+void CNumericEdit::FieldDeleteSel() {
+    SendMessage(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(""));
+}
+
+BOOL CNumericEdit::FieldReadOnly() const {
+    return (GetStyle() & ES_READONLY) ? TRUE : FALSE;
+}
