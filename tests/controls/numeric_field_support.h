@@ -65,6 +65,7 @@ public:
     using NumericText::m_dValue;
     using NumericText::m_nDecimals;
     using NumericText::ParseText;
+    const NumericText& Logic() const { return *this; }
 };
 
 // The real field: a CNumericEdit attached to an "EDIT" window in a top-level widget.
