@@ -6,6 +6,7 @@
 #include "platform/window_classes.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 namespace {
 
@@ -48,6 +49,7 @@ bool TypesNonDigit(const QKeyEvent* e) {
 EditWindow::EditWindow(QWidget* parent) : Bridged<QLineEdit>(parent) {
     setFrame(true);
     setMaxLength(kDefaultLimit);
+    setAcceptDrops(false);
 }
 
 DWORD EditWindow::windowStyle() const {
@@ -145,6 +147,22 @@ void EditWindow::keyPressEvent(QKeyEvent* e) {
         }
         QLineEdit::keyPressEvent(e);
     });
+}
+
+void EditWindow::mousePressEvent(QMouseEvent* e) {
+    if (e->button() == Qt::MiddleButton) {
+        e->accept();
+        return;
+    }
+    Bridged<QLineEdit>::mousePressEvent(e);
+}
+
+void EditWindow::mouseReleaseEvent(QMouseEvent* e) {
+    if (e->button() == Qt::MiddleButton) {
+        e->accept();
+        return;
+    }
+    Bridged<QLineEdit>::mouseReleaseEvent(e);
 }
 
 QWidget* CreateEditWindow(const WindowCreateParams& params) {

@@ -17,6 +17,10 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
+    // A window-system edit control takes no text by the middle button (X11's selection paste)
+    // and accepts no drops: text reaches it only by typing and by the program.
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
 
 private:
     static constexpr int kDefaultLimit = 0x7FFFFFFE;

@@ -1,0 +1,91 @@
+// The "EDIT" window class in the details the numeric field relies on: the caret stands at the
+// end of a selection given last, selections read back ordered, and text enters only by typing
+// or from the program (no drops).
+#include "platform/edit.h"
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QTest>
+#include <QWidget>
+
+#include <memory>
+
+namespace {
+
+struct EditHost {
+    EditHost() {
+        top = std::make_unique<QWidget>();
+        top->resize(300, 60);
+        hwnd = CreateWindowEx(0, "EDIT", "0123456789", WS_CHILD | WS_VISIBLE | WS_BORDER,
+                              CRect(5, 5, 295, 29), top.get(), 100);
+        edit.Attach(hwnd);
+    }
+    ~EditHost() { edit.Detach(); }
+    std::pair<int, int> Sel() const {
+        int s = -1, e = -1;
+        edit.GetSel(s, e);
+        return {s, e};
+    }
+    std::unique_ptr<QWidget> top;
+    HWND hwnd = nullptr;
+    CEdit edit;
+};
+
+TEST(EditWindow, TheCaretStandsAtTheEndGivenLast) {
+    struct Case {
+        int start, end;
+        Qt::Key key;
+        std::pair<int, int> selection; // after Shift+key moves the caret
+    } cases[] = {
+        {2, 5, Qt::Key_Right, {2, 6}}, // caret at 5 moves right
+        {5, 2, Qt::Key_Right, {3, 5}}, // caret at 2 moves right, 5 stays
+        {5, 2, Qt::Key_Left, {1, 5}},
+        {4, 4, Qt::Key_Left, {3, 4}},
+        {7, 7, Qt::Key_End, {7, 10}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.start) + "," + std::to_string(c.end));
+        EditHost host;
+        ::SendMessage(host.hwnd, EM_SETSEL, static_cast<WPARAM>(c.start), c.end);
+        EXPECT_EQ(host.Sel(), std::make_pair(std::min(c.start, c.end), std::max(c.start, c.end)));
+        QTest::keyClick(host.hwnd, c.key, Qt::ShiftModifier);
+        EXPECT_EQ(host.Sel(), c.selection);
+    }
+}
+
+TEST(EditWindow, ASelectionMadeBackwardsReadsBackOrdered) {
+    EditHost host;
+    ::SendMessage(host.hwnd, EM_SETSEL, 6, 6);
+    QTest::keyClick(host.hwnd, Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClick(host.hwnd, Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(host.Sel(), std::make_pair(4, 6));
+    host.edit.ReplaceSel("");
+    EXPECT_EQ(host.edit.GetWindowText(), "01236789");
+    EXPECT_EQ(host.Sel(), std::make_pair(4, 4));
+}
+
+TEST(EditWindow, ScrollCaretAnswersAndKeepsTheSelection) {
+    EditHost host;
+    ::SendMessage(host.hwnd, EM_SETSEL, 3, 3);
+    EXPECT_EQ(::SendMessage(host.hwnd, EM_SCROLLCARET), TRUE);
+    EXPECT_EQ(host.Sel(), std::make_pair(3, 3));
+}
+
+TEST(EditWindow, ReadOnlyFieldsTakeTheProgramsTextAndPlaceTheCaret) {
+    EditHost host;
+    host.edit.SetReadOnly(TRUE);
+    EXPECT_TRUE(host.edit.GetStyle() & ES_READONLY);
+    host.edit.SetWindowText("42.5");
+    ::SendMessage(host.hwnd, EM_SETSEL, 2, 2);
+    EXPECT_EQ(host.edit.GetWindowText(), "42.5");
+    EXPECT_EQ(host.Sel(), std::make_pair(2, 2));
+    QTest::keyClick(host.hwnd, Qt::Key_Backspace);
+    EXPECT_EQ(host.edit.GetWindowText(), "42.5");
+}
+
+TEST(EditWindow, TakesNoDrops) {
+    EditHost host;
+    EXPECT_FALSE(host.hwnd->acceptDrops());
+}
+
+} // namespace
