@@ -5,6 +5,7 @@
 #include "platform/services.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
@@ -124,8 +125,7 @@ CString NumericText::FormatValue(double v) const {
                     scientific.data() + scientific.size(), exponent);
     const int point = exponent + 1; // digits in front of the decimal point
     auto digitAt = [&](int i) {
-        return i >= 0 && i < static_cast<int>(digits.size()) ? digits[static_cast<size_t>(i)]
-                                                             : '0';
+        return i >= 0 && i < static_cast<int>(digits.size()) ? digits[static_cast<size_t>(i)] : '0';
     };
 
     // Integer digits without leading zeros (none below 1); fraction digits cut, not rounded.

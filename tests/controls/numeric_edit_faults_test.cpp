@@ -25,7 +25,8 @@ using numeric_field::WidgetField;
 // exactly 10 decimals (the typed ones, then zeros); no 0 in front of the separator.
 std::string Shown(const std::string& typed, char decimalSep = '.') {
     std::string integer = typed.substr(0, typed.find('.'));
-    std::string fraction = typed.find('.') == std::string::npos ? "" : typed.substr(typed.find('.') + 1);
+    std::string fraction =
+        typed.find('.') == std::string::npos ? "" : typed.substr(typed.find('.') + 1);
     bool negative = !integer.empty() && integer[0] == '-';
     if (negative)
         integer.erase(0, 1);
@@ -41,9 +42,9 @@ template <class Field> void TypeNumber(Field& field, const std::string& typed, c
 }
 
 const char* const kTypedNumbers[] = {
-    "6378245.1234", "41.68325",     "298.2572235635", "6378137",    "6378245.1",
-    "114.3",        "0.6",          "1.2345678901",   "-0.0001",    "31.41416832",
-    "298.3",        "6378140.0001", "0.1",            "-12345.0625", "99999.9999999999",
+    "6378245.1234", "41.68325",     "298.2572235635",   "6378137",     "6378245.1", "114.3",
+    "0.6",          "1.2345678901", "-0.0001",          "31.41416832", "298.3",     "6378140.0001",
+    "0.1",          "-12345.0625",  "99999.9999999999",
 };
 
 TEST(NumericEditFaults, TypedDigitsStayAsTypedOnTheWidget) {
@@ -120,7 +121,7 @@ TEST(NumericEditFaults, MainFormPointIsReadUnderACommaDecimalLocale) {
         double value;
     } cases[] = {
         {"298.2572235635", 298.2572235635}, {"6378137", 6378137.0}, {"0", 0.0},
-        {"6378245.1234", 6378245.1234},     {"-0.5", -0.5},          {"1,5", 1.5},
+        {"6378245.1234", 6378245.1234},     {"-0.5", -0.5},         {"1,5", 1.5},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.written);

@@ -47,9 +47,9 @@ TEST(NumericEditKeys, SetValueWritesAReadOnlyField) {
 TEST(NumericEditKeys, InsertIsSwallowedWithAnyModifier) {
     QApplication::clipboard()->setText("999");
     WidgetField field;
-    for (Qt::KeyboardModifiers mods : {Qt::KeyboardModifiers(Qt::NoModifier),
-                                       Qt::KeyboardModifiers(Qt::ShiftModifier),
-                                       Qt::KeyboardModifiers(Qt::ControlModifier)}) {
+    for (Qt::KeyboardModifiers mods :
+         {Qt::KeyboardModifiers(Qt::NoModifier), Qt::KeyboardModifiers(Qt::ShiftModifier),
+          Qt::KeyboardModifiers(Qt::ControlModifier)}) {
         field.Place("1[2].5000000000");
         field.Press("Insert", mods);
         EXPECT_EQ(field.Notation(), "1[2].5000000000");
@@ -57,9 +57,9 @@ TEST(NumericEditKeys, InsertIsSwallowedWithAnyModifier) {
 }
 
 TEST(NumericEditKeys, DeleteAndItsShiftAndCtrlFormsActAsDelete) {
-    for (Qt::KeyboardModifiers mods : {Qt::KeyboardModifiers(Qt::NoModifier),
-                                       Qt::KeyboardModifiers(Qt::ShiftModifier),
-                                       Qt::KeyboardModifiers(Qt::ControlModifier)}) {
+    for (Qt::KeyboardModifiers mods :
+         {Qt::KeyboardModifiers(Qt::NoModifier), Qt::KeyboardModifiers(Qt::ShiftModifier),
+          Qt::KeyboardModifiers(Qt::ControlModifier)}) {
         WidgetField field;
         field.Place("1|23.5000000000");
         field.Press("Delete", mods);
@@ -81,16 +81,11 @@ TEST(NumericEditKeys, OtherCharactersAreDroppedSilently) {
         Qt::KeyboardModifiers mods;
         const char* what;
     } keys[] = {
-        {'a', Qt::NoModifier, "a letter"},
-        {'E', Qt::ShiftModifier, "a capital letter"},
-        {' ', Qt::NoModifier, "space"},
-        {',', Qt::NoModifier, "the group separator"},
-        {'*', Qt::NoModifier, "another sign"},
-        {'c', Qt::ControlModifier, "Ctrl+C"},
-        {'v', Qt::ControlModifier, "Ctrl+V"},
-        {'x', Qt::ControlModifier, "Ctrl+X"},
-        {'z', Qt::ControlModifier, "Ctrl+Z"},
-        {'a', Qt::ControlModifier, "Ctrl+A"},
+        {'a', Qt::NoModifier, "a letter"},     {'E', Qt::ShiftModifier, "a capital letter"},
+        {' ', Qt::NoModifier, "space"},        {',', Qt::NoModifier, "the group separator"},
+        {'*', Qt::NoModifier, "another sign"}, {'c', Qt::ControlModifier, "Ctrl+C"},
+        {'v', Qt::ControlModifier, "Ctrl+V"},  {'x', Qt::ControlModifier, "Ctrl+X"},
+        {'z', Qt::ControlModifier, "Ctrl+Z"},  {'a', Qt::ControlModifier, "Ctrl+A"},
     };
     for (const Key& k : keys) {
         SCOPED_TRACE(k.what);

@@ -39,8 +39,8 @@ struct Stroke {
 std::string Describe(const Stroke& s) {
     static const char* const names[] = {"",     "Backspace", "Delete", "Insert",
                                         "Left", "Right",     "Home",   "End"};
-    std::string out = s.key == Key::Char ? std::string("'") + s.ch + "'"
-                                         : names[static_cast<int>(s.key)];
+    std::string out =
+        s.key == Key::Char ? std::string("'") + s.ch + "'" : names[static_cast<int>(s.key)];
     return s.shift ? "Shift+" + out : out;
 }
 
@@ -123,10 +123,9 @@ public:
         } else if (pick < 22) {
             s.ch = "a .,'"[Below(5)];
         } else {
-            static const Key keys[] = {Key::Backspace, Key::Backspace, Key::Backspace,
-                                       Key::Delete,    Key::Delete,    Key::Insert,
-                                       Key::Left,      Key::Left,      Key::Right,
-                                       Key::Right,     Key::Home,      Key::End};
+            static const Key keys[] = {Key::Backspace, Key::Backspace, Key::Backspace, Key::Delete,
+                                       Key::Delete,    Key::Insert,    Key::Left,      Key::Left,
+                                       Key::Right,     Key::Right,     Key::Home,      Key::End};
             s.key = keys[Below(static_cast<int>(std::size(keys)))];
         }
         return s;

@@ -39,9 +39,7 @@ TEST(EditWindow, TheCaretStandsAtTheEndGivenLast) {
     } cases[] = {
         {2, 5, Qt::Key_Right, {2, 6}}, // caret at 5 moves right
         {5, 2, Qt::Key_Right, {3, 5}}, // caret at 2 moves right, 5 stays
-        {5, 2, Qt::Key_Left, {1, 5}},
-        {4, 4, Qt::Key_Left, {3, 4}},
-        {7, 7, Qt::Key_End, {7, 10}},
+        {5, 2, Qt::Key_Left, {1, 5}},  {4, 4, Qt::Key_Left, {3, 4}}, {7, 7, Qt::Key_End, {7, 10}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.start) + "," + std::to_string(c.end));
