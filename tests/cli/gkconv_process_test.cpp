@@ -23,11 +23,16 @@ std::string ReadFile(const std::string& path) {
     return ss.str();
 }
 
+// A file name of this test's own: ctest runs the tests of this program in parallel.
+std::string TempPath(const std::string& suffix) {
+    return testing::TempDir() + "gkconv_" +
+           testing::UnitTest::GetInstance()->current_test_info()->name() + "_" + suffix;
+}
+
 ProcessResult Gkconv(const std::string& args, const std::string& input) {
-    const std::string dir = testing::TempDir();
-    const std::string in = dir + "gk_in.txt";
-    const std::string out = dir + "gk_out.txt";
-    const std::string err = dir + "gk_err.txt";
+    const std::string in = TempPath("in.txt");
+    const std::string out = TempPath("out.txt");
+    const std::string err = TempPath("err.txt");
     std::ofstream(in, std::ios::binary) << input;
     const std::string command =
         std::string(GKCONV_PATH) + " " + args + " < " + in + " > " + out + " 2> " + err;
@@ -70,7 +75,7 @@ TEST(Gkconv, ExitStatusTellsWhatHappened) {
 }
 
 TEST(Gkconv, EllipsoidsAndOutputFile) {
-    const std::string out = testing::TempDir() + "gk_o.txt";
+    const std::string out = TempPath("o.txt");
     const ProcessResult r =
         Gkconv("forward -w 6 -e beijing54 -o " + out, "P,31.41416832,111.47248974\n");
     EXPECT_EQ(r.status, 0);
@@ -85,7 +90,7 @@ TEST(Gkconv, EllipsoidsAndOutputFile) {
 }
 
 TEST(Gkconv, NamedFilesAreReadInOrderWithTheirNamesInMessages) {
-    const std::string a = testing::TempDir() + "gk_a.txt";
+    const std::string a = TempPath("a.txt");
     std::ofstream(a) << "30.3015 114.2030\n";
     const ProcessResult r = Gkconv("forward -w 3 " + a + " -", "bad 1\n");
     EXPECT_EQ(r.status, 1);
