@@ -43,6 +43,8 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
     // IDOK and IDCANCEL; anything else goes to the application object.
     BOOL OnCmdMsg(UINT nID, int nCode) override;
+    // Adds WM_INITDIALOG (OnInitDialog) to the window's messages.
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
     // Dialog units of this dialog to pixels (x * cx / 4, y * cy / 8, from the dialog font).
     void MapDialogRect(RECT* lpRect) const;

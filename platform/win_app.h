@@ -19,7 +19,8 @@ public:
     // The message loop; returns the exit code.
     virtual int Run();
 
-    // Commands that no window handled (menu items, buttons); TRUE when handled here.
+    // Commands that no window handled (menu items, buttons); TRUE when handled here. The base
+    // handles none: a derived application routes its commands, ID_HELP to OnHelp among them.
     virtual BOOL OnCmdMsg(UINT nID, int nCode);
     // The standard help command; the program carries no help content, so it does nothing.
     void OnHelp();
