@@ -3,6 +3,7 @@
 #include "platform/dialog.h"
 
 #include "platform/ddx.h"
+#include "platform/gdi_private.h"
 #include "platform/dialog_template.h"
 #include "platform/menu.h"
 #include "platform/win_app.h"
@@ -11,6 +12,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFontMetrics>
+#include <QIcon>
 #include <QMenuBar>
 
 #include <vector>
@@ -23,9 +25,7 @@ class DialogWindow : public Bridged<QDialog> {
 public:
     explicit DialogWindow(QWidget* owner) : Bridged<QDialog>(owner) {}
 
-    void reject() override {
-        SendMessage(this, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    }
+    void reject() override { SendMessage(this, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }
 };
 
 QString Utf8(const char* s) {
@@ -56,8 +56,8 @@ Qt::WindowFlags FlagsFor(DWORD style) {
 // system rounds it, and the line height.
 CSize BaseUnits(const QFont& font) {
     const QFontMetrics metrics(font);
-    const int letters =
-        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int letters = metrics.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     return CSize((letters / 26 + 1) / 2, metrics.height());
 }
 

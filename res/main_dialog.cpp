@@ -19,8 +19,8 @@ const DialogTemplateRegistration kMainDialog{DialogTemplate{
     .cy = 189,
     .pointSize = 9,
     .fontFace = "宋体",
-    .style = DS_SETFONT | DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_VISIBLE | WS_CAPTION |
-             WS_SYSMENU,
+    .style =
+        DS_SETFONT | DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU,
     .exStyle = WS_EX_APPWINDOW,
     .menuId = IDR_MAIN_MENU,
     .items = {

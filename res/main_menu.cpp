@@ -7,7 +7,9 @@ namespace {
 const MenuTemplateRegistration kMainMenu{MenuTemplate{
     .id = IDR_MAIN_MENU,
     .idName = "IDR_MAIN_MENU",
-    .items = {{.text = "帮助(&H)", .id = 0, .popup = {{.text = "关于(&A)", .id = ID_HELP_ABOUT, .popup = {}}}}},
+    .items = {{.text = "帮助(&H)",
+               .id = 0,
+               .popup = {{.text = "关于(&A)", .id = ID_HELP_ABOUT, .popup = {}}}}},
 }};
 
 } // namespace
