@@ -306,6 +306,15 @@ int CDC::GetClipBox(RECT* lpRect) const {
     return clip.rectCount() > 1 ? COMPLEXREGION : SIMPLEREGION;
 }
 
+int CDC::IntersectClipRect(int x1, int y1, int x2, int y2) {
+    if (!m_state)
+        return 0;
+    const QRect area = x2 > x1 && y2 > y1 ? QRect(x1, y1, x2 - x1, y2 - y1) : QRect();
+    m_state->deviceClip &= QRegion(area.translated(-m_state->origin));
+    RECT box;
+    return GetClipBox(&box);
+}
+
 CPoint CDC::MoveTo(int x, int y) {
     if (!m_state)
         return {};

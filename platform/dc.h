@@ -302,6 +302,11 @@ public:
     CPoint GetWindowOrg() const;
     // The smallest rectangle around the area the context may paint, in logical coordinates.
     int GetClipBox(RECT* lpRect) const;
+    // Narrows the clipping area to its part inside the rectangle (logical coordinates).
+    int IntersectClipRect(int x1, int y1, int x2, int y2);
+    int IntersectClipRect(const RECT* lpRect) {
+        return IntersectClipRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
+    }
 
     // Lines with the selected pen; a segment paints from its start up to, not including, its end.
     CPoint MoveTo(int x, int y);
