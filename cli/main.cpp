@@ -84,7 +84,7 @@ std::string MakeSettings(const Options& o, const CLI::App& app, Settings& s) {
         s.a = o.a;
         s.f = 1.0 / o.alfa;
     } else {
-        const EllipsoidSpec e = *EllipsoidByName(o.ellipsoid);
+        const EllipsoidPreset e = *EllipsoidByName(o.ellipsoid);
         s.a = e.a;
         s.f = 1.0 / e.alfa;
     }

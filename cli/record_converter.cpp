@@ -109,12 +109,12 @@ RecordConverter::RecordConverter(const Settings& settings)
                       : settings.angles == AngleFormat::Dms ? 6
                                                             : 10) {}
 
-bool RecordConverter::ReadCoordinate(std::string_view field, bool isAngle, const char* what,
-                                     double& value, std::string& error) const {
+ParseStatus RecordConverter::ReadCoordinate(std::string_view field, bool isAngle, const char* what,
+                                            double& value, std::string& error) const {
     const ParseStatus status =
         isAngle ? ParseAngle(field, m_settings.angles, value) : ParseNumber(field, value);
     if (status == ParseStatus::Ok) {
-        return true;
+        return status;
     }
     error += what;
     error += ' ';
@@ -134,7 +134,7 @@ bool RecordConverter::ReadCoordinate(std::string_view field, bool isAngle, const
                                                                   : " is not a number";
         break;
     }
-    return false;
+    return status;
 }
 
 bool RecordConverter::CheckZonePrefix(std::string_view field, double Y, int width,
@@ -178,16 +178,17 @@ RecordConverter::Result RecordConverter::Convert(std::string_view line, std::str
     cursor.Next(first);
     double v1 = 0.0;
     double v2 = 0.0;
-    if (!ReadCoordinate(first, forward, firstName, v1, error)) {
+    const ParseStatus firstStatus = ReadCoordinate(first, forward, firstName, v1, error);
+    if (firstStatus != ParseStatus::Ok) {
         // A first field that is not a number names the point, when coordinates follow it.
         std::string_view next;
-        if (!cursor.Next(next)) {
+        if (firstStatus != ParseStatus::NotANumber || !cursor.Next(next)) {
             return Result::Failed;
         }
         error.clear();
         name = first;
         first = next;
-        if (!ReadCoordinate(first, forward, firstName, v1, error)) {
+        if (ReadCoordinate(first, forward, firstName, v1, error) != ParseStatus::Ok) {
             return Result::Failed;
         }
     }
@@ -199,7 +200,7 @@ RecordConverter::Result RecordConverter::Convert(std::string_view line, std::str
         }
         return Result::Failed;
     }
-    if (!ReadCoordinate(second, forward, secondName, v2, error)) {
+    if (ReadCoordinate(second, forward, secondName, v2, error) != ParseStatus::Ok) {
         return Result::Failed;
     }
 
@@ -229,6 +230,12 @@ RecordConverter::Result RecordConverter::Convert(std::string_view line, std::str
         p.XYToBL();
         r1 = p.m_B;
         r2 = p.m_L;
+        if (std::fabs(PackedToDegrees(r1)) > 90.0) {
+            error += "northing ";
+            Quote(error, first);
+            error += " lies beyond the pole";
+            return Result::Failed;
+        }
         break;
     case Operation::Adjacent:
     case Operation::ThreeToSix:

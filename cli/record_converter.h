@@ -7,6 +7,7 @@
 
 #include "gauss_projection.h"
 #include "settings.h"
+#include "text_number.h"
 
 class RecordConverter {
 public:
@@ -19,8 +20,8 @@ public:
     Result Convert(std::string_view line, std::string& out, std::string& error);
 
 private:
-    bool ReadCoordinate(std::string_view field, bool isAngle, const char* what, double& value,
-                        std::string& error) const;
+    ParseStatus ReadCoordinate(std::string_view field, bool isAngle, const char* what,
+                               double& value, std::string& error) const;
     bool CheckZonePrefix(std::string_view field, double Y, int width, std::string& error) const;
 
     Settings m_settings;

@@ -20,20 +20,20 @@ std::optional<Operation> OperationByName(std::string_view name) {
     return std::nullopt;
 }
 
-std::optional<EllipsoidSpec> EllipsoidByName(std::string_view name) {
+std::optional<EllipsoidPreset> EllipsoidByName(std::string_view name) {
     // The desktop program's WGS1984 carries ten decimals of alfa; keep the same so that both
     // give the same numbers.
     if (name == "wgs84") {
-        return EllipsoidSpec{6378137.0, 298.2572235635};
+        return EllipsoidPreset{6378137.0, 298.2572235635};
     }
     if (name == "xian80") {
-        return EllipsoidSpec{6378140.0, 298.257};
+        return EllipsoidPreset{6378140.0, 298.257};
     }
     if (name == "beijing54") {
-        return EllipsoidSpec{6378245.0, 298.3};
+        return EllipsoidPreset{6378245.0, 298.3};
     }
     if (name == "cgcs2000") {
-        return EllipsoidSpec{6378137.0, 298.257222101};
+        return EllipsoidPreset{6378137.0, 298.257222101};
     }
     return std::nullopt;
 }

@@ -8,7 +8,7 @@
 enum class Operation { Forward, Inverse, Adjacent, ThreeToSix, SixToThree };
 enum class AngleFormat { Packed, Degrees, Dms };
 
-struct EllipsoidSpec {
+struct EllipsoidPreset {
     double a;
     double alfa; // inverse flattening, as surveyors write it
 };
@@ -26,7 +26,7 @@ struct Settings {
 };
 
 std::optional<Operation> OperationByName(std::string_view name);
-std::optional<EllipsoidSpec> EllipsoidByName(std::string_view name);
+std::optional<EllipsoidPreset> EllipsoidByName(std::string_view name);
 std::optional<AngleFormat> AngleFormatByName(std::string_view name);
 
 // The zone system an operation reads its plane input in.

@@ -37,8 +37,11 @@ ParseStatus ParseNumber(std::string_view text, double& value) {
         return ParseStatus::NotANumber;
     }
     if (ec == std::errc::result_out_of_range) {
-        // Underflow to zero is harmless; overflow is not a usable coordinate.
-        return std::fabs(value) < 1.0 ? ParseStatus::Ok : ParseStatus::NotFinite;
+        // Underflow (a negative exponent) is as good as zero; overflow is no usable coordinate.
+        const bool underflow =
+            text.find("e-") != std::string_view::npos || text.find("E-") != std::string_view::npos;
+        value = 0.0;
+        return underflow ? ParseStatus::Ok : ParseStatus::NotFinite;
     }
     if (ec != std::errc()) {
         return ParseStatus::NotANumber;

@@ -3,6 +3,9 @@
 
 #include "platform/wnd.h"
 
+// The draw request's action: the whole item.
+constexpr UINT ODA_DRAWENTIRE = 0x0001;
+
 // What an owner-drawn button is asked to draw: its state bits (ODS_*), the context to draw on
 // and its area in that context.
 struct DRAWITEMSTRUCT {

@@ -1,7 +1,12 @@
 // The "BUTTON" window class.
 #include "platform/button_window.h"
 
+#include "platform/button.h"
+#include "platform/gdi_private.h"
 #include "platform/window_classes.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
 
 namespace {
 
@@ -77,9 +82,62 @@ PushButtonWindow::PushButtonWindow(QWidget* parent) : Bridged<QPushButton>(paren
 }
 
 LRESULT PushButtonWindow::classProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CAPTURECHANGED) {
+        // Losing the capture in the middle of a press ends the press without a click.
+        if (!m_releasingCapture && isDown())
+            setDown(false);
+        return 0;
+    }
     bool handled = false;
     LRESULT r = ButtonMessages::Handle(*this, *this, message, wParam, lParam, &handled);
     return handled ? r : WindowBridge::classProc(message, wParam, lParam);
+}
+
+void PushButtonWindow::mousePressEvent(QMouseEvent* e) {
+    translateMouse(e, 0, [&] {
+        QPushButton::mousePressEvent(e);
+        if (e->button() == Qt::LeftButton && isDown())
+            ::SetCapture(this);
+    });
+}
+
+void PushButtonWindow::mouseReleaseEvent(QMouseEvent* e) {
+    translateMouse(e, 0, [&] {
+        // As the window system's button does: the capture goes first, then the click.
+        if (e->button() == Qt::LeftButton && ::GetCapture() == this) {
+            m_releasingCapture = true;
+            ::ReleaseCapture();
+            m_releasingCapture = false;
+        }
+        QPushButton::mouseReleaseEvent(e);
+    });
+}
+
+void PushButtonWindow::paintEvent(QPaintEvent* e) {
+    translatePaint(e, [&] {
+        if ((windowStyle() & BS_TYPEMASK) == BS_OWNERDRAW)
+            drawOwnerItem(e);
+        else
+            QPushButton::paintEvent(e);
+    });
+}
+
+void PushButtonWindow::drawOwnerItem(QPaintEvent* e) {
+    auto* button = dynamic_cast<CButton*>(attached());
+    if (!button)
+        return;
+    CDC dc;
+    GkDcState::InitWindow(dc, this, e->region());
+    DRAWITEMSTRUCT item;
+    item.CtlType = ODT_BUTTON;
+    item.CtlID = static_cast<UINT>(id());
+    item.itemAction = ODA_DRAWENTIRE;
+    item.itemState = (isDown() ? ODS_SELECTED : 0) | (isEnabled() ? 0 : ODS_DISABLED) |
+                     (hasFocus() ? ODS_FOCUS : 0);
+    item.hwndItem = this;
+    item.hDC = &dc;
+    item.rcItem = CRect(0, 0, width(), height());
+    button->DrawItem(&item);
 }
 
 RadioButtonWindow::RadioButtonWindow(QWidget* parent) : Bridged<QRadioButton>(parent) {

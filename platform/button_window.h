@@ -18,12 +18,24 @@ public:
     static void NotifyClicked(WindowBridge& bridge);
 };
 
+// A push button. It holds the mouse capture while pressed with the left button, and drops its
+// pressed state when another window takes the capture away. With the owner-draw style it paints
+// nothing itself: each paint asks the attached CButton's DrawItem.
 class PushButtonWindow : public Bridged<QPushButton> {
 public:
     explicit PushButtonWindow(QWidget* parent = nullptr);
     QString windowText() const override { return QPushButton::text(); }
     void setWindowText(const QString& text) override { QPushButton::setText(text); }
     LRESULT classProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    void drawOwnerItem(QPaintEvent* e);
+    bool m_releasingCapture = false; // our own release at the end of a press
 };
 
 class RadioButtonWindow : public Bridged<QRadioButton> {

@@ -286,3 +286,13 @@ constexpr int SM_CYICON = 12;
 constexpr UINT MB_OK = 0x0000;
 constexpr UINT MB_ICONEXCLAMATION = 0x0030;
 constexpr int SW_SHOWNORMAL = 1;
+
+// Dialog and top-level window styles.
+constexpr DWORD DS_SETFONT = 0x0040;
+constexpr DWORD DS_MODALFRAME = 0x0080;
+constexpr DWORD DS_CENTER = 0x0800;
+constexpr DWORD WS_MAXIMIZEBOX = 0x00010000;
+constexpr DWORD WS_MINIMIZEBOX = 0x00020000;
+constexpr DWORD WS_EX_APPWINDOW = 0x00040000;
+constexpr int SW_HIDE = 0;
+constexpr int SW_SHOW = 5;

@@ -1,0 +1,313 @@
+// The main form: opening set-up, data exchange, and the direction, ellipsoid and operation
+// commands.
+#include "app/converter_dlg.h"
+
+#include "engine/packed_angle.h"
+#include "platform/dc.h"
+#include "platform/ddx.h"
+#include "platform/win_app.h"
+#include "res/resource.h"
+
+namespace {
+
+// The WGS1984 preset; alfa is kept to ten decimals as the surveyors' tables give it.
+constexpr double kWgs1984A = 6378137.0;
+constexpr double kWgs1984Alfa = 298.2572235635;
+constexpr double kXian1980A = 6378140.0;
+constexpr double kXian1980Alfa = 298.257;
+constexpr double kBeijing1954A = 6378245.0;
+constexpr double kBeijing1954Alfa = 298.3;
+
+} // namespace
+
+CConverterDlg::CConverterDlg(CWnd* pParent)
+    : CDialog(IDD_MAIN_DIALOG, pParent), m_nBDeg(31), m_nBMin(4), m_dBSec(41.6832), m_nLDeg(111),
+      m_nLMin(47), m_dLSec(24.8974), m_dX(3386902.25), m_dY(18399692.74), m_dA(0.0), m_dAlfa(0.0),
+      m_hIcon(nullptr) {
+    if (CWinApp* app = AfxGetApp())
+        m_hIcon = app->LoadIcon(IDR_MAINFRAME);
+}
+
+CConverterDlg::~CConverterDlg() {
+    DestroyIcon(m_hIcon);
+}
+
+void CConverterDlg::DoDataExchange(CDataExchange* pDX) {
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_ADJ_6, m_btnAdj6);
+    DDX_Control(pDX, IDC_6_TO_3, m_btn6To3);
+    DDX_Control(pDX, IDC_PROJ_6, m_btnProj6);
+    DDX_Control(pDX, IDC_3_TO_6, m_btn3To6);
+    DDX_Control(pDX, IDC_ADJ_3, m_btnAdj3);
+    DDX_Control(pDX, IDC_PROJ_3, m_btnProj3);
+    DDX_Control(pDX, IDC_ALFA, m_editAlfa);
+    DDX_Control(pDX, IDC_A, m_editA);
+    DDX_Control(pDX, IDC_Y, m_editY);
+    DDX_Control(pDX, IDC_X, m_editX);
+    DDX_Control(pDX, IDC_L_SEC, m_editLSec);
+    DDX_Control(pDX, IDC_L_MIN, m_editLMin);
+    DDX_Control(pDX, IDC_L_DEG, m_editLDeg);
+    DDX_Control(pDX, IDC_B_SEC, m_editBSec);
+    DDX_Control(pDX, IDC_B_MIN, m_editBMin);
+    DDX_Control(pDX, IDC_B_DEG, m_editBDeg);
+    DDX_Control(pDX, IDC_WGS1984, m_radioWgs1984);
+    DDX_Control(pDX, IDC_FORWARD, m_radioForward);
+    DDX_Text(pDX, IDC_B_DEG, m_nBDeg);
+    DDV_MinMaxInt(pDX, m_nBDeg, 0, 360);
+    DDX_Text(pDX, IDC_B_MIN, m_nBMin);
+    DDV_MinMaxInt(pDX, m_nBMin, 0, 60);
+    DDX_Text(pDX, IDC_B_SEC, m_dBSec);
+    DDV_MinMaxDouble(pDX, m_dBSec, 0.0, 60.0);
+    DDX_Text(pDX, IDC_L_DEG, m_nLDeg);
+    DDV_MinMaxInt(pDX, m_nLDeg, 0, 360);
+    DDX_Text(pDX, IDC_L_MIN, m_nLMin);
+    DDV_MinMaxInt(pDX, m_nLMin, 0, 60);
+    DDX_Text(pDX, IDC_L_SEC, m_dLSec);
+    DDV_MinMaxDouble(pDX, m_dLSec, 0.0, 60.0);
+    DDX_Text(pDX, IDC_X, m_dX);
+    DDX_Text(pDX, IDC_Y, m_dY);
+    DDV_MinMaxDouble(pDX, m_dY, 1000000.0, 121000000.0);
+    DDX_Text(pDX, IDC_A, m_dA);
+    DDX_Text(pDX, IDC_ALFA, m_dAlfa);
+}
+
+BOOL CConverterDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+
+    m_editAlfa.SetGrouping(FALSE);
+    m_editA.SetGrouping(FALSE);
+    m_editY.SetGrouping(FALSE);
+    m_editX.SetGrouping(FALSE);
+    m_editLSec.SetGrouping(FALSE);
+    m_editBSec.SetGrouping(FALSE);
+
+    m_radioForward.SendMessage(BM_SETCHECK, BST_CHECKED);
+    m_radioWgs1984.SendMessage(BM_SETCHECK, BST_CHECKED);
+
+    m_dA = kWgs1984A;
+    m_dAlfa = kWgs1984Alfa;
+    UpdateData(FALSE);
+
+    // L minutes takes three characters, one more than B minutes.
+    m_editBDeg.SendMessage(EM_LIMITTEXT, 3);
+    m_editLDeg.SendMessage(EM_LIMITTEXT, 3);
+    m_editBMin.SendMessage(EM_LIMITTEXT, 2);
+    m_editLMin.SendMessage(EM_LIMITTEXT, 3);
+
+    m_btnAdj6.SetIcon(IDI_OPERATION, 0, 32, 32);
+    m_btn6To3.SetIcon(IDI_OPERATION, 0, 32, 32);
+    m_btnProj6.SetIcon(IDI_OPERATION, 0, 32, 32);
+    m_btn3To6.SetIcon(IDI_OPERATION, 0, 32, 32);
+    m_btnAdj3.SetIcon(IDI_OPERATION, 0, 32, 32);
+    m_btnProj3.SetIcon(IDI_OPERATION, 0, 32, 32);
+    return TRUE;
+}
+
+// Enter must not read the fields or close the form: the form has no OK button.
+void CConverterDlg::OnOK() {}
+
+void CConverterDlg::OnCancel() {
+    CDialog::OnCancel();
+}
+
+BOOL CConverterDlg::OnCmdMsg(UINT nID, int nCode) {
+    if (nCode == BN_CLICKED) {
+        switch (nID) {
+        case IDC_FORWARD:
+            OnForward();
+            return TRUE;
+        case IDC_INVERSE:
+            OnInverse();
+            return TRUE;
+        case IDC_WGS1984:
+            OnWgs1984();
+            return TRUE;
+        case IDC_XIAN1980:
+            OnXian1980();
+            return TRUE;
+        case IDC_BEIJING1954:
+            OnBeijing1954();
+            return TRUE;
+        case IDC_CUSTOM:
+            OnCustomEllipsoid();
+            return TRUE;
+        case IDC_PROJ_3:
+            OnProj3();
+            return TRUE;
+        case IDC_PROJ_6:
+            OnProj6();
+            return TRUE;
+        case IDC_ADJ_3:
+            OnAdjacent3();
+            return TRUE;
+        case IDC_ADJ_6:
+            OnAdjacent6();
+            return TRUE;
+        case IDC_3_TO_6:
+            On3To6();
+            return TRUE;
+        case IDC_6_TO_3:
+            On6To3();
+            return TRUE;
+        default:
+            break;
+        }
+    }
+    return CDialog::OnCmdMsg(nID, nCode);
+}
+
+void CConverterDlg::OnPaint() {
+    if (!IsIconic()) {
+        CDialog::OnPaint();
+        return;
+    }
+    CPaintDC dc(this);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+    const int cxIcon = GetSystemMetrics(SM_CXICON);
+    const int cyIcon = GetSystemMetrics(SM_CYICON);
+    CRect rect;
+    GetClientRect(&rect);
+    const int x = (rect.Width() - cxIcon + 1) / 2;
+    const int y = (rect.Height() - cyIcon + 1) / 2;
+    dc.DrawIcon(x, y, m_hIcon);
+}
+
+HCURSOR CConverterDlg::OnQueryDragIcon() {
+    return reinterpret_cast<HCURSOR>(m_hIcon);
+}
+
+void CConverterDlg::OnForward() {
+    m_editX.SendMessage(EM_SETREADONLY, TRUE);
+    m_editY.SendMessage(EM_SETREADONLY, TRUE);
+    m_editBDeg.SendMessage(EM_SETREADONLY, FALSE);
+    m_editBMin.SendMessage(EM_SETREADONLY, FALSE);
+    m_editBSec.SendMessage(EM_SETREADONLY, FALSE);
+    m_editLDeg.SendMessage(EM_SETREADONLY, FALSE);
+    m_editLMin.SendMessage(EM_SETREADONLY, FALSE);
+    m_editLSec.SendMessage(EM_SETREADONLY, FALSE);
+    m_editBDeg.SetFocus();
+}
+
+void CConverterDlg::OnInverse() {
+    m_editX.SendMessage(EM_SETREADONLY, FALSE);
+    m_editY.SendMessage(EM_SETREADONLY, FALSE);
+    m_editX.SetFocus();
+    m_editBDeg.SendMessage(EM_SETREADONLY, TRUE);
+    m_editBMin.SendMessage(EM_SETREADONLY, TRUE);
+    m_editBSec.SendMessage(EM_SETREADONLY, TRUE);
+    m_editLDeg.SendMessage(EM_SETREADONLY, TRUE);
+    m_editLMin.SendMessage(EM_SETREADONLY, TRUE);
+    m_editLSec.SendMessage(EM_SETREADONLY, TRUE);
+}
+
+// The read keeps what was typed into the other fields, which the write then shows again; a
+// field that fails the read is reported and the preset is applied all the same.
+void CConverterDlg::ChooseEllipsoid(double a, double alfa, BOOL bEditable) {
+    UpdateData(TRUE);
+    m_dA = a;
+    m_dAlfa = alfa;
+    UpdateData(FALSE);
+    m_editA.SendMessage(EM_SETREADONLY, !bEditable);
+    m_editAlfa.SendMessage(EM_SETREADONLY, !bEditable);
+}
+
+void CConverterDlg::OnWgs1984() {
+    ChooseEllipsoid(kWgs1984A, kWgs1984Alfa, FALSE);
+}
+
+void CConverterDlg::OnXian1980() {
+    ChooseEllipsoid(kXian1980A, kXian1980Alfa, FALSE);
+}
+
+void CConverterDlg::OnBeijing1954() {
+    ChooseEllipsoid(kBeijing1954A, kBeijing1954Alfa, FALSE);
+}
+
+// A user-defined ellipsoid starts from the Beijing 1954 values.
+void CConverterDlg::OnCustomEllipsoid() {
+    ChooseEllipsoid(kBeijing1954A, kBeijing1954Alfa, TRUE);
+    m_editA.SetFocus();
+}
+
+// The read's result is not looked at: after a prompt the command goes on with the members as
+// the read left them.
+void CConverterDlg::LoadEngine(int nZoneWidth) {
+    UpdateData(TRUE);
+    const double B = JoinPacked(m_nBDeg, m_nBMin, m_dBSec);
+    const double L = JoinPacked(m_nLDeg, m_nLMin, m_dLSec);
+    const double f = 1.0 / m_dAlfa;
+    m_proj.SetAll(nZoneWidth, m_dA, f, B, L, m_dX, m_dY);
+}
+
+void CConverterDlg::Project(int nZoneWidth) {
+    LoadEngine(nZoneWidth);
+    // Only the forward radio is asked: anything but forward is the inverse direction.
+    if (m_radioForward.SendMessage(BM_GETCHECK)) {
+        m_proj.ZoneFromL();
+        m_proj.BLToXY();
+        m_dX = m_proj.m_X;
+        m_dY = m_proj.m_Y;
+    } else {
+        m_proj.ZoneFromY();
+        m_proj.XYToBL();
+        SplitPacked(m_proj.m_B, m_nBDeg, m_nBMin, m_dBSec);
+        SplitPacked(m_proj.m_L, m_nLDeg, m_nLMin, m_dLSec);
+    }
+    UpdateData(FALSE);
+    const BOOL three = nZoneWidth == 3 ? TRUE : FALSE;
+    m_btnAdj3.EnableWindow(three);
+    m_btn3To6.EnableWindow(three);
+    m_btn6To3.EnableWindow(!three);
+    m_btnAdj6.EnableWindow(!three);
+}
+
+void CConverterDlg::OnProj3() {
+    Project(3);
+}
+
+void CConverterDlg::OnProj6() {
+    Project(6);
+}
+
+void CConverterDlg::OnAdjacent3() {
+    LoadEngine(3);
+    m_proj.AdjacentZone3();
+    m_dX = m_proj.m_X;
+    m_dY = m_proj.m_Y;
+    UpdateData(FALSE);
+}
+
+void CConverterDlg::OnAdjacent6() {
+    LoadEngine(6);
+    m_proj.AdjacentZone6();
+    m_dX = m_proj.m_X;
+    m_dY = m_proj.m_Y;
+    UpdateData(FALSE);
+}
+
+void CConverterDlg::On3To6() {
+    LoadEngine(3);
+    m_proj.Zone3To6();
+    m_dX = m_proj.m_X;
+    m_dY = m_proj.m_Y;
+    UpdateData(FALSE);
+    m_btn3To6.EnableWindow(FALSE);
+    m_btn6To3.EnableWindow(TRUE);
+    m_btnAdj3.EnableWindow(FALSE);
+    m_btnAdj6.EnableWindow(TRUE);
+}
+
+void CConverterDlg::On6To3() {
+    LoadEngine(6);
+    m_proj.Zone6To3();
+    m_dX = m_proj.m_X;
+    m_dY = m_proj.m_Y;
+    UpdateData(FALSE);
+    m_btn3To6.EnableWindow(TRUE);
+    m_btn6To3.EnableWindow(FALSE);
+    m_btnAdj3.EnableWindow(TRUE);
+    m_btnAdj6.EnableWindow(FALSE);
+}

@@ -1,0 +1,257 @@
+// CDialog and the dialog window class: building the window from its template, the modal loop,
+// Enter/Escape, and command routing on to the application object.
+#include "platform/dialog.h"
+
+#include "platform/ddx.h"
+#include "platform/gdi_private.h"
+#include "platform/dialog_template.h"
+#include "platform/menu.h"
+#include "platform/win_app.h"
+#include "platform/window_bridge.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFontMetrics>
+#include <QIcon>
+#include <QMenuBar>
+
+#include <vector>
+
+namespace {
+
+// The dialog window class. Closing through the window manager, like Escape, is the Cancel
+// command, which the dialog object may refuse by not ending the dialog.
+class DialogWindow : public Bridged<QDialog> {
+public:
+    explicit DialogWindow(QWidget* owner) : Bridged<QDialog>(owner) {}
+
+    void reject() override { SendMessage(this, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }
+};
+
+QString Utf8(const char* s) {
+    return QString::fromUtf8(s ? s : "");
+}
+
+// Rounds a * b / c to the nearest integer, halves away from zero, as dialog-unit mapping does.
+int MulDiv(int a, int b, int c) {
+    const long long n = static_cast<long long>(a) * b;
+    const long long q = (2 * (n < 0 ? -n : n) + c) / (2LL * c);
+    return static_cast<int>(n < 0 ? -q : q);
+}
+
+Qt::WindowFlags FlagsFor(DWORD style) {
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint;
+    if ((style & WS_CAPTION) == WS_CAPTION)
+        flags |= Qt::WindowTitleHint;
+    if (style & WS_SYSMENU)
+        flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (style & WS_SYSMENU && style & WS_MINIMIZEBOX)
+        flags |= Qt::WindowMinimizeButtonHint;
+    if (style & WS_SYSMENU && style & WS_MAXIMIZEBOX)
+        flags |= Qt::WindowMaximizeButtonHint;
+    return flags;
+}
+
+// The dialog font's base units: the average width of the Latin letters, rounded as the window
+// system rounds it, and the line height.
+CSize BaseUnits(const QFont& font) {
+    const QFontMetrics metrics(font);
+    const int letters = metrics.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    return CSize((letters / 26 + 1) / 2, metrics.height());
+}
+
+} // namespace
+
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
+    : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}
+
+CDialog::~CDialog() {
+    // The derived parts are gone by now: the window goes without its messages reaching them.
+    if (HWND hWnd = Detach())
+        delete hWnd;
+}
+
+BOOL CDialog::BuildWindow(HWND owner) {
+    const DialogTemplate* dialogTemplate = FindDialogTemplate(static_cast<int>(m_nIDTemplate));
+    if (!dialogTemplate || m_hWnd)
+        return FALSE;
+    const DialogTemplate& t = *dialogTemplate;
+
+    auto* window = new DialogWindow(owner);
+    window->setWindowFlags(FlagsFor(t.style));
+    window->setObjectName(Utf8(t.idName));
+    window->setWindowTitle(Utf8(t.caption));
+    window->setWindowStyle(t.style & ~WS_VISIBLE);
+    window->setExStyle(t.exStyle);
+    QFont font(Utf8(t.fontFace));
+    font.setPointSize(t.pointSize);
+    window->setFont(font);
+    m_baseUnits = BaseUnits(window->font());
+    Attach(window);
+
+    CRect client(0, 0, t.cx, t.cy);
+    MapDialogRect(&client);
+    window->resize(client.Width(), client.Height());
+    const int menuHeight = t.menuId ? CreateMenuBar(window, t.menuId) : 0;
+    window->setFixedSize(client.Width(), client.Height() + menuHeight);
+    if (auto* bar = window->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly))
+        bar->resize(window->width(), bar->height());
+
+    QWidget* previous = nullptr;
+    for (size_t i = 0; i < t.items.size(); ++i) {
+        const DialogItemTemplate& item = t.items[i];
+        CRect rect(item.x, item.y, item.x + item.cx, item.y + item.cy);
+        MapDialogRect(&rect);
+        rect.OffsetRect(0, menuHeight);
+        HWND control = CreateWindowEx(item.exStyle, item.windowClass, item.caption,
+                                      item.style | WS_CHILD | WS_VISIBLE, rect, window, item.id);
+        if (!control) {
+            delete Detach();
+            return FALSE;
+        }
+        control->setObjectName(item.idName ? Utf8(item.idName)
+                                           : QStringLiteral("IDC_STATIC_%1").arg(i));
+        if (previous)
+            QWidget::setTabOrder(previous, control);
+        previous = control;
+    }
+    return TRUE;
+}
+
+void CDialog::MapDialogRect(RECT* lpRect) const {
+    lpRect->left = MulDiv(lpRect->left, m_baseUnits.cx, 4);
+    lpRect->right = MulDiv(lpRect->right, m_baseUnits.cx, 4);
+    lpRect->top = MulDiv(lpRect->top, m_baseUnits.cy, 8);
+    lpRect->bottom = MulDiv(lpRect->bottom, m_baseUnits.cy, 8);
+}
+
+CSize CDialog::GetDialogBaseUnits() const {
+    return m_baseUnits;
+}
+
+namespace {
+
+// Runs the initialisation message and, when the handler asks for it, focuses the first
+// enabled tab stop in template order.
+void InitializeDialog(CDialog& dialog) {
+    const BOOL focusFirst = static_cast<BOOL>(dialog.SendMessage(WM_INITDIALOG, 0, 0));
+    if (!focusFirst || !dialog.m_hWnd)
+        return;
+    for (QObject* child : dialog.m_hWnd->children()) {
+        auto* widget = qobject_cast<QWidget*>(child);
+        WindowBridge* bridge = WindowBridge::Of(widget);
+        if (bridge && (bridge->windowStyle() & WS_TABSTOP) && widget->isEnabled()) {
+            widget->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
+} // namespace
+
+int CDialog::DoModal() {
+    HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
+    if (!owner) {
+        CWinApp* app = AfxGetApp();
+        if (app && app->m_pMainWnd && app->m_pMainWnd != this)
+            owner = app->m_pMainWnd->m_hWnd;
+    }
+    m_nModalResult = -1;
+    if (!BuildWindow(owner))
+        return -1;
+    auto* window = static_cast<QDialog*>(m_hWnd);
+    InitializeDialog(*this);
+    if (m_hWnd == window && m_nModalResult == -1) {
+        if (GetStyle() & DS_CENTER)
+            CenterWindow();
+        window->exec();
+    }
+    DestroyWindow();
+    return m_nModalResult;
+}
+
+BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd) {
+    if (nIDTemplate)
+        m_nIDTemplate = nIDTemplate;
+    if (pParentWnd)
+        m_pParentWnd = pParentWnd;
+    m_nModalResult = -1;
+    if (!BuildWindow(m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr))
+        return FALSE;
+    InitializeDialog(*this);
+    const DialogTemplate* t = FindDialogTemplate(static_cast<int>(m_nIDTemplate));
+    if (m_hWnd && t && (t->style & WS_VISIBLE) && m_nModalResult == -1) {
+        if (t->style & DS_CENTER)
+            CenterWindow();
+        m_hWnd->show();
+        m_hWnd->activateWindow();
+    }
+    return m_hWnd != nullptr;
+}
+
+void CDialog::EndDialog(int nResult) {
+    m_nModalResult = nResult;
+    if (auto* window = static_cast<QDialog*>(m_hWnd))
+        window->done(nResult);
+}
+
+BOOL CDialog::OnInitDialog() {
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialog::OnOK() {
+    if (!UpdateData(TRUE))
+        return;
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
+
+void CDialog::DoDataExchange(CDataExchange*) {}
+
+BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {
+    CDataExchange dx(this, bSaveAndValidate);
+    DoDataExchange(&dx);
+    return dx.m_bFailed ? FALSE : TRUE;
+}
+
+BOOL CDialog::PreTranslateMessage(MSG* pMsg) {
+    if (pMsg->message != WM_KEYDOWN || !m_hWnd || !pMsg->hwnd || pMsg->hwnd->window() != m_hWnd)
+        return FALSE;
+    int command = 0;
+    if (pMsg->wParam == VK_RETURN)
+        command = IDOK;
+    else if (pMsg->wParam == VK_ESCAPE)
+        command = IDCANCEL;
+    else
+        return FALSE;
+    SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<unsigned>(command), BN_CLICKED), 0);
+    return TRUE;
+}
+
+BOOL CDialog::OnCmdMsg(UINT nID, int nCode) {
+    if (nCode != BN_CLICKED)
+        return FALSE;
+    if (nID == IDOK) {
+        OnOK();
+        return TRUE;
+    }
+    if (nID == IDCANCEL) {
+        OnCancel();
+        return TRUE;
+    }
+    CWinApp* app = AfxGetApp();
+    return app ? app->OnCmdMsg(nID, nCode) : FALSE;
+}
+
+BOOL CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    if (message == WM_INITDIALOG) {
+        *pResult = OnInitDialog();
+        return TRUE;
+    }
+    return CWnd::OnWndMsg(message, wParam, lParam, pResult);
+}

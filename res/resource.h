@@ -1,0 +1,50 @@
+// Resource and control ids of the program: dialogs, menu, icons, cursor, and every control that
+// the code or the templates name.
+#pragma once
+
+// Application icon (16 x 16 and 32 x 32) and the operation buttons' icon.
+constexpr int IDR_MAINFRAME = 128;
+constexpr int IDI_OPERATION = 130;
+// The hyperlink label's pointing-hand cursor.
+constexpr int IDC_HAND_CURSOR = 136;
+
+// Main form and its menu.
+constexpr int IDD_MAIN_DIALOG = 102;
+constexpr int IDR_MAIN_MENU = 131;
+
+constexpr int IDC_B_DEG = 1000;
+constexpr int IDC_L_DEG = 1001;
+constexpr int IDC_X = 1002;
+constexpr int IDC_Y = 1003;
+constexpr int IDC_FORWARD = 1004;
+constexpr int IDC_INVERSE = 1005;
+constexpr int IDC_XIAN1980 = 1008;
+constexpr int IDC_CUSTOM = 1009;
+constexpr int IDC_WGS1984 = 1010;
+constexpr int IDC_BEIJING1954 = 1011;
+constexpr int IDC_B_MIN = 1012;
+constexpr int IDC_L_MIN = 1013;
+constexpr int IDC_B_SEC = 1014;
+constexpr int IDC_L_SEC = 1015;
+constexpr int IDC_A = 1022;
+constexpr int IDC_ALFA = 1023;
+constexpr int IDC_PROJ_3 = 1024;
+constexpr int IDC_PROJ_6 = 1025;
+constexpr int IDC_ADJ_3 = 1026;
+constexpr int IDC_ADJ_6 = 1027;
+constexpr int IDC_3_TO_6 = 1028;
+constexpr int IDC_6_TO_3 = 1029;
+constexpr int IDC_GAUSS_GROUP = 1030;
+
+// About box.
+constexpr int IDD_ABOUTBOX = 162;
+constexpr int IDC_PRODUCT_TITLE = 1069;
+constexpr int IDC_HOMEPAGE = 1070;
+constexpr int IDC_CREDITS = 1071;
+
+// Menu commands.
+constexpr int ID_HELP_ABOUT = 32771;
+constexpr int ID_HELP = 57670;
+
+// Template items that nothing refers to.
+constexpr int IDC_STATIC = -1;
