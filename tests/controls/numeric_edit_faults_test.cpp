@@ -82,7 +82,7 @@ TEST(NumericEditFaults, AnyTypedNumberOfUpToTenDecimalsStaysAsTyped) {
         ScopedRecordingServices services;
         services.decimal = locale.decimal;
         services.group = locale.group;
-        for (int n = 0; n < 20000; ++n) {
+        for (int n = 0; n < 6000; ++n) {
             const int decimals = static_cast<int>(random() % 11);
             const int integers = static_cast<int>(random() % (16 - decimals));
             std::string typed = random() % 4 == 0 ? "-" : "";
