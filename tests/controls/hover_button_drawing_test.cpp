@@ -170,7 +170,8 @@ TEST_F(HoverButtonDrawing, FocusAloneChangesNothing) {
         QImage plain(kButton, QImage::Format_RGB32), focused(kButton, QImage::Format_RGB32);
         plain.fill(Qt::magenta);
         focused.fill(Qt::magenta);
-        for (auto [image, bits] : {std::pair{&plain, state}, std::pair{&focused, state | ODS_FOCUS}}) {
+        for (auto [image, bits] :
+             {std::pair{&plain, state}, std::pair{&focused, state | ODS_FOCUS}}) {
             CImageDC dc(*image);
             DRAWITEMSTRUCT item;
             item.itemState = bits;

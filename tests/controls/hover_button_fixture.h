@@ -33,10 +33,10 @@ protected:
         parent = std::make_unique<QWidget>();
         parent->resize(300, 200);
         parent->setMouseTracking(true);
-        HWND hwnd = CreateWindowEx(0, "BUTTON", "三度带投影", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                                   CRect(kAt.x(), kAt.y(), kAt.x() + kButton.width(),
-                                         kAt.y() + kButton.height()),
-                                   parent.get(), 1024);
+        HWND hwnd = CreateWindowEx(
+            0, "BUTTON", "三度带投影", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
+            CRect(kAt.x(), kAt.y(), kAt.x() + kButton.width(), kAt.y() + kButton.height()),
+            parent.get(), 1024);
         other = CreateWindowEx(0, "BUTTON", "其他", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
                                CRect(20, 100, 140, 130), parent.get(), 1025);
         ASSERT_TRUE(button.SubclassWindow(hwnd));
@@ -67,7 +67,9 @@ protected:
     static QPoint InButton(int x, int y) { return kAt + QPoint(x, y); }
 
     // Direct handler calls.
-    void Move(UINT flags, int x, int y) { button.SendMessage(WM_MOUSEMOVE, flags, MAKELPARAM(x, y)); }
+    void Move(UINT flags, int x, int y) {
+        button.SendMessage(WM_MOUSEMOVE, flags, MAKELPARAM(x, y));
+    }
     bool HoldsCapture() const { return GetCapture() == button.m_hWnd; }
 
     std::unique_ptr<QWidget> parent;

@@ -297,9 +297,9 @@ TEST(DcSystemColours, ComeFromThePalette) {
 }
 
 TEST(DcResources, OperationIconIs32By32) {
-    HICON icon = static_cast<HICON>(
-        LoadImage(AfxFindResourceHandle(MAKEINTRESOURCE(130), RT_GROUP_ICON), MAKEINTRESOURCE(130),
-                  IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR));
+    HICON icon =
+        static_cast<HICON>(LoadImage(AfxFindResourceHandle(MAKEINTRESOURCE(130), RT_GROUP_ICON),
+                                     MAKEINTRESOURCE(130), IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR));
     ASSERT_NE(icon, nullptr);
     EXPECT_EQ(GetIconSize(icon).cx, 32);
     EXPECT_EQ(GetIconSize(icon).cy, 32);
@@ -317,7 +317,8 @@ TEST(DcResources, OperationIconIs32By32) {
 }
 
 TEST(DcResources, MissingResourcesLoadNothing) {
-    EXPECT_EQ(LoadImage(AfxGetResourceHandle(), MAKEINTRESOURCE(999), IMAGE_ICON, 0, 0, 0), nullptr);
+    EXPECT_EQ(LoadImage(AfxGetResourceHandle(), MAKEINTRESOURCE(999), IMAGE_ICON, 0, 0, 0),
+              nullptr);
     CBitmap bitmap;
     EXPECT_FALSE(bitmap.LoadBitmap("NO_SUCH_BITMAP"));
 }
