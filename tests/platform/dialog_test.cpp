@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -55,6 +56,7 @@ const DialogTemplateRegistration kDialog{DialogTemplate{
         {kFirstEdit, "IDC_FIRST", "EDIT", "", 40, 35, 30, 13, WS_BORDER | WS_TABSTOP, 0},
         {-1, nullptr, "BUTTON", "框", 1, 50, 117, 29, BS_GROUPBOX, 0},
         {kButton, "IDC_BUTTON", "BUTTON", "按钮", 75, 3, 41, 14, BS_PUSHBUTTON | WS_TABSTOP, 0},
+        {-1, nullptr, "STATIC", "128", 95, 55, 20, 20, SS_ICON, 0},
     }}};
 
 class TestDialog : public CDialog {
@@ -149,6 +151,15 @@ TEST(DialogUnits, ItemsSitAtOneAndAHalfPixelsPerUnitBelowTheMenuBar) {
     EXPECT_EQ(dlg.m_hWnd->size(), QSize(180, 120 + bar->height()));
     EXPECT_EQ(dlg.m_hWnd->objectName(), QStringLiteral("IDD_TEST"));
     EXPECT_EQ(dlg.m_hWnd->windowTitle(), QStringLiteral("测试"));
+}
+
+TEST(DialogItems, AnIconStaticShowsTheIconItsCaptionNames) {
+    TestDialog dlg;
+    Show(dlg);
+    auto* label = qobject_cast<QLabel*>(Item(dlg, "IDC_STATIC_6"));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->pixmap().size(), QSize(32, 32));
+    EXPECT_TRUE(label->text().isEmpty());
 }
 
 TEST(DialogFocus, TheFirstEnabledTabStopInTemplateOrderHasTheFocus) {
