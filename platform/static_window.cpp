@@ -5,6 +5,7 @@
 #include "platform/window_classes.h"
 
 #include <QIcon>
+#include <QMouseEvent>
 #include <QPainter>
 
 StaticWindow::StaticWindow(QWidget* parent) : Bridged<QLabel>(parent) {
@@ -33,6 +34,24 @@ void StaticWindow::showIcon(int resourceId) {
     // An icon static takes the icon's size, whatever its template says.
     setMinimumSize(size, size);
     resize(size, size);
+}
+
+void StaticWindow::mousePressEvent(QMouseEvent* e) {
+    Bridged<QLabel>::mousePressEvent(e);
+    if (windowStyle() & SS_NOTIFY)
+        e->accept();
+}
+
+void StaticWindow::mouseReleaseEvent(QMouseEvent* e) {
+    Bridged<QLabel>::mouseReleaseEvent(e);
+    if (windowStyle() & SS_NOTIFY)
+        e->accept();
+}
+
+void StaticWindow::mouseDoubleClickEvent(QMouseEvent* e) {
+    Bridged<QLabel>::mouseDoubleClickEvent(e);
+    if (windowStyle() & SS_NOTIFY)
+        e->accept();
 }
 
 void StaticWindow::paintEvent(QPaintEvent* e) {

@@ -20,6 +20,10 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* e) override;
+    // A label that takes clicks keeps them; it does not hand them on to the dialog.
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
 
 private:
     // The window class's own painting: a text label first asks its parent for colours.

@@ -63,7 +63,7 @@ TEST(AboutBox, ShowsItsTextsAndTheLinkInBlueWithTheHandCursor) {
         }
     EXPECT_GT(strongest, 120);
 
-    QTest::mouseMove(link, QPoint(4, 4));
+    MoveTo(link, QPoint(4, 4));
     EXPECT_EQ(link->cursor().hotSpot(), QPoint(6, 0));
     EXPECT_EQ(GetCursorHotSpot(LoadCursor(IDC_HAND_CURSOR)).x, 6);
 }
@@ -73,8 +73,8 @@ TEST(AboutBox, TheLinkOpensItsAddressOncePerPress) {
     ScriptedAboutDlg dlg;
     ASSERT_TRUE(dlg.Open());
     QWidget* link = dlg.m_hWnd->findChild<QWidget*>("IDC_HOMEPAGE");
-    QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(3, 3));
-    QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(30, 5));
+    ClickAt(link, QPoint(3, 3));
+    ClickAt(link, QPoint(30, 5));
     ASSERT_EQ(services.opened.size(), 2u);
     EXPECT_EQ(services.opened[0], "http://www.example.com/");
     EXPECT_EQ(services.opened[1], "http://www.example.com/");
@@ -88,7 +88,7 @@ TEST(AboutBox, OkStopsTheScrollerBeforeTheBoxCloses) {
     bool timerStillSet = true;
     OnHide watch([&] { timerStillSet = dlg.KillTimer(CAboutDlg::kCreditsTimer) != FALSE; });
     dlg.m_hWnd->installEventFilter(&watch);
-    QTest::mouseClick(dlg.m_hWnd->findChild<QWidget*>("IDOK"), Qt::LeftButton);
+    ClickAt(dlg.m_hWnd->findChild<QWidget*>("IDOK"), QPoint(5, 5));
     EXPECT_EQ(watch.seen, 1);
     EXPECT_FALSE(timerStillSet);
     EXPECT_EQ(dlg.GetModalResult(), IDOK);
@@ -128,7 +128,7 @@ TEST(AboutBox, EachOpeningIsAFreshBoxStartingAtTheFirstEntry) {
     ASSERT_TRUE(first.Open());
     first.TickUntil(60);
     ASSERT_EQ(first.fetches.size(), 3u);
-    QTest::mouseClick(first.m_hWnd->findChild<QWidget*>("IDOK"), Qt::LeftButton);
+    ClickAt(first.m_hWnd->findChild<QWidget*>("IDOK"), QPoint(5, 5));
 
     ScriptedAboutDlg second;
     ASSERT_TRUE(second.Open());

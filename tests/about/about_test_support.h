@@ -7,6 +7,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QTest>
 #include <QWidget>
 
 #include <map>
@@ -66,6 +67,16 @@ protected:
         return it != replaced.end() ? CString(it->second) : CAboutDlg::GetCreditsEntry(nIndex);
     }
 };
+
+// Mouse input as the window system delivers it: to the top-level window at the place, so that
+// the widget under the pointer is found as for a real user.
+inline void ClickAt(QWidget* widget, QPoint pos) {
+    QTest::mouseClick(widget->window()->windowHandle(), Qt::LeftButton, {},
+                      widget->mapTo(widget->window(), pos));
+}
+inline void MoveTo(QWidget* widget, QPoint pos) {
+    QTest::mouseMove(widget->window()->windowHandle(), widget->mapTo(widget->window(), pos));
+}
 
 inline bool IsBlack(QRgb p) {
     return qRed(p) == 0 && qGreen(p) == 0 && qBlue(p) == 0;

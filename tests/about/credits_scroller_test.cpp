@@ -289,10 +289,10 @@ TEST(MissingBitmap, TheMessageComesOnceAndTheBoxStaysUsable) {
 
     // Still usable: the link opens and OK closes.
     QWidget* link = dlg.m_hWnd->findChild<QWidget*>("IDC_HOMEPAGE");
-    QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(5, 5));
+    ClickAt(link, QPoint(5, 5));
     EXPECT_EQ(services.opened.size(), 1u);
     QWidget* ok = dlg.m_hWnd->findChild<QWidget*>("IDOK");
-    QTest::mouseClick(ok, Qt::LeftButton);
+    ClickAt(ok, QPoint(5, 5));
     EXPECT_EQ(dlg.GetModalResult(), IDOK);
     EXPECT_FALSE(dlg.m_hWnd->isVisible());
 }
