@@ -124,8 +124,8 @@ void CHoverButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
     dc.DrawText(strCaption.GetString(), -1, &rcCaption, DT_CALCRECT | DT_SINGLELINE);
     rcCaption.OffsetRect((rcBox.Width() - rcCaption.Width()) / 2,
                          (rcBox.Height() - rcCaption.Height()) / 2);
-    DrawState(dc.GetSafeHdc(), nullptr, nullptr, reinterpret_cast<LPARAM>(strCaption.GetString()), 0,
-              rcCaption.left, rcCaption.top, rcCaption.Width(), rcCaption.Height(),
+    DrawState(dc.GetSafeHdc(), nullptr, nullptr, reinterpret_cast<LPARAM>(strCaption.GetString()),
+              0, rcCaption.left, rcCaption.top, rcCaption.Width(), rcCaption.Height(),
               DST_PREFIXTEXT | (bIsDisabled ? DSS_DISABLED : DSS_NORMAL));
     if (pOldFont)
         dc.SelectObject(pOldFont);

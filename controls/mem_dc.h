@@ -12,8 +12,8 @@ public:
     ~CMemDC() override;
 
 private:
-    CBitmap m_bmpSurface;                  // the off-screen image
-    CGdiObject* m_pPrevBitmap = nullptr;   // selected before m_bmpSurface; not owned
-    CDC* m_pTargetDC = nullptr;            // not owned
-    RECT m_rcArea{};                       // the part of the target the surface covers
+    CBitmap m_bmpSurface;                // the off-screen image
+    CGdiObject* m_pPrevBitmap = nullptr; // selected before m_bmpSurface; not owned
+    CDC* m_pTargetDC = nullptr;          // not owned
+    RECT m_rcArea{};                     // the part of the target the surface covers
 };

@@ -482,7 +482,8 @@ BOOL CDC::DrawState(CPoint pt, CSize, HICON hIcon, UINT nFlags, HBRUSH) {
         return TRUE;
     const QPoint at(pt.x, pt.y);
     if (nFlags & DSS_DISABLED) {
-        p.drawImage(at + QPoint(1, 1), Silhouette(hIcon->image, ToQColor(GetSysColor(COLOR_BTNHIGHLIGHT))));
+        p.drawImage(at + QPoint(1, 1),
+                    Silhouette(hIcon->image, ToQColor(GetSysColor(COLOR_BTNHIGHLIGHT))));
         p.drawImage(at, Silhouette(hIcon->image, ToQColor(GetSysColor(COLOR_BTNSHADOW))));
     } else {
         p.drawImage(at, hIcon->image);
@@ -496,7 +497,8 @@ BOOL CDC::DrawState(CPoint pt, CSize size, const char* lpszText, UINT nFlags, BO
         return FALSE;
     const QFont font = m_state->qfont();
     const QFontMetrics fm(font);
-    const PrefixedText line = ResolvePrefix(Utf8(lpszText, nTextLen > 0 ? nTextLen : -1), bPrefixText);
+    const PrefixedText line =
+        ResolvePrefix(Utf8(lpszText, nTextLen > 0 ? nTextLen : -1), bPrefixText);
     QPainter p;
     if (!m_state->begin(p))
         return TRUE;
@@ -542,8 +544,9 @@ BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSr
         return TRUE;
     const double sx = static_cast<double>(nWidth) / nSrcWidth;
     const double sy = static_cast<double>(nHeight) / nSrcHeight;
-    const QRectF target(x + (taken.left() - wanted.left()) * sx, y + (taken.top() - wanted.top()) * sy,
-                        taken.width() * sx, taken.height() * sy);
+    const QRectF target(x + (taken.left() - wanted.left()) * sx,
+                        y + (taken.top() - wanted.top()) * sy, taken.width() * sx,
+                        taken.height() * sy);
     const QImage part = source->copy(taken); // a copy, so a context may copy onto itself
     QPainter p;
     if (!m_state->begin(p))
@@ -603,8 +606,8 @@ int DrawText(HDC hDC, const char* lpszString, int nCount, RECT* lpRect, UINT nFo
     return hDC ? hDC->DrawText(lpszString, nCount, lpRect, nFormat) : 0;
 }
 
-BOOL DrawState(HDC hDC, HBRUSH hBrush, void* lpOutputFunc, LPARAM lData, WPARAM wData, int x,
-               int y, int cx, int cy, UINT uFlags) {
+BOOL DrawState(HDC hDC, HBRUSH hBrush, void* lpOutputFunc, LPARAM lData, WPARAM wData, int x, int y,
+               int cx, int cy, UINT uFlags) {
     if (!hDC || lpOutputFunc)
         return FALSE;
     const UINT type = uFlags & 0x000F;

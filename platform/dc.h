@@ -231,7 +231,9 @@ public:
     // Height in tenths of a point at 96 dpi.
     BOOL CreatePointFont(int nPointSize, const char* lpszFaceName, CDC* pDC = nullptr);
     int GetLogFont(LOGFONT* pLogFont) const;
-    static CFont* FromHandle(HFONT hFont) { return static_cast<CFont*>(CGdiObject::FromHandle(hFont)); }
+    static CFont* FromHandle(HFONT hFont) {
+        return static_cast<CFont*>(CGdiObject::FromHandle(hFont));
+    }
 };
 
 class CBitmap : public CGdiObject {
@@ -276,7 +278,9 @@ public:
     // Selection: each returns the object selected before, or null on failure (a bitmap can be
     // selected only into a memory context).
     CGdiObject* SelectObject(CGdiObject* pObject);
-    CPen* SelectObject(CPen* pPen) { return static_cast<CPen*>(SelectObject(static_cast<CGdiObject*>(pPen))); }
+    CPen* SelectObject(CPen* pPen) {
+        return static_cast<CPen*>(SelectObject(static_cast<CGdiObject*>(pPen)));
+    }
     CBrush* SelectObject(CBrush* pBrush) {
         return static_cast<CBrush*>(SelectObject(static_cast<CGdiObject*>(pBrush)));
     }
@@ -339,15 +343,16 @@ public:
     // the text's extent). DSS_DISABLED gives the embossed look: the shape in COLOR_BTNHIGHLIGHT
     // one pixel right and down, then in COLOR_BTNSHADOW at the place itself.
     BOOL DrawState(CPoint pt, CSize size, HICON hIcon, UINT nFlags, HBRUSH hBrush = nullptr);
-    BOOL DrawState(CPoint pt, CSize size, const char* lpszText, UINT nFlags, BOOL bPrefixText = TRUE,
-                   int nTextLen = 0, HBRUSH hBrush = nullptr);
+    BOOL DrawState(CPoint pt, CSize size, const char* lpszText, UINT nFlags,
+                   BOOL bPrefixText = TRUE, int nTextLen = 0, HBRUSH hBrush = nullptr);
     // The icon at its own size with its top-left at (x, y), blended by its transparency.
     BOOL DrawIcon(int x, int y, HICON hIcon);
     BOOL DrawIcon(POINT point, HICON hIcon) { return DrawIcon(point.x, point.y, hIcon); }
 
     // Block transfers (SRCCOPY only) from a memory or image context. Source pixels outside the
     // source's surface are not drawn; StretchBlt scales by nearest pixel.
-    BOOL BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop);
+    BOOL BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc,
+                DWORD dwRop);
     BOOL StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc,
                     int nSrcWidth, int nSrcHeight, DWORD dwRop);
 

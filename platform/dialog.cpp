@@ -2,9 +2,10 @@
 // Enter/Escape, and command routing on to the application object.
 #include "platform/dialog.h"
 
+#include "platform/dc.h"
 #include "platform/ddx.h"
-#include "platform/gdi_private.h"
 #include "platform/dialog_template.h"
+#include "platform/gdi_private.h"
 #include "platform/menu.h"
 #include "platform/win_app.h"
 #include "platform/window_bridge.h"
@@ -13,6 +14,7 @@
 #include <QDialog>
 #include <QFontMetrics>
 #include <QIcon>
+#include <QLabel>
 #include <QMenuBar>
 
 #include <vector>
@@ -59,6 +61,19 @@ CSize BaseUnits(const QFont& font) {
     const int letters = metrics.horizontalAdvance(
         QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     return CSize((letters / 26 + 1) / 2, metrics.height());
+}
+
+// An icon static names its icon by resource id in place of a caption.
+void ShowIconResource(QWidget* control, const char* id) {
+    auto* label = qobject_cast<QLabel*>(control);
+    bool numeric = false;
+    const uint resource = Utf8(id).toUInt(&numeric);
+    if (!label || !numeric)
+        return;
+    if (HICON icon = LoadIcon(AfxGetResourceHandle(), MAKEINTRESOURCE(resource))) {
+        label->setPixmap(QPixmap::fromImage(icon->image));
+        DestroyIcon(icon);
+    }
 }
 
 } // namespace
@@ -112,6 +127,9 @@ BOOL CDialog::BuildWindow(HWND owner) {
         }
         control->setObjectName(item.idName ? Utf8(item.idName)
                                            : QStringLiteral("IDC_STATIC_%1").arg(i));
+        if (QString(item.windowClass).toUpper() == "STATIC" &&
+            (item.style & SS_TYPEMASK) == SS_ICON)
+            ShowIconResource(control, item.caption);
         if (previous)
             QWidget::setTabOrder(previous, control);
         previous = control;

@@ -68,7 +68,7 @@ GkGdiObject* Stock(int index) {
         return s;
     }();
     return index >= 0 && index < static_cast<int>(stock.size()) ? stock[static_cast<size_t>(index)]
-                                                                 : nullptr;
+                                                                : nullptr;
 }
 
 } // namespace
@@ -122,8 +122,9 @@ QFont FontFromLogFont(const LOGFONT& lf) {
     QFont font(QString::fromUtf8(face));
     if (!face[0])
         font = QApplication::font();
-    font.setWeight(lf.lfWeight > 0 ? static_cast<QFont::Weight>(std::clamp<int>(lf.lfWeight, 1, 1000))
-                                   : QFont::Normal);
+    font.setWeight(lf.lfWeight > 0
+                       ? static_cast<QFont::Weight>(std::clamp<int>(lf.lfWeight, 1, 1000))
+                       : QFont::Normal);
     font.setItalic(lf.lfItalic != 0);
     font.setUnderline(lf.lfUnderline != 0);
     font.setStrikeOut(lf.lfStrikeOut != 0);
@@ -232,8 +233,8 @@ BOOL CBrush::CreateSolidBrush(COLORREF crColor) {
 
 BOOL CFont::CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight,
                        BYTE bItalic, BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet,
-                       BYTE nOutPrecision, BYTE nClipPrecision, BYTE nQuality,
-                       BYTE nPitchAndFamily, const char* lpszFacename) {
+                       BYTE nOutPrecision, BYTE nClipPrecision, BYTE nQuality, BYTE nPitchAndFamily,
+                       const char* lpszFacename) {
     LOGFONT lf;
     lf.lfHeight = nHeight;
     lf.lfWidth = nWidth;

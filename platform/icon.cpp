@@ -67,8 +67,9 @@ HANDLE LoadImage(HINSTANCE, const char* lpszName, UINT uType, int cxDesired, int
     switch (uType) {
     case IMAGE_ICON: {
         const bool standard = (fuLoad & LR_DEFAULTSIZE) != 0;
-        QImage image = ReadIcon(ResourcePath("icon", lpszName), standard && cxDesired == 0 ? 32 : cxDesired,
-                                standard && cyDesired == 0 ? 32 : cyDesired);
+        QImage image =
+            ReadIcon(ResourcePath("icon", lpszName), standard && cxDesired == 0 ? 32 : cxDesired,
+                     standard && cyDesired == 0 ? 32 : cyDesired);
         if (image.isNull())
             return nullptr;
         return new GkIcon{std::move(image)};

@@ -1,7 +1,12 @@
 // The "STATIC" window class.
 #include "platform/static_window.h"
 
+#include "platform/dc.h"
 #include "platform/window_classes.h"
+
+#include <QIcon>
+#include <QMouseEvent>
+#include <QPainter>
 
 StaticWindow::StaticWindow(QWidget* parent) : Bridged<QLabel>(parent) {
     setFocusPolicy(Qt::NoFocus);
@@ -22,11 +27,77 @@ void StaticWindow::setWindowStyle(DWORD style) {
     setAttribute(Qt::WA_TransparentForMouseEvents, !(style & SS_NOTIFY));
 }
 
+void StaticWindow::showIcon(int resourceId) {
+    const QIcon icon(QStringLiteral(":/res/icon/%1").arg(resourceId));
+    const int size = GetSystemMetrics(SM_CXICON);
+    setPixmap(icon.pixmap(size, size));
+    // An icon static takes the icon's size, whatever its template says.
+    setMinimumSize(size, size);
+    resize(size, size);
+}
+
+void StaticWindow::mousePressEvent(QMouseEvent* e) {
+    Bridged<QLabel>::mousePressEvent(e);
+    if (windowStyle() & SS_NOTIFY)
+        e->accept();
+}
+
+void StaticWindow::mouseReleaseEvent(QMouseEvent* e) {
+    Bridged<QLabel>::mouseReleaseEvent(e);
+    if (windowStyle() & SS_NOTIFY)
+        e->accept();
+}
+
+void StaticWindow::mouseDoubleClickEvent(QMouseEvent* e) {
+    Bridged<QLabel>::mouseDoubleClickEvent(e);
+    if (windowStyle() & SS_NOTIFY)
+        e->accept();
+}
+
+void StaticWindow::paintEvent(QPaintEvent* e) {
+    translatePaint(e, [&] { paintLabel(e); });
+    // The frame lies outside the client area, so it is drawn after any painting of the
+    // attached object, which may cover the whole label.
+    if (frameStyle() != QFrame::NoFrame) {
+        QPainter painter(this);
+        drawFrame(&painter);
+    }
+}
+
+void StaticWindow::paintLabel(QPaintEvent* e) {
+    const DWORD type = windowStyle() & SS_TYPEMASK;
+    if (type == SS_LEFT || type == SS_CENTER) {
+        CPaintDC dc(CWnd::FromHandle(this));
+        const auto brush = reinterpret_cast<HBRUSH>(
+            ::SendMessage(parentWidget(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(&dc),
+                          reinterpret_cast<LPARAM>(static_cast<QWidget*>(this))));
+        if (brush) {
+            // The parent chose the colours: its brush for the background, the context's font,
+            // text colour and background mode for the text.
+            RECT client;
+            CWnd::FromHandle(this)->GetClientRect(&client);
+            ::FillRect(&dc, &client, brush);
+            UINT format = type == SS_CENTER ? DT_CENTER : DT_LEFT;
+            if (windowStyle() & SS_NOPREFIX)
+                format |= DT_NOPREFIX;
+            dc.DrawText(CString(text().toStdString()), &client, format);
+            return;
+        }
+    }
+    QLabel::paintEvent(e);
+}
+
 QWidget* CreateStaticWindow(const WindowCreateParams& params) {
     auto* label = new StaticWindow(params.parent);
     label->setWindowStyle(params.style);
-    if ((params.style & SS_TYPEMASK) != SS_ICON)
+    if ((params.style & SS_TYPEMASK) == SS_ICON) {
+        QString id = params.text;
+        if (id.startsWith(QLatin1Char('#')))
+            id.remove(0, 1);
+        label->showIcon(id.toInt());
+    } else {
         label->setText(params.text);
+    }
     if (params.exStyle & WS_EX_STATICEDGE)
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     return label;

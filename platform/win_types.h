@@ -296,3 +296,9 @@ constexpr DWORD WS_MINIMIZEBOX = 0x00020000;
 constexpr DWORD WS_EX_APPWINDOW = 0x00040000;
 constexpr int SW_HIDE = 0;
 constexpr int SW_SHOW = 5;
+
+// Control types of a colour request.
+constexpr UINT CTLCOLOR_STATIC = 6;
+
+// The first message id free for a program's own messages.
+constexpr UINT WM_APP = 0x8000;

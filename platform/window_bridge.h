@@ -44,6 +44,10 @@ public:
     DWORD exStyle() const { return m_exStyle; }
     void setExStyle(DWORD ex) { m_exStyle = ex; }
 
+    // The client area in the widget's coordinates: the whole widget, or inside the frame of a
+    // window class that draws one, so client coordinates are the widget's own.
+    virtual QRect clientRect() const { return m_self->rect(); }
+
     // The window text as the window class keeps it (caption, edit text, label text).
     virtual QString windowText() const;
     virtual void setWindowText(const QString& text);

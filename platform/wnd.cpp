@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QWidget>
 
@@ -148,6 +149,15 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     case WM_DESTROY:
         OnDestroy();
         return TRUE;
+    case WM_CTLCOLORSTATIC:
+        *pResult = reinterpret_cast<LRESULT>(OnCtlColor(reinterpret_cast<CDC*>(wParam),
+                                                        FromHandle(reinterpret_cast<HWND>(lParam)),
+                                                        CTLCOLOR_STATIC));
+        return TRUE;
+    case WM_REFLECT_CTLCOLOR:
+        *pResult = reinterpret_cast<LRESULT>(
+            CtlColor(reinterpret_cast<CDC*>(wParam), static_cast<UINT>(lParam)));
+        return TRUE;
     case WM_QUERYDRAGICON:
         *pResult = reinterpret_cast<LRESULT>(OnQueryDragIcon());
         return TRUE;
@@ -178,6 +188,20 @@ LRESULT CWnd::Default() {
 
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::SendMessage(m_hWnd, message, wParam, lParam);
+}
+
+BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!m_hWnd)
+        return FALSE;
+    QPointer<QWidget> target = m_hWnd;
+    QMetaObject::invokeMethod(
+        m_hWnd,
+        [target, message, wParam, lParam] {
+            if (target)
+                ::SendMessage(target, message, wParam, lParam);
+        },
+        Qt::QueuedConnection);
+    return TRUE;
 }
 
 BOOL CWnd::OnCommand(WPARAM wParam, LPARAM) {
@@ -229,6 +253,18 @@ void CWnd::OnDestroy() {
 }
 HCURSOR CWnd::OnQueryDragIcon() {
     return reinterpret_cast<HCURSOR>(Default());
+}
+HBRUSH CWnd::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
+    if (pWnd && FromHandlePermanent(pWnd->m_hWnd)) {
+        const LRESULT reflected = pWnd->SendMessage(
+            WM_REFLECT_CTLCOLOR, reinterpret_cast<WPARAM>(pDC), static_cast<LPARAM>(nCtlColor));
+        if (reflected)
+            return reinterpret_cast<HBRUSH>(reflected);
+    }
+    return reinterpret_cast<HBRUSH>(Default());
+}
+HBRUSH CWnd::CtlColor(CDC*, UINT) {
+    return nullptr;
 }
 
 void CWnd::GetWindowText(CString& rString) const {
@@ -365,7 +401,12 @@ BOOL CWnd::DestroyWindow() {
 }
 
 void CWnd::GetClientRect(RECT* lpRect) const {
-    *lpRect = m_hWnd ? CRect(0, 0, m_hWnd->width(), m_hWnd->height()) : CRect();
+    QRect client;
+    if (WindowBridge* bridge = WindowBridge::Of(m_hWnd))
+        client = bridge->clientRect();
+    else if (m_hWnd)
+        client = m_hWnd->rect();
+    *lpRect = CRect(client.left(), client.top(), client.right() + 1, client.bottom() + 1);
 }
 
 void CWnd::GetWindowRect(RECT* lpRect) const {

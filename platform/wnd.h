@@ -45,6 +45,9 @@ public:
     LRESULT Default();
 
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+    // Queues the message; it is sent once the current event has been handled, and dropped if
+    // the window has gone by then.
+    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
     // Command routing: WM_COMMAND arrives at OnCommand, which offers it to OnCmdMsg.
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
@@ -65,6 +68,13 @@ public:
     virtual void OnTimer(UINT_PTR nIDEvent);
     virtual void OnDestroy();
     virtual HCURSOR OnQueryDragIcon();
+    // A child control's colour request (WM_CTLCOLORSTATIC with the context about to paint it):
+    // the base offers it to the control's own object first (CtlColor, reflected), then to the
+    // default processing. The brush returned paints the control's background; nullptr leaves
+    // the control its own colours.
+    virtual HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    // A colour request reflected back to this control by its parent; nullptr declines it.
+    virtual HBRUSH CtlColor(CDC* pDC, UINT nCtlColor);
 
     // Text.
     void GetWindowText(CString& rString) const;

@@ -1,0 +1,143 @@
+// The About box as a window: its texts and layout, the hyperlink it sets up, and how it closes.
+#include "about_test_support.h"
+
+#include "platform/cursor.h"
+#include "platform/services.h"
+
+#include <gtest/gtest.h>
+#include <QAbstractButton>
+#include <QApplication>
+#include <QEvent>
+#include <QLabel>
+#include <QTest>
+
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+// Runs a check at the moment a widget is hidden.
+class OnHide : public QObject {
+public:
+    explicit OnHide(std::function<void()> check) : m_check(std::move(check)) {}
+    int seen = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Hide) {
+            ++seen;
+            m_check();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_check;
+};
+
+TEST(AboutBox, ShowsItsTextsAndTheLinkInBlueWithTheHandCursor) {
+    ScriptedAboutDlg dlg;
+    ASSERT_TRUE(dlg.Open());
+    EXPECT_EQ(dlg.m_hWnd->objectName(), "IDD_ABOUTBOX");
+    EXPECT_EQ(dlg.m_hWnd->windowTitle(), "关于");
+    auto* title = dlg.m_hWnd->findChild<QLabel*>("IDC_PRODUCT_TITLE");
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->text(), "Varnel平差2001    --坐标转换模块");
+    auto* ok = dlg.m_hWnd->findChild<QAbstractButton*>("IDOK");
+    ASSERT_NE(ok, nullptr);
+    EXPECT_EQ(ok->text(), "确定(&O)");
+    EXPECT_EQ(dlg.m_hWnd->focusWidget(), ok);
+
+    auto* link = dlg.m_hWnd->findChild<QLabel*>("IDC_HOMEPAGE");
+    ASSERT_NE(link, nullptr);
+    EXPECT_EQ(link->text(), "http://www.example.com/");
+    const QImage pixels = link->grab().toImage();
+    // Text strokes, smoothed into the background, are shades of pure blue.
+    int strongest = 0;
+    for (int y = 0; y < pixels.height(); ++y)
+        for (int x = 0; x < pixels.width(); ++x) {
+            const QRgb p = pixels.pixel(x, y);
+            EXPECT_EQ(qRed(p), qGreen(p));
+            EXPECT_GE(qBlue(p), qRed(p));
+            strongest = std::max(strongest, qBlue(p) - qRed(p));
+        }
+    EXPECT_GT(strongest, 120);
+
+    MoveTo(link, QPoint(4, 4));
+    EXPECT_EQ(link->cursor().hotSpot(), QPoint(6, 0));
+    EXPECT_EQ(GetCursorHotSpot(LoadCursor(IDC_HAND_CURSOR)).x, 6);
+}
+
+TEST(AboutBox, TheLinkOpensItsAddressOncePerPress) {
+    ScopedRecordingServices services;
+    ScriptedAboutDlg dlg;
+    ASSERT_TRUE(dlg.Open());
+    QWidget* link = dlg.m_hWnd->findChild<QWidget*>("IDC_HOMEPAGE");
+    ClickAt(link, QPoint(3, 3));
+    ClickAt(link, QPoint(30, 5));
+    ASSERT_EQ(services.opened.size(), 2u);
+    EXPECT_EQ(services.opened[0], "http://www.example.com/");
+    EXPECT_EQ(services.opened[1], "http://www.example.com/");
+    EXPECT_TRUE(dlg.m_hWnd->isVisible());
+}
+
+TEST(AboutBox, OkStopsTheScrollerBeforeTheBoxCloses) {
+    ScriptedAboutDlg dlg;
+    ASSERT_TRUE(dlg.Open());
+    dlg.TickUntil(20);
+    bool timerStillSet = true;
+    OnHide watch([&] { timerStillSet = dlg.KillTimer(CAboutDlg::kCreditsTimer) != FALSE; });
+    dlg.m_hWnd->installEventFilter(&watch);
+    ClickAt(dlg.m_hWnd->findChild<QWidget*>("IDOK"), QPoint(5, 5));
+    EXPECT_EQ(watch.seen, 1);
+    EXPECT_FALSE(timerStillSet);
+    EXPECT_EQ(dlg.GetModalResult(), IDOK);
+}
+
+TEST(AboutBox, EscapeAndTheCloseBoxCancelAndLeaveTheTimerToTheWindow) {
+    struct Case {
+        const char* how;
+        std::function<void(QWidget*)> close;
+    };
+    const Case cases[] = {
+        {"Escape",
+         [](QWidget* w) {
+             QWidget* focus = QApplication::focusWidget();
+             QTest::keyClick(focus && focus->window() == w ? focus : w, Qt::Key_Escape);
+         }},
+        {"close box", [](QWidget* w) { w->close(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.how);
+        ScriptedAboutDlg dlg;
+        ASSERT_TRUE(dlg.Open());
+        dlg.TickUntil(5);
+        bool timerStillSet = false;
+        OnHide watch([&] { timerStillSet = dlg.KillTimer(CAboutDlg::kCreditsTimer) != FALSE; });
+        dlg.m_hWnd->installEventFilter(&watch);
+        c.close(dlg.m_hWnd);
+        EXPECT_EQ(watch.seen, 1);
+        EXPECT_TRUE(timerStillSet);
+        EXPECT_EQ(dlg.GetModalResult(), IDCANCEL);
+        dlg.m_hWnd->removeEventFilter(&watch);
+    }
+}
+
+TEST(AboutBox, EachOpeningIsAFreshBoxStartingAtTheFirstEntry) {
+    ScriptedAboutDlg first;
+    ASSERT_TRUE(first.Open());
+    first.TickUntil(60);
+    ASSERT_EQ(first.fetches.size(), 3u);
+    ClickAt(first.m_hWnd->findChild<QWidget*>("IDOK"), QPoint(5, 5));
+
+    ScriptedAboutDlg second;
+    ASSERT_TRUE(second.Open());
+    EXPECT_NE(second.m_hWnd, first.m_hWnd);
+    EXPECT_TRUE(RowsBlack(second.CreditsImage(), 0, second.ClientRect().height()));
+    second.TickUntil(15);
+    ASSERT_EQ(second.fetches.size(), 1u);
+    EXPECT_EQ(second.fetches[0].tick, 15);
+    EXPECT_EQ(second.fetches[0].index, 0);
+}
+
+} // namespace

@@ -1,0 +1,234 @@
+// Part 4.1: the hot state of the hover button, message by message (direct handler calls, one
+// row of the transition table each) and by real mouse events through Qt.
+#include "hover_button_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// ---------------------------------------------------------------------------------------------
+// The transition table, one message at a time.
+
+TEST_F(HoverButtonTest, NormalMoveWithoutCaptureBecomesHotTakesCaptureAndRedraws) {
+    Move(0, 5, 5);
+    EXPECT_TRUE(button.IsHot());
+    EXPECT_TRUE(HoldsCapture());
+    EXPECT_EQ(DrawsAfterEvents(), 1);
+}
+
+TEST_F(HoverButtonTest, NormalMoveWithLeftButtonDownChangesNothing) {
+    Move(MK_LBUTTON, 5, 5);
+    EXPECT_FALSE(button.IsHot());
+    EXPECT_FALSE(HoldsCapture());
+    EXPECT_EQ(DrawsAfterEvents(), 0);
+}
+
+TEST_F(HoverButtonTest, NormalMoveOutsideWhileHoldingCaptureReleasesIt) {
+    button.SetCapture();
+    Settle();
+    Move(0, -1, 5);
+    EXPECT_FALSE(button.IsHot());
+    EXPECT_FALSE(HoldsCapture());
+    EXPECT_EQ(DrawsAfterEvents(), 0);
+}
+
+TEST_F(HoverButtonTest, HotMoveWithoutCaptureTakesItAgain) {
+    Move(0, 5, 5);
+    ReleaseCapture(); // taken away while hot: the button stays hot
+    ASSERT_TRUE(button.IsHot());
+    Settle();
+    Move(0, 6, 5);
+    EXPECT_TRUE(button.IsHot());
+    EXPECT_TRUE(HoldsCapture());
+    EXPECT_EQ(DrawsAfterEvents(), 1);
+}
+
+TEST_F(HoverButtonTest, HotMoveInsideChangesNothing) {
+    Move(0, 5, 5);
+    Settle();
+    Move(0, 100, 20);
+    Move(0, 0, 0);
+    EXPECT_TRUE(button.IsHot());
+    EXPECT_TRUE(HoldsCapture());
+    EXPECT_EQ(DrawsAfterEvents(), 0);
+}
+
+TEST_F(HoverButtonTest, HotMoveOutsideWithLeftButtonUpGoesNormalAndReleases) {
+    Move(0, 5, 5);
+    Settle();
+    Move(0, 5, 40);
+    EXPECT_FALSE(button.IsHot());
+    EXPECT_FALSE(HoldsCapture());
+    EXPECT_EQ(DrawsAfterEvents(), 1);
+}
+
+TEST_F(HoverButtonTest, HotMoveOutsideWithLeftButtonDownGoesNormalButKeepsCapture) {
+    Move(0, 5, 5);
+    Settle();
+    Move(MK_LBUTTON, -3, 5);
+    EXPECT_FALSE(button.IsHot());
+    EXPECT_TRUE(HoldsCapture());
+    EXPECT_EQ(DrawsAfterEvents(), 1);
+}
+
+TEST_F(HoverButtonTest, HotKillFocusGoesNormalAndKeepsCapture) {
+    Move(0, 5, 5);
+    Settle();
+    button.SendMessage(WM_KILLFOCUS, reinterpret_cast<WPARAM>(other), 0);
+    EXPECT_FALSE(button.IsHot());
+    EXPECT_TRUE(HoldsCapture());
+    EXPECT_EQ(DrawsAfterEvents(), 1);
+}
+
+TEST_F(HoverButtonTest, HotCaptureChangedReleasesAndRedrawsButStaysHot) {
+    Move(0, 5, 5);
+    Settle();
+    button.SendMessage(WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(other));
+    EXPECT_TRUE(button.IsHot());
+    EXPECT_FALSE(HoldsCapture());
+    EXPECT_EQ(DrawsAfterEvents(), 1);
+}
+
+TEST_F(HoverButtonTest, RightAndBottomEdgesAreOutside) {
+    struct Case {
+        const char* name;
+        int x, y;
+        bool inside;
+    };
+    const Case cases[] = {
+        {"last column", kButton.width() - 1, 5, true},
+        {"last row", 5, kButton.height() - 1, true},
+        {"x = right", kButton.width(), 5, false},
+        {"y = bottom", 5, kButton.height(), false},
+        {"x = -1", -1, 5, false},
+        {"y = -1", 5, -1, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Move(0, 1, 1);
+        ASSERT_TRUE(button.IsHot());
+        Move(0, c.x, c.y);
+        EXPECT_EQ(button.IsHot() != FALSE, c.inside);
+        EXPECT_EQ(HoldsCapture(), c.inside);
+    }
+}
+
+TEST_F(HoverButtonTest, CaptureTakenByAnotherWindowLeavesItHotUntilThePointerLeaves) {
+    Move(0, 5, 5);
+    Settle();
+    SetCapture(other);
+    EXPECT_TRUE(button.IsHot());
+    EXPECT_EQ(GetCapture(), other);
+    EXPECT_EQ(DrawsAfterEvents(), 1);
+    ReleaseCapture();
+    Move(0, 5, 5);  // over it again: capture back
+    Move(0, 5, 50); // and away
+    EXPECT_FALSE(button.IsHot());
+    EXPECT_FALSE(HoldsCapture());
+}
+
+TEST_F(HoverButtonTest, WithoutOwnerOrParentItNeverBecomesHot) {
+    HWND hwnd = CreateWindowEx(0, "BUTTON", "x", WS_VISIBLE, CRect(0, 0, 50, 20), nullptr, 7);
+    CHoverButton orphan;
+    ASSERT_TRUE(orphan.SubclassWindow(hwnd));
+    orphan.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    EXPECT_FALSE(orphan.IsHot());
+    EXPECT_NE(GetCapture(), hwnd);
+    delete hwnd;
+}
+
+TEST_F(HoverButtonTest, PreSubclassWindowMakesItOwnerDrawnAndKeepsOtherStyles) {
+    EXPECT_EQ(button.GetStyle() & BS_TYPEMASK, BS_OWNERDRAW);
+    EXPECT_TRUE(button.GetStyle() & WS_TABSTOP);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Real mouse events through Qt.
+
+TEST_F(HoverButtonTest, PointerMovingOntoItMakesItHotWithOneRedraw) {
+    QTest::mouseMove(window(), QPoint(5, 5));
+    Settle();
+    QTest::mouseMove(window(), InButton(10, 10));
+    EXPECT_TRUE(button.IsHot());
+    EXPECT_TRUE(HoldsCapture());
+    EXPECT_EQ(DrawsAfterEvents(), 1);
+    QTest::mouseMove(window(), InButton(20, 12));
+    QTest::mouseMove(window(), InButton(60, 15));
+    EXPECT_EQ(DrawsAfterEvents(), 1) << "moves inside redraw nothing";
+    QTest::mouseMove(window(), QPoint(250, 150));
+    EXPECT_FALSE(button.IsHot());
+    EXPECT_FALSE(HoldsCapture());
+}
+
+TEST_F(HoverButtonTest, LeavingAcrossTheRightEdgeDropsTheHotState) {
+    QTest::mouseMove(window(), InButton(kButton.width() - 1, 10));
+    ASSERT_TRUE(button.IsHot());
+    QTest::mouseMove(window(), InButton(kButton.width(), 10));
+    EXPECT_FALSE(button.IsHot());
+    EXPECT_FALSE(HoldsCapture());
+}
+
+TEST_F(HoverButtonTest, DraggingOntoItWithTheLeftButtonHeldDoesNotMakeItHot) {
+    QTest::mouseMove(window(), QPoint(250, 150));
+    QTest::mousePress(window(), Qt::LeftButton, {}, QPoint(250, 150));
+    QTest::mouseMove(window(), InButton(10, 10));
+    QTest::mouseMove(window(), InButton(12, 10));
+    EXPECT_FALSE(button.IsHot());
+    QTest::mouseRelease(window(), Qt::LeftButton, {}, InButton(12, 10));
+    QTest::mouseMove(window(), InButton(14, 10));
+    EXPECT_TRUE(button.IsHot());
+}
+
+TEST_F(HoverButtonTest, PressHoldsTheCaptureAndReleaseInsideClicksAndStaysHot) {
+    QTest::mouseMove(window(), InButton(10, 10));
+    QTest::mousePress(window(), Qt::LeftButton, {}, InButton(10, 10));
+    auto* qtButton = static_cast<QAbstractButton*>(button.m_hWnd);
+    EXPECT_TRUE(qtButton->isDown());
+    EXPECT_TRUE(HoldsCapture());
+    int clicks = 0;
+    QObject::connect(qtButton, &QAbstractButton::clicked, [&] { ++clicks; });
+    QTest::mouseRelease(window(), Qt::LeftButton, {}, InButton(10, 10));
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(HoldsCapture()) << "the press's capture goes at release";
+    EXPECT_TRUE(button.IsHot());
+    QTest::mouseMove(window(), InButton(11, 10));
+    EXPECT_TRUE(HoldsCapture()) << "the next move takes it again";
+}
+
+TEST_F(HoverButtonTest, LeavingWithTheLeftButtonHeldDropsHotButKeepsCapture) {
+    auto* qtButton = static_cast<QAbstractButton*>(button.m_hWnd);
+    QTest::mouseMove(window(), InButton(10, 10));
+    QTest::mousePress(window(), Qt::LeftButton, {}, InButton(10, 10));
+    QTest::mouseMove(window(), QPoint(250, 150));
+    EXPECT_FALSE(button.IsHot());
+    EXPECT_TRUE(HoldsCapture());
+    EXPECT_FALSE(qtButton->isDown());
+    QTest::mouseMove(window(), InButton(10, 10));
+    EXPECT_FALSE(button.IsHot()) << "the hot look does not come back";
+    EXPECT_TRUE(qtButton->isDown()) << "the base control's pressed look does";
+    QTest::mouseRelease(window(), Qt::LeftButton, {}, QPoint(250, 150));
+    EXPECT_FALSE(HoldsCapture());
+}
+
+TEST_F(HoverButtonTest, FocusMovingToAnotherControlDropsTheHotState) {
+    parent->activateWindow();
+    button.SetFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(button.m_hWnd->hasFocus());
+    QTest::mouseMove(window(), InButton(10, 10));
+    ASSERT_TRUE(button.IsHot());
+    other->setFocus();
+    QApplication::processEvents();
+    EXPECT_FALSE(button.IsHot());
+}
+
+TEST_F(HoverButtonTest, ADisabledButtonNeverBecomesHot) {
+    button.EnableWindow(FALSE);
+    QTest::mouseMove(window(), QPoint(5, 5));
+    QTest::mouseMove(window(), InButton(10, 10));
+    QTest::mouseMove(window(), InButton(11, 11));
+    EXPECT_FALSE(button.IsHot());
+    EXPECT_FALSE(HoldsCapture());
+}
+
+} // namespace
