@@ -238,14 +238,16 @@ bool NumericText::ReadNumber(const CString& t, double* value) {
     bool inRange = true;
     if (read.ec == std::errc::result_out_of_range) {
         // Too large or too small: the decimal exponent of the first non-zero digit decides.
+        // order: the power of ten of the first non-zero digit, before the exponent.
         int order = 0;
         bool found = false;
         const char* q = p;
         int integerDigits = 0;
         for (; q < read.ptr && IsDigit(*q); ++q, ++integerDigits)
             if (!found && *q != '0')
-                found = true, order = -integerDigits;
-        order += integerDigits - 1;
+                found = true, order = -integerDigits; // completed below
+        if (found)
+            order += integerDigits - 1;
         if (q < read.ptr && *q == '.') {
             ++q;
             for (int j = 0; q < read.ptr && IsDigit(*q); ++q, ++j)
