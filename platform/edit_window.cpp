@@ -5,6 +5,7 @@
 
 #include "platform/window_classes.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -163,6 +164,24 @@ void EditWindow::mouseReleaseEvent(QMouseEvent* e) {
         return;
     }
     Bridged<QLineEdit>::mouseReleaseEvent(e);
+}
+
+void EditWindow::inputMethodEvent(QInputMethodEvent* e) {
+    if (!attached() || e->commitString().isEmpty() || isReadOnly()) {
+        Bridged<QLineEdit>::inputMethodEvent(e);
+        return;
+    }
+    QInputMethodEvent composing(e->preeditString(), e->attributes());
+    composing.setCommitString(QString(), e->replacementStart(), e->replacementLength());
+    Bridged<QLineEdit>::inputMethodEvent(&composing);
+    QPointer<QWidget> alive = this;
+    for (const char32_t ch : e->commitString().toUcs4()) {
+        const QString typed = QString::fromUcs4(&ch, 1);
+        dispatch(WM_CHAR, static_cast<WPARAM>(ch), 1, [this, typed] { insert(typed); });
+        if (!alive)
+            return;
+    }
+    e->accept();
 }
 
 QWidget* CreateEditWindow(const WindowCreateParams& params) {

@@ -21,6 +21,10 @@ protected:
     // and accepts no drops: text reaches it only by typing and by the program.
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    // Text an input method commits arrives as WM_CHAR messages, one per character, as the
+    // window system turns an input method's result into characters; the composition still
+    // shows in the widget.
+    void inputMethodEvent(QInputMethodEvent* e) override;
 
 private:
     static constexpr int kDefaultLimit = 0x7FFFFFFE;

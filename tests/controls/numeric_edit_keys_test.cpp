@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 
 #include <algorithm>
 #include <vector>
@@ -98,6 +99,15 @@ TEST(NumericEditKeys, OtherCharactersAreDroppedSilently) {
         QApplication::sendEvent(field.hwnd, &press);
         EXPECT_EQ(field.Notation(), before);
     }
+}
+
+TEST(NumericEditKeys, InputMethodTextGoesThroughTheFilter) {
+    WidgetField field;
+    field.Place("|.0000000000");
+    QInputMethodEvent commit;
+    commit.setCommitString(QString::fromUtf8("1x2.５5"));
+    QApplication::sendEvent(field.hwnd, &commit);
+    EXPECT_EQ(field.Notation(), "12.5|000000000");
 }
 
 TEST(NumericEditKeys, UndoAfterAnEditChangesNothing) {

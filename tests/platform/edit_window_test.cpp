@@ -5,10 +5,12 @@
 
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QTest>
 #include <QWidget>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -79,6 +81,34 @@ TEST(EditWindow, ReadOnlyFieldsTakeTheProgramsTextAndPlaceTheCaret) {
     EXPECT_EQ(host.Sel(), std::make_pair(2, 2));
     QTest::keyClick(host.hwnd, Qt::Key_Backspace);
     EXPECT_EQ(host.edit.GetWindowText(), "42.5");
+}
+
+// Records the characters an attached object receives and swallows those that are not digits.
+class DigitsOnlyEdit : public CEdit {
+public:
+    std::vector<UINT> chars;
+    void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) override {
+        chars.push_back(nChar);
+        if (nChar >= '0' && nChar <= '9')
+            CEdit::OnChar(nChar, nRepCnt, nFlags);
+    }
+};
+
+TEST(EditWindow, InputMethodTextArrivesAsCharacters) {
+    QWidget top;
+    HWND hwnd = CreateWindowEx(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER,
+                               CRect(5, 5, 295, 29), &top, 100);
+    DigitsOnlyEdit edit;
+    ASSERT_TRUE(edit.SubclassWindow(hwnd));
+    QInputMethodEvent commit;
+    commit.setCommitString(QString::fromUtf8("1ａ2°"));
+    QApplication::sendEvent(hwnd, &commit);
+    EXPECT_EQ(edit.chars, (std::vector<UINT>{'1', 0xFF41, '2', 0xB0}));
+    EXPECT_EQ(edit.GetWindowText(), "12");
+    // Without an attached object the widget inserts the text itself.
+    edit.Detach();
+    QApplication::sendEvent(hwnd, &commit);
+    EXPECT_EQ(CWnd::FromHandle(hwnd)->GetWindowText(), "121ａ2°");
 }
 
 TEST(EditWindow, TakesNoDrops) {
