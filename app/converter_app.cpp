@@ -1,6 +1,7 @@
 // The application object: start-up and the application's commands.
 #include "app/converter_app.h"
 
+#include "about/about_dlg.h"
 #include "app/converter_dlg.h"
 #include "res/resource.h"
 
@@ -30,4 +31,9 @@ BOOL CConverterApp::OnCmdMsg(UINT nID, int nCode) {
     return CWinApp::OnCmdMsg(nID, nCode);
 }
 
-void CConverterApp::OnAppAbout() {}
+void CConverterApp::OnAppAbout() {
+    // A fresh box each time, so its credits start again at the first line; with no parent of
+    // its own it is owned, and made modal over, by the main form.
+    CAboutDlg aboutDlg;
+    aboutDlg.DoModal();
+}
