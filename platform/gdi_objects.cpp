@@ -156,6 +156,16 @@ QFont FontFromLogFont(const LOGFONT& lf) {
 // ---------------------------------------------------------------------------------------------
 // CGdiObject and its kinds.
 
+namespace {
+// Attaches a handle just made; one the object cannot take (it holds another) is released.
+BOOL AttachNew(CGdiObject& object, HGDIOBJ made) {
+    if (object.Attach(made))
+        return TRUE;
+    DeleteObject(made);
+    return FALSE;
+}
+} // namespace
+
 CGdiObject::~CGdiObject() {
     if (m_bOwns)
         DeleteObject();
@@ -220,7 +230,7 @@ CPen::CPen(int nPenStyle, int nWidth, COLORREF crColor) {
 }
 
 BOOL CPen::CreatePen(int nPenStyle, int nWidth, COLORREF crColor) {
-    return Attach(::CreatePen(nPenStyle, nWidth, crColor));
+    return AttachNew(*this, ::CreatePen(nPenStyle, nWidth, crColor));
 }
 
 CBrush::CBrush(COLORREF crColor) {
@@ -228,7 +238,7 @@ CBrush::CBrush(COLORREF crColor) {
 }
 
 BOOL CBrush::CreateSolidBrush(COLORREF crColor) {
-    return Attach(::CreateSolidBrush(crColor));
+    return AttachNew(*this, ::CreateSolidBrush(crColor));
 }
 
 BOOL CFont::CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight,
@@ -255,7 +265,7 @@ BOOL CFont::CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientatio
 }
 
 BOOL CFont::CreateFontIndirect(const LOGFONT* lpLogFont) {
-    return lpLogFont ? Attach(::CreateFontIndirect(lpLogFont)) : FALSE;
+    return lpLogFont ? AttachNew(*this, ::CreateFontIndirect(lpLogFont)) : FALSE;
 }
 
 BOOL CFont::CreatePointFont(int nPointSize, const char* lpszFaceName, CDC*) {
@@ -272,7 +282,7 @@ int CFont::GetLogFont(LOGFONT* pLogFont) const {
 }
 
 BOOL CBitmap::LoadBitmap(const char* lpszResourceName) {
-    return Attach(::LoadBitmap(AfxGetResourceHandle(), lpszResourceName));
+    return AttachNew(*this, ::LoadBitmap(AfxGetResourceHandle(), lpszResourceName));
 }
 
 BOOL CBitmap::CreateCompatibleBitmap(CDC*, int nWidth, int nHeight) {
@@ -281,11 +291,7 @@ BOOL CBitmap::CreateCompatibleBitmap(CDC*, int nWidth, int nHeight) {
         bitmap->image = QImage(nWidth, nHeight, QImage::Format_RGB32);
         bitmap->image.fill(Qt::black);
     }
-    if (!Attach(bitmap)) {
-        delete bitmap;
-        return FALSE;
-    }
-    return TRUE;
+    return AttachNew(*this, bitmap);
 }
 
 int CBitmap::GetBitmap(BITMAP* pBitMap) const {

@@ -21,6 +21,10 @@ protected:
         button.SetFont(&font);
         button.SetWindowText("Go");
     }
+    void TearDown() override {
+        HoverButtonTest::TearDown();
+        font.DeleteObject();
+    }
     QImage Render() {
         QImage image(button.m_hWnd->size(), QImage::Format_RGB32);
         image.fill(Qt::magenta);
