@@ -1,10 +1,13 @@
-// Dialog template 162: the About box.
+// Template of the About box: icon, product and version texts, the maker's lines, the link, the
+// credits area and OK. Template order is the tab order.
 #include "platform/dialog_template.h"
 #include "res/resource.h"
 
 namespace {
 
-const DialogTemplateRegistration kRegistration{DialogTemplate{
+constexpr DWORD kLabel = SS_LEFT | WS_GROUP;
+
+const DialogTemplateRegistration kAboutBox{DialogTemplate{
     .id = IDD_ABOUTBOX,
     .idName = "IDD_ABOUTBOX",
     .caption = "关于",
@@ -12,65 +15,23 @@ const DialogTemplateRegistration kRegistration{DialogTemplate{
     .cy = 191,
     .pointSize = 9,
     .fontFace = "宋体",
-    .style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU,
+    .style = DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU,
     .items = {
-        {.id = IDC_STATIC, .caption = "128", .x = 8, .y = 6, .cx = 20, .cy = 20, .style = SS_ICON},
-        {.id = IDC_STATIC,
-         .caption = "示例测绘软件有限公司",
-         .x = 66,
-         .y = 128,
-         .cx = 103,
-         .cy = 8,
-         .style = SS_LEFT | SS_NOPREFIX},
-        {.id = IDC_STATIC, .caption = "示例软件出品", .x = 139, .y = 19, .cx = 74, .cy = 8},
-        {.id = IDC_PRODUCT_TITLE,
-         .idName = "IDC_PRODUCT_TITLE",
-         .caption = "Varnel平差2001    --坐标转换模块",
-         .x = 36,
-         .y = 6,
-         .cx = 167,
-         .cy = 10},
-        {.id = IDC_STATIC, .caption = "版权所有:", .x = 8, .y = 128, .cx = 42, .cy = 8},
-        {.id = IDC_STATIC,
-         .caption = "1.0 beta Build:20010906",
-         .x = 73,
-         .y = 118,
-         .cx = 96,
-         .cy = 8},
-        {.id = IDC_STATIC, .caption = "版 本 号:", .x = 8, .y = 118, .cx = 38, .cy = 8},
-        {.id = IDC_STATIC, .x = 0, .y = 154, .cx = 214, .cy = 2, .style = SS_ETCHEDHORZ},
-        {.id = IDC_STATIC,
-         .caption = "本程序供测绘人员换算坐标使用，\n"
-                    "计算结果请在使用前自行核对。\n"
-                    "未经许可不得复制或转发本程序。",
-         .x = 7,
-         .y = 159,
-         .cx = 142,
-         .cy = 24},
-        {.id = IDC_STATIC, .caption = "网    址:", .x = 8, .y = 140, .cx = 36, .cy = 8},
-        {.id = IDC_HOMEPAGE,
-         .idName = "IDC_HOMEPAGE",
-         .caption = "http://www.example.com/",
-         .x = 77,
-         .y = 139,
-         .cx = 92,
-         .cy = 8},
-        {.id = IDC_CREDITS,
-         .idName = "IDC_CREDITS",
-         .x = 7,
-         .y = 31,
-         .cx = 205,
-         .cy = 82,
-         .exStyle = WS_EX_STATICEDGE},
-        {.id = IDOK,
-         .idName = "IDOK",
-         .windowClass = "BUTTON",
-         .caption = "确定(&O)",
-         .x = 157,
-         .y = 169,
-         .cx = 50,
-         .cy = 13,
-         .style = BS_DEFPUSHBUTTON | WS_TABSTOP},
+        // clang-format off
+        {IDC_STATIC, nullptr, "STATIC", "128", 8, 6, 20, 20, SS_ICON},
+        {IDC_STATIC, nullptr, "STATIC", "示例测绘软件有限公司", 66, 128, 103, 8, kLabel | SS_NOPREFIX},
+        {IDC_STATIC, nullptr, "STATIC", "示例软件出品", 139, 19, 74, 8, kLabel},
+        {IDC_PRODUCT_TITLE, "IDC_PRODUCT_TITLE", "STATIC", "Varnel平差2001    --坐标转换模块", 36, 6, 167, 10, kLabel},
+        {IDC_STATIC, nullptr, "STATIC", "版权所有:", 8, 128, 42, 8, kLabel},
+        {IDC_STATIC, nullptr, "STATIC", "1.0 beta Build:20010906", 73, 118, 96, 8, kLabel},
+        {IDC_STATIC, nullptr, "STATIC", "版 本 号:", 8, 118, 38, 8, kLabel},
+        {IDC_STATIC, nullptr, "STATIC", "", 0, 154, 214, 2, SS_ETCHEDHORZ},
+        {IDC_STATIC, nullptr, "STATIC", "本程序供测绘人员换算坐标使用，\n计算结果请在使用前自行核对。\n未经许可不得复制或转发本程序。", 7, 159, 142, 24, kLabel},
+        {IDC_STATIC, nullptr, "STATIC", "网    址:", 8, 140, 36, 8, kLabel},
+        {IDC_HOMEPAGE, "IDC_HOMEPAGE", "STATIC", "http://www.example.com/", 77, 139, 92, 8, kLabel},
+        {IDC_CREDITS, "IDC_CREDITS", "STATIC", "", 7, 31, 205, 82, kLabel, WS_EX_STATICEDGE},
+        {IDOK, "IDOK", "BUTTON", "确定(&O)", 157, 169, 50, 13, BS_DEFPUSHBUTTON | WS_TABSTOP},
+        // clang-format on
     }}};
 
 } // namespace

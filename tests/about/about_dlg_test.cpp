@@ -83,7 +83,7 @@ TEST(AboutBox, TheLinkOpensItsAddressOncePerPress) {
 
 TEST(AboutBox, OkStopsTheScrollerBeforeTheBoxCloses) {
     ScriptedAboutDlg dlg;
-    ASSERT_TRUE(dlg.Open());
+    ASSERT_TRUE(dlg.Open(true));
     dlg.TickUntil(20);
     bool timerStillSet = true;
     OnHide watch([&] { timerStillSet = dlg.KillTimer(CAboutDlg::kCreditsTimer) != FALSE; });
@@ -110,7 +110,7 @@ TEST(AboutBox, EscapeAndTheCloseBoxCancelAndLeaveTheTimerToTheWindow) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.how);
         ScriptedAboutDlg dlg;
-        ASSERT_TRUE(dlg.Open());
+        ASSERT_TRUE(dlg.Open(true));
         dlg.TickUntil(5);
         bool timerStillSet = false;
         OnHide watch([&] { timerStillSet = dlg.KillTimer(CAboutDlg::kCreditsTimer) != FALSE; });

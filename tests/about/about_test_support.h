@@ -27,10 +27,13 @@ public:
     mutable std::vector<Fetch> fetches;
     int ticks = 0;
 
-    // Builds and shows the box and runs the painting pass that showing it brings.
-    bool Open() {
+    // Builds and shows the box and runs the painting pass that showing it brings. Time is
+    // stepped by the test alone: the box's own 40 ms timer is stopped unless asked for.
+    bool Open(bool keepTimer = false) {
         if (!Create(IDD))
             return false;
+        if (!keepTimer)
+            KillTimer(kCreditsTimer);
         ShowWindow(SW_SHOW);
         Paint();
         return true;

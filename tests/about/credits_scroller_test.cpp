@@ -77,6 +77,7 @@ TEST(CreditsTiming, TicksReachThePaintingPassThroughTheWindowSystem) {
     // No painting pass is sent by hand here: each tick must invalidate what the pass paints.
     ScriptedAboutDlg dlg;
     ASSERT_TRUE(dlg.Create(CAboutDlg::IDD));
+    ASSERT_TRUE(dlg.KillTimer(CAboutDlg::kCreditsTimer)); // only the ticks sent here count
     dlg.ShowWindow(SW_SHOW);
     QApplication::processEvents();
     for (int i = 0; i < 15 + 21; ++i) {
@@ -264,7 +265,7 @@ TEST(MissingBitmap, TheMessageComesOnceAndTheBoxStaysUsable) {
     ScopedRecordingServices services;
     ScriptedAboutDlg dlg;
     dlg.replaced[6] = "NO_SUCH_PICTURE\b";
-    ASSERT_TRUE(dlg.Open());
+    ASSERT_TRUE(dlg.Open(true)); // the timer runs, and the failure must stop it
     dlg.TickUntil(117);
     QApplication::processEvents();
     ASSERT_EQ(services.boxes.size(), 1u);
