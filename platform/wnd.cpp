@@ -297,7 +297,9 @@ int CWnd::GetDlgCtrlID() const {
 CWnd* CWnd::GetDlgItem(int nID) const {
     if (!m_hWnd)
         return nullptr;
-    for (QWidget* child : m_hWnd->findChildren<QWidget*>()) {
+    // Only the window's own items: a dialog's owned boxes are Qt children too, and their ids are
+    // theirs.
+    for (QWidget* child : m_hWnd->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
         WindowBridge* bridge = WindowBridge::Of(child);
         if (bridge && bridge->id() == nID)
             return FromHandle(child);

@@ -339,3 +339,16 @@ TEST(WindowText, DialogItemsAreFoundByIdAndCarryUtf8Text) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(WindowText, ItemsOfAnOwnedWindowAreNotTheParentsItems) {
+    Host host;
+    HWND inner = host.Create("STATIC", 0, "", 7);
+    CreateWindowEx(0, "STATIC", "nested", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), inner, 1070);
+    CWnd* top = CWnd::FromHandle(host.top.get());
+    EXPECT_EQ(top->GetDlgItem(1070), nullptr);
+    ASSERT_NE(CWnd::FromHandle(inner)->GetDlgItem(1070), nullptr);
+}
+
+} // namespace
