@@ -1,5 +1,5 @@
-// CHoverButton: hot tracking by capture (Part 4.1) and drawing onto an off-screen surface
-// (Part 4.2), in the order of the Parts' steps.
+// CHoverButton: hot tracking by mouse capture, and drawing onto an off-screen surface in one
+// pass, step by step in the order the look is built up.
 #include "controls/hover_button.h"
 
 #include "controls/mem_dc.h"

@@ -1,7 +1,7 @@
 // CHoverButton: the flat, owner-drawn push button of the main form's operations. At rest it
 // shows its face, icon and caption; under the pointer it is hot and shows a thin raised frame;
 // pressed, a thin sunken frame with the content shifted by one pixel. Hot tracking uses the
-// mouse capture (Part 4.1); drawing is Part 4.2.
+// mouse capture; drawing goes through an off-screen surface.
 #pragma once
 
 #include "platform/button.h"

@@ -1,4 +1,4 @@
-// CMemDC: set up over the target's clipping box, copied back at destruction (Part 4.3).
+// CMemDC: set up over the target's clipping box, copied back at destruction.
 #include "controls/mem_dc.h"
 
 CMemDC::CMemDC(CDC* pDC) {

@@ -1,5 +1,5 @@
 // CMemDC: an off-screen drawing surface that stands in for a target context for one painting
-// pass and is copied onto the target in one block transfer when it is destroyed (Part 4.3).
+// pass and is copied onto the target in one block transfer when it is destroyed.
 #pragma once
 
 #include "platform/dc.h"

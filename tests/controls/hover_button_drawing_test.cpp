@@ -1,5 +1,5 @@
-// Part 4.2: the hover button rendered to an image in each look, checked at the pixels the Part
-// fixes; and icon ownership (checked by the sanitizers' leak and double-free detection).
+// The hover button rendered to an image in each look, checked at the pixels its drawing rules
+// fix; and icon ownership (checked by the sanitizers' leak and double-free detection).
 #include "hover_button_fixture.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-// Part 4.1: the hot state of the hover button, message by message (direct handler calls, one
+// The hot state of the hover button, message by message (direct handler calls, one
 // row of the transition table each) and by real mouse events through Qt.
 #include "hover_button_fixture.h"
 

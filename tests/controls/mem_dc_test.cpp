@@ -1,4 +1,4 @@
-// CMemDC (Part 4.3): the surface covers the target's clipping box in the target's logical
+// CMemDC: the surface covers the target's clipping box in the target's logical
 // coordinates and is copied back there, and only there, when it goes.
 #include "controls/mem_dc.h"
 
