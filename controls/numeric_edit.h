@@ -1,4 +1,4 @@
-// CNumericEdit: the edit control of the main form's six real-valued fields (Parts 3.1, 3.2).
+// CNumericEdit: the edit control of the main form's six real-valued fields.
 // The logic lives in NumericText; this class connects it to the real edit window: the two
 // entries of its message map (WM_CHAR, WM_RBUTTONDOWN), PreTranslateMessage for Delete and
 // Insert, and the window operations the logic asks for.

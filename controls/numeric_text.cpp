@@ -1,5 +1,6 @@
-// The numeric entry field's logic, in the order of Parts 3.2 and 3.1. The head comment of
-// numeric_text.h lists where and why it departs from the Parts.
+// The numeric entry field's logic: value model and text operations first, then the keystroke
+// filter and the editing operations. The head comment of numeric_text.h lists where and why it
+// departs from the field's original rules.
 #include "controls/numeric_text.h"
 
 #include "platform/services.h"
@@ -77,7 +78,7 @@ NumericText::NumericText()
     ReadLocaleSeparators();
 }
 
-// Part 3.2, step 10, with the separators checked as the head comment says.
+// The system locale's separators, checked as the head comment says.
 void NumericText::ReadLocaleSeparators() {
     std::string decimal, group;
     if (!GetServices().LocaleSeparators(&decimal, &group))
@@ -296,7 +297,7 @@ void NumericText::GetTextAndCaret(CString& t, int& c) const {
     FieldGetSel(c, end);
 }
 
-// Part 3.1, step 1.
+// WM_CHAR: the typed character.
 void NumericText::HandleChar(UINT nChar) {
     if (FieldReadOnly())
         return;
@@ -317,7 +318,7 @@ void NumericText::HandleChar(UINT nChar) {
     }
 }
 
-// Part 3.1, step 2.
+// WM_KEYDOWN before dispatch: Delete and Insert.
 BOOL NumericText::HandleKeyDown(UINT nVirtKey) {
     if (nVirtKey == VK_DELETE) {
         if (!FieldReadOnly()) {

@@ -1,9 +1,8 @@
-// NumericText: the numeric entry field's value model, text operations and editing (Parts 3.1
-// and 3.2) over an abstract text-with-selection, so that the same code runs on the real edit
+// NumericText: the numeric entry field's value model, text operations and editing over an abstract text-with-selection, so that the same code runs on the real edit
 // window (CNumericEdit) and on an in-memory text in tests. No window system here: the six
 // pure virtual Field… operations are all that the logic asks of a window.
 //
-// Departures from the Parts, each mending a fault that issue 3 names:
+// Where it departs from the field's original rules, and why:
 // - FormatValue takes the shortest decimal digits that read back to the same double
 //   (std::to_chars without a precision), not the 17-significant-digit form, so typed digits
 //   stay as typed (6378245.1 is not re-rendered as 6378245.0999999999); 0.6 shows .6000000000.
@@ -18,7 +17,8 @@
 // - Locale separators are used only when they are single ASCII characters fit for the role;
 //   the Unicode spaces that locales use as group separators (U+00A0, U+202F, …) become an ASCII
 //   space; anything else keeps the default. Group and decimal separator never coincide.
-// - A digit typed in front of a leading minus sign is refused (the Part allows either).
+// - A digit typed in front of a leading minus sign is refused: a number cannot
+//   start in front of its own sign.
 // - Deleting or overwriting a character that other code wrote as several UTF-8 bytes takes the
 //   whole character, so the text never holds a split character.
 #pragma once
@@ -33,16 +33,16 @@ public:
     NumericText(const NumericText&) = delete;
     NumericText& operator=(const NumericText&) = delete;
 
-    // Public operations (Part 3.2).
+    // Public operations.
     void SetValue(double v);
     void SetGrouping(BOOL b);
 
-    // The keystroke filter (Part 3.1): a WM_CHAR character code, and a WM_KEYDOWN virtual key,
+    // The keystroke filter: a WM_CHAR character code, and a WM_KEYDOWN virtual key,
     // which returns TRUE when the key is consumed.
     void HandleChar(UINT nChar);
     BOOL HandleKeyDown(UINT nVirtKey);
 
-    // Text operations (Part 3.2): pure functions of the text and the members.
+    // Text operations: pure functions of the text and the members.
     CString FormatValue(double v) const;
     CString ApplyGrouping(const CString& t) const;
     void RemoveGrouping(CString& t) const;
@@ -56,7 +56,7 @@ public:
     void ReadLocaleSeparators();
     void SetTextAndCaret(const CString& t, int c);
 
-    // Editing operations (Part 3.1).
+    // Editing operations.
     void DeleteSelection();
     void InsertDigit(char d);
     void DeleteBackward();
@@ -73,7 +73,7 @@ public:
     int m_nDecimals;
 
 protected:
-    // What the logic needs of the window (Part 3.1, "What the logic needs of the window").
+    // What the logic needs of the window, and nothing more.
     virtual CString FieldText() const = 0;                    // GetWindowText
     virtual void FieldSetText(const CString& t) = 0;          // SetWindowText
     virtual void FieldGetSel(int& start, int& end) const = 0; // EM_GETSEL

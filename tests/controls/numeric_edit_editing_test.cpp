@@ -1,4 +1,4 @@
-// Part 3.1's editing tables, row by row: the caret placed with EM_SETSEL, the key pressed as a
+// The field's editing rules, row by row: the caret placed with EM_SETSEL, the key pressed as a
 // user presses it, text and caret read back from the real edit window. Every row also runs on
 // the in-memory model, which the randomized test relies on behaving the same.
 #include "numeric_field_support.h"

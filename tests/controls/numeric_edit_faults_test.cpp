@@ -1,4 +1,4 @@
-// The faults that issue 3 mends in Parts 3.1 and 3.2, each with the rule chosen: typed digits
+// Faults of the field's original rules that this field mends, each with the rule chosen: typed digits
 // stay as typed, the main form's "." is read under every locale, no number beyond the range of
 // a double, separators that are not single ASCII characters, no digit in front of the sign.
 #include "numeric_field_support.h"
@@ -88,7 +88,7 @@ TEST(NumericEditFaults, AnyTypedNumberOfUpToTenDecimalsStaysAsTyped) {
             std::string typed = random() % 4 == 0 ? "-" : "";
             // No leading zero: a 0 typed first stays in front of the separator until the next
             // digit re-renders the field and its caret then lands behind the separator (the
-            // Part's first editing row). A lone 0 before the separator is fine.
+            // first editing rule's example). A lone 0 before the separator is fine.
             for (int i = 0; i < integers; ++i)
                 typed += static_cast<char>('0' + (i == 0 ? 1 + random() % 9 : random() % 10));
             if (integers == 0 && random() % 2)
@@ -156,7 +156,7 @@ TEST(NumericEditFaults, MainFormPointIsReadUnderASpaceGroupLocale) {
     EXPECT_EQ(field.Notation(), "298,257223563|0");
 }
 
-TEST(NumericEditFaults, DotGroupingWithGroupingOnKeepsThePartsReading) {
+TEST(NumericEditFaults, DotGroupingWithGroupingOnKeepsTheGroupedReading) {
     // With grouping on, "." is this field's own group separator: 1.234 is one thousand ….
     ScopedRecordingServices services;
     services.decimal = ",";
@@ -166,7 +166,7 @@ TEST(NumericEditFaults, DotGroupingWithGroupingOnKeepsThePartsReading) {
     EXPECT_EQ(field.edit.ParseText("1.234,5"), 1234.5);
 }
 
-TEST(NumericEditFaults, UsualLocaleReadsAsThePartSays) {
+TEST(NumericEditFaults, UsualLocaleReadsAsBefore) {
     WidgetField field;
     EXPECT_EQ(field.edit.ParseText("298.2572235635"), 298.2572235635);
     EXPECT_EQ(field.edit.ParseText("1,234.5"), 1234.5);

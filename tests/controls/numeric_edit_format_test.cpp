@@ -1,4 +1,4 @@
-// Part 3.2's tables: rendering through SetValue on the real field, ApplyGrouping, ParseText, the
+// The field's value tables: rendering through SetValue on the real field, ApplyGrouping, ParseText, the
 // locale separators read through the services seam, and SetGrouping.
 #include "numeric_field_support.h"
 
@@ -20,7 +20,7 @@ struct RenderCase {
     const char* on;
 };
 
-// 0.6 shows .6000000000 with the shortest digits (issue 3); every other row is the Part's.
+// 0.6 shows .6000000000 with the shortest digits; the other rows are the original rendering's.
 const RenderCase kRenderings[] = {
     {0.0, ".0000000000", ".0000000000"},
     {-0.0, "-.0000000000", "-.0000000000"},

@@ -1,6 +1,6 @@
 // Test fixtures for the numeric entry field: the real CNumericEdit on a real edit window, driven
 // by QTest key events, and the same logic over an in-memory text with a selection. Both take
-// and show a field in the Parts' notation: a bar | marks the caret; [ and ] mark a selection.
+// and show a field in a compact notation: a bar | marks the caret; [ and ] mark a selection.
 #pragma once
 
 #include "controls/numeric_edit.h"
