@@ -1,5 +1,6 @@
-// NumericText: the numeric entry field's value model, text operations and editing over an abstract text-with-selection, so that the same code runs on the real edit
-// window (CNumericEdit) and on an in-memory text in tests. No window system here: the six
+// NumericText: the numeric entry field's value model, text operations and editing over an
+// abstract text-with-selection, so that the same code runs on the real edit window
+// (CNumericEdit) and on an in-memory text in tests. No window system here: the six
 // pure virtual Field… operations are all that the logic asks of a window.
 //
 // Where it departs from the field's original rules, and why:
