@@ -79,10 +79,14 @@ TEST(CreditsTiming, TicksReachThePaintingPassThroughTheWindowSystem) {
     ASSERT_TRUE(dlg.Create(CAboutDlg::IDD));
     ASSERT_TRUE(dlg.KillTimer(CAboutDlg::kCreditsTimer)); // only the ticks sent here count
     dlg.ShowWindow(SW_SHOW);
-    QApplication::processEvents();
+    // A window that is not yet exposed gets no painting pass at all, however long one waits.
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg.m_hWnd));
     for (int i = 0; i < 15 + 21; ++i) {
         ++dlg.ticks;
         dlg.SendMessage(WM_TIMER, CAboutDlg::kCreditsTimer);
+        // Deliver the update request the tick's invalidation posted, as the event loop would
+        // between two ticks.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
         QApplication::processEvents();
     }
     const QImage image = dlg.CreditsImage();
