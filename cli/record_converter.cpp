@@ -282,6 +282,10 @@ RecordConverter::Result RecordConverter::Convert(std::string_view line, std::str
         out += outDelimiter;
         out.append(cursor.Rest());
     }
+    // A file written with CR LF line ends gets them back.
+    if (content.size() != line.size()) {
+        out += '\r';
+    }
     out += '\n';
     return Result::Converted;
 }
