@@ -75,10 +75,8 @@ void ButtonMessages::NotifyClicked(WindowBridge& bridge) {
                 reinterpret_cast<LPARAM>(bridge.widget()));
 }
 
-PushButtonWindow::PushButtonWindow(QWidget* parent) : Bridged<QPushButton>(parent) {
+PushButtonWindow::PushButtonWindow(QWidget* parent) : ClickableWindow<QPushButton>(parent) {
     setAutoDefault(false);
-    connect(this, &QAbstractButton::clicked, this,
-            [this] { ButtonMessages::NotifyClicked(*this); });
 }
 
 LRESULT PushButtonWindow::classProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -88,9 +86,7 @@ LRESULT PushButtonWindow::classProc(UINT message, WPARAM wParam, LPARAM lParam) 
             setDown(false);
         return 0;
     }
-    bool handled = false;
-    LRESULT r = ButtonMessages::Handle(*this, *this, message, wParam, lParam, &handled);
-    return handled ? r : WindowBridge::classProc(message, wParam, lParam);
+    return ClickableWindow<QPushButton>::classProc(message, wParam, lParam);
 }
 
 void PushButtonWindow::mousePressEvent(QMouseEvent* e) {
@@ -140,17 +136,9 @@ void PushButtonWindow::drawOwnerItem(QPaintEvent* e) {
     button->DrawItem(&item);
 }
 
-RadioButtonWindow::RadioButtonWindow(QWidget* parent) : Bridged<QRadioButton>(parent) {
+RadioButtonWindow::RadioButtonWindow(QWidget* parent) : ClickableWindow<QRadioButton>(parent) {
     // Groups follow the group style, not Qt's sibling exclusivity.
     setAutoExclusive(false);
-    connect(this, &QAbstractButton::clicked, this,
-            [this] { ButtonMessages::NotifyClicked(*this); });
-}
-
-LRESULT RadioButtonWindow::classProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    bool handled = false;
-    LRESULT r = ButtonMessages::Handle(*this, *this, message, wParam, lParam, &handled);
-    return handled ? r : WindowBridge::classProc(message, wParam, lParam);
 }
 
 void RadioButtonWindow::nextCheckState() {
@@ -164,17 +152,6 @@ void RadioButtonWindow::nextCheckState() {
     setChecked(true);
 }
 
-CheckBoxWindow::CheckBoxWindow(QWidget* parent) : Bridged<QCheckBox>(parent) {
-    connect(this, &QAbstractButton::clicked, this,
-            [this] { ButtonMessages::NotifyClicked(*this); });
-}
-
-LRESULT CheckBoxWindow::classProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    bool handled = false;
-    LRESULT r = ButtonMessages::Handle(*this, *this, message, wParam, lParam, &handled);
-    return handled ? r : WindowBridge::classProc(message, wParam, lParam);
-}
-
 GroupBoxWindow::GroupBoxWindow(QWidget* parent) : Bridged<QGroupBox>(parent) {
     // A group box only frames; clicks go to the dialog beneath.
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -182,37 +159,26 @@ GroupBoxWindow::GroupBoxWindow(QWidget* parent) : Bridged<QGroupBox>(parent) {
 }
 
 QWidget* CreateButtonWindow(const WindowCreateParams& params) {
-    QWidget* widget = nullptr;
     WindowBridge* bridge = nullptr;
     switch (params.style & BS_TYPEMASK) {
     case BS_RADIOBUTTON:
-    case BS_AUTORADIOBUTTON: {
-        auto* w = new RadioButtonWindow(params.parent);
-        w->setText(params.text);
-        widget = w, bridge = w;
+    case BS_AUTORADIOBUTTON:
+        bridge = new RadioButtonWindow(params.parent);
         break;
-    }
     case BS_CHECKBOX:
-    case BS_AUTOCHECKBOX: {
-        auto* w = new CheckBoxWindow(params.parent);
-        w->setText(params.text);
-        widget = w, bridge = w;
+    case BS_AUTOCHECKBOX:
+        bridge = new CheckBoxWindow(params.parent);
+        break;
+    case BS_GROUPBOX:
+        bridge = new GroupBoxWindow(params.parent);
+        break;
+    default:
+        bridge = new PushButtonWindow(params.parent);
         break;
     }
-    case BS_GROUPBOX: {
-        auto* w = new GroupBoxWindow(params.parent);
-        w->setTitle(params.text);
-        widget = w, bridge = w;
-        break;
-    }
-    default: {
-        auto* w = new PushButtonWindow(params.parent);
-        w->setText(params.text);
-        widget = w, bridge = w;
-        break;
-    }
-    }
+    bridge->setWindowText(params.text);
     bridge->setWindowStyle(params.style);
+    QWidget* widget = bridge->widget();
     widget->setFocusPolicy((params.style & WS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus);
     return widget;
 }

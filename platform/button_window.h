@@ -18,14 +18,29 @@ public:
     static void NotifyClicked(WindowBridge& bridge);
 };
 
+// A button the user clicks: its text is the window text, it answers the button messages, and
+// each click tells the parent with BN_CLICKED.
+template <class QtButton> class ClickableWindow : public Bridged<QtButton> {
+public:
+    explicit ClickableWindow(QWidget* parent) : Bridged<QtButton>(parent) {
+        QObject::connect(this, &QAbstractButton::clicked, this,
+                         [this] { ButtonMessages::NotifyClicked(*this); });
+    }
+    QString windowText() const override { return QtButton::text(); }
+    void setWindowText(const QString& text) override { QtButton::setText(text); }
+    LRESULT classProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        bool handled = false;
+        const LRESULT r = ButtonMessages::Handle(*this, *this, message, wParam, lParam, &handled);
+        return handled ? r : WindowBridge::classProc(message, wParam, lParam);
+    }
+};
+
 // A push button. It holds the mouse capture while pressed with the left button, and drops its
 // pressed state when another window takes the capture away. With the owner-draw style it paints
 // nothing itself: each paint asks the attached CButton's DrawItem.
-class PushButtonWindow : public Bridged<QPushButton> {
+class PushButtonWindow : public ClickableWindow<QPushButton> {
 public:
     explicit PushButtonWindow(QWidget* parent = nullptr);
-    QString windowText() const override { return QPushButton::text(); }
-    void setWindowText(const QString& text) override { QPushButton::setText(text); }
     LRESULT classProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:
@@ -38,24 +53,18 @@ private:
     bool m_releasingCapture = false; // our own release at the end of a press
 };
 
-class RadioButtonWindow : public Bridged<QRadioButton> {
+class RadioButtonWindow : public ClickableWindow<QRadioButton> {
 public:
     explicit RadioButtonWindow(QWidget* parent = nullptr);
-    QString windowText() const override { return QRadioButton::text(); }
-    void setWindowText(const QString& text) override { QRadioButton::setText(text); }
-    LRESULT classProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:
     // An automatic radio button checks itself and clears the others of its group.
     void nextCheckState() override;
 };
 
-class CheckBoxWindow : public Bridged<QCheckBox> {
+class CheckBoxWindow : public ClickableWindow<QCheckBox> {
 public:
-    explicit CheckBoxWindow(QWidget* parent = nullptr);
-    QString windowText() const override { return QCheckBox::text(); }
-    void setWindowText(const QString& text) override { QCheckBox::setText(text); }
-    LRESULT classProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    explicit CheckBoxWindow(QWidget* parent = nullptr) : ClickableWindow<QCheckBox>(parent) {}
 };
 
 class GroupBoxWindow : public Bridged<QGroupBox> {
