@@ -152,6 +152,9 @@ BOOL CConverterDlg::OnCmdMsg(UINT nID, int nCode) {
         case IDC_6_TO_3:
             On6To3();
             return TRUE;
+        case ID_TOOLS_BATCH:
+            OnBatchConvert();
+            return TRUE;
         default:
             break;
         }
@@ -310,4 +313,15 @@ void CConverterDlg::On6To3() {
     m_btn6To3.EnableWindow(FALSE);
     m_btnAdj3.EnableWindow(TRUE);
     m_btnAdj6.EnableWindow(FALSE);
+}
+
+// One batch window at a time: while it is open the command brings it to the front; once it
+// has been closed, the command opens a fresh one.
+void CConverterDlg::OnBatchConvert() {
+    if (m_pBatchDlg && m_pBatchDlg->IsWindowVisible()) {
+        m_pBatchDlg->SetForegroundWindow();
+        return;
+    }
+    m_pBatchDlg = std::make_unique<CBatchDlg>(m_batchBackend, this);
+    m_pBatchDlg->Create(IDD_BATCH_DIALOG, this);
 }
