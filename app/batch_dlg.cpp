@@ -42,7 +42,8 @@ struct ZoneWidthChoice {
 };
 const ZoneWidthChoice kZoneWidths[] = {{"三度带", 3}, {"六度带", 6}};
 
-// The presets are the main form's, and CGCS2000; 自定义 starts from whatever is shown.
+// The presets are the main form's, and CGCS2000; 自定义 starts from the Beijing 1954 values,
+// as on the form.
 struct EllipsoidChoice {
     const char* text;
     double a;
@@ -51,7 +52,7 @@ struct EllipsoidChoice {
 const EllipsoidChoice kEllipsoids[] = {
     {"WGS1984", 6378137.0, 298.2572235635}, {"西安1980", 6378140.0, 298.257},
     {"北京1954", 6378245.0, 298.3},         {"CGCS2000", 6378137.0, 298.257222101},
-    {"自定义", 0.0, 0.0},
+    {"自定义", 6378245.0, 298.3},
 };
 constexpr int kCustomEllipsoid = 4;
 
@@ -276,8 +277,7 @@ void CBatchDlg::OnBrowseInput() {
 
 void CBatchDlg::OnBrowseOutput() {
     CFileDialog dlg(FALSE, "txt", m_editOutput.GetWindowText(),
-                    OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY, kFileFilter,
-                    this);
+                    OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY, kFileFilter, this);
     dlg.m_ofn.lpstrTitle = "保存转换结果";
     if (dlg.DoModal() == IDOK)
         m_editOutput.SetWindowText(dlg.GetPathName());
@@ -301,14 +301,11 @@ void CBatchDlg::OnOperationChanged() {
 }
 
 void CBatchDlg::OnEllipsoidChanged() {
-    const int index = m_comboEllipsoid.GetCurSel();
-    if (index != kCustomEllipsoid) {
-        const EllipsoidChoice& preset = Selected(m_comboEllipsoid, kEllipsoids);
-        m_editA.SetWindowText(FormatDdxDouble(preset.a));
-        m_editAlfa.SetWindowText(FormatDdxDouble(preset.alfa));
-    }
+    const EllipsoidChoice& choice = Selected(m_comboEllipsoid, kEllipsoids);
+    m_editA.SetWindowText(FormatDdxDouble(choice.a));
+    m_editAlfa.SetWindowText(FormatDdxDouble(choice.alfa));
     UpdateControls();
-    if (index == kCustomEllipsoid) {
+    if (m_comboEllipsoid.GetCurSel() == kCustomEllipsoid) {
         m_editA.SetFocus();
         m_editA.SetSel(0, -1);
     }

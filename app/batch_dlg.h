@@ -90,7 +90,7 @@ private:
 
     BatchBackend m_backend;
     CBatchRun m_run;
-    std::string m_strAutoOutput; // the output name last offered, while the user keeps it
+    std::string m_strAutoOutput;   // the output name last offered, while the user keeps it
     std::string m_strRunOutput;    // the output of the run going or last run
     std::string m_strOutputFolder; // of the last output written
     std::chrono::steady_clock::time_point m_started;

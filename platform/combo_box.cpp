@@ -20,7 +20,8 @@ public:
                 return;
             m_notified = index;
             if (QWidget* parent = parentWidget())
-                SendMessage(parent, WM_COMMAND, MAKEWPARAM(static_cast<unsigned>(id()), CBN_SELCHANGE),
+                SendMessage(parent, WM_COMMAND,
+                            MAKEWPARAM(static_cast<unsigned>(id()), CBN_SELCHANGE),
                             reinterpret_cast<LPARAM>(static_cast<QWidget*>(this)));
         });
     }

@@ -70,8 +70,8 @@ void CWnd::DragAcceptFiles(BOOL bAccept) {
     WindowBridge* bridge = WindowBridge::Of(m_hWnd);
     if (!bridge)
         return;
-    QObject* filter = m_hWnd->findChild<QObject*>(QLatin1String(DropFilter::kName),
-                                                  Qt::FindDirectChildrenOnly);
+    QObject* filter =
+        m_hWnd->findChild<QObject*>(QLatin1String(DropFilter::kName), Qt::FindDirectChildrenOnly);
     if (bAccept && !filter)
         m_hWnd->installEventFilter(new DropFilter(m_hWnd));
     else if (!bAccept && filter)

@@ -174,8 +174,8 @@ private:
         if (column->mask & LVCF_WIDTH)
             column->cx = columnWidth(at);
         if (column->mask & LVCF_FMT)
-            column->fmt = (headerItem()->textAlignment(at) & Qt::AlignRight) ? LVCFMT_RIGHT
-                                                                             : LVCFMT_LEFT;
+            column->fmt =
+                (headerItem()->textAlignment(at) & Qt::AlignRight) ? LVCFMT_RIGHT : LVCFMT_LEFT;
         return TRUE;
     }
 
@@ -241,8 +241,8 @@ int CListCtrl::InsertColumn(int nCol, const char* lpszColumnHeading, int nFormat
     column.fmt = nFormat;
     column.cx = nWidth;
     column.pszText = const_cast<char*>(lpszColumnHeading ? lpszColumnHeading : "");
-    return static_cast<int>(
-        SendMessage(LVM_INSERTCOLUMN, static_cast<WPARAM>(nCol), reinterpret_cast<LPARAM>(&column)));
+    return static_cast<int>(SendMessage(LVM_INSERTCOLUMN, static_cast<WPARAM>(nCol),
+                                        reinterpret_cast<LPARAM>(&column)));
 }
 
 BOOL CListCtrl::DeleteColumn(int nCol) {
@@ -255,13 +255,13 @@ BOOL CListCtrl::GetColumn(int nCol, LVCOLUMN* pColumn) const {
 }
 
 BOOL CListCtrl::SetColumn(int nCol, const LVCOLUMN* pColumn) {
-    return static_cast<BOOL>(SendMessage(LVM_SETCOLUMN, static_cast<WPARAM>(nCol),
-                                         reinterpret_cast<LPARAM>(pColumn)));
+    return static_cast<BOOL>(
+        SendMessage(LVM_SETCOLUMN, static_cast<WPARAM>(nCol), reinterpret_cast<LPARAM>(pColumn)));
 }
 
 BOOL CListCtrl::SetColumnWidth(int nCol, int cx) {
-    return static_cast<BOOL>(SendMessage(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(nCol),
-                                         static_cast<LPARAM>(cx)));
+    return static_cast<BOOL>(
+        SendMessage(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(nCol), static_cast<LPARAM>(cx)));
 }
 
 int CListCtrl::InsertItem(int nItem, const char* lpszItem) {
@@ -277,8 +277,8 @@ BOOL CListCtrl::SetItemText(int nItem, int nSubItem, const char* lpszText) {
     item.mask = LVIF_TEXT;
     item.iSubItem = nSubItem;
     item.pszText = const_cast<char*>(lpszText ? lpszText : "");
-    return static_cast<BOOL>(SendMessage(LVM_SETITEMTEXT, static_cast<WPARAM>(nItem),
-                                         reinterpret_cast<LPARAM>(&item)));
+    return static_cast<BOOL>(
+        SendMessage(LVM_SETITEMTEXT, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&item)));
 }
 
 CString CListCtrl::GetItemText(int nItem, int nSubItem) const {

@@ -22,8 +22,8 @@ const DialogTemplateRegistration kBatchDialog{DialogTemplate{
     .cy = 329,
     .pointSize = 9,
     .fontFace = "宋体",
-    .style = DS_SETFONT | DS_CENTER | WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU |
-             WS_MINIMIZEBOX,
+    .style =
+        DS_SETFONT | DS_CENTER | WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
     .items = {
         // clang-format off
         {IDC_STATIC, nullptr, "STATIC", "输入文件:", 7, 10, 50, 8, kLabel},
