@@ -146,7 +146,8 @@ RecordConverter::Plan RecordConverter::PlanRecord(std::string_view line, double&
     const ParseStatus status =
         Read(line, 0, forward, forward ? "latitude" : "northing", firstValue, fault);
     if (status == ParseStatus::NotANumber && m_fields.size() >= 2) {
-        fault = {};
+        fault.field = 0;
+        fault.message.clear();
         return {0, 1, 2, false, ParseStatus::Ok};
     }
     return {-1, 0, 1, true, status};
@@ -189,6 +190,9 @@ bool RecordConverter::CheckLatitude(std::string_view line, int index, double& pa
 bool RecordConverter::CheckTarget(std::string_view line, int index, RecordFault& fault) const {
     const ZoneRules rules(m_proj.m_nZoneWidth == 3 ? 3 : 6);
     const int zone = m_proj.m_nZone;
+    if (rules.HasPrefix(zone) && ZonePrefix(m_proj.m_Y) == zone) {
+        return true;
+    }
     const Span span = m_fields[static_cast<std::size_t>(index)];
     const std::string_view field = TextOf(line, span.begin, span.end);
     const char* what = m_settings.operation == Operation::Forward ? "longitude" : "easting";
@@ -198,17 +202,15 @@ bool RecordConverter::CheckTarget(std::string_view line, int index, RecordFault&
                         std::to_string(rules.width) + "° zone (1 to " +
                         std::to_string(rules.lastZone) + ")");
     }
-    if (ZonePrefix(m_proj.m_Y) != zone) {
-        return Fail(fault, index, what, field,
-                    " puts the point more than 500 km from the central meridian of zone " +
-                        std::to_string(zone) + ", beyond what its easting can carry");
-    }
-    return true;
+    return Fail(fault, index, what, field,
+                " puts the point more than 500 km from the central meridian of zone " +
+                    std::to_string(zone) + ", beyond what its easting can carry");
 }
 
 RecordConverter::Result RecordConverter::Convert(std::string_view line, std::string& out,
                                                  RecordFault& fault) {
-    fault = {};
+    fault.field = 0;
+    fault.message.clear();
     if (PassesThrough(line)) {
         out.append(line);
         return Result::PassedThrough;

@@ -4,6 +4,8 @@
 // falls in is the engine's own whole-degree rule.
 #pragma once
 
+#include <cmath>
+
 struct ZoneRules {
     explicit ZoneRules(int width) : width(width), lastZone(width == 3 ? 120 : 60) {}
 
@@ -14,9 +16,15 @@ struct ZoneRules {
     int lastZone;
 };
 
-// The whole millions of an easting: the zone it names, as the engine reads it, and beyond the
-// range of an int as far as a double holds it.
-double ZonePrefix(double Y);
+// The whole millions of an easting: the zone it names, as the engine reads it (truncated to an
+// int), and beyond the range of an int as far as a double holds it. Inline: every converted
+// record checks the prefix it writes.
+inline double ZonePrefix(double Y) {
+    if (std::fabs(Y) < 2147483647.0) {
+        return static_cast<double>(static_cast<int>(Y) / 1000000);
+    }
+    return std::trunc(Y / 1000000.0);
+}
 
 // Longitudes a forward projection takes: a full turn from Greenwich eastwards.
 inline bool IsLongitudeInRange(double degrees) {
