@@ -1,7 +1,6 @@
 // Locale-independent number and angle text, on std::from_chars and std::to_chars.
 #include "text_number.h"
 
-#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -21,7 +20,6 @@ bool IsAsciiDigit(char c) {
 bool Underflows(std::string_view text) {
     static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
     const std::string copy(text);
-    errno = 0;
     const double value = strtod_l(copy.c_str(), nullptr, cLocale);
     return std::isfinite(value);
 }
