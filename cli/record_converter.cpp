@@ -282,7 +282,9 @@ RecordConverter::Result RecordConverter::Convert(std::string_view line, std::str
             return Result::Failed;
         }
         p.BLToXY();
-        if (std::isfinite(p.m_Y) && !CheckTarget(line, plan.second, fault)) {
+        // The zone has a prefix (checked above), so only the prefix written needs a look.
+        if (ZonePrefix(p.m_Y) != p.m_nZone && std::isfinite(p.m_Y) &&
+            !CheckTarget(line, plan.second, fault)) {
             return Result::Failed;
         }
         r1 = p.m_X;
