@@ -107,6 +107,11 @@ ParseStatus ParseDms(std::string_view text, double& packed) {
             if (unit < next) {
                 return ParseStatus::MarksOutOfOrder;
             }
+            // 30° 15′ 20″ in one field: a mark ends its number, so a blank after it is no
+            // separator (without marks, 30 15 20 stays ambiguous and is refused).
+            while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
+                text.remove_prefix(1);
+            }
         }
         if (unit > 2) {
             return ParseStatus::NotANumber;

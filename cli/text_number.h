@@ -14,9 +14,10 @@ ParseStatus ParseNumber(std::string_view text, double& value);
 
 // An angle in the given format, into a packed angle. Packed text whose minutes or seconds reach
 // 60 is refused. D:M:S text is 30:30:15, or marked 30°30′15″ (also ' and " or ''), where each
-// mark says what its number is (30°15″ has no minutes) and marks go from degrees to seconds;
-// an unmarked last number is the unit after the one before it. The parts are joined with
-// JoinPacked, as the desktop form joins its three fields; a leading minus applies to every part.
+// mark says what its number is (30°15″ has no minutes), marks go from degrees to seconds and
+// may be followed by blanks; an unmarked last number is the unit after the one before it. The parts
+// are joined with JoinPacked, as the desktop form joins its three fields; a leading minus applies
+// to every part.
 ParseStatus ParseAngle(std::string_view text, AngleFormat format, double& packed);
 
 // value with a fixed number of decimals (never "-0.000"), or the shortest text that reads back

@@ -86,6 +86,7 @@ TEST(ParseAngle, DmsJoinsLikeTheForm) {
         {"15''", ParseStatus::Ok, 0, 0, 15},
         {"-30°20.5\"", ParseStatus::Ok, -30, 0, -20.5},
         {"30°15", ParseStatus::Ok, 30, 15, 0}, // an unmarked last number is the next unit
+        {"30° 15′ 20.5″", ParseStatus::Ok, 30, 15, 20.5},
         {"30″30′15°", ParseStatus::MarksOutOfOrder, 0, 0, 0},
         {"30°30°", ParseStatus::MarksOutOfOrder, 0, 0, 0},
         {"30′15′", ParseStatus::MarksOutOfOrder, 0, 0, 0},
