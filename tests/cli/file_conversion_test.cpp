@@ -4,27 +4,15 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "file_conversion.h"
+#include "test_files.h"
 
 namespace {
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
-std::string TempPath(const std::string& suffix) {
-    return testing::TempDir() + "file_conversion_" +
-           testing::UnitTest::GetInstance()->current_test_info()->name() + "_" + suffix;
-}
 
 Settings Forward3() {
     Settings s;

@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include "test_files.h"
+
 namespace {
 
 struct ProcessResult {
@@ -21,19 +23,6 @@ struct ProcessResult {
     std::string out;
     std::string err;
 };
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
-// A file name of this test's own: ctest runs the tests of this program in parallel.
-std::string TempPath(const std::string& suffix) {
-    return testing::TempDir() + "gkconv_" +
-           testing::UnitTest::GetInstance()->current_test_info()->name() + "_" + suffix;
-}
 
 ProcessResult Gkconv(const std::string& args, const std::string& input) {
     const std::string in = TempPath("in.txt");
