@@ -110,9 +110,12 @@ std::string ParseColumns(std::string_view list, Operation operation, ColumnLayou
 }
 
 std::string CheckDelimiter(char delimiter, AngleFormat angles) {
-    const std::string_view numberChars = "0123456789.+-eE#";
+    const std::string_view numberChars = "0123456789.+-eE";
     if (numberChars.find(delimiter) != std::string_view::npos) {
         return std::string("--delimiter '") + delimiter + "' can be part of a number";
+    }
+    if (delimiter == '#') {
+        return "--delimiter '#' starts a comment line";
     }
     // D:M:S angles are written with these marks; as a delimiter they would cut an angle apart.
     if (angles == AngleFormat::Dms &&
