@@ -1,101 +1,29 @@
-// Record parsing, validation and conversion for gkconv.
+// Record splitting, column layout, validation and conversion.
 #include "record_converter.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "packed_angle.h"
-#include "text_number.h"
+#include "zone_rules.h"
 
 namespace {
+
+// A northing that the inverse series puts this far (in degrees, about a metre) beyond a pole is
+// the pole written with fewer decimals than it was computed to; farther out it is an error.
+constexpr double kPoleSlack = 1e-5;
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front())) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && IsBlank(s.back())) {
-        s.remove_suffix(1);
-    }
-    return s;
+bool PassesThrough(std::string_view line) {
+    const std::size_t first = line.find_first_not_of(" \t");
+    return first == std::string_view::npos || line[first] == '#';
 }
 
-// Walks the fields of one line. With a delimiter character the fields are what lies between
-// delimiters, trimmed of blanks; in blank mode any run of spaces and tabs separates fields.
-class FieldCursor {
-public:
-    FieldCursor(std::string_view line, char delimiter) : m_line(line), m_delimiter(delimiter) {}
-
-    bool Next(std::string_view& field) {
-        if (m_done) {
-            return false;
-        }
-        if (m_delimiter == ' ') {
-            while (m_pos < m_line.size() && IsBlank(m_line[m_pos])) {
-                ++m_pos;
-            }
-            if (m_pos == m_line.size()) {
-                m_done = true;
-                return false;
-            }
-            std::size_t end = m_pos;
-            while (end < m_line.size() && !IsBlank(m_line[end])) {
-                ++end;
-            }
-            field = m_line.substr(m_pos, end - m_pos);
-            m_pos = end;
-            return true;
-        }
-        const std::size_t end = m_line.find(m_delimiter, m_pos);
-        if (end == std::string_view::npos) {
-            field = Trim(m_line.substr(m_pos));
-            m_done = true;
-        } else {
-            field = Trim(m_line.substr(m_pos, end - m_pos));
-            m_pos = end + 1;
-        }
-        return true;
-    }
-
-    // Whatever follows the fields taken so far, unchanged; empty when nothing does.
-    std::string_view Rest() const {
-        if (m_done) {
-            return {};
-        }
-        if (m_delimiter == ' ') {
-            return Trim(m_line.substr(m_pos));
-        }
-        return m_line.substr(m_pos);
-    }
-
-    bool HasRest() const { return !m_done && (m_delimiter != ' ' || !Rest().empty()); }
-
-private:
-    std::string_view m_line;
-    char m_delimiter;
-    std::size_t m_pos = 0;
-    bool m_done = false;
-};
-
-char DetectDelimiter(std::string_view line) {
-    if (line.find(',') != std::string_view::npos) {
-        return ',';
-    }
-    if (line.find('\t') != std::string_view::npos) {
-        return '\t';
-    }
-    return ' ';
-}
-
-void Quote(std::string& out, std::string_view text) {
-    out += '\'';
-    out.append(text.substr(0, 40));
-    if (text.size() > 40) {
-        out += "...";
-    }
-    out += '\'';
+std::string_view TextOf(std::string_view line, std::size_t begin, std::size_t end) {
+    return line.substr(begin, end - begin);
 }
 
 } // namespace
@@ -109,120 +37,262 @@ RecordConverter::RecordConverter(const Settings& settings)
                       : settings.angles == AngleFormat::Dms ? 6
                                                             : 10) {}
 
-ParseStatus RecordConverter::ReadCoordinate(std::string_view field, bool isAngle, const char* what,
-                                            double& value, std::string& error) const {
+char RecordConverter::DelimiterOf(std::string_view line) const {
+    if (m_settings.delimiter) {
+        return m_settings.delimiter;
+    }
+    if (line.find(',') != std::string_view::npos) {
+        return ',';
+    }
+    if (line.find('\t') != std::string_view::npos) {
+        return '\t';
+    }
+    return ' ';
+}
+
+// With a delimiter character the fields are what lies between delimiters, trimmed of blanks,
+// and an empty field is a field; with blanks any run of spaces and tabs separates fields.
+void RecordConverter::FindFields(std::string_view line, std::size_t wanted) const {
+    m_fields.clear();
+    const char delimiter = DelimiterOf(line);
+    std::size_t pos = 0;
+    while (m_fields.size() < wanted) {
+        if (delimiter == ' ') {
+            while (pos < line.size() && IsBlank(line[pos])) {
+                ++pos;
+            }
+            if (pos == line.size()) {
+                return;
+            }
+            std::size_t end = pos;
+            while (end < line.size() && !IsBlank(line[end])) {
+                ++end;
+            }
+            m_fields.push_back({pos, end});
+            pos = end;
+            continue;
+        }
+        std::size_t end = line.find(delimiter, pos);
+        const bool last = end == std::string_view::npos;
+        if (last) {
+            end = line.size();
+        }
+        std::size_t begin = pos;
+        std::size_t stop = end;
+        while (begin < stop && IsBlank(line[begin])) {
+            ++begin;
+        }
+        while (stop > begin && IsBlank(line[stop - 1])) {
+            --stop;
+        }
+        m_fields.push_back({begin, stop});
+        if (last) {
+            return;
+        }
+        pos = end + 1;
+    }
+}
+
+bool RecordConverter::Fail(RecordFault& fault, int index, const char* what, std::string_view field,
+                           std::string_view problem) const {
+    fault.field = index + 1;
+    fault.message = what;
+    fault.message += ' ';
+    AppendQuoted(fault.message, field);
+    fault.message += problem;
+    return false;
+}
+
+ParseStatus RecordConverter::Read(std::string_view line, int index, bool isAngle, const char* what,
+                                  double& value, RecordFault& fault) const {
+    const Span span = m_fields[static_cast<std::size_t>(index)];
+    const std::string_view field = TextOf(line, span.begin, span.end);
     const ParseStatus status =
         isAngle ? ParseAngle(field, m_settings.angles, value) : ParseNumber(field, value);
-    if (status == ParseStatus::Ok) {
-        return status;
-    }
-    error += what;
-    error += ' ';
-    Quote(error, field);
     switch (status) {
+    case ParseStatus::Ok:
+        break;
     case ParseStatus::NotFinite:
-        error += " is not a finite number";
+        Fail(fault, index, what, field, " is not a finite number");
         break;
     case ParseStatus::NotWhole:
-        error += ": degrees and minutes must be whole numbers";
+        Fail(fault, index, what, field, ": degrees and minutes must be whole numbers");
         break;
     case ParseStatus::SixtyOrMore:
-        error += ": minutes and seconds must be below 60";
+        Fail(fault, index, what, field, ": minutes and seconds must be below 60");
         break;
-    default:
-        error += m_settings.angles == AngleFormat::Dms && isAngle ? " is not a D:M:S angle"
-                                                                  : " is not a number";
+    case ParseStatus::MarksOutOfOrder:
+        Fail(fault, index, what, field,
+             ": degree, minute and second marks must each come once, in that order");
+        break;
+    case ParseStatus::NotANumber:
+        Fail(fault, index, what, field,
+             m_settings.angles == AngleFormat::Dms && isAngle ? " is not a D:M:S angle"
+                                                              : " is not a number");
         break;
     }
     return status;
 }
 
-bool RecordConverter::CheckZonePrefix(std::string_view field, double Y, int width,
-                                      std::string& error) const {
-    const int zone = TruncateToInt(Y) / 1000000;
-    const int last = width == 3 ? 120 : 60;
-    if (zone >= 1 && zone <= last) {
+RecordConverter::Plan RecordConverter::PlanRecord(std::string_view line, double& firstValue,
+                                                  RecordFault& fault) const {
+    const ColumnLayout& columns = m_settings.columns;
+    if (columns.given) {
+        return {columns.name, columns.first, columns.second, false, ParseStatus::Ok};
+    }
+    // Without a layout, a first field that is not a number names the point when more fields
+    // follow it. An empty first field is a name too, so the columns never shift.
+    const bool forward = m_settings.operation == Operation::Forward;
+    const ParseStatus status =
+        Read(line, 0, forward, forward ? "latitude" : "northing", firstValue, fault);
+    if (status == ParseStatus::NotANumber && m_fields.size() >= 2) {
+        fault.field = 0;
+        fault.message.clear();
+        return {0, 1, 2, false, ParseStatus::Ok};
+    }
+    return {-1, 0, 1, true, status};
+}
+
+bool RecordConverter::CheckSourcePrefix(std::string_view line, int index, double Y, int width,
+                                        RecordFault& fault) const {
+    const ZoneRules rules(width);
+    const double zone = ZonePrefix(Y);
+    if (rules.HasPrefix(zone)) {
         return true;
     }
-    error += "easting ";
-    Quote(error, field);
-    error += " has zone prefix ";
-    error += std::to_string(zone);
-    error += width == 3 ? ", not a 3° zone (1 to 120)" : ", not a 6° zone (1 to 60)";
-    return false;
+    const Span span = m_fields[static_cast<std::size_t>(index)];
+    std::string problem = " has zone prefix ";
+    // A prefix beyond what an int holds is still written as the number it is.
+    AppendNumber(problem, zone, std::fabs(zone) < 1e15 ? 0 : -1);
+    problem += ", not a ";
+    problem += std::to_string(width);
+    problem += "° zone (1 to " + std::to_string(rules.lastZone) + ")";
+    return Fail(fault, index, "easting", TextOf(line, span.begin, span.end), problem);
+}
+
+bool RecordConverter::CheckLatitude(std::string_view line, int index, double& packedB,
+                                    RecordFault& fault) const {
+    const double beyond = std::fabs(PackedToDegrees(packedB)) - 90.0;
+    if (beyond > kPoleSlack || std::isnan(beyond)) {
+        const Span span = m_fields[static_cast<std::size_t>(index)];
+        return Fail(fault, index, "northing", TextOf(line, span.begin, span.end),
+                    " lies beyond the pole");
+    }
+    if (beyond > 0.0) {
+        packedB = std::copysign(90.0, packedB);
+    }
+    return true;
+}
+
+// What the plane-coordinate operations write must read back: the zone has a prefix in its
+// system, and the easting carries that prefix (a point more than 500 km east or west of the
+// central meridian would carry the neighbour's).
+bool RecordConverter::CheckTarget(std::string_view line, int index, RecordFault& fault) const {
+    const ZoneRules rules(m_proj.m_nZoneWidth == 3 ? 3 : 6);
+    const int zone = m_proj.m_nZone;
+    if (rules.HasPrefix(zone) && ZonePrefix(m_proj.m_Y) == zone) {
+        return true;
+    }
+    const Span span = m_fields[static_cast<std::size_t>(index)];
+    const std::string_view field = TextOf(line, span.begin, span.end);
+    const char* what = m_settings.operation == Operation::Forward ? "longitude" : "easting";
+    if (!rules.HasPrefix(zone)) {
+        return Fail(fault, index, what, field,
+                    " leads to zone " + std::to_string(zone) + ", not a " +
+                        std::to_string(rules.width) + "° zone (1 to " +
+                        std::to_string(rules.lastZone) + ")");
+    }
+    return Fail(fault, index, what, field,
+                " puts the point more than 500 km from the central meridian of zone " +
+                    std::to_string(zone) + ", beyond what its easting can carry");
 }
 
 RecordConverter::Result RecordConverter::Convert(std::string_view line, std::string& out,
-                                                 std::string& error) {
-    error.clear();
-    std::string_view content = line;
-    if (!content.empty() && content.back() == '\r') {
-        content.remove_suffix(1);
-    }
-    const std::string_view trimmed = Trim(content);
-    if (trimmed.empty() || trimmed.front() == '#') {
+                                                 RecordFault& fault) {
+    fault.field = 0;
+    fault.message.clear();
+    if (PassesThrough(line)) {
         out.append(line);
-        out += '\n';
         return Result::PassedThrough;
     }
-
-    const char delimiter = m_settings.delimiter ? m_settings.delimiter : DetectDelimiter(content);
+    const ColumnLayout& columns = m_settings.columns;
+    FindFields(line, columns.given
+                         ? static_cast<std::size_t>(std::max(columns.first, columns.second) + 1)
+                         : 3);
     const bool forward = m_settings.operation == Operation::Forward;
     const char* firstName = forward ? "latitude" : "northing";
     const char* secondName = forward ? "longitude" : "easting";
 
-    FieldCursor cursor(content, delimiter);
-    std::string_view name;
-    std::string_view first;
-    std::string_view second;
-    cursor.Next(first);
     double v1 = 0.0;
     double v2 = 0.0;
-    const ParseStatus firstStatus = ReadCoordinate(first, forward, firstName, v1, error);
-    if (firstStatus != ParseStatus::Ok) {
-        // A first field that is not a number names the point, when coordinates follow it.
-        std::string_view next;
-        if (firstStatus != ParseStatus::NotANumber || !cursor.Next(next)) {
-            return Result::Failed;
-        }
-        error.clear();
-        name = first;
-        first = next;
-        if (ReadCoordinate(first, forward, firstName, v1, error) != ParseStatus::Ok) {
-            return Result::Failed;
-        }
+    const Plan plan = PlanRecord(line, v1, fault);
+    if (plan.firstRead && plan.firstStatus != ParseStatus::Ok) {
+        return Result::Failed;
     }
-    if (!cursor.Next(second) || second.empty()) {
-        error += "expected two coordinates";
-        if (!name.empty()) {
-            error += " after the point name ";
-            Quote(error, name);
+    const int needed = std::max(plan.first, plan.second) + 1;
+    const int found = static_cast<int>(m_fields.size());
+    if (found < needed) {
+        fault.field = found + 1;
+        if (columns.given) {
+            fault.message =
+                "expected " + std::to_string(needed) + " fields, found " + std::to_string(found);
+        } else {
+            fault.message = "expected two coordinates";
+            if (plan.name >= 0) {
+                fault.message += " after the point name ";
+                AppendQuoted(fault.message, TextOf(line, m_fields[0].begin, m_fields[0].end));
+            }
         }
         return Result::Failed;
     }
-    if (ReadCoordinate(second, forward, secondName, v2, error) != ParseStatus::Ok) {
+    if (!plan.firstRead &&
+        Read(line, plan.first, forward, firstName, v1, fault) != ParseStatus::Ok) {
         return Result::Failed;
     }
+    if (Read(line, plan.second, forward, secondName, v2, fault) != ParseStatus::Ok) {
+        return Result::Failed;
+    }
+    const auto fieldText = [&](int index) {
+        const Span span = m_fields[static_cast<std::size_t>(index)];
+        return TextOf(line, span.begin, span.end);
+    };
 
     CGaussProjection& p = m_proj;
     double r1 = 0.0;
     double r2 = 0.0;
     switch (m_settings.operation) {
-    case Operation::Forward:
+    case Operation::Forward: {
         if (std::fabs(PackedToDegrees(v1)) > 90.0) {
-            error += "latitude ";
-            Quote(error, first);
-            error += " is beyond ±90°";
+            Fail(fault, plan.first, "latitude", fieldText(plan.first), " is beyond ±90°");
+            return Result::Failed;
+        }
+        if (!IsLongitudeInRange(v2)) {
+            Fail(fault, plan.second, "longitude", fieldText(plan.second), " is outside 0° to 360°");
             return Result::Failed;
         }
         p.SetAll(m_settings.zoneWidth, m_settings.a, m_settings.f, v1, v2, 0.0, 0.0);
         p.ZoneFromL();
+        const ZoneRules rules(m_settings.zoneWidth);
+        if (!rules.HasPrefix(p.m_nZone)) {
+            Fail(fault, plan.second, "longitude", fieldText(plan.second),
+                 " lies in zone " + std::to_string(p.m_nZone) + " of the " +
+                     std::to_string(rules.width) +
+                     "° system, which has no zone prefix (zones 1 to " +
+                     std::to_string(rules.lastZone) + ")");
+            return Result::Failed;
+        }
         p.BLToXY();
+        // The zone has a prefix (checked above), so only the prefix written needs a look.
+        if (ZonePrefix(p.m_Y) != p.m_nZone && std::isfinite(p.m_Y) &&
+            !CheckTarget(line, plan.second, fault)) {
+            return Result::Failed;
+        }
         r1 = p.m_X;
         r2 = p.m_Y;
         break;
+    }
     case Operation::Inverse:
-        if (!CheckZonePrefix(second, v2, m_settings.zoneWidth, error)) {
+        if (!CheckSourcePrefix(line, plan.second, v2, m_settings.zoneWidth, fault)) {
             return Result::Failed;
         }
         p.SetAll(m_settings.zoneWidth, m_settings.a, m_settings.f, 0.0, 0.0, v1, v2);
@@ -230,10 +300,7 @@ RecordConverter::Result RecordConverter::Convert(std::string_view line, std::str
         p.XYToBL();
         r1 = p.m_B;
         r2 = p.m_L;
-        if (std::fabs(PackedToDegrees(r1)) > 90.0) {
-            error += "northing ";
-            Quote(error, first);
-            error += " lies beyond the pole";
+        if (!CheckLatitude(line, plan.first, r1, fault)) {
             return Result::Failed;
         }
         break;
@@ -241,7 +308,7 @@ RecordConverter::Result RecordConverter::Convert(std::string_view line, std::str
     case Operation::ThreeToSix:
     case Operation::SixToThree: {
         const int width = SourceZoneWidth(m_settings);
-        if (!CheckZonePrefix(second, v2, width, error)) {
+        if (!CheckSourcePrefix(line, plan.second, v2, width, fault)) {
             return Result::Failed;
         }
         p.SetAll(width, m_settings.a, m_settings.f, 0.0, 0.0, v1, v2);
@@ -254,38 +321,65 @@ RecordConverter::Result RecordConverter::Convert(std::string_view line, std::str
         } else {
             p.AdjacentZone6();
         }
+        double B = p.m_B;
+        if (!CheckLatitude(line, plan.first, B, fault) ||
+            (std::isfinite(p.m_Y) && !CheckTarget(line, plan.second, fault))) {
+            return Result::Failed;
+        }
         r1 = p.m_X;
         r2 = p.m_Y;
         break;
     }
     }
     if (!std::isfinite(r1) || !std::isfinite(r2)) {
-        error += "the coordinates give no finite result";
+        fault.message = "the coordinates give no finite result";
         return Result::Failed;
     }
 
-    const char outDelimiter = delimiter;
-    if (!name.empty()) {
-        out.append(name);
-        out += outDelimiter;
+    // Each result takes the place of its input; everything around them stays as it was.
+    Span a = m_fields[static_cast<std::size_t>(plan.first)];
+    Span b = m_fields[static_cast<std::size_t>(plan.second)];
+    if (a.begin > b.begin) {
+        std::swap(a, b);
+        std::swap(r1, r2);
     }
-    if (m_settings.operation == Operation::Inverse) {
-        AppendAngle(out, r1, m_settings.angles, m_angleDecimals);
-        out += outDelimiter;
-        AppendAngle(out, r2, m_settings.angles, m_angleDecimals);
-    } else {
-        AppendNumber(out, r1, m_metreDecimals);
-        out += outDelimiter;
-        AppendNumber(out, r2, m_metreDecimals);
-    }
-    if (cursor.HasRest()) {
-        out += outDelimiter;
-        out.append(cursor.Rest());
-    }
-    // A file written with CR LF line ends gets them back.
-    if (content.size() != line.size()) {
-        out += '\r';
-    }
-    out += '\n';
+    const bool angles = m_settings.operation == Operation::Inverse;
+    const auto write = [&](double value) {
+        if (angles) {
+            AppendAngle(out, value, m_settings.angles, m_angleDecimals);
+        } else {
+            AppendNumber(out, value, m_metreDecimals);
+        }
+    };
+    out.append(line.substr(0, a.begin));
+    write(r1);
+    out.append(TextOf(line, a.end, b.begin));
+    write(r2);
+    out.append(line.substr(b.end));
     return Result::Converted;
+}
+
+std::vector<SplitField> RecordConverter::Split(std::string_view line) const {
+    std::vector<SplitField> fields;
+    if (PassesThrough(line)) {
+        return fields;
+    }
+    FindFields(line, static_cast<std::size_t>(-1));
+    double first = 0.0;
+    RecordFault ignored;
+    const Plan plan = PlanRecord(line, first, ignored);
+    const bool forward = m_settings.operation == Operation::Forward;
+    for (std::size_t i = 0; i < m_fields.size(); ++i) {
+        const int index = static_cast<int>(i);
+        FieldRole role = FieldRole::Other;
+        if (index == plan.name) {
+            role = FieldRole::Name;
+        } else if (index == plan.first) {
+            role = forward ? FieldRole::B : FieldRole::X;
+        } else if (index == plan.second) {
+            role = forward ? FieldRole::L : FieldRole::Y;
+        }
+        fields.push_back({std::string(TextOf(line, m_fields[i].begin, m_fields[i].end)), role});
+    }
+    return fields;
 }
