@@ -9,6 +9,7 @@
 
 #include "gauss_projection.h"
 #include "packed_angle.h"
+#include "series_method.h"
 
 namespace {
 

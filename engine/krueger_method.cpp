@@ -1,0 +1,143 @@
+// Krüger's n⁶ series, forward and inverse.
+#include "krueger_method.h"
+
+#include <cmath>
+
+namespace {
+
+// Σ c[j] sin(2jζ), j = 1..6, for complex ζ = xi + i eta, given sin/cos 2xi and sinh/cosh 2eta.
+// Clenshaw's recurrence b_j = c_j + 2cos(2ζ) b_(j+1) - b_(j+2), the sum being sin(2ζ) b_1.
+struct Complex {
+    double re;
+    double im;
+};
+
+Complex SineSum(const std::array<double, 7>& c, double s2, double c2, double sh2, double ch2) {
+    const double ar = 2.0 * c2 * ch2; // 2 cos 2ζ
+    const double ai = -2.0 * s2 * sh2;
+    double b1r = 0.0;
+    double b1i = 0.0;
+    double b2r = 0.0;
+    double b2i = 0.0;
+    for (int j = 6; j >= 1; --j) {
+        const double br = ar * b1r - ai * b1i - b2r + c[j];
+        const double bi = ar * b1i + ai * b1r - b2i;
+        b2r = b1r;
+        b2i = b1i;
+        b1r = br;
+        b1i = bi;
+    }
+    const double sr = s2 * ch2; // sin 2ζ
+    const double si = c2 * sh2;
+    return {sr * b1r - si * b1i, sr * b1i + si * b1r};
+}
+
+// Σ c[j] sin(2jχ), j = 1..6, for real χ given sin 2χ and cos 2χ.
+double RealSineSum(const std::array<double, 7>& c, double s2, double c2) {
+    const double a = 2.0 * c2;
+    double b1 = 0.0;
+    double b2 = 0.0;
+    for (int j = 6; j >= 1; --j) {
+        const double b = a * b1 - b2 + c[j];
+        b2 = b1;
+        b1 = b;
+    }
+    return s2 * b1;
+}
+
+// A polynomial in n with the given coefficients of n¹ .. n⁶ (Horner).
+double InN(double n, double c1, double c2, double c3, double c4, double c5, double c6) {
+    return n * (c1 + n * (c2 + n * (c3 + n * (c4 + n * (c5 + n * c6)))));
+}
+
+} // namespace
+
+KruegerTerms::KruegerTerms(const Ellipsoid& ellipsoid) {
+    const double n = ellipsoid.n();
+    const double n2 = n * n;
+    e = std::sqrt(ellipsoid.e2());
+    A = ellipsoid.a() / (1.0 + n) * (1.0 + n2 * (1.0 / 4 + n2 * (1.0 / 64 + n2 * (1.0 / 256))));
+
+    alpha[0] = beta[0] = delta[0] = 0.0;
+    alpha[1] = InN(n, 1.0 / 2, -2.0 / 3, 5.0 / 16, 41.0 / 180, -127.0 / 288, 7891.0 / 37800);
+    alpha[2] = InN(n, 0, 13.0 / 48, -3.0 / 5, 557.0 / 1440, 281.0 / 630, -1983433.0 / 1935360);
+    alpha[3] = InN(n, 0, 0, 61.0 / 240, -103.0 / 140, 15061.0 / 26880, 167603.0 / 181440);
+    alpha[4] = InN(n, 0, 0, 0, 49561.0 / 161280, -179.0 / 168, 6601661.0 / 7257600);
+    alpha[5] = InN(n, 0, 0, 0, 0, 34729.0 / 80640, -3418889.0 / 1995840);
+    alpha[6] = InN(n, 0, 0, 0, 0, 0, 212378941.0 / 319334400);
+
+    beta[1] = InN(n, 1.0 / 2, -2.0 / 3, 37.0 / 96, -1.0 / 360, -81.0 / 512, 96199.0 / 604800);
+    beta[2] = InN(n, 0, 1.0 / 48, 1.0 / 15, -437.0 / 1440, 46.0 / 105, -1118711.0 / 3870720);
+    beta[3] = InN(n, 0, 0, 17.0 / 480, -37.0 / 840, -209.0 / 4480, 5569.0 / 90720);
+    beta[4] = InN(n, 0, 0, 0, 4397.0 / 161280, -11.0 / 504, -830251.0 / 7257600);
+    beta[5] = InN(n, 0, 0, 0, 0, 4583.0 / 161280, -108847.0 / 3991680);
+    beta[6] = InN(n, 0, 0, 0, 0, 0, 20648693.0 / 638668800);
+
+    delta[1] = InN(n, 2.0, -2.0 / 3, -2.0, 116.0 / 45, 26.0 / 45, -2854.0 / 675);
+    delta[2] = InN(n, 0, 7.0 / 3, -8.0 / 5, -227.0 / 45, 2704.0 / 315, 2323.0 / 945);
+    delta[3] = InN(n, 0, 0, 56.0 / 15, -136.0 / 35, -1262.0 / 105, 73814.0 / 2835);
+    delta[4] = InN(n, 0, 0, 0, 4279.0 / 630, -332.0 / 35, -399572.0 / 14175);
+    delta[5] = InN(n, 0, 0, 0, 0, 4174.0 / 315, -144838.0 / 6237);
+    delta[6] = InN(n, 0, 0, 0, 0, 0, 601676.0 / 22275);
+}
+
+KruegerPlane KruegerForward(const KruegerTerms& terms, double phi, double lam) {
+    const double sphi = std::sin(phi);
+    const double cphi = std::cos(phi);
+    const double slam = std::sin(lam);
+    const double clam = std::cos(lam);
+
+    // Conformal latitude as tan chi = taup = T / cos phi: taup = tau sqrt(1 + sigma²) -
+    // sigma sqrt(1 + tau²) with sigma = sinh(e atanh(e sin phi)), times cos phi.
+    const double sigma = std::sinh(terms.e * std::atanh(terms.e * sphi));
+    const double T = sphi * std::sqrt(1.0 + sigma * sigma) - sigma;
+
+    // ξ' = atan2(taup, cos lam), sinh η' = sin lam / sqrt(taup² + cos² lam); both scaled by
+    // cos phi, which cancels.
+    const double u = cphi * clam;
+    const double r = std::hypot(T, u);
+    const double sxip = T / r;
+    const double cxip = u / r;
+    const double shetap = cphi * slam / r;
+    const double chetap = std::sqrt(1.0 + shetap * shetap);
+    const double xip = std::atan2(T, u);
+    const double etap = std::asinh(shetap);
+
+    const double s2 = 2.0 * sxip * cxip;
+    const double c2 = cxip * cxip - sxip * sxip;
+    const double sh2 = 2.0 * shetap * chetap;
+    const double ch2 = chetap * chetap + shetap * shetap;
+    const Complex sum = SineSum(terms.alpha, s2, c2, sh2, ch2);
+
+    const double xi = xip + sum.re;
+    const double eta = etap + sum.im;
+    return {terms.A * xi, terms.A * eta};
+}
+
+KruegerAngles KruegerInverse(const KruegerTerms& terms, double x, double y) {
+    const double xi = x / terms.A;
+    const double eta = y / terms.A;
+
+    const double s2 = std::sin(2.0 * xi);
+    const double c2 = std::cos(2.0 * xi);
+    const double E = std::exp(2.0 * eta);
+    const double sh2 = 0.5 * (E - 1.0 / E);
+    const double ch2 = 0.5 * (E + 1.0 / E);
+    const Complex sum = SineSum(terms.beta, s2, c2, sh2, ch2);
+    const double xip = xi - sum.re;
+    const double etap = eta - sum.im;
+
+    const double sxip = std::sin(xip);
+    const double cxip = std::cos(xip);
+    const double shetap = std::sinh(etap);
+    // tan chi = sin ξ' / r, so chi = atan2(sin ξ', r) and cos² chi = r² / cosh² η'.
+    const double r = std::hypot(shetap, cxip);
+    const double lam = std::atan2(shetap, cxip);
+    const double chi = std::atan2(sxip, r);
+
+    const double ch2etap = 1.0 + shetap * shetap; // cosh² η' = r² + sin² ξ'
+    const double s2chi = 2.0 * sxip * r / ch2etap;
+    const double c2chi = (r * r - sxip * sxip) / ch2etap;
+    const double phi = chi + RealSineSum(terms.delta, s2chi, c2chi);
+    return {phi, lam};
+}
