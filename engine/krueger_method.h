@@ -6,16 +6,17 @@
 // Symbols: phi latitude, lam longitude difference (radians); tau = tan phi; taup = tan of the
 // conformal latitude chi; xip, etap the spherical transverse Mercator coordinates of the
 // conformal sphere (ξ', η'); xi, eta the ellipsoid's, in units of the rectifying radius A;
-// alpha[j], beta[j] the forward and inverse coefficients, delta[j] those of the conformal to
-// geodetic latitude.
+// alpha[j], beta[j] the forward and inverse coefficients, gamma[j] and delta[j] those of the
+// geodetic to conformal latitude and back.
 //
 // Departures from the paper, each for speed with no loss of accuracy:
 // - the trigonometric sums are taken by Clenshaw's recurrence over complex 2ζ, so a point costs
 //   one sin/cos and one exp instead of six of each;
+// - the conformal latitude comes from its own n-series (gamma) to n⁶, and the inverse returns
+//   from it by another (delta), instead of tau' = tau sqrt(1 + sigma²) - sigma sqrt(1 + tau²) and
+//   Newton's iteration on tau; both series are exact to far below a nanometre at n⁶;
 // - the forward step finds sin ξ', cos ξ' and sinh η' algebraically from the conformal latitude
-//   and lam, and never divides by cos phi, so the poles need no special case;
-// - the inverse returns from the conformal latitude by its own n-series (delta) to n⁶ instead of
-//   Newton's iteration on tau.
+//   and lam, and never divides by cos phi, so the poles need no special case.
 #pragma once
 
 #include <array>
@@ -25,10 +26,10 @@
 struct KruegerTerms {
     explicit KruegerTerms(const Ellipsoid& ellipsoid);
 
-    double e;                    // first eccentricity
     double A;                    // rectifying radius, metres
     std::array<double, 7> alpha; // [1..6]; [0] unused
     std::array<double, 7> beta;
+    std::array<double, 7> gamma; // geodetic to conformal latitude
     std::array<double, 7> delta;
 };
 

@@ -6,16 +6,16 @@ ZonedPoint ToAdjacentZone(const Ellipsoid& ellipsoid, ZoneSystem system, Method 
     const Zone source = system.ZoneOfEasting(from.y);
     const GeoPoint geo =
         Projection::ForZone(ellipsoid, system, source.number, method).Inverse(from.x, from.y);
-    const int number = geo.lon - source.centralMeridian >= 0.0 ? source.number + 1
-                                                                : source.number - 1;
+    const int number =
+        geo.lon - source.centralMeridian >= 0.0 ? source.number + 1 : source.number - 1;
     const Zone target{number, system.CentralMeridian(number)};
     const PlanePoint plane =
         Projection::ForZone(ellipsoid, system, number, method).Forward(geo.lat, geo.lon);
     return {plane, geo, target};
 }
 
-ZonedPoint ToZoneSystem(const Ellipsoid& ellipsoid, ZoneSystem from, ZoneSystem to,
-                        Method method, PlanePoint point) {
+ZonedPoint ToZoneSystem(const Ellipsoid& ellipsoid, ZoneSystem from, ZoneSystem to, Method method,
+                        PlanePoint point) {
     const Zone source = from.ZoneOfEasting(point.y);
     const GeoPoint geo =
         Projection::ForZone(ellipsoid, from, source.number, method).Inverse(point.x, point.y);

@@ -17,5 +17,5 @@ struct ZonedPoint {
 ZonedPoint ToAdjacentZone(const Ellipsoid& ellipsoid, ZoneSystem system, Method method,
                           PlanePoint from);
 
-ZonedPoint ToZoneSystem(const Ellipsoid& ellipsoid, ZoneSystem from, ZoneSystem to,
-                        Method method, PlanePoint point);
+ZonedPoint ToZoneSystem(const Ellipsoid& ellipsoid, ZoneSystem from, ZoneSystem to, Method method,
+                        PlanePoint point);
