@@ -10,8 +10,9 @@
 // geodetic to conformal latitude and back.
 //
 // Departures from the paper, each for speed with no loss of accuracy:
-// - the trigonometric sums are taken by Clenshaw's recurrence over complex 2ζ, so a point costs
-//   one sin/cos and one exp instead of six of each;
+// - the trigonometric sums are taken as sin 2ζ times a polynomial in cos 2ζ (complex ζ), so a
+//   point costs one sin/cos and one exp instead of six of each, and the polynomial is
+//   evaluated by Estrin's scheme rather than Clenshaw's recurrence, for a shorter chain;
 // - the conformal latitude comes from its own n-series (gamma) to n⁶, and the inverse returns
 //   from it by another (delta), instead of tau' = tau sqrt(1 + sigma²) - sigma sqrt(1 + tau²) and
 //   Newton's iteration on tau; both series are exact to far below a nanometre at n⁶;
@@ -31,6 +32,8 @@ struct KruegerTerms {
     std::array<double, 7> beta;
     std::array<double, 7> gamma; // geodetic to conformal latitude
     std::array<double, 7> delta;
+    // The same sums as polynomials in cos 2θ (see krueger_method.cpp).
+    std::array<double, 6> alphaP, betaP, gammaP, deltaP;
 };
 
 // Northing x and easting y from the central meridian (metres, scale 1 on it) of the point at
