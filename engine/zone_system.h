@@ -30,7 +30,7 @@ public:
     double CentralMeridian(int zone) const;
 
     // The zone the whole-degree rule gives this longitude (degrees east of Greenwich). Below 1°
-    // the rule gives zone 0; any double gives some zone (NaN gives zone 0 or 1).
+    // the rule gives zone 0; any double gives some zone (NaN gives zone 0).
     Zone ZoneOfLongitude(double longitude) const;
 
     // The zone named by the millions of an easting (truncated toward zero, saturating).

@@ -20,15 +20,22 @@ inline const std::array<const char*, 8> kOperations = {
     "AdjacentZone3", "AdjacentZone6", "Zone3To6", "Zone6To3"};
 
 inline void Run(CGaussProjection& p, const std::string& op) {
-    using Member = void (CGaussProjection::*)();
-    const Member members[] = {&CGaussProjection::ZoneFromL,     &CGaussProjection::ZoneFromY,
-                              &CGaussProjection::BLToXY,        &CGaussProjection::XYToBL,
-                              &CGaussProjection::AdjacentZone3, &CGaussProjection::AdjacentZone6,
-                              &CGaussProjection::Zone3To6,      &CGaussProjection::Zone6To3};
-    for (std::size_t i = 0; i < kOperations.size(); ++i) {
-        if (op == kOperations[i]) {
-            (p.*members[i])();
-        }
+    if (op == "ZoneFromL") {
+        p.ZoneFromL();
+    } else if (op == "ZoneFromY") {
+        p.ZoneFromY();
+    } else if (op == "BLToXY") {
+        p.BLToXY();
+    } else if (op == "XYToBL") {
+        p.XYToBL();
+    } else if (op == "AdjacentZone3") {
+        p.AdjacentZone3();
+    } else if (op == "AdjacentZone6") {
+        p.AdjacentZone6();
+    } else if (op == "Zone3To6") {
+        p.Zone3To6();
+    } else if (op == "Zone6To3") {
+        p.Zone6To3();
     }
 }
 
