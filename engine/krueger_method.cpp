@@ -67,10 +67,11 @@ struct Range {
     double bound;
     std::size_t s, v, t;
 };
-// Angles the size of the longitude difference: lam, eta, η' and their kin for every point
-// within 7° of the central meridian.
+// Angles the size of the longitude difference: lam, eta and η' for every point within 7° of
+// the central meridian.
 constexpr Range kZone{0.125, 5, 5, 8};
-// The series' corrections, below 0.004 on every real ellipsoid.
+// The series' corrections, below 0.004 on every real ellipsoid, and the angle between ξ' and
+// chi, below 0.004 within 7° of the central meridian.
 constexpr Range kCorrection{0.01, 3, 3, 4};
 
 // c[0] + u (c[1] + u (...)) to Terms terms, unrolled.
@@ -242,7 +243,8 @@ KruegerAngles KruegerInverse(const KruegerTerms& terms, double x, double y) {
     double chi = 0.0;
     if (cxip > 0.0) {
         lam = Atan<kZone>(shetap / cxip);
-        chi = xip - Atan<kZone>(sxip * shetap * shetap / ((cxip + r) * (r * cxip + sxip * sxip)));
+        chi = xip -
+              Atan<kCorrection>(sxip * shetap * shetap / ((cxip + r) * (r * cxip + sxip * sxip)));
     } else {
         lam = std::atan2(shetap, cxip);
         chi = std::atan2(sxip, r);
