@@ -29,7 +29,8 @@ Complex Polynomial(const std::array<double, 6>& p, Complex w) {
 
 // Σ c[j] sin(2jζ), j = 1..6, for complex ζ = xi + i eta, given sin/cos 2xi and sinh/cosh 2eta,
 // as sin 2ζ · P(cos 2ζ) with P the coefficients' polynomial (see SinePolynomial).
-Complex SineSum(const std::array<double, 6>& p, double s2, double c2, double sh2, double ch2) {
+inline Complex SineSum(const std::array<double, 6>& p, double s2, double c2, double sh2,
+                       double ch2) {
     const Complex w{c2 * ch2, -s2 * sh2}; // cos 2ζ
     const Complex s{s2 * ch2, c2 * sh2};  // sin 2ζ
     return s * Polynomial(p, w);
@@ -53,41 +54,75 @@ std::array<double, 6> SinePolynomial(const std::array<double, 7>& c) {
             32.0 * c[6]};
 }
 
-// sin and cos of d. The series corrections of these methods stay below 0.004 rad on every
-// real ellipsoid, where Taylor's series to d⁷ and d⁸ is exact in double precision and far
-// cheaper than the library's; a flattening beyond any real ellipsoid takes the library's.
-void SinCosOfSmall(double d, double& s, double& c) {
-    if (std::fabs(d) > 0.01) {
-        s = std::sin(d);
-        c = std::cos(d);
-        return;
+// Taylor's series of the elementary functions whose arguments stay small: sin d = d S(-d²),
+// sinh d = d S(d²); 1 - cos d = d² V(-d²), cosh d - 1 = d² V(d²); atan t = t T(-t²),
+// atanh t = t T(t²).
+constexpr double kS[] = {1.0, 1.0 / 6, 1.0 / 120, 1.0 / 5040, 1.0 / 362880};
+constexpr double kV[] = {1.0 / 2, 1.0 / 24, 1.0 / 720, 1.0 / 40320, 1.0 / 3628800};
+constexpr double kT[] = {1.0, 1.0 / 3, 1.0 / 5, 1.0 / 7, 1.0 / 9, 1.0 / 11, 1.0 / 13, 1.0 / 15};
+
+// An argument range and how many terms of S, V and T leave out less than 3e-17 (0.2 nm on the
+// ground) within it; an argument outside takes the library's function.
+struct Range {
+    double bound;
+    std::size_t s, v, t;
+};
+// Angles the size of the longitude difference: lam, eta and η' for every point within 7° of
+// the central meridian.
+constexpr Range kZone{0.125, 5, 5, 8};
+// The series' corrections, below 0.004 on every real ellipsoid, and the angle between ξ' and
+// chi, below 0.004 within 7° of the central meridian.
+constexpr Range kCorrection{0.01, 3, 3, 4};
+
+// c[0] + u (c[1] + u (...)) to Terms terms, unrolled.
+template <std::size_t Terms, std::size_t K = 0, std::size_t N>
+double Horner(const double (&c)[N], double u) {
+    static_assert(Terms <= N);
+    if constexpr (K + 1 == Terms) {
+        return c[K];
+    } else {
+        return c[K] + u * Horner<Terms, K + 1>(c, u);
     }
-    const double d2 = d * d;
-    s = d * (1.0 - d2 / 6.0 * (1.0 - d2 / 20.0 * (1.0 - d2 / 42.0)));
-    c = 1.0 - d2 / 2.0 * (1.0 - d2 / 12.0 * (1.0 - d2 / 30.0 * (1.0 - d2 / 56.0)));
 }
 
-// sinh and cosh of d, likewise.
-void SinhCoshOfSmall(double d, double& sh, double& ch) {
-    if (std::fabs(d) > 0.01) {
-        sh = std::sinh(d);
-        ch = std::cosh(d);
-        return;
+// The helpers below are declared inline: each is a handful of products, and a call would make
+// the caller spill every live register around it.
+struct SinCos {
+    double s;    // sin d
+    double c;    // cos d
+    double vers; // 1 - cos d, without the cancellation of taking it from c
+};
+
+template <Range R> inline SinCos SinCosOf(double d) {
+    if (std::fabs(d) > R.bound) {
+        const double c = std::cos(d);
+        return {std::sin(d), c, 1.0 - c};
     }
-    const double d2 = d * d;
-    sh = d * (1.0 + d2 / 6.0 * (1.0 + d2 / 20.0 * (1.0 + d2 / 42.0)));
-    ch = 1.0 + d2 / 2.0 * (1.0 + d2 / 12.0 * (1.0 + d2 / 30.0 * (1.0 + d2 / 56.0)));
+    const double u = -d * d;
+    const double vers = -u * Horner<R.v>(kV, u);
+    return {d * Horner<R.s>(kS, u), 1.0 - vers, vers};
 }
 
-// atan2(y, x) for x > 0 through the cheaper atan.
-double Atan2(double y, double x) {
-    return x > 0.0 ? std::atan(y / x) : std::atan2(y, x);
+struct SinhCosh {
+    double sh;
+    double ch;
+};
+
+template <Range R> inline SinhCosh SinhCoshOf(double d) {
+    if (std::fabs(d) > R.bound) {
+        const double E = std::exp(d);
+        return {0.5 * (E - 1.0 / E), 0.5 * (E + 1.0 / E)};
+    }
+    const double u = d * d;
+    return {d * Horner<R.s>(kS, u), 1.0 + u * Horner<R.v>(kV, u)};
 }
 
-// asinh(x) as log(|x| + sqrt(1 + x²)) given that square root; the absolute error stays at the
-// last bit of 1, a tenth of a nanometre on the ground.
-double Asinh(double x, double sqrt1px2) {
-    return std::copysign(std::log(std::fabs(x) + sqrt1px2), x);
+template <Range R> inline double Atan(double t) {
+    return std::fabs(t) > R.bound ? std::atan(t) : t * Horner<R.t>(kT, -t * t);
+}
+
+template <Range R> inline double Atanh(double t) {
+    return std::fabs(t) > R.bound ? std::atanh(t) : t * Horner<R.t>(kT, t * t);
 }
 
 // A polynomial in n with the given coefficients of n¹ .. n⁶ (Horner).
@@ -140,34 +175,37 @@ KruegerTerms::KruegerTerms(const Ellipsoid& ellipsoid) {
 KruegerPlane KruegerForward(const KruegerTerms& terms, double phi, double lam) {
     const double sphi = std::sin(phi);
     const double cphi = std::cos(phi);
-    const double slam = std::sin(lam);
-    const double clam = std::cos(lam);
 
     // Conformal latitude chi = phi + sum gamma[j] sin 2j phi.
     const double s2phi = 2.0 * sphi * cphi;
     const double c2phi = (cphi - sphi) * (cphi + sphi);
     const double dchi = RealSineSum(terms.gammaP, s2phi, c2phi);
-    double sd = 0.0;
-    double cd = 0.0;
-    SinCosOfSmall(dchi, sd, cd);
-    const double schi = sphi * cd + cphi * sd;
-    const double cchi = cphi * cd - sphi * sd;
+    const SinCos d = SinCosOf<kCorrection>(dchi);
+    const double chi = phi + dchi;
+    const double schi = sphi * d.c + cphi * d.s;
+    const double cchi = cphi * d.c - sphi * d.s;
 
-    // On the conformal sphere: tan ξ' = tan chi / cos lam and sinh η' = cos chi sin lam / r,
-    // with r = sqrt(sin² chi + cos² chi cos² lam) the common denominator of all three.
-    const double u = cchi * clam;
-    const double r = std::sqrt(schi * schi + u * u);
-    const double sxip = schi / r;
-    const double cxip = u / r;
-    const double shetap = cchi * slam / r;
-    const double chetap = std::sqrt(1.0 + shetap * shetap);
-    const double xip = Atan2(schi, u);
-    const double etap = Asinh(shetap, chetap);
+    // On the conformal sphere tan ξ' = tan chi / cos lam and tanh η' = cos chi sin lam. Near
+    // the central meridian ξ' is chi plus the small angle whose tangent is
+    // sin chi cos chi (1 - cos lam) / (cos² chi cos lam + sin² chi); further out it is taken
+    // from its tangent directly.
+    const SinCos l = SinCosOf<kZone>(lam);
+    const double u = cchi * l.c;
+    const double xip =
+        std::fabs(lam) > kZone.bound
+            ? std::atan2(schi, u)
+            : chi + Atan<kCorrection>(schi * cchi * l.vers / (cchi * u + schi * schi));
+    const double thetap = cchi * l.s; // tanh η'
+    const double etap = Atanh<kZone>(thetap);
 
-    const double s2 = 2.0 * sxip * cxip;
-    const double c2 = (cxip - sxip) * (cxip + sxip);
-    const double sh2 = 2.0 * shetap * chetap;
-    const double ch2 = chetap * chetap + shetap * shetap;
+    // With r² = sin² chi + cos² chi cos² lam = 1 / cosh² η': sin ξ' = sin chi / r,
+    // cos ξ' = u / r, sinh η' = tanh η' / r and cosh η' = 1 / r, so the double angles share
+    // the one divisor r².
+    const double q = 1.0 / (schi * schi + u * u);
+    const double s2 = 2.0 * schi * u * q;
+    const double c2 = (u - schi) * (u + schi) * q;
+    const double sh2 = 2.0 * thetap * q;
+    const double ch2 = (1.0 + thetap * thetap) * q;
     const Complex sum = SineSum(terms.alphaP, s2, c2, sh2, ch2);
 
     const double xi = xip + sum.re;
@@ -181,30 +219,36 @@ KruegerAngles KruegerInverse(const KruegerTerms& terms, double x, double y) {
 
     const double sxi = std::sin(xi);
     const double cxi = std::cos(xi);
-    const double E = std::exp(eta);
-    const double sheta = 0.5 * (E - 1.0 / E);
-    const double cheta = 0.5 * (E + 1.0 / E);
+    const SinhCosh e = SinhCoshOf<kZone>(eta);
     const double s2 = 2.0 * sxi * cxi;
     const double c2 = (cxi - sxi) * (cxi + sxi);
-    const double sh2 = 2.0 * sheta * cheta;
-    const double ch2 = cheta * cheta + sheta * sheta;
+    const double sh2 = 2.0 * e.sh * e.ch;
+    const double ch2 = e.ch * e.ch + e.sh * e.sh;
     const Complex sum = SineSum(terms.betaP, s2, c2, sh2, ch2);
 
     // ξ' = xi - sum.re and η' = eta - sum.im, taken through their sines and cosines.
-    double sd = 0.0;
-    double cd = 0.0;
-    SinCosOfSmall(sum.re, sd, cd);
-    double shd = 0.0;
-    double chd = 0.0;
-    SinhCoshOfSmall(sum.im, shd, chd);
-    const double sxip = sxi * cd - cxi * sd;
-    const double cxip = cxi * cd + sxi * sd;
-    const double shetap = sheta * chd - cheta * shd;
+    const double xip = xi - sum.re;
+    const SinCos d = SinCosOf<kCorrection>(sum.re);
+    const SinhCosh h = SinhCoshOf<kCorrection>(sum.im);
+    const double sxip = sxi * d.c - cxi * d.s;
+    const double cxip = cxi * d.c + sxi * d.s;
+    const double shetap = e.sh * h.ch - e.ch * h.sh;
 
-    // tan chi = sin ξ' / r, so chi = atan2(sin ξ', r) and cos² chi = r² / cosh² η'.
+    // tan lam = sinh η' / cos ξ' and tan chi = sin ξ' / r with r² = sinh² η' + cos² ξ'. On
+    // this side of the pole chi is ξ' less the small angle whose tangent is
+    // sin ξ' sinh² η' / ((cos ξ' + r)(r cos ξ' + sin² ξ')); at and beyond it, where that has
+    // no meaning, both come from their tangents directly.
     const double r = std::sqrt(shetap * shetap + cxip * cxip);
-    const double lam = std::atan2(shetap, cxip);
-    const double chi = Atan2(sxip, r);
+    double lam = 0.0;
+    double chi = 0.0;
+    if (cxip > 0.0) {
+        lam = Atan<kZone>(shetap / cxip);
+        chi = xip -
+              Atan<kCorrection>(sxip * shetap * shetap / ((cxip + r) * (r * cxip + sxip * sxip)));
+    } else {
+        lam = std::atan2(shetap, cxip);
+        chi = std::atan2(sxip, r);
+    }
 
     const double ch2etap = 1.0 + shetap * shetap; // cosh² η' = r² + sin² ξ'
     const double s2chi = 2.0 * sxip * r / ch2etap;

@@ -182,6 +182,25 @@ TEST(Projection, RefusesParametersThatDescribeNoProjection) {
     EXPECT_EQ(MethodByName("exact"), std::nullopt);
 }
 
+TEST(Projection, NonNumbersComeOutAsNonNumbers) {
+    // Neither method may take a NaN or an infinity for a small argument and answer a number.
+    for (const Method method : {Method::Series, Method::Krueger}) {
+        const Projection projection =
+            Projection::ForZone(Wgs1984().ellipsoid(), ZoneSystem::Six(), 19, method);
+        for (const double v : {kNaN, kInf, -kInf}) {
+            SCOPED_TRACE(testing::Message() << static_cast<int>(method) << " " << v);
+            const PlanePoint p = projection.Forward(30.0, v);
+            EXPECT_FALSE(std::isfinite(p.x) && std::isfinite(p.y));
+            const PlanePoint q = projection.Forward(v, 111.0);
+            EXPECT_FALSE(std::isfinite(q.x) && std::isfinite(q.y));
+            const GeoPoint g = projection.Inverse(3e6, v);
+            EXPECT_FALSE(std::isfinite(g.lat) && std::isfinite(g.lon));
+            const GeoPoint h = projection.Inverse(v, 19500000.0);
+            EXPECT_FALSE(std::isfinite(h.lat) && std::isfinite(h.lon));
+        }
+    }
+}
+
 TEST(Projection, ManyThreadsGetTheSameResultsAsOne) {
     const Projection projection =
         Projection::ForZone(Wgs1984().ellipsoid(), ZoneSystem::Three(), 38, Method::Krueger);
