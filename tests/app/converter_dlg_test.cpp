@@ -295,17 +295,30 @@ TEST_F(FormTest, AUserDefinedEllipsoidIsUsedAndAPresetOverwritesIt) {
     EXPECT_EQ(Text("IDC_A"), "6378137");
 }
 
-TEST_F(FormTest, AnEllipsoidClickWithAnEmptyFieldPromptsAndStillAppliesThePreset) {
-    Type("IDC_B_DEG", "");
-    Type("IDC_L_MIN", "12"); // typed after the failing field: lost
-    ScopedRecordingServices services;
-    Click("IDC_BEIJING1954");
-    ASSERT_EQ(services.boxes.size(), 1u);
-    EXPECT_EQ(services.boxes[0].text, "请输入一个整数。");
-    EXPECT_EQ(Text("IDC_A"), "6378245");
-    EXPECT_EQ(Text("IDC_B_DEG"), "31");
-    EXPECT_EQ(Text("IDC_L_MIN"), "47");
-    EXPECT_EQ(QApplication::focusWidget(), Field("IDC_B_DEG"));
+TEST(FormRead, AnEllipsoidClickWithAnEmptyFieldPromptsAndChangesOnlyAAndAlfa) {
+    struct Case {
+        const char* radio;
+        const char* a;
+        bool parametersEditable;
+    };
+    const Case cases[] = {{"IDC_BEIJING1954", "6378245", false}, {"IDC_CUSTOM", "6378245", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.radio);
+        Form f;
+        f.Type("IDC_B_DEG", "");
+        f.Type("IDC_L_MIN", "12"); // typed after the failing field: kept
+        ScopedRecordingServices services;
+        f.Click(c.radio);
+        ASSERT_EQ(services.boxes.size(), 1u);
+        EXPECT_EQ(services.boxes[0].text, "请输入一个整数。");
+        EXPECT_EQ(f.Text("IDC_A"), c.a);
+        EXPECT_EQ(f.Text("IDC_ALFA"), "298.3");
+        EXPECT_EQ(f.Field("IDC_A")->isReadOnly(), !c.parametersEditable);
+        EXPECT_EQ(f.Text("IDC_B_DEG"), "");
+        EXPECT_EQ(f.Text("IDC_L_MIN"), "12");
+        // The field to correct keeps the focus, also when the radio would move it to a.
+        EXPECT_EQ(QApplication::focusWidget(), f.Field("IDC_B_DEG"));
+    }
 }
 
 struct ReadCase {
@@ -362,7 +375,7 @@ TEST(FormRead, FailuresPromptFocusAndSelectTheFirstBadField) {
         QLineEdit* failing = f.Field(c.failing);
         EXPECT_EQ(QApplication::focusWidget(), failing);
         EXPECT_EQ(failing->selectedText(), failing->text());
-        // ...and a command that starts with it prompts the same way, then goes on.
+        // ...and a command that starts with it prompts the same way, then stops.
         f.Field("IDC_L_SEC")->setFocus();
         f.Click("IDC_PROJ_3");
         ASSERT_EQ(services.boxes.size(), 2u);
@@ -372,20 +385,38 @@ TEST(FormRead, FailuresPromptFocusAndSelectTheFirstBadField) {
     }
 }
 
-TEST_F(FormTest, ARangeFailureKeepsTheNewValueAndLeavesLaterFieldsUnread) {
-    Type("IDC_B_MIN", "61");
-    Type("IDC_L_DEG", "100");
-    ScopedRecordingServices services;
-    Click("IDC_PROJ_3");
-    ASSERT_EQ(services.boxes.size(), 1u);
-    EXPECT_EQ(services.boxes[0].text, "请输入一个介于 0 和 60 之间的整数。");
-    EXPECT_EQ(dlg.m_nBMin, 61);
-    EXPECT_EQ(dlg.m_nLDeg, 111);
-    // The command went on: 61 minutes joined as 0.61 above the degrees, written back as read.
-    EXPECT_EQ(Text("IDC_B_MIN"), "61");
-    EXPECT_EQ(Text("IDC_L_DEG"), "111");
-    EXPECT_NE(Text("IDC_X"), "3386902.25");
-    EXPECT_EQ(QApplication::focusWidget(), Field("IDC_B_MIN"));
+TEST(FormRead, AFailedReadStopsEveryOperationWithWhatWasTypedStillShown) {
+    const char* const operations[] = {"IDC_PROJ_3", "IDC_PROJ_6", "IDC_ADJ_3",
+                                      "IDC_ADJ_6",  "IDC_3_TO_6", "IDC_6_TO_3"};
+    for (const char* operation : operations) {
+        SCOPED_TRACE(operation);
+        Form f;
+        // Every zone button enabled, so each can be clicked.
+        f.Click("IDC_PROJ_3");
+        f.Button("IDC_ADJ_6")->setEnabled(true);
+        f.Button("IDC_6_TO_3")->setEnabled(true);
+        const std::string x = f.Text("IDC_X");
+        const std::string y = f.Text("IDC_Y");
+        f.Type("IDC_B_MIN", "61");
+        f.Type("IDC_L_DEG", "100");
+        f.Type("IDC_L_MIN", "12");
+        ScopedRecordingServices services;
+        f.Click(operation);
+        ASSERT_EQ(services.boxes.size(), 1u);
+        EXPECT_EQ(services.boxes[0].text, "请输入一个介于 0 和 60 之间的整数。");
+        EXPECT_EQ(f.dlg.m_nBMin, 61);
+        EXPECT_EQ(f.dlg.m_nLDeg, 111); // not read
+        // Nothing computed, nothing written back, no button changed.
+        EXPECT_EQ(f.Text("IDC_B_MIN"), "61");
+        EXPECT_EQ(f.Text("IDC_L_DEG"), "100");
+        EXPECT_EQ(f.Text("IDC_L_MIN"), "12");
+        EXPECT_EQ(f.Text("IDC_X"), x);
+        EXPECT_EQ(f.Text("IDC_Y"), y);
+        EXPECT_EQ(f.EnabledOperations().size(), 6u);
+        QLineEdit* failing = f.Field("IDC_B_MIN");
+        EXPECT_EQ(QApplication::focusWidget(), failing);
+        EXPECT_EQ(failing->selectedText(), failing->text());
+    }
 }
 
 TEST_F(FormTest, TypedLengthIsCappedPerField) {
@@ -406,7 +437,7 @@ TEST_F(FormTest, TypedLengthIsCappedPerField) {
     }
 }
 
-TEST(FormRead, YWithoutAZoneNumberFailsInBothDirectionsAndTheCommandGoesOn) {
+TEST(FormRead, YWithoutAZoneNumberStopsTheInverseAndIsOverwrittenByTheForward) {
     struct Case {
         const char* direction;
         bool inverse;
@@ -421,37 +452,48 @@ TEST(FormRead, YWithoutAZoneNumberFailsInBothDirectionsAndTheCommandGoesOn) {
             f.Click("IDC_FORWARD");
         ScopedRecordingServices services;
         f.Click("IDC_PROJ_3");
-        ASSERT_EQ(services.boxes.size(), 1u);
-        EXPECT_EQ(services.boxes[0].text, "请输入一个介于 1000000 和 121000000 之间的数字。");
-        EXPECT_EQ(QApplication::focusWidget(), f.Field("IDC_Y"));
-        if (c.inverse) { // zone 0, central meridian 0°: the point lands near longitude 0
-            EXPECT_EQ(f.dlg.m_dY, 500000.0);
-            EXPECT_EQ(f.Text("IDC_L_DEG"), "0");
-        } else { // the forward projection writes a new Y
+        if (c.inverse) { // an input: prompted, and the command stops
+            ASSERT_EQ(services.boxes.size(), 1u);
+            EXPECT_EQ(services.boxes[0].text, "请输入一个介于 1000000 和 121000000 之间的数字。");
+            EXPECT_EQ(QApplication::focusWidget(), f.Field("IDC_Y"));
+            EXPECT_EQ(f.Number("IDC_Y"), 500000.0);
+            EXPECT_EQ(f.Text("IDC_L_DEG"), "111");
+        } else { // a result: the forward projection writes a new Y without a prompt
+            EXPECT_TRUE(services.boxes.empty());
             EXPECT_NEAR(f.Number("IDC_Y"), 37575411.605, kMillimetre);
         }
     }
 }
 
-TEST_F(FormTest, NegativeDegreesAreShownAndReportedAtTheNextRead) {
+TEST_F(FormTest, NegativeDegreesAreResultsThatPromptOnlyOnceTheyAreInputs) {
     Click("IDC_INVERSE");
     Type("IDC_X", "-3386902.25");
     Click("IDC_PROJ_6");
     EXPECT_EQ(Text("IDC_B_DEG").front(), '-');
     EXPECT_LT(dlg.m_nBDeg, 0);
+    const std::string b = Text("IDC_B_SEC");
     ScopedRecordingServices services;
-    Click("IDC_PROJ_6");
+    Type("IDC_X", "-3386900");
+    Click("IDC_PROJ_6"); // B and L are read-only here: no prompt, new results
+    EXPECT_TRUE(services.boxes.empty());
+    EXPECT_NE(Text("IDC_B_SEC"), b);
+    Click("IDC_FORWARD");
+    Click("IDC_PROJ_6"); // now they are the inputs
     ASSERT_EQ(services.boxes.size(), 1u);
     EXPECT_EQ(services.boxes[0].text, "请输入一个介于 0 和 360 之间的整数。");
     EXPECT_EQ(QApplication::focusWidget(), Field("IDC_B_DEG"));
 }
 
-TEST_F(FormTest, AnAlfaOfZeroGivesNonNumbersThatTheNextReadRefuses) {
+TEST_F(FormTest, AnAlfaOfZeroGivesNonNumbersThatPromptOnlyWhereTheyCanBeTyped) {
     Click("IDC_CUSTOM");
     Type("IDC_ALFA", "0");
     Click("IDC_PROJ_3");
     EXPECT_FALSE(std::isfinite(dlg.m_dX));
     ScopedRecordingServices services;
+    Click("IDC_PROJ_3"); // X is a result in forward mode
+    EXPECT_TRUE(services.boxes.empty());
+    EXPECT_FALSE(std::isfinite(dlg.m_dX));
+    Click("IDC_INVERSE");
     Click("IDC_PROJ_3");
     ASSERT_EQ(services.boxes.size(), 1u);
     EXPECT_EQ(services.boxes[0].text, "请输入一个数字。");
