@@ -36,6 +36,7 @@ HWND SetCapture(HWND hWnd) {
     g_holder = hWnd;
     if (hWnd && hWnd->isVisible())
         hWnd->grabMouse();
+    QueuePointerMove();
     return previous;
 }
 
@@ -47,6 +48,7 @@ BOOL ReleaseCapture() {
     loser->releaseMouse();
     if (!g_changing)
         Notify(loser, nullptr);
+    QueuePointerMove();
     return TRUE;
 }
 

@@ -3,6 +3,7 @@
 // ASCII, and the conversions below keep them consistent for any other text too.
 #include "platform/edit_window.h"
 
+#include "platform/gdi_private.h"
 #include "platform/window_classes.h"
 
 #include <QInputMethodEvent>
@@ -62,7 +63,16 @@ DWORD EditWindow::windowStyle() const {
 
 void EditWindow::setWindowStyle(DWORD style) {
     WindowBridge::setWindowStyle(style);
-    setReadOnly(style & ES_READONLY);
+    applyReadOnly(style & ES_READONLY);
+}
+
+void EditWindow::applyReadOnly(bool readOnly) {
+    setReadOnly(readOnly);
+    // A read-only edit is drawn on the button face, so the user sees it takes no typing.
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base,
+                     ToQColor(GetSysColor(readOnly ? COLOR_BTNFACE : COLOR_WINDOW)));
+    setPalette(colours);
 }
 
 QString EditWindow::windowText() const {
@@ -129,7 +139,7 @@ LRESULT EditWindow::classProc(UINT message, WPARAM wParam, LPARAM lParam) {
         m_limit = wParam == 0 || wParam > kDefaultLimit ? kDefaultLimit : static_cast<int>(wParam);
         return 0;
     case EM_SETREADONLY:
-        setReadOnly(wParam != 0);
+        applyReadOnly(wParam != 0);
         return TRUE;
     default:
         return WindowBridge::classProc(message, wParam, lParam);

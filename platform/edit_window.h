@@ -31,6 +31,7 @@ private:
     // The typing limit is the layer's own: Qt's maximum length would also cut text the program
     // writes, and the program may write more than the user may type.
     int m_limit = kDefaultLimit;
+    void applyReadOnly(bool readOnly);
     void selection(long* start, long* end) const;
     void setSelection(long start, long end);
 };
