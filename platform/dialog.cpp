@@ -5,6 +5,7 @@
 #include "platform/dc.h"
 #include "platform/ddx.h"
 #include "platform/dialog_template.h"
+#include "platform/field_labels.h"
 #include "platform/gdi_private.h"
 #include "platform/menu.h"
 #include "platform/win_app.h"
@@ -131,6 +132,7 @@ BOOL CDialog::BuildWindow(HWND owner) {
     if (auto* bar = window->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly))
         bar->resize(window->width(), bar->height());
 
+    const std::vector<QString> fieldNames = FieldLabels(t);
     QWidget* previous = nullptr;
     for (size_t i = 0; i < t.items.size(); ++i) {
         const DialogItemTemplate& item = t.items[i];
@@ -146,6 +148,8 @@ BOOL CDialog::BuildWindow(HWND owner) {
         control->setObjectName(item.idName ? Utf8(item.idName)
                                            : QStringLiteral("IDC_STATIC_%1").arg(i));
         ::SendMessage(control, WM_SETFONT, reinterpret_cast<WPARAM>(&window->dialogFont), FALSE);
+        if (!fieldNames[i].isEmpty())
+            control->setAccessibleName(fieldNames[i]);
         if (QString(item.windowClass).toUpper() == "STATIC" &&
             (item.style & SS_TYPEMASK) == SS_ICON)
             ShowIconResource(control, item.caption);

@@ -9,6 +9,10 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionFrame>
+
+#include <algorithm>
 
 namespace {
 
@@ -199,5 +203,20 @@ QWidget* CreateEditWindow(const WindowCreateParams& params) {
     edit->setWindowStyle(params.style);
     edit->setWindowText(params.text);
     edit->setFrame(params.style & WS_BORDER);
+    edit->fitTextMargins();
     return edit;
+}
+
+void EditWindow::fitTextMargins() {
+    // The window system's edit keeps its text kBorderGap pixels from its outer edge (a
+    // one-pixel border and a one-pixel margin); Qt's frame and its own margin take more and
+    // would cut the end of a number the template's width was made for.
+    constexpr int kBorderGap = 2;
+    constexpr int kQtTextMargin = 2; // the line edit's fixed inner margin beside its frame
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    const int frame =
+        hasFrame() ? style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, this) : 0;
+    const int margin = std::min(0, kBorderGap - frame - kQtTextMargin);
+    setTextMargins(margin, 0, margin, 0);
 }

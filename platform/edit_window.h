@@ -14,6 +14,9 @@ public:
     QString windowText() const override;
     void setWindowText(const QString& text) override;
     LRESULT classProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Narrows Qt's inner margins to the window system's, so a field shows as much text as the
+    // template's width was made for.
+    void fitTextMargins();
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
