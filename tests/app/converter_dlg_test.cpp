@@ -4,13 +4,17 @@
 #include "app/converter_dlg.h"
 #include "engine/gauss_projection.h"
 #include "engine/packed_angle.h"
+#include "platform/dc.h"
 #include "platform/dialog_template.h"
 #include "platform/services.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -634,6 +638,54 @@ TEST_F(FormTest, ControlsSitAtOneAndAHalfPixelsPerDialogUnitInTabOrder) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget()->objectName().toStdString(), name);
     }
+}
+
+TEST_F(FormTest, EveryFieldShowsItsWholeOpeningValueWithinTheTemplatesWidth) {
+    for (const char* name : {"IDC_B_DEG", "IDC_B_MIN", "IDC_B_SEC", "IDC_L_DEG", "IDC_L_MIN",
+                             "IDC_L_SEC", "IDC_X", "IDC_Y", "IDC_A", "IDC_ALFA"}) {
+        SCOPED_TRACE(name);
+        QLineEdit* edit = Field(name);
+        // Walking the caret to the end scrolls the text only when it does not fit.
+        edit->setCursorPosition(0);
+        const int start = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+        edit->setCursorPosition(static_cast<int>(edit->text().size()));
+        const int end = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+        EXPECT_EQ(end - start, QFontMetrics(edit->font()).horizontalAdvance(edit->text()));
+    }
+}
+
+TEST_F(FormTest, OperationCaptionsUseTheDialogsFont) {
+    const QFont dialogFont = dlg.m_hWnd->font();
+    for (CHoverButton* button : {&dlg.m_btnProj3, &dlg.m_btnProj6, &dlg.m_btnAdj3, &dlg.m_btnAdj6,
+                                 &dlg.m_btn3To6, &dlg.m_btn6To3}) {
+        SCOPED_TRACE(button->GetDlgCtrlID());
+        CFont* font = button->GetFont();
+        ASSERT_NE(font, nullptr);
+        LOGFONT lf{};
+        font->GetLogFont(&lf);
+        EXPECT_STREQ(lf.lfFaceName, "宋体");
+        EXPECT_EQ(-lf.lfHeight, QFontInfo(dialogFont).pixelSize());
+    }
+}
+
+TEST_F(FormTest, ScreenReadersHearEachFieldByItsLabels) {
+    struct Case {
+        const char* field;
+        const char* name;
+    };
+    const Case cases[] = {{"IDC_B_DEG", "B 度"}, {"IDC_B_MIN", "B 分"}, {"IDC_B_SEC", "B 秒"},
+                          {"IDC_L_DEG", "L 度"}, {"IDC_L_MIN", "L 分"}, {"IDC_L_SEC", "L 秒"},
+                          {"IDC_X", "X"},        {"IDC_Y", "Y"},        {"IDC_A", "a"},
+                          {"IDC_ALFA", "alfa"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.field);
+        QAccessibleInterface* field = QAccessible::queryAccessibleInterface(Field(c.field));
+        ASSERT_NE(field, nullptr);
+        EXPECT_EQ(field->role(), QAccessible::EditableText);
+        EXPECT_EQ(field->text(QAccessible::Name).toStdString(), c.name);
+    }
+    QAccessibleInterface* radio = QAccessible::queryAccessibleInterface(Button("IDC_FORWARD"));
+    EXPECT_EQ(radio->text(QAccessible::Name).toStdString(), "高斯坐标正算");
 }
 
 TEST_F(FormTest, ChineseCaptionsShapeInTheSongFaceWithoutMissingGlyphs) {
