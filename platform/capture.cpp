@@ -1,7 +1,7 @@
 // Mouse capture: the layer keeps the holder itself and asks Qt to route the mouse there.
-#include "platform/capture.h"
+#include "platform/private/capture.h"
 
-#include "platform/window_bridge.h"
+#include "platform/private/window_bridge.h"
 
 #include <QPointer>
 #include <QWidget>

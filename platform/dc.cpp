@@ -1,8 +1,8 @@
 // CDC over QPainter: contexts on windows, memory bitmaps and images; selection, fills, lines,
 // text, icons and block transfers.
-#include "platform/gdi_private.h"
+#include "platform/private/gdi_private.h"
 
-#include "platform/window_bridge.h"
+#include "platform/private/window_bridge.h"
 
 #include <QApplication>
 #include <QFontMetrics>

@@ -5,11 +5,11 @@
 #include "platform/dc.h"
 #include "platform/ddx.h"
 #include "platform/dialog_template.h"
-#include "platform/field_labels.h"
-#include "platform/gdi_private.h"
+#include "platform/private/field_labels.h"
+#include "platform/private/gdi_private.h"
 #include "platform/menu.h"
 #include "platform/win_app.h"
-#include "platform/window_bridge.h"
+#include "platform/private/window_bridge.h"
 
 #include <QApplication>
 #include <QDialog>

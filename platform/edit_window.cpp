@@ -1,10 +1,10 @@
 // The "EDIT" window class: a single-line QLineEdit that answers the edit-control messages.
 // The program counts text offsets in bytes of UTF-8 and Qt in UTF-16 units; the two agree for
 // ASCII, and the conversions below keep them consistent for any other text too.
-#include "platform/edit_window.h"
+#include "platform/private/edit_window.h"
 
-#include "platform/gdi_private.h"
-#include "platform/window_classes.h"
+#include "platform/private/gdi_private.h"
+#include "platform/private/window_classes.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>

@@ -1,5 +1,5 @@
 // Finding the labels beside a dialog's edit fields, in the template's own dialog units.
-#include "platform/field_labels.h"
+#include "platform/private/field_labels.h"
 
 #include "platform/dialog_template.h"
 

@@ -1,8 +1,8 @@
 // Turning Qt events into the messages the program's window objects handle.
-#include "platform/window_bridge.h"
+#include "platform/private/window_bridge.h"
 
-#include "platform/capture.h"
-#include "platform/gdi_private.h"
+#include "platform/private/capture.h"
+#include "platform/private/gdi_private.h"
 
 #include <QApplication>
 #include <QFocusEvent>

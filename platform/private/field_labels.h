@@ -2,6 +2,10 @@
 // reader names a field by the labels the user sees beside it.
 #pragma once
 
+#ifndef GK_PLATFORM_INTERNAL
+#error "private to the framework layer (gk_platform): use its public headers"
+#endif
+
 #include <QString>
 
 #include <vector>

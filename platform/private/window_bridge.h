@@ -4,6 +4,10 @@
 // concrete Qt widget class. Only platform/ includes this header.
 #pragma once
 
+#ifndef GK_PLATFORM_INTERNAL
+#error "private to the framework layer (gk_platform): use its public headers"
+#endif
+
 #include "platform/wnd.h"
 
 #include <QPointer>
