@@ -32,8 +32,9 @@ void Xdotool(const QStringList& args) {
         << args.join(' ').toStdString();
 }
 
+// The server takes the motion before any later event from xdotool, so no wait is needed here.
 void PointerTo(QPoint global) {
-    Xdotool({"mousemove", "--sync", QString::number(global.x()), QString::number(global.y())});
+    Xdotool({"mousemove", QString::number(global.x()), QString::number(global.y())});
 }
 
 void ClickOn(QWidget* widget) {
