@@ -2,6 +2,7 @@
 // commands.
 #include "app/converter_dlg.h"
 
+#include "engine/ellipsoid.h"
 #include "engine/packed_angle.h"
 #include "platform/dc.h"
 #include "platform/ddx.h"
@@ -9,14 +10,6 @@
 #include "res/resource.h"
 
 namespace {
-
-// The WGS1984 preset; alfa is kept to ten decimals as the surveyors' tables give it.
-constexpr double kWgs1984A = 6378137.0;
-constexpr double kWgs1984Alfa = 298.2572235635;
-constexpr double kXian1980A = 6378140.0;
-constexpr double kXian1980Alfa = 298.257;
-constexpr double kBeijing1954A = 6378245.0;
-constexpr double kBeijing1954Alfa = 298.3;
 
 bool ParseField(const CString& text, int* value) {
     return ParseDdxInt(text, value);
@@ -121,8 +114,8 @@ BOOL CConverterDlg::OnInitDialog() {
     m_radioForward.SendMessage(BM_SETCHECK, BST_CHECKED);
     m_radioWgs1984.SendMessage(BM_SETCHECK, BST_CHECKED);
 
-    m_dA = kWgs1984A;
-    m_dAlfa = kWgs1984Alfa;
+    m_dA = Wgs1984().a;
+    m_dAlfa = Wgs1984().alfa;
     UpdateData(FALSE);
 
     // L minutes takes three characters, one more than B minutes.
@@ -252,21 +245,21 @@ BOOL CConverterDlg::ChooseEllipsoid(double a, double alfa, BOOL bEditable) {
 }
 
 void CConverterDlg::OnWgs1984() {
-    ChooseEllipsoid(kWgs1984A, kWgs1984Alfa, FALSE);
+    ChooseEllipsoid(Wgs1984().a, Wgs1984().alfa, FALSE);
 }
 
 void CConverterDlg::OnXian1980() {
-    ChooseEllipsoid(kXian1980A, kXian1980Alfa, FALSE);
+    ChooseEllipsoid(Xian1980().a, Xian1980().alfa, FALSE);
 }
 
 void CConverterDlg::OnBeijing1954() {
-    ChooseEllipsoid(kBeijing1954A, kBeijing1954Alfa, FALSE);
+    ChooseEllipsoid(Beijing1954().a, Beijing1954().alfa, FALSE);
 }
 
 // A user-defined ellipsoid starts from the Beijing 1954 values. After a failed read the focus
 // stays on the field to correct.
 void CConverterDlg::OnCustomEllipsoid() {
-    if (ChooseEllipsoid(kBeijing1954A, kBeijing1954Alfa, TRUE))
+    if (ChooseEllipsoid(Beijing1954().a, Beijing1954().alfa, TRUE))
         m_editA.SetFocus();
 }
 
