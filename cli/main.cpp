@@ -297,6 +297,8 @@ int main(int argc, char** argv) {
                      static_cast<long long>(result.failed),
                      static_cast<long long>(result.failed + result.converted));
         return kExitFailedRecords;
+    case RunStatus::SettingsRefused:
+        return Usage(result.message);
     case RunStatus::FileError:
     case RunStatus::Stopped: // gkconv raises no stop flag
         break;
