@@ -227,7 +227,7 @@ int main(int argc, char** argv) {
     app.add_option("--a", o.a, "semi-major axis in metres of a user-defined ellipsoid");
     app.add_option("--alfa", o.alfa, "its inverse flattening; 0 for a sphere");
     app.add_option("--method", o.method,
-                   "series (default; the desktop program's numbers) or krueger (see below)")
+                   "series (default; the desktop program's numbers) or krueger (see above)")
         ->check(CLI::IsMember({"series", "krueger"}));
     app.add_option("--central-meridian", o.centralMeridian,
                    "DEG: project about this meridian (decimal or D:M:S) instead of the zone's");

@@ -184,6 +184,9 @@ std::string ProjectionProblem(const Settings& s) {
                std::to_string(system.Width()) + "° system (1 to " +
                std::to_string(system.LastZone()) + ")";
     }
+    if (s.centralMeridian && !(*s.centralMeridian >= -180.0 && *s.centralMeridian < 360.0)) {
+        return "the central meridian must lie from -180° to below 360°";
+    }
     const std::optional<int> zone = FixedZone(s);
     if (s.centralMeridian && s.prefix) {
         if (!zone) {

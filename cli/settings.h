@@ -34,7 +34,7 @@ struct Settings {
     // The projection of forward and inverse. By default each point takes the zone the
     // whole-degree rule (forward) or its easting's millions (inverse) name, in that zone's own
     // system: scale 1, false easting 500000 m, the zone number in the easting.
-    std::optional<double> centralMeridian; // degrees in [0, 360): a meridian of the user's own
+    std::optional<double> centralMeridian; // degrees, -180 to below 360: the user's own
     std::optional<int> zone;               // every point in this zone of the system
     bool prefix = true;                    // the easting carries the zone number in its millions
     double k0 = 1.0;

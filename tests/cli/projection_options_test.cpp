@@ -68,6 +68,12 @@ TEST(ProjectionProblem, SettingsMustDescribeOneProjection) {
          "centred on another meridian"},
         {"no prefix and nothing to find the zone", Operation::Inverse,
          [](Settings& s) { s.prefix = false; }, "--no-prefix needs"},
+        {"a meridian beyond a turn", Operation::Inverse,
+         [](Settings& s) {
+             s.centralMeridian = 365.0;
+             s.prefix = false;
+         },
+         "from -180° to below 360°"},
         {"zone 0", Operation::Forward, [](Settings& s) { s.zone = 0; }, "not a zone of the 6°"},
         {"zone 61", Operation::Forward, [](Settings& s) { s.zone = 61; }, "(1 to 60)"},
         {"zone 120 of the 6° system", Operation::Inverse, [](Settings& s) { s.zone = 120; },
