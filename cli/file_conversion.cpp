@@ -221,6 +221,11 @@ RunResult Finish(RunResult result, const Batch& batch) {
 RunResult ConvertFiles(const std::vector<std::string>& inputs, const std::string& output,
                        const Settings& settings, const RunCallbacks& callbacks) {
     RunResult result;
+    if (std::string problem = ProjectionProblem(settings); !problem.empty()) {
+        result.status = RunStatus::SettingsRefused;
+        result.message = std::move(problem);
+        return result;
+    }
     const auto fail = [&](std::string message) {
         result.status = RunStatus::FileError;
         result.message = std::move(message);
@@ -329,6 +334,10 @@ private:
 bool PreviewFile(const std::string& path, const Settings& settings, int maxLines,
                  std::vector<PreviewLine>& lines, std::string& error) {
     lines.clear();
+    error = ProjectionProblem(settings);
+    if (!error.empty()) {
+        return false;
+    }
     Input input;
     error = input.Open(path);
     if (!error.empty()) {

@@ -15,10 +15,11 @@
 #include "settings.h"
 
 enum class RunStatus {
-    Converted,     // every record converted
-    RecordsFailed, // the output is written; some records failed and are left out of it
-    FileError,     // a file could not be read or written: message says which and why
-    Stopped,       // the stop flag was raised; a named output was not written
+    Converted,       // every record converted
+    RecordsFailed,   // the output is written; some records failed and are left out of it
+    FileError,       // a file could not be read or written: message says which and why
+    Stopped,         // the stop flag was raised; a named output was not written
+    SettingsRefused, // the settings describe no projection (ProjectionProblem); nothing touched
 };
 
 struct RunResult {
@@ -55,6 +56,7 @@ struct PreviewLine {
 };
 
 // The first maxLines lines of path, split into fields with their roles exactly as the
-// converter will split them. Returns false with a message when the file cannot be read.
+// converter will split them. Returns false with a message when the file cannot be read or the
+// settings describe no projection.
 bool PreviewFile(const std::string& path, const Settings& settings, int maxLines,
                  std::vector<PreviewLine>& lines, std::string& error);

@@ -3,9 +3,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 #include "packed_angle.h"
-#include "zone_rules.h"
+#include "zone_transform.h"
 
 namespace {
 
@@ -26,16 +27,57 @@ std::string_view TextOf(std::string_view line, std::size_t begin, std::size_t en
     return line.substr(begin, end - begin);
 }
 
+// The whole millions of an easting: the zone it names, truncated as the zone rule truncates,
+// and beyond the range of an int as far as a double holds it, so a message can quote it.
+double PrefixOf(double Y) {
+    if (std::fabs(Y) < 2147483647.0) {
+        return static_cast<double>(static_cast<int>(Y) / 1000000);
+    }
+    return std::trunc(Y / 1000000.0);
+}
+
+bool HasPrefix(ZoneSystem system, double zone) {
+    return zone >= 1.0 && zone <= system.LastZone();
+}
+
+std::string SystemText(ZoneSystem system) {
+    return std::to_string(system.Width()) + "° zone (1 to " + std::to_string(system.LastZone()) +
+           ")";
+}
+
 } // namespace
 
 RecordConverter::RecordConverter(const Settings& settings)
-    : m_settings(settings), m_metreDecimals(settings.exact            ? -1
-                                            : settings.precision >= 0 ? settings.precision
-                                                                      : 4),
+    : m_settings(settings), m_system(SourceZoneSystem(settings)),
+      m_zones(static_cast<std::size_t>(m_system.LastZone()) + 1),
+      m_metreDecimals(settings.exact            ? -1
+                      : settings.precision >= 0 ? settings.precision
+                                                : 4),
       m_angleDecimals(settings.exact                        ? -1
                       : settings.precision >= 0             ? settings.precision
                       : settings.angles == AngleFormat::Dms ? 6
-                                                            : 10) {}
+                                                            : 10) {
+    if (const std::string problem = ProjectionProblem(settings); !problem.empty()) {
+        throw std::invalid_argument(problem);
+    }
+    const std::optional<int> zone = FixedZone(settings);
+    if (zone || settings.centralMeridian) {
+        const double centralMeridian =
+            settings.centralMeridian ? *settings.centralMeridian : m_system.CentralMeridian(*zone);
+        if (settings.prefix) {
+            m_fixedZone = zone;
+        }
+        m_fixed.emplace(ProjectionParamsOf(settings, centralMeridian, m_fixedZone));
+    }
+}
+
+const Projection& RecordConverter::ZoneProjection(int zone) {
+    std::optional<Projection>& slot = m_zones[static_cast<std::size_t>(zone)];
+    if (!slot) {
+        slot.emplace(ProjectionParamsOf(m_settings, m_system.CentralMeridian(zone), zone));
+    }
+    return *slot;
+}
 
 char RecordConverter::DelimiterOf(std::string_view line) const {
     if (m_settings.delimiter) {
@@ -153,58 +195,136 @@ RecordConverter::Plan RecordConverter::PlanRecord(std::string_view line, double&
     return {-1, 0, 1, true, status};
 }
 
-bool RecordConverter::CheckSourcePrefix(std::string_view line, int index, double Y, int width,
-                                        RecordFault& fault) const {
-    const ZoneRules rules(width);
-    const double zone = ZonePrefix(Y);
-    if (rules.HasPrefix(zone)) {
+bool RecordConverter::CheckSourcePrefix(std::string_view line, int index, double Y,
+                                        ZoneSystem system, RecordFault& fault) const {
+    const double zone = PrefixOf(Y);
+    if (HasPrefix(system, zone)) {
         return true;
     }
     const Span span = m_fields[static_cast<std::size_t>(index)];
     std::string problem = " has zone prefix ";
     // A prefix beyond what an int holds is still written as the number it is.
     AppendNumber(problem, zone, std::fabs(zone) < 1e15 ? 0 : -1);
-    problem += ", not a ";
-    problem += std::to_string(width);
-    problem += "° zone (1 to " + std::to_string(rules.lastZone) + ")";
+    problem += ", not a " + SystemText(system);
     return Fail(fault, index, "easting", TextOf(line, span.begin, span.end), problem);
 }
 
-bool RecordConverter::CheckLatitude(std::string_view line, int index, double& packedB,
+bool RecordConverter::CheckLatitude(std::string_view line, int index, double& B,
                                     RecordFault& fault) const {
-    const double beyond = std::fabs(PackedToDegrees(packedB)) - 90.0;
+    const double beyond = std::fabs(B) - 90.0;
     if (beyond > kPoleSlack || std::isnan(beyond)) {
         const Span span = m_fields[static_cast<std::size_t>(index)];
         return Fail(fault, index, "northing", TextOf(line, span.begin, span.end),
                     " lies beyond the pole");
     }
     if (beyond > 0.0) {
-        packedB = std::copysign(90.0, packedB);
+        B = std::copysign(90.0, B);
     }
     return true;
 }
 
-// What the plane-coordinate operations write must read back: the zone has a prefix in its
+// What a plane coordinate operation writes must read back: the zone has a prefix in its
 // system, and the easting carries that prefix (a point more than 500 km east or west of the
 // central meridian would carry the neighbour's).
-bool RecordConverter::CheckTarget(std::string_view line, int index, RecordFault& fault) const {
-    const ZoneRules rules(m_proj.m_nZoneWidth == 3 ? 3 : 6);
-    const int zone = m_proj.m_nZone;
-    if (rules.HasPrefix(zone) && ZonePrefix(m_proj.m_Y) == zone) {
+bool RecordConverter::CheckTarget(std::string_view line, int index, ZoneSystem system, int zone,
+                                  double Y, RecordFault& fault) const {
+    if (!std::isfinite(Y) || (HasPrefix(system, zone) && PrefixOf(Y) == zone)) {
         return true;
     }
     const Span span = m_fields[static_cast<std::size_t>(index)];
     const std::string_view field = TextOf(line, span.begin, span.end);
     const char* what = m_settings.operation == Operation::Forward ? "longitude" : "easting";
-    if (!rules.HasPrefix(zone)) {
+    if (!HasPrefix(system, zone)) {
         return Fail(fault, index, what, field,
-                    " leads to zone " + std::to_string(zone) + ", not a " +
-                        std::to_string(rules.width) + "° zone (1 to " +
-                        std::to_string(rules.lastZone) + ")");
+                    " leads to zone " + std::to_string(zone) + ", not a " + SystemText(system));
+    }
+    if (m_settings.k0 != 1.0 || m_settings.falseEasting != 500000.0) {
+        return Fail(fault, index, what, field,
+                    " puts the easting outside the millions of zone " + std::to_string(zone) +
+                        ", where its prefix would name another zone");
     }
     return Fail(fault, index, what, field,
                 " puts the point more than 500 km from the central meridian of zone " +
                     std::to_string(zone) + ", beyond what its easting can carry");
+}
+
+bool RecordConverter::Forward(std::string_view line, const Plan& plan, double B, double L,
+                              PlanePoint& out, RecordFault& fault) {
+    const std::string_view lonText =
+        TextOf(line, m_fields[static_cast<std::size_t>(plan.second)].begin,
+               m_fields[static_cast<std::size_t>(plan.second)].end);
+    if (std::fabs(PackedToDegrees(B)) > 90.0) {
+        const Span span = m_fields[static_cast<std::size_t>(plan.first)];
+        return Fail(fault, plan.first, "latitude", TextOf(line, span.begin, span.end),
+                    " is beyond ±90°");
+    }
+    if (!(L >= 0.0 && L < 360.0)) {
+        return Fail(fault, plan.second, "longitude", lonText, " is outside 0° to 360°");
+    }
+    const double lat = PackedToDegrees(B);
+    double lon = PackedToDegrees(L);
+    if (m_fixed) {
+        // A meridian near Greenwich has its western points just under 360°.
+        const double centralMeridian = m_fixed->Params().centralMeridian;
+        if (lon - centralMeridian >= 180.0) {
+            lon -= 360.0;
+        } else if (lon - centralMeridian < -180.0) {
+            lon += 360.0;
+        }
+        if (std::fabs(lon - centralMeridian) > kChosenMeridianReach) {
+            std::string problem = " lies ";
+            AppendNumber(problem, std::fabs(lon - centralMeridian), 4);
+            problem += "° from the central meridian, beyond the 6° a chosen meridian or zone takes";
+            return Fail(fault, plan.second, "longitude", lonText, problem);
+        }
+        out = m_fixed->Forward(lat, lon);
+        return !m_fixedZone || CheckTarget(line, plan.second, m_system, *m_fixedZone, out.y, fault);
+    }
+    const Zone zone = m_system.ZoneOfLongitude(lon);
+    if (!m_system.Exists(zone.number)) {
+        return Fail(fault, plan.second, "longitude", lonText,
+                    " lies in zone " + std::to_string(zone.number) + " of the " +
+                        std::to_string(m_system.Width()) +
+                        "° system, which has no zone prefix (zones 1 to " +
+                        std::to_string(m_system.LastZone()) + ")");
+    }
+    out = ZoneProjection(zone.number).Forward(lat, lon);
+    // The zone has a prefix (checked above), so only the prefix written needs a look.
+    return PrefixOf(out.y) == zone.number ||
+           CheckTarget(line, plan.second, m_system, zone.number, out.y, fault);
+}
+
+bool RecordConverter::Inverse(std::string_view line, const Plan& plan, double x, double y,
+                              GeoPoint& out, RecordFault& fault) {
+    const Span ySpan = m_fields[static_cast<std::size_t>(plan.second)];
+    if (m_fixed) {
+        if (m_fixedZone && PrefixOf(y) != *m_fixedZone) {
+            std::string problem = " has zone prefix ";
+            AppendNumber(problem, PrefixOf(y), std::fabs(PrefixOf(y)) < 1e15 ? 0 : -1);
+            problem += ", not the chosen zone " + std::to_string(*m_fixedZone);
+            return Fail(fault, plan.second, "easting", TextOf(line, ySpan.begin, ySpan.end),
+                        problem);
+        }
+        out = m_fixed->Inverse(x, y);
+        const double centralMeridian = m_fixed->Params().centralMeridian;
+        if (std::fabs(out.lon - centralMeridian) > kChosenMeridianReach) {
+            return Fail(fault, plan.second, "easting", TextOf(line, ySpan.begin, ySpan.end),
+                        " puts the point more than 6° from the central meridian, farther than "
+                        "a chosen meridian or zone takes");
+        }
+        // Longitudes are written from 0° to 360°, as forward reads them.
+        if (out.lon < 0.0) {
+            out.lon += 360.0;
+        } else if (out.lon >= 360.0) {
+            out.lon -= 360.0;
+        }
+    } else {
+        if (!CheckSourcePrefix(line, plan.second, y, m_system, fault)) {
+            return false;
+        }
+        out = ZoneProjection(m_system.ZoneOfEasting(y).number).Inverse(x, y);
+    }
+    return CheckLatitude(line, plan.first, out.lat, fault);
 }
 
 RecordConverter::Result RecordConverter::Convert(std::string_view line, std::string& out,
@@ -252,82 +372,58 @@ RecordConverter::Result RecordConverter::Convert(std::string_view line, std::str
     if (Read(line, plan.second, forward, secondName, v2, fault) != ParseStatus::Ok) {
         return Result::Failed;
     }
-    const auto fieldText = [&](int index) {
-        const Span span = m_fields[static_cast<std::size_t>(index)];
-        return TextOf(line, span.begin, span.end);
-    };
-
-    CGaussProjection& p = m_proj;
     double r1 = 0.0;
     double r2 = 0.0;
     switch (m_settings.operation) {
     case Operation::Forward: {
-        if (std::fabs(PackedToDegrees(v1)) > 90.0) {
-            Fail(fault, plan.first, "latitude", fieldText(plan.first), " is beyond ±90°");
+        PlanePoint plane{};
+        if (!Forward(line, plan, v1, v2, plane, fault)) {
             return Result::Failed;
         }
-        if (!IsLongitudeInRange(v2)) {
-            Fail(fault, plan.second, "longitude", fieldText(plan.second), " is outside 0° to 360°");
-            return Result::Failed;
-        }
-        p.SetAll(m_settings.zoneWidth, m_settings.a, m_settings.f, v1, v2, 0.0, 0.0);
-        p.ZoneFromL();
-        const ZoneRules rules(m_settings.zoneWidth);
-        if (!rules.HasPrefix(p.m_nZone)) {
-            Fail(fault, plan.second, "longitude", fieldText(plan.second),
-                 " lies in zone " + std::to_string(p.m_nZone) + " of the " +
-                     std::to_string(rules.width) +
-                     "° system, which has no zone prefix (zones 1 to " +
-                     std::to_string(rules.lastZone) + ")");
-            return Result::Failed;
-        }
-        p.BLToXY();
-        // The zone has a prefix (checked above), so only the prefix written needs a look.
-        if (ZonePrefix(p.m_Y) != p.m_nZone && std::isfinite(p.m_Y) &&
-            !CheckTarget(line, plan.second, fault)) {
-            return Result::Failed;
-        }
-        r1 = p.m_X;
-        r2 = p.m_Y;
+        r1 = plane.x;
+        r2 = plane.y;
         break;
     }
-    case Operation::Inverse:
-        if (!CheckSourcePrefix(line, plan.second, v2, m_settings.zoneWidth, fault)) {
+    case Operation::Inverse: {
+        GeoPoint geo{};
+        if (!Inverse(line, plan, v1, v2, geo, fault)) {
             return Result::Failed;
         }
-        p.SetAll(m_settings.zoneWidth, m_settings.a, m_settings.f, 0.0, 0.0, v1, v2);
-        p.ZoneFromY();
-        p.XYToBL();
-        r1 = p.m_B;
-        r2 = p.m_L;
-        if (!CheckLatitude(line, plan.first, r1, fault)) {
-            return Result::Failed;
-        }
+        // Packed angles only at the edge: the output takes them from degrees here.
+        r1 = DegreesToPacked(geo.lat);
+        r2 = DegreesToPacked(geo.lon);
         break;
+    }
     case Operation::Adjacent:
     case Operation::ThreeToSix:
     case Operation::SixToThree: {
-        const int width = SourceZoneWidth(m_settings);
-        if (!CheckSourcePrefix(line, plan.second, v2, width, fault)) {
+        if (!CheckSourcePrefix(line, plan.second, v2, m_system, fault)) {
             return Result::Failed;
         }
-        p.SetAll(width, m_settings.a, m_settings.f, 0.0, 0.0, v1, v2);
-        if (m_settings.operation == Operation::ThreeToSix) {
-            p.Zone3To6();
-        } else if (m_settings.operation == Operation::SixToThree) {
-            p.Zone6To3();
-        } else if (width == 3) {
-            p.AdjacentZone3();
-        } else {
-            p.AdjacentZone6();
+        const PlanePoint from{v1, v2};
+        const ZoneSystem target = m_settings.operation == Operation::ThreeToSix ? ZoneSystem::Six()
+                                  : m_settings.operation == Operation::SixToThree
+                                      ? ZoneSystem::Three()
+                                      : m_system;
+        ZonedPoint to =
+            m_settings.operation == Operation::Adjacent
+                ? ToAdjacentZone(m_settings.ellipsoid, m_system, m_settings.method, from)
+                : ToZoneSystem(m_settings.ellipsoid, m_system, target, m_settings.method, from);
+        if (m_settings.method == Method::Series && target.Exists(to.zone.number)) {
+            // The desktop program carries the point into the new zone as packed angles; the
+            // series keeps its numbers bit for bit by taking the same step.
+            const double lat = PackedToDegrees(DegreesToPacked(to.geo.lat));
+            const double lon = PackedToDegrees(DegreesToPacked(to.geo.lon));
+            to.plane =
+                Projection::ForZone(m_settings.ellipsoid, target, to.zone.number).Forward(lat, lon);
         }
-        double B = p.m_B;
+        double B = to.geo.lat;
         if (!CheckLatitude(line, plan.first, B, fault) ||
-            (std::isfinite(p.m_Y) && !CheckTarget(line, plan.second, fault))) {
+            !CheckTarget(line, plan.second, target, to.zone.number, to.plane.y, fault)) {
             return Result::Failed;
         }
-        r1 = p.m_X;
-        r2 = p.m_Y;
+        r1 = to.plane.x;
+        r2 = to.plane.y;
         break;
     }
     }

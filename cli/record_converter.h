@@ -4,11 +4,12 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "gauss_projection.h"
+#include "projection.h"
 #include "settings.h"
 #include "text_number.h"
 
@@ -28,6 +29,7 @@ struct SplitField {
 
 class RecordConverter {
 public:
+    // Throws std::invalid_argument for settings that ProjectionProblem refuses.
     explicit RecordConverter(const Settings& settings);
 
     enum class Result { Converted, PassedThrough, Failed };
@@ -60,13 +62,23 @@ private:
                      double& value, RecordFault& fault) const;
     bool Fail(RecordFault& fault, int index, const char* what, std::string_view field,
               std::string_view problem) const;
-    bool CheckSourcePrefix(std::string_view line, int index, double Y, int width,
+    bool CheckSourcePrefix(std::string_view line, int index, double Y, ZoneSystem system,
                            RecordFault& fault) const;
-    bool CheckLatitude(std::string_view line, int index, double& packedB, RecordFault& fault) const;
-    bool CheckTarget(std::string_view line, int index, RecordFault& fault) const;
+    bool CheckLatitude(std::string_view line, int index, double& B, RecordFault& fault) const;
+    bool CheckTarget(std::string_view line, int index, ZoneSystem system, int zone, double Y,
+                     RecordFault& fault) const;
+    bool Forward(std::string_view line, const Plan& plan, double B, double L, PlanePoint& out,
+                 RecordFault& fault);
+    bool Inverse(std::string_view line, const Plan& plan, double x, double y, GeoPoint& out,
+                 RecordFault& fault);
+    // The standard projection of a zone of the settings' system, built when first asked for.
+    const Projection& ZoneProjection(int zone);
 
     Settings m_settings;
-    CGaussProjection m_proj;
+    ZoneSystem m_system; // of forward and inverse, and the source system of the zone transforms
+    std::optional<Projection> m_fixed; // every point's projection, when the settings fix one
+    std::optional<int> m_fixedZone;    // the zone number its eastings carry, if any
+    std::vector<std::optional<Projection>> m_zones; // by zone number
     int m_metreDecimals;
     int m_angleDecimals;
     mutable std::vector<Span> m_fields; // the fields found in the current line

@@ -126,4 +126,47 @@ TEST(PreviewFile, SplitsTheFirstLinesAsTheConverterWill) {
     EXPECT_EQ(error, "cannot read " + TempPath("missing.txt") + ": No such file or directory");
 }
 
+// A window offers the method and a central meridian through the same settings; settings that
+// describe no projection leave an existing output as it was, and say why.
+TEST(ConvertFile, TakesProjectionSettingsAndRefusesUnsoundOnesBeforeTouchingAnything) {
+    struct Case {
+        const char* what;
+        void (*change)(Settings&);
+        RunStatus status;
+        const char* output; // the output file afterwards
+    };
+    const Case cases[] = {
+        {"krueger about a zone's meridian",
+         [](Settings& s) {
+             s.method = Method::Krueger;
+             s.centralMeridian = 114.0;
+         },
+         RunStatus::Converted, "3376053.2931 38532798.3303\n"},
+        {"no prefix",
+         [](Settings& s) {
+             s.zone = 38;
+             s.prefix = false;
+         },
+         RunStatus::Converted, "3376053.2931 532798.3303\n"},
+        {"a meridian of one's own with a prefix", [](Settings& s) { s.centralMeridian = 114.5; },
+         RunStatus::SettingsRefused, "existing\n"},
+    };
+    const std::string in = TempPath("in.txt");
+    const std::string out = TempPath("out.txt");
+    std::ofstream(in, std::ios::binary) << "30.3015 114.2030\n";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::ofstream(out, std::ios::binary) << "existing\n";
+        Settings s = Forward3();
+        c.change(s);
+        const RunResult r = ConvertFile(in, out, s, {});
+        EXPECT_EQ(r.status, c.status) << r.message;
+        EXPECT_EQ(ReadFile(out), c.output);
+        std::vector<PreviewLine> lines;
+        std::string error;
+        EXPECT_EQ(PreviewFile(in, s, 1, lines, error), c.status == RunStatus::Converted);
+        EXPECT_EQ(error, r.message);
+    }
+}
+
 } // namespace

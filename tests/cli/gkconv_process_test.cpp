@@ -18,23 +18,6 @@
 
 namespace {
 
-struct ProcessResult {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-ProcessResult Gkconv(const std::string& args, const std::string& input) {
-    const std::string in = TempPath("in.txt");
-    const std::string out = TempPath("out.txt");
-    const std::string err = TempPath("err.txt");
-    std::ofstream(in, std::ios::binary) << input;
-    const std::string command =
-        std::string(GKCONV_PATH) + " " + args + " < " + in + " > " + out + " 2> " + err;
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(out), ReadFile(err)};
-}
-
 TEST(Gkconv, ExitStatusTellsWhatHappened) {
     struct Case {
         const char* args;

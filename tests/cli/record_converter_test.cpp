@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "gauss_projection.h"
 #include "record_converter.h"
 
 namespace {
@@ -186,7 +187,7 @@ TEST(RecordConverter, PrecisionAndExactOutput) {
     double Y = 0;
     ASSERT_EQ(std::sscanf(exact.c_str(), "%lf %lf", &X, &Y), 2);
     CGaussProjection p;
-    p.SetAll(6, s.a, s.f, 31.41416832, 111.47248974, 0, 0);
+    p.SetAll(6, s.ellipsoid.a(), s.ellipsoid.f(), 31.41416832, 111.47248974, 0, 0);
     p.ZoneFromL();
     p.BLToXY();
     EXPECT_EQ(X, p.m_X); // reads back to the very same doubles
@@ -356,7 +357,7 @@ TEST(RecordConverter, ThePoleReadsBackAsNinetyDegrees) {
 
 TEST(RecordConverter, NonFiniteResultsAreRefused) {
     Settings s = Make(Operation::Forward, 6);
-    s.a = 1.7e308; // a² overflows
+    s.ellipsoid = Ellipsoid(1.7e308, 1.0 / 298.3); // a² overflows
     const Outcome o = ConvertOne(s, "30 114");
     EXPECT_EQ(o.result, RecordConverter::Result::Failed);
     EXPECT_EQ(o.error, "the coordinates give no finite result");
