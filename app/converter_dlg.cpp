@@ -2,6 +2,7 @@
 // commands.
 #include "app/converter_dlg.h"
 
+#include "engine/ellipsoid.h"
 #include "engine/packed_angle.h"
 #include "platform/dc.h"
 #include "platform/ddx.h"
@@ -10,13 +11,46 @@
 
 namespace {
 
-// The WGS1984 preset; alfa is kept to ten decimals as the surveyors' tables give it.
-constexpr double kWgs1984A = 6378137.0;
-constexpr double kWgs1984Alfa = 298.2572235635;
-constexpr double kXian1980A = 6378140.0;
-constexpr double kXian1980Alfa = 298.257;
-constexpr double kBeijing1954A = 6378245.0;
-constexpr double kBeijing1954Alfa = 298.3;
+bool ParseField(const CString& text, int* value) {
+    return ParseDdxInt(text, value);
+}
+bool ParseField(const CString& text, double* value) {
+    return ParseDdxDouble(text, value);
+}
+
+// A field the user cannot type into shows a result, not an input. Reading, it gives its member
+// the number it shows, and when it shows none (negative degrees are a number; the text of a
+// non-finite X is not) the member keeps the value that was written there. It never prompts:
+// the user could not correct it. FALSE for a field to exchange as usual.
+template <class T> bool ReadResultField(CDataExchange* pDX, int nIDC, T& value) {
+    if (!pDX->m_bSaveAndValidate || pDX->m_bFailed)
+        return false;
+    CWnd* field = pDX->m_pDlgWnd->GetDlgItem(nIDC);
+    if (!field || !(field->GetStyle() & ES_READONLY))
+        return false;
+    ParseField(field->GetWindowText(), &value);
+    return true;
+}
+
+void ExchangeField(CDataExchange* pDX, int nIDC, int& value, int minVal, int maxVal) {
+    if (ReadResultField(pDX, nIDC, value))
+        return;
+    DDX_Text(pDX, nIDC, value);
+    DDV_MinMaxInt(pDX, value, minVal, maxVal);
+}
+
+void ExchangeField(CDataExchange* pDX, int nIDC, double& value, double minVal, double maxVal) {
+    if (ReadResultField(pDX, nIDC, value))
+        return;
+    DDX_Text(pDX, nIDC, value);
+    DDV_MinMaxDouble(pDX, value, minVal, maxVal);
+}
+
+void ExchangeField(CDataExchange* pDX, int nIDC, double& value) {
+    if (ReadResultField(pDX, nIDC, value))
+        return;
+    DDX_Text(pDX, nIDC, value);
+}
 
 } // namespace
 
@@ -52,23 +86,16 @@ void CConverterDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_B_DEG, m_editBDeg);
     DDX_Control(pDX, IDC_WGS1984, m_radioWgs1984);
     DDX_Control(pDX, IDC_FORWARD, m_radioForward);
-    DDX_Text(pDX, IDC_B_DEG, m_nBDeg);
-    DDV_MinMaxInt(pDX, m_nBDeg, 0, 360);
-    DDX_Text(pDX, IDC_B_MIN, m_nBMin);
-    DDV_MinMaxInt(pDX, m_nBMin, 0, 60);
-    DDX_Text(pDX, IDC_B_SEC, m_dBSec);
-    DDV_MinMaxDouble(pDX, m_dBSec, 0.0, 60.0);
-    DDX_Text(pDX, IDC_L_DEG, m_nLDeg);
-    DDV_MinMaxInt(pDX, m_nLDeg, 0, 360);
-    DDX_Text(pDX, IDC_L_MIN, m_nLMin);
-    DDV_MinMaxInt(pDX, m_nLMin, 0, 60);
-    DDX_Text(pDX, IDC_L_SEC, m_dLSec);
-    DDV_MinMaxDouble(pDX, m_dLSec, 0.0, 60.0);
-    DDX_Text(pDX, IDC_X, m_dX);
-    DDX_Text(pDX, IDC_Y, m_dY);
-    DDV_MinMaxDouble(pDX, m_dY, 1000000.0, 121000000.0);
-    DDX_Text(pDX, IDC_A, m_dA);
-    DDX_Text(pDX, IDC_ALFA, m_dAlfa);
+    ExchangeField(pDX, IDC_B_DEG, m_nBDeg, 0, 360);
+    ExchangeField(pDX, IDC_B_MIN, m_nBMin, 0, 60);
+    ExchangeField(pDX, IDC_B_SEC, m_dBSec, 0.0, 60.0);
+    ExchangeField(pDX, IDC_L_DEG, m_nLDeg, 0, 360);
+    ExchangeField(pDX, IDC_L_MIN, m_nLMin, 0, 60);
+    ExchangeField(pDX, IDC_L_SEC, m_dLSec, 0.0, 60.0);
+    ExchangeField(pDX, IDC_X, m_dX);
+    ExchangeField(pDX, IDC_Y, m_dY, 1000000.0, 121000000.0);
+    ExchangeField(pDX, IDC_A, m_dA);
+    ExchangeField(pDX, IDC_ALFA, m_dAlfa);
 }
 
 BOOL CConverterDlg::OnInitDialog() {
@@ -87,8 +114,8 @@ BOOL CConverterDlg::OnInitDialog() {
     m_radioForward.SendMessage(BM_SETCHECK, BST_CHECKED);
     m_radioWgs1984.SendMessage(BM_SETCHECK, BST_CHECKED);
 
-    m_dA = kWgs1984A;
-    m_dAlfa = kWgs1984Alfa;
+    m_dA = Wgs1984().a;
+    m_dAlfa = Wgs1984().alfa;
     UpdateData(FALSE);
 
     // L minutes takes three characters, one more than B minutes.
@@ -97,12 +124,10 @@ BOOL CConverterDlg::OnInitDialog() {
     m_editBMin.SendMessage(EM_LIMITTEXT, 2);
     m_editLMin.SendMessage(EM_LIMITTEXT, 3);
 
-    m_btnAdj6.SetIcon(IDI_OPERATION, 0, 32, 32);
-    m_btn6To3.SetIcon(IDI_OPERATION, 0, 32, 32);
-    m_btnProj6.SetIcon(IDI_OPERATION, 0, 32, 32);
-    m_btn3To6.SetIcon(IDI_OPERATION, 0, 32, 32);
-    m_btnAdj3.SetIcon(IDI_OPERATION, 0, 32, 32);
-    m_btnProj3.SetIcon(IDI_OPERATION, 0, 32, 32);
+    CHoverButton* const operations[] = {&m_btnAdj6, &m_btn6To3, &m_btnProj6,
+                                        &m_btn3To6, &m_btnAdj3, &m_btnProj3};
+    for (CHoverButton* button : operations)
+        button->SetIcon(IDI_OPERATION, 0, 32, 32);
     return TRUE;
 }
 
@@ -182,71 +207,90 @@ HCURSOR CConverterDlg::OnQueryDragIcon() {
     return reinterpret_cast<HCURSOR>(m_hIcon);
 }
 
+void CConverterDlg::ChooseDirection(BOOL bForward) {
+    struct Field {
+        CEdit& edit;
+        BOOL bForwardInput;
+    };
+    const Field fields[] = {{m_editX, FALSE},   {m_editY, FALSE},   {m_editBDeg, TRUE},
+                            {m_editBMin, TRUE}, {m_editBSec, TRUE}, {m_editLDeg, TRUE},
+                            {m_editLMin, TRUE}, {m_editLSec, TRUE}};
+    for (const Field& field : fields)
+        field.edit.SendMessage(EM_SETREADONLY, field.bForwardInput != bForward);
+}
+
 void CConverterDlg::OnForward() {
-    m_editX.SendMessage(EM_SETREADONLY, TRUE);
-    m_editY.SendMessage(EM_SETREADONLY, TRUE);
-    m_editBDeg.SendMessage(EM_SETREADONLY, FALSE);
-    m_editBMin.SendMessage(EM_SETREADONLY, FALSE);
-    m_editBSec.SendMessage(EM_SETREADONLY, FALSE);
-    m_editLDeg.SendMessage(EM_SETREADONLY, FALSE);
-    m_editLMin.SendMessage(EM_SETREADONLY, FALSE);
-    m_editLSec.SendMessage(EM_SETREADONLY, FALSE);
+    ChooseDirection(TRUE);
     m_editBDeg.SetFocus();
 }
 
 void CConverterDlg::OnInverse() {
-    m_editX.SendMessage(EM_SETREADONLY, FALSE);
-    m_editY.SendMessage(EM_SETREADONLY, FALSE);
+    ChooseDirection(FALSE);
     m_editX.SetFocus();
-    m_editBDeg.SendMessage(EM_SETREADONLY, TRUE);
-    m_editBMin.SendMessage(EM_SETREADONLY, TRUE);
-    m_editBSec.SendMessage(EM_SETREADONLY, TRUE);
-    m_editLDeg.SendMessage(EM_SETREADONLY, TRUE);
-    m_editLMin.SendMessage(EM_SETREADONLY, TRUE);
-    m_editLSec.SendMessage(EM_SETREADONLY, TRUE);
 }
 
-// The read keeps what was typed into the other fields, which the write then shows again; a
-// field that fails the read is reported and the preset is applied all the same.
-void CConverterDlg::ChooseEllipsoid(double a, double alfa, BOOL bEditable) {
-    UpdateData(TRUE);
+// The read keeps what was typed into the other fields, which the write then shows again. When
+// a field fails the read, the others keep what the user typed and only a and alfa change.
+BOOL CConverterDlg::ChooseEllipsoid(double a, double alfa, BOOL bEditable) {
+    const BOOL bRead = UpdateData(TRUE);
     m_dA = a;
     m_dAlfa = alfa;
-    UpdateData(FALSE);
+    if (bRead) {
+        UpdateData(FALSE);
+    } else {
+        CDataExchange dx(this, FALSE);
+        DDX_Text(&dx, IDC_A, m_dA);
+        DDX_Text(&dx, IDC_ALFA, m_dAlfa);
+    }
     m_editA.SendMessage(EM_SETREADONLY, !bEditable);
     m_editAlfa.SendMessage(EM_SETREADONLY, !bEditable);
+    return bRead;
 }
 
 void CConverterDlg::OnWgs1984() {
-    ChooseEllipsoid(kWgs1984A, kWgs1984Alfa, FALSE);
+    ChooseEllipsoid(Wgs1984().a, Wgs1984().alfa, FALSE);
 }
 
 void CConverterDlg::OnXian1980() {
-    ChooseEllipsoid(kXian1980A, kXian1980Alfa, FALSE);
+    ChooseEllipsoid(Xian1980().a, Xian1980().alfa, FALSE);
 }
 
 void CConverterDlg::OnBeijing1954() {
-    ChooseEllipsoid(kBeijing1954A, kBeijing1954Alfa, FALSE);
+    ChooseEllipsoid(Beijing1954().a, Beijing1954().alfa, FALSE);
 }
 
-// A user-defined ellipsoid starts from the Beijing 1954 values.
+// A user-defined ellipsoid starts from the Beijing 1954 values. After a failed read the focus
+// stays on the field to correct.
 void CConverterDlg::OnCustomEllipsoid() {
-    ChooseEllipsoid(kBeijing1954A, kBeijing1954Alfa, TRUE);
-    m_editA.SetFocus();
+    if (ChooseEllipsoid(Beijing1954().a, Beijing1954().alfa, TRUE))
+        m_editA.SetFocus();
 }
 
-// The read's result is not looked at: after a prompt the command goes on with the members as
-// the read left them.
-void CConverterDlg::LoadEngine(int nZoneWidth) {
-    UpdateData(TRUE);
+// A failed read stops the command: what the user typed stays in the fields, and nothing is
+// computed from values that were just refused.
+BOOL CConverterDlg::LoadEngine(int nZoneWidth) {
+    if (!UpdateData(TRUE))
+        return FALSE;
     const double B = JoinPacked(m_nBDeg, m_nBMin, m_dBSec);
     const double L = JoinPacked(m_nLDeg, m_nLMin, m_dLSec);
     const double f = 1.0 / m_dAlfa;
     m_proj.SetAll(nZoneWidth, m_dA, f, B, L, m_dX, m_dY);
+    return TRUE;
+}
+
+void CConverterDlg::EnterZoneSystem(int nZoneWidth) {
+    struct ZoneButton {
+        CHoverButton& button;
+        int nZoneWidth;
+    };
+    const ZoneButton buttons[] = {{m_btnAdj3, 3}, {m_btn3To6, 3}, {m_btn6To3, 6}, {m_btnAdj6, 6}};
+    for (const ZoneButton& zone : buttons)
+        zone.button.EnableWindow(zone.nZoneWidth == nZoneWidth);
 }
 
 void CConverterDlg::Project(int nZoneWidth) {
-    LoadEngine(nZoneWidth);
+    if (!LoadEngine(nZoneWidth))
+        return;
     // Only the forward radio is asked: anything but forward is the inverse direction.
     if (m_radioForward.SendMessage(BM_GETCHECK)) {
         m_proj.ZoneFromL();
@@ -260,11 +304,7 @@ void CConverterDlg::Project(int nZoneWidth) {
         SplitPacked(m_proj.m_L, m_nLDeg, m_nLMin, m_dLSec);
     }
     UpdateData(FALSE);
-    const BOOL three = nZoneWidth == 3 ? TRUE : FALSE;
-    m_btnAdj3.EnableWindow(three);
-    m_btn3To6.EnableWindow(three);
-    m_btn6To3.EnableWindow(!three);
-    m_btnAdj6.EnableWindow(!three);
+    EnterZoneSystem(nZoneWidth);
 }
 
 void CConverterDlg::OnProj3() {
@@ -275,44 +315,33 @@ void CConverterDlg::OnProj6() {
     Project(6);
 }
 
-void CConverterDlg::OnAdjacent3() {
-    LoadEngine(3);
-    m_proj.AdjacentZone3();
+BOOL CConverterDlg::TransformZone(int nZoneWidth, void (CGaussProjection::*pTransform)()) {
+    if (!LoadEngine(nZoneWidth))
+        return FALSE;
+    (m_proj.*pTransform)();
     m_dX = m_proj.m_X;
     m_dY = m_proj.m_Y;
     UpdateData(FALSE);
+    return TRUE;
+}
+
+void CConverterDlg::OnAdjacent3() {
+    TransformZone(3, &CGaussProjection::AdjacentZone3);
 }
 
 void CConverterDlg::OnAdjacent6() {
-    LoadEngine(6);
-    m_proj.AdjacentZone6();
-    m_dX = m_proj.m_X;
-    m_dY = m_proj.m_Y;
-    UpdateData(FALSE);
+    TransformZone(6, &CGaussProjection::AdjacentZone6);
 }
 
+// A zone-system change whose read fails leaves the buttons as they were.
 void CConverterDlg::On3To6() {
-    LoadEngine(3);
-    m_proj.Zone3To6();
-    m_dX = m_proj.m_X;
-    m_dY = m_proj.m_Y;
-    UpdateData(FALSE);
-    m_btn3To6.EnableWindow(FALSE);
-    m_btn6To3.EnableWindow(TRUE);
-    m_btnAdj3.EnableWindow(FALSE);
-    m_btnAdj6.EnableWindow(TRUE);
+    if (TransformZone(3, &CGaussProjection::Zone3To6))
+        EnterZoneSystem(6);
 }
 
 void CConverterDlg::On6To3() {
-    LoadEngine(6);
-    m_proj.Zone6To3();
-    m_dX = m_proj.m_X;
-    m_dY = m_proj.m_Y;
-    UpdateData(FALSE);
-    m_btn3To6.EnableWindow(TRUE);
-    m_btn6To3.EnableWindow(FALSE);
-    m_btnAdj3.EnableWindow(TRUE);
-    m_btnAdj6.EnableWindow(FALSE);
+    if (TransformZone(6, &CGaussProjection::Zone6To3))
+        EnterZoneSystem(3);
 }
 
 // One batch window at a time: while it is open the command brings it to the front; once it

@@ -81,7 +81,16 @@ protected:
     void OnBatchConvert();
 
 private:
-    void LoadEngine(int nZoneWidth);
+    // FALSE when a field failed its read: the command stops there, after the prompt.
+    BOOL LoadEngine(int nZoneWidth);
     void Project(int nZoneWidth);
-    void ChooseEllipsoid(double a, double alfa, BOOL bEditable);
+    // A zone command: one engine operation on X and Y in zones of nZoneWidth; FALSE when the
+    // read failed.
+    BOOL TransformZone(int nZoneWidth, void (CGaussProjection::*pTransform)());
+    // Enables the four zone buttons of the zone system (3 or 6) the fields now hold.
+    void EnterZoneSystem(int nZoneWidth);
+    // Makes B and L, or X and Y, the fields the user types into.
+    void ChooseDirection(BOOL bForward);
+    // FALSE when a field failed the read (a and alfa change all the same).
+    BOOL ChooseEllipsoid(double a, double alfa, BOOL bEditable);
 };

@@ -1,14 +1,18 @@
-// Cost per point of BLToXY and XYToBL, each beside its floor: the same libm calls (tan, cos,
-// sin, sqrt and the sines of the meridian series) on the same points with nothing else around
-// them. The ratio of the two is the engine's own overhead.
+// Cost per point of the engine: the form's BLToXY and XYToBL and the core's series forward and
+// inverse in degrees, each beside its floor (the same libm calls: tan, cos, sin, sqrt and the
+// sines of the meridian series, on the same points with nothing else around them), and the
+// core's Krüger series beside PROJ's tmerc (its exact default) on the same points.
 #include <cmath>
 #include <random>
 #include <vector>
 
 #include <benchmark/benchmark.h>
+#include <proj.h>
 
 #include "gauss_projection.h"
 #include "packed_angle.h"
+#include "projection.h"
+#include "series_method.h"
 
 namespace {
 
@@ -18,7 +22,8 @@ constexpr int kZone = 19;
 constexpr double kL0 = 111.0;
 
 struct Point {
-    double B, L; // packed
+    double lat, lon; // decimal degrees
+    double B, L;     // packed
     double X, Y;
     double Bf;  // footpoint latitude, radians
     int passes; // footpoint iterations this X takes
@@ -32,8 +37,10 @@ const std::vector<Point>& Points() {
         std::vector<Point> result;
         for (int i = 0; i < 4096; ++i) {
             Point p{};
-            p.B = DegreesToPacked(lat(random));
-            p.L = DegreesToPacked(kL0 + dlon(random));
+            p.lat = lat(random);
+            p.lon = kL0 + dlon(random);
+            p.B = DegreesToPacked(p.lat);
+            p.L = DegreesToPacked(p.lon);
             CGaussProjection proj;
             proj.SetAll(6, kA, kF, p.B, p.L, 0, 0);
             proj.ZoneFromL();
@@ -133,9 +140,98 @@ void BM_XYToBL_LibmFloor(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(points.size()));
 }
 
+Projection CoreProjection(Method method) {
+    return Projection::ForZone(Wgs1984().ellipsoid(), ZoneSystem::Six(), kZone, method);
+}
+
+void BM_CoreForward(benchmark::State& state, Method method) {
+    const std::vector<Point>& points = Points();
+    const Projection projection = CoreProjection(method);
+    for (auto _ : state) {
+        for (const Point& p : points) {
+            PlanePoint xy = projection.Forward(p.lat, p.lon);
+            benchmark::DoNotOptimize(xy);
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(points.size()));
+}
+
+void BM_CoreInverse(benchmark::State& state, Method method) {
+    const std::vector<Point>& points = Points();
+    const Projection projection = CoreProjection(method);
+    for (auto _ : state) {
+        for (const Point& p : points) {
+            GeoPoint g = projection.Inverse(p.X, p.Y);
+            benchmark::DoNotOptimize(g);
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(points.size()));
+}
+
+// PROJ's transverse Mercator on the same zone (the easting without the zone prefix), one
+// proj_trans call per point, angles in radians as a bare projection takes them.
+class ProjTmerc {
+public:
+    ProjTmerc() {
+        m_pj = proj_create(m_ctx, "+proj=tmerc +lat_0=0 +lon_0=111 +k=1 +x_0=500000 +y_0=0 "
+                                  "+ellps=WGS84");
+    }
+    ~ProjTmerc() {
+        proj_destroy(m_pj);
+        proj_context_destroy(m_ctx);
+    }
+    ProjTmerc(const ProjTmerc&) = delete;
+    ProjTmerc& operator=(const ProjTmerc&) = delete;
+    PJ* get() const { return m_pj; }
+
+private:
+    PJ_CONTEXT* m_ctx = proj_context_create();
+    PJ* m_pj = nullptr;
+};
+
+void BM_ProjTmercForward(benchmark::State& state) {
+    const std::vector<Point>& points = Points();
+    const ProjTmerc tmerc;
+    if (tmerc.get() == nullptr) {
+        state.SkipWithError("PROJ has no tmerc");
+        return;
+    }
+    for (auto _ : state) {
+        for (const Point& p : points) {
+            PJ_COORD c = proj_coord(proj_torad(p.lon), proj_torad(p.lat), 0, 0);
+            c = proj_trans(tmerc.get(), PJ_FWD, c);
+            benchmark::DoNotOptimize(c);
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(points.size()));
+}
+
+void BM_ProjTmercInverse(benchmark::State& state) {
+    const std::vector<Point>& points = Points();
+    const ProjTmerc tmerc;
+    if (tmerc.get() == nullptr) {
+        state.SkipWithError("PROJ has no tmerc");
+        return;
+    }
+    for (auto _ : state) {
+        for (const Point& p : points) {
+            PJ_COORD c = proj_coord(p.Y - kZone * 1e6, p.X, 0, 0);
+            c = proj_trans(tmerc.get(), PJ_INV, c);
+            benchmark::DoNotOptimize(c);
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(points.size()));
+}
+
 BENCHMARK(BM_BLToXY);
 BENCHMARK(BM_BLToXY_LibmFloor);
 BENCHMARK(BM_XYToBL);
 BENCHMARK(BM_XYToBL_LibmFloor);
+BENCHMARK_CAPTURE(BM_CoreForward, Series, Method::Series);
+BENCHMARK_CAPTURE(BM_CoreInverse, Series, Method::Series);
+BENCHMARK_CAPTURE(BM_CoreForward, Krueger, Method::Krueger);
+BENCHMARK(BM_ProjTmercForward);
+BENCHMARK_CAPTURE(BM_CoreInverse, Krueger, Method::Krueger);
+BENCHMARK(BM_ProjTmercInverse);
 
 } // namespace

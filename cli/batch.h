@@ -1,5 +1,5 @@
-// A batch of gkconv input: lines fed in chunks of any size, converted records collected into
-// large output writes, bad records reported as "FILE:LINE: what is wrong".
+// A batch of converter input: lines fed in chunks of any size, converted records collected into
+// large output writes, bad records handed on as RecordError values.
 #pragma once
 
 #include <cstdint>
@@ -7,42 +7,57 @@
 #include <string>
 #include <string_view>
 
+#include "line_reader.h"
 #include "record_converter.h"
 #include "settings.h"
 
-class Batch {
+// A record that could not be converted: where it is, the field at fault (counted from 1; 0 for
+// the line as a whole) and what is wrong, in the words gkconv prints after "FILE:LINE: ".
+struct RecordError {
+    std::string file;
+    std::int64_t line = 0;
+    int field = 0;
+    std::string message;
+};
+
+class Batch : private LineHandler {
 public:
-    using Sink = std::function<void(std::string_view)>;
+    using Output = std::function<void(std::string_view)>;
+    using Errors = std::function<void(const RecordError&)>;
 
-    // output receives converted text in large pieces; errors receives one message per call,
-    // each ending in '\n'.
-    Batch(const Settings& settings, Sink output, Sink errors);
+    // output receives converted text in large pieces; errors one call per bad record.
+    Batch(const Settings& settings, Output output, Errors errors);
 
-    void BeginInput(std::string_view name); // resets the line count and the header rule
-    void Feed(std::string_view chunk);      // any split of the input, also mid-line
-    void EndInput();                        // a last line without a line ending
-    void Flush();                           // hands buffered output to the sink
+    // Starts an input: line numbers, the header rule and the byte order mark begin afresh.
+    void BeginInput(std::string_view name);
+    // Any split of the input, also mid-line or between the CR and LF of a line end.
+    void Feed(std::string_view chunk) { m_reader.Feed(chunk); }
+    // Ends the input: a last line without a line ending is converted too.
+    void EndInput() { m_reader.End(); }
+    // Hands buffered output to the sink.
+    void Flush();
 
     std::int64_t Records() const { return m_records; }
     std::int64_t Failed() const { return m_failed; }
+    std::int64_t PassedThrough() const { return m_passed; }
 
 private:
-    void Line(std::string_view line);
+    void ByteOrderMark() override;
+    void Line(std::int64_t number, std::string_view line, std::string_view ending) override;
+    void TooLong(std::int64_t number) override;
+    void Report(std::int64_t number, const RecordFault& fault);
 
     Settings m_settings;
     RecordConverter m_converter;
-    Sink m_output;
-    Sink m_errors;
-    std::string m_name;
-    std::string m_pending; // the unfinished last line of a chunk
+    LineReader m_reader;
+    Output m_output;
+    Errors m_errors;
+    RecordError m_error;
+    bool m_wroteAny = false;       // output has begun: a byte order mark goes only at its start
+    std::string_view m_lastEnding; // this input's previous line ending, for a last line without
     std::string m_out;
-    std::string m_error;
-    std::int64_t m_line = 0;
+    RecordFault m_fault;
     std::int64_t m_records = 0;
     std::int64_t m_failed = 0;
+    std::int64_t m_passed = 0;
 };
-
-// Reads a whole file descriptor through batch. progress, if given, is called after each block
-// with the bytes read so far. Returns false with errno set when reading fails.
-bool FeedFromDescriptor(Batch& batch, int fd,
-                        const std::function<void(std::int64_t)>& progress = {});

@@ -1,18 +1,14 @@
 // gkconv: converts files of points between geodetic and Gauss-Krüger coordinates.
-#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
-#include <fcntl.h>
 #include <string>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
 #include <CLI/CLI.hpp>
 
-#include "batch.h"
+#include "file_conversion.h"
 #include "settings.h"
 #include "text_number.h"
 
@@ -20,6 +16,7 @@ namespace {
 
 constexpr int kExitFailedRecords = 1;
 constexpr int kExitUsage = 2;
+constexpr int kExitFileError = 3;
 constexpr std::int64_t kProgressFrom = 16 << 20; // bytes: smaller files finish before it helps
 
 const char* const kDescription =
@@ -33,17 +30,44 @@ operations
   3to6      X Y -> X Y   from a 3-degree zone to the point's 6-degree zone
   6to3      X Y -> X Y   from a 6-degree zone to the point's 3-degree zone
 
-A record is an optional point name, two coordinates, and further fields that are passed
-through. Blank lines and lines starting with # pass through unchanged. Bad records are
-reported on stderr as FILE:LINE: and left out. Exit status: 0 all converted, 1 some records
-failed, 2 usage error.)";
+A record is an optional point name (a first field that is not a number), two
+coordinates, and further fields that are passed through; --columns names each field
+instead (name, B L or X Y, - to pass through), e.g. --columns name,-,Y,X,- for
+"point,code,east,north,height". Results take the place of their inputs. Blank lines
+and lines starting with # pass through unchanged. Bad records are reported on stderr
+as FILE:LINE: and left out. -o writes the whole output or, on any read or write error,
+leaves FILE as it was; it never writes over an input.
+
+projection (forward and inverse; adjacent, 3to6 and 6to3 take --method only)
+  By default each point goes into the zone the rule (forward) or Y's millions (inverse)
+  name, with scale 1 and a 500 km false easting. --zone N puts every point in zone N;
+  --central-meridian DEG projects about a meridian of your own and then needs
+  --no-prefix, unless DEG is a zone's own meridian (that zone is then the prefix).
+  --no-prefix needs --central-meridian or --zone; inverse reads Y the same way, so
+  give inverse the options forward had. With a chosen meridian or zone a point may lie
+  at most 6 degrees from it.
+  Choose --method krueger for points far from the central meridian (the series loses
+  millimetres beyond 3 degrees), for arbitrary central meridians, and for
+  sub-millimetre work: it is exact to nanometres up to 6 degrees out. The default,
+  series, gives the desktop program's numbers bit for bit.
+
+Exit status: 0 all converted, 1 some records failed, 2 usage error, 3 a file could not
+be read or written.)";
 
 struct Options {
     std::string operation;
     int zoneWidth = 0;
     std::string ellipsoid = "wgs84";
-    double a = 0.0;
-    double alfa = 0.0;
+    std::string a;
+    std::string alfa;
+    std::string method = "series";
+    std::string centralMeridian;
+    std::string zone;
+    bool noPrefix = false;
+    std::string scale;
+    std::string falseEasting;
+    std::string falseNorthing;
+    std::string columns;
     std::string angles = "packed";
     int precision = -1;
     bool exact = false;
@@ -58,12 +82,50 @@ int Usage(const std::string& message) {
     return kExitUsage;
 }
 
+// A number option's value, read as record fields are (decimal only); false when it is none.
+bool ReadNumberOption(const CLI::App& app, const char* name, const std::string& text,
+                      double& value) {
+    return app.count(name) == 0 || ParseNumber(text, value) == ParseStatus::Ok;
+}
+
+// The projection options; on a usage error returns its message.
+std::string MakeProjection(const Options& o, const CLI::App& app, Settings& s) {
+    s.method = *MethodByName(o.method);
+    if (app.count("--central-meridian") > 0) {
+        double degrees = 0.0;
+        if (std::string error = ParseCentralMeridian(o.centralMeridian, degrees); !error.empty()) {
+            return error;
+        }
+        s.centralMeridian = degrees;
+    }
+    if (app.count("--zone") > 0) {
+        double zone = 0.0;
+        if (ParseNumber(o.zone, zone) != ParseStatus::Ok || zone != std::trunc(zone) ||
+            std::fabs(zone) > 1e6) {
+            return "--zone must be a whole zone number: got '" + o.zone + "'";
+        }
+        s.zone = static_cast<int>(zone);
+    }
+    s.prefix = !o.noPrefix;
+    if (!ReadNumberOption(app, "--scale", o.scale, s.k0)) {
+        return "--scale must be a decimal number: got '" + o.scale + "'";
+    }
+    if (!ReadNumberOption(app, "--false-easting", o.falseEasting, s.falseEasting) ||
+        !ReadNumberOption(app, "--false-northing", o.falseNorthing, s.falseNorthing)) {
+        return "--false-easting and --false-northing must be decimal numbers of metres";
+    }
+    return ProjectionProblem(s);
+}
+
 // Turns the parsed options into settings; on a usage error returns its message.
 std::string MakeSettings(const Options& o, const CLI::App& app, Settings& s) {
     s.operation = *OperationByName(o.operation);
     const bool needsWidth = s.operation == Operation::Forward ||
                             s.operation == Operation::Inverse || s.operation == Operation::Adjacent;
-    if (needsWidth && o.zoneWidth == 0) {
+    // A meridian of one's own without a zone prefix belongs to no zone system.
+    const bool ownMeridian =
+        app.count("--central-meridian") > 0 && o.noPrefix && app.count("--zone") == 0;
+    if (needsWidth && o.zoneWidth == 0 && !ownMeridian) {
         return "'" + o.operation + "' needs the zone width: -w 3 or -w 6";
     }
     s.zoneWidth = o.zoneWidth == 3 ? 3 : 6;
@@ -77,16 +139,16 @@ std::string MakeSettings(const Options& o, const CLI::App& app, Settings& s) {
         if (app.count("--ellipsoid") > 0) {
             return "give either --ellipsoid or --a with --alfa, not both";
         }
-        if (!(std::isfinite(o.a) && o.a > 0.0) || !(std::isfinite(o.alfa) && o.alfa > 1.0)) {
-            return "--a must be a positive length in metres and --alfa an inverse flattening "
-                   "above 1";
+        std::optional<Ellipsoid> ellipsoid;
+        if (std::string error = MakeEllipsoid(o.a, o.alfa, ellipsoid); !error.empty()) {
+            return error;
         }
-        s.a = o.a;
-        s.f = 1.0 / o.alfa;
+        s.ellipsoid = *ellipsoid;
     } else {
-        const EllipsoidPreset e = *EllipsoidByName(o.ellipsoid);
-        s.a = e.a;
-        s.f = 1.0 / e.alfa;
+        s.ellipsoid = FindEllipsoidPreset(o.ellipsoid)->ellipsoid();
+    }
+    if (std::string error = MakeProjection(o, app, s); !error.empty()) {
+        return error;
     }
     s.angles = *AngleFormatByName(o.angles);
     s.precision = o.precision;
@@ -99,12 +161,18 @@ std::string MakeSettings(const Options& o, const CLI::App& app, Settings& s) {
             s.delimiter = '\t';
         } else if (d == "space" || d == " ") {
             s.delimiter = ' ';
-        } else if (d.size() == 1 && d != "#" && d != "." && d != "-" && d != "+" &&
-                   !(d[0] >= '0' && d[0] <= '9')) {
+        } else if (d.size() == 1) {
             s.delimiter = d[0];
         } else {
-            return "--delimiter takes one character that cannot be part of a number: got '" + d +
-                   "'";
+            return "--delimiter takes one character, 'tab' or 'space': got '" + d + "'";
+        }
+        if (std::string error = CheckDelimiter(s.delimiter, s.angles); !error.empty()) {
+            return error;
+        }
+    }
+    if (!o.columns.empty()) {
+        if (std::string error = ParseColumns(o.columns, s.operation, s.columns); !error.empty()) {
+            return error;
         }
     }
     return {};
@@ -150,10 +218,28 @@ int main(int argc, char** argv) {
     app.add_option("files", o.files, "input files; standard input when none or '-'");
     app.add_option("-w,--zone-width", o.zoneWidth, "3 or 6; for forward, inverse, adjacent")
         ->check(CLI::IsMember({3, 6}));
+    std::vector<std::string> presets;
+    for (const EllipsoidPreset& preset : EllipsoidPresets()) {
+        presets.emplace_back(preset.key);
+    }
     app.add_option("-e,--ellipsoid", o.ellipsoid, "wgs84 (default), xian80, beijing54, cgcs2000")
-        ->check(CLI::IsMember({"wgs84", "xian80", "beijing54", "cgcs2000"}));
+        ->check(CLI::IsMember(presets));
     app.add_option("--a", o.a, "semi-major axis in metres of a user-defined ellipsoid");
-    app.add_option("--alfa", o.alfa, "its inverse flattening");
+    app.add_option("--alfa", o.alfa, "its inverse flattening; 0 for a sphere");
+    app.add_option("--method", o.method,
+                   "series (default; the desktop program's numbers) or krueger (see above)")
+        ->check(CLI::IsMember({"series", "krueger"}));
+    app.add_option("--central-meridian", o.centralMeridian,
+                   "DEG: project about this meridian (decimal or D:M:S) instead of the zone's");
+    app.add_option("--zone", o.zone, "N: every point in zone N, not the one the rule picks");
+    app.add_flag("--no-prefix", o.noPrefix,
+                 "Y carries no zone number in its millions (needs --central-meridian or --zone)");
+    app.add_option("--scale", o.scale, "K: scale on the central meridian (default 1)");
+    app.add_option("--false-easting", o.falseEasting, "M: metres added to Y (default 500000)");
+    app.add_option("--false-northing", o.falseNorthing, "M: metres added to X (default 0)");
+    app.add_option("--columns", o.columns,
+                   "the fields of a record in order: name, B L (forward) or X Y, - passed "
+                   "through");
     app.add_option("--angles", o.angles,
                    "packed DDD.MMSSsss (default), deg (decimal degrees) or dms (D:M:S)")
         ->check(CLI::IsMember({"packed", "deg", "dms"}));
@@ -183,80 +269,40 @@ int main(int argc, char** argv) {
         return Usage("--exact and --precision exclude each other");
     }
 
-    std::FILE* out = stdout;
-    if (!o.output.empty()) {
-        out = std::fopen(o.output.c_str(), "wb");
-        if (!out) {
-            std::fprintf(stderr, "gkconv: cannot write %s: %s\n", o.output.c_str(),
-                         std::strerror(errno));
-            return kExitFailedRecords;
-        }
-    }
-
-    Progress progress;
-    bool writeFailed = false;
-    Batch batch(
-        settings,
-        [&](std::string_view text) {
-            if (!writeFailed && std::fwrite(text.data(), 1, text.size(), out) != text.size()) {
-                writeFailed = true;
-            }
-        },
-        [&](std::string_view message) {
-            progress.Clear();
-            std::fwrite(message.data(), 1, message.size(), stderr);
-        });
-
     if (o.files.empty()) {
         o.files.push_back("-");
     }
+    Progress progress;
     const bool terminal = isatty(STDERR_FILENO) == 1;
-    int unreadable = 0;
-    for (const std::string& file : o.files) {
-        const bool isStdin = file == "-";
-        const int fd = isStdin ? STDIN_FILENO : open(file.c_str(), O_RDONLY);
-        const std::string name = isStdin ? "<stdin>" : file;
-        if (fd < 0) {
-            std::fprintf(stderr, "gkconv: cannot read %s: %s\n", file.c_str(),
-                         std::strerror(errno));
-            ++unreadable;
-            continue;
-        }
-        struct stat info {};
-        const std::int64_t size =
-            fstat(fd, &info) == 0 && S_ISREG(info.st_mode) ? info.st_size : -1;
-        batch.BeginInput(name);
-        std::function<void(std::int64_t)> onBlock;
-        if (terminal && !isStdin && size >= kProgressFrom) {
-            onBlock = [&](std::int64_t done) { progress.Show(name, done, size); };
-        }
-        if (!FeedFromDescriptor(batch, fd, onBlock)) {
-            progress.Clear();
-            std::fprintf(stderr, "gkconv: error reading %s: %s\n", name.c_str(),
-                         std::strerror(errno));
-            ++unreadable;
-        }
-        batch.EndInput();
+    RunCallbacks callbacks;
+    callbacks.failed = [&](const RecordError& error) {
         progress.Clear();
-        if (!isStdin) {
-            close(fd);
-        }
+        std::fprintf(stderr, "%s:%lld: %s\n", error.file.c_str(),
+                     static_cast<long long>(error.line), error.message.c_str());
+    };
+    if (terminal) {
+        callbacks.progress = [&](const std::string& name, std::int64_t done, std::int64_t total) {
+            if (total >= kProgressFrom) {
+                progress.Show(name, done, total);
+            }
+        };
     }
-    batch.Flush();
-    if (std::fflush(out) != 0 || writeFailed || (out != stdout && std::fclose(out) != 0)) {
-        std::fprintf(stderr, "gkconv: cannot write the output: %s\n", std::strerror(errno));
-        return kExitFailedRecords;
-    }
-
-    if (batch.Failed() > 0 || unreadable > 0) {
-        if (unreadable > 0) {
-            std::fprintf(stderr, "gkconv: %d input file%s could not be read\n", unreadable,
-                         unreadable == 1 ? "" : "s");
-        }
+    const RunResult result = ConvertFiles(o.files, o.output, settings, callbacks);
+    progress.Clear();
+    switch (result.status) {
+    case RunStatus::Converted:
+        return 0;
+    case RunStatus::RecordsFailed:
         std::fprintf(stderr, "gkconv: %lld of %lld records failed\n",
-                     static_cast<long long>(batch.Failed()),
-                     static_cast<long long>(batch.Records()));
+                     static_cast<long long>(result.failed),
+                     static_cast<long long>(result.failed + result.converted));
         return kExitFailedRecords;
+    case RunStatus::SettingsRefused:
+        return Usage(result.message);
+    case RunStatus::FileError:
+    case RunStatus::Stopped: // gkconv raises no stop flag
+        break;
     }
-    return 0;
+    std::fprintf(stderr, "gkconv: %s\n", result.message.c_str());
+    return kExitFileError;
 }

@@ -1,33 +1,89 @@
-// What one gkconv run does: the operation, the zone system, the ellipsoid, and how numbers are
-// read and written.
+// What one conversion run does: the operation, the zone system, the ellipsoid, the projection
+// and its method, the layout of a record, and how numbers are read and written.
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
+
+#include "ellipsoid.h"
+#include "projection.h"
 
 enum class Operation { Forward, Inverse, Adjacent, ThreeToSix, SixToThree };
 enum class AngleFormat { Packed, Degrees, Dms };
 
-struct EllipsoidPreset {
-    double a;
-    double alfa; // inverse flattening, as surveyors write it
+// Where the fields of a record stand, counted from 0. Without a given layout a first field that
+// is not a number names the point and the two coordinates follow it.
+struct ColumnLayout {
+    bool given = false;
+    int name = -1;  // -1: no name column
+    int first = 0;  // B for forward, X otherwise
+    int second = 1; // L for forward, Y otherwise
 };
+
+// Farthest a point may lie from a chosen central meridian or zone (degrees of longitude): the
+// whole-degree rule never goes beyond 4°, and up to 6° is as far as the accuracy of both
+// methods is measured; beyond it the series diverges.
+inline constexpr double kChosenMeridianReach = 6.0;
 
 struct Settings {
     Operation operation = Operation::Forward;
     int zoneWidth = 6;
-    double a = 6378137.0;
-    double f = 1.0 / 298.2572235635;
+    Ellipsoid ellipsoid = Wgs1984().ellipsoid();
+    Method method = Method::Series;
+    // The projection of forward and inverse. By default each point takes the zone the
+    // whole-degree rule (forward) or its easting's millions (inverse) name, in that zone's own
+    // system: scale 1, false easting 500000 m, the zone number in the easting.
+    std::optional<double> centralMeridian; // degrees, -180 to below 360: the user's own
+    std::optional<int> zone;               // every point in this zone of the system
+    bool prefix = true;                    // the easting carries the zone number in its millions
+    double k0 = 1.0;
+    double falseEasting = 500000.0;
+    double falseNorthing = 0.0;
     AngleFormat angles = AngleFormat::Packed;
     int precision = -1; // decimals; -1 for the default of what is written
     bool exact = false; // shortest text that reads back to the same double
     char delimiter = 0; // 0: whatever each line uses
     bool header = false;
+    ColumnLayout columns;
 };
 
 std::optional<Operation> OperationByName(std::string_view name);
-std::optional<EllipsoidPreset> EllipsoidByName(std::string_view name);
 std::optional<AngleFormat> AngleFormatByName(std::string_view name);
 
-// The zone system an operation reads its plane input in.
-int SourceZoneWidth(const Settings& settings);
+// A --columns list ("name,-,Y,X,-"): one word per field, name, the operation's two inputs (B and
+// L for forward, X and Y otherwise) and - for a field passed through. Returns an error message,
+// empty when the list is sound.
+std::string ParseColumns(std::string_view list, Operation operation, ColumnLayout& layout);
+
+// A --delimiter that neither a number nor an angle in the given form can contain. Returns an
+// error message, empty when the character is usable.
+std::string CheckDelimiter(char delimiter, AngleFormat angles);
+
+// An ellipsoid given by its numbers: a positive finite length, alfa a finite inverse
+// flattening above 1, or 0 for a sphere. Returns an error message, empty when both are sound.
+std::string MakeEllipsoid(std::string_view aText, std::string_view alfaText,
+                          std::optional<Ellipsoid>& ellipsoid);
+
+// A central meridian as decimal degrees (114.5) or D:M:S (114:30, 114°30′), from -180° to just
+// under 360°; a western one is taken as its eastern equal (-3 is 357). Returns an error message,
+// empty when the text is such a longitude.
+std::string ParseCentralMeridian(std::string_view text, double& degrees);
+
+// What is wrong with the projection settings taken together, or an empty string. A caller
+// checks here before converting: a converter built from settings this refuses throws
+// std::invalid_argument. The zone a prefixed easting names must be the zone whose meridian
+// the projection is centred on, so a central meridian of one's own needs prefix = false.
+std::string ProjectionProblem(const Settings& settings);
+
+// The projection of the settings' ellipsoid, method, scale and false origin about this central
+// meridian, with this zone number in the easting or none.
+ProjectionParams ProjectionParamsOf(const Settings& settings, double centralMeridian,
+                                    std::optional<int> prefix);
+
+// The zone of the projection settings fix for every point: the given zone, or the zone of the
+// system whose central meridian is the given one; nothing when each point finds its own.
+std::optional<int> FixedZone(const Settings& settings);
+
+// The zone system an operation reads its plane input in (or projects into, for forward).
+ZoneSystem SourceZoneSystem(const Settings& settings);

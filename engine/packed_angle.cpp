@@ -1,5 +1,4 @@
-// Packed angle conversions, the ellipsoid's derived quantities, the meridian arc and its
-// inverse, the footpoint latitude.
+// Packed angle conversions.
 #include "packed_angle.h"
 
 #include <climits>
@@ -82,74 +81,4 @@ double DegreesToPacked(double d) {
     const double M = Truncate(r * 60.0);
     const double S = (r * 60.0 - M) * 60.0;
     return JoinPacked(D, M, S);
-}
-
-EllipsoidTerms DeriveEllipsoid(double a, double f) {
-    const double b = a - f * a;
-    const double a2 = a * a;
-    const double b2 = b * b;
-    const double e2 = (a2 - b2) / a2;
-    const double ep2 = (a2 - b2) / b2;
-    return {b, e2, ep2};
-}
-
-MeridianArc::MeridianArc(double a, double f) {
-    const EllipsoidTerms ell = DeriveEllipsoid(a, f);
-    e2 = ell.e2;
-    ep2 = ell.ep2;
-    p = a * (1.0 - e2);
-    const double e4 = e2 * e2;
-    const double e6 = e4 * e2;
-    const double e8 = e6 * e2;
-    const double e10 = e8 * e2;
-    A = 1.0 + 0.75 * e2 + 0.703125 * e4 + 0.68359375 * e6 + 0.67291259765625 * e8 +
-        0.6661834716796875 * e10;
-    Bc = 0.75 * e2 + 0.9375 * e4 + 1.025390625 * e6 + 1.07666015625 * e8 + 1.1103057861328125 * e10;
-    C = 0.234375 * e4 + 0.41015625 * e6 + 0.538330078125 * e8 + 0.63446044921875 * e10;
-    D = 0.068359375 * e6 + 0.15380859375 * e8 + 0.23792266845703125 * e10;
-    E = 0.01922607421875 * e8 + 0.0528717041015625 * e10;
-    F = 0.00528717041015625 * e10;
-    k0 = p * A;
-    k2 = -p * Bc / 2.0;
-    k4 = p * C / 4.0;
-    k6 = -p * D / 6.0;
-    k8 = p * E / 8.0;
-    k10 = -p * F / 10.0;
-}
-
-double MeridianArc::Length(double B) const {
-    double s = k10 * std::sin(10.0 * B);
-    s += k8 * std::sin(8.0 * B);
-    s += k6 * std::sin(6.0 * B);
-    s += k4 * std::sin(4.0 * B);
-    s += k2 * std::sin(2.0 * B);
-    s += k0 * B;
-    return s;
-}
-
-double FootpointLatitude(double a, double f, double X) {
-    const MeridianArc arc(a, f);
-    const double k0 = arc.k0;
-    const double q = X / k0;
-    const double q2 = arc.p * arc.Bc / (k0 * -2.0);
-    const double q4 = arc.p * arc.C / (k0 * 4.0);
-    const double q6 = arc.p * arc.D / (k0 * -6.0);
-    const double q8 = arc.p * arc.E / (k0 * 8.0);
-    const double q10 = arc.p * arc.F / (k0 * -10.0);
-
-    double B = 0.0;
-    double Bn = B;
-    for (int pass = 0; pass < kFootpointMaxPasses; ++pass) {
-        Bn = q - q2 * std::sin(2.0 * B);
-        Bn -= q4 * std::sin(4.0 * B);
-        Bn -= q6 * std::sin(6.0 * B);
-        Bn -= q8 * std::sin(8.0 * B);
-        Bn -= q10 * std::sin(10.0 * B);
-        // Written as "not >=" so that a NaN difference also ends the iteration.
-        if (!(std::fabs(B - Bn) >= 1e-12)) {
-            break;
-        }
-        B = Bn;
-    }
-    return Bn;
 }

@@ -1,9 +1,9 @@
 // The "BUTTON" window class.
-#include "platform/button_window.h"
+#include "platform/private/button_window.h"
 
 #include "platform/button.h"
-#include "platform/gdi_private.h"
-#include "platform/window_classes.h"
+#include "platform/private/gdi_private.h"
+#include "platform/private/window_classes.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>

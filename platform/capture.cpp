@@ -1,7 +1,7 @@
 // Mouse capture: the layer keeps the holder itself and asks Qt to route the mouse there.
-#include "platform/capture.h"
+#include "platform/private/capture.h"
 
-#include "platform/window_bridge.h"
+#include "platform/private/window_bridge.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -36,6 +36,7 @@ HWND SetCapture(HWND hWnd) {
     g_holder = hWnd;
     if (hWnd && hWnd->isVisible())
         hWnd->grabMouse();
+    QueuePointerMove();
     return previous;
 }
 
@@ -47,6 +48,7 @@ BOOL ReleaseCapture() {
     loser->releaseMouse();
     if (!g_changing)
         Notify(loser, nullptr);
+    QueuePointerMove();
     return TRUE;
 }
 

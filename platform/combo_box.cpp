@@ -1,8 +1,8 @@
 // CComboBox and the "COMBOBOX" window class over QComboBox.
 #include "platform/combo_box.h"
 
-#include "platform/window_bridge.h"
-#include "platform/window_classes.h"
+#include "platform/private/window_bridge.h"
+#include "platform/private/window_classes.h"
 
 #include <QComboBox>
 

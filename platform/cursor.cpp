@@ -2,7 +2,7 @@
 // file's directory entry, and the two masks turned into an ARGB picture for Qt.
 #include "platform/cursor.h"
 
-#include "platform/window_bridge.h"
+#include "platform/private/window_bridge.h"
 
 #include <QCursor>
 #include <QFile>

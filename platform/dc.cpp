@@ -1,8 +1,8 @@
 // CDC over QPainter: contexts on windows, memory bitmaps and images; selection, fills, lines,
 // text, icons and block transfers.
-#include "platform/gdi_private.h"
+#include "platform/private/gdi_private.h"
 
-#include "platform/window_bridge.h"
+#include "platform/private/window_bridge.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -82,19 +82,27 @@ QString Utf8(const char* s, int n) {
     return n < 0 ? QString::fromUtf8(s) : QString::fromUtf8(s, n);
 }
 
-// Draws one line of text with its top-left at (x, y); the mnemonic letter is underlined.
+// Draws one line of text with its top-left at (x, y); the mnemonic letter is underlined, and
+// the whole line when the font is. The window system draws an underline inside the text's
+// cell; a font whose underline lies just below its cell (the song face at 12 pixels) would
+// lose it to the clip of a label exactly one line high, so it is kept on the cell's last row.
 void PaintLine(QPainter& p, const QFont& font, const PrefixedText& line, int x, int y,
                const QColor& color) {
-    const QFontMetrics fm(font);
-    p.setFont(font);
+    QFont plain = font;
+    plain.setUnderline(false);
+    const QFontMetrics fm(plain);
+    p.setFont(plain);
     p.setPen(color);
     p.drawText(QPoint(x, y + fm.ascent()), line.text);
-    if (line.underline >= 0 && line.underline < line.text.size()) {
+    const int thickness = std::max(1, fm.lineWidth());
+    const int underlineY =
+        std::min(y + fm.ascent() + std::max(1, fm.underlinePos()), y + fm.height() - thickness);
+    if (font.underline())
+        p.fillRect(QRect(x, underlineY, fm.horizontalAdvance(line.text), thickness), color);
+    else if (line.underline >= 0 && line.underline < line.text.size()) {
         const int left = x + fm.horizontalAdvance(line.text.left(line.underline));
         const int width = fm.horizontalAdvance(line.text.mid(line.underline, 1));
-        p.fillRect(QRect(left, y + fm.ascent() + std::max(1, fm.underlinePos()), width,
-                         std::max(1, fm.lineWidth())),
-                   color);
+        p.fillRect(QRect(left, underlineY, width, thickness), color);
     }
 }
 

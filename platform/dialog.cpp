@@ -5,21 +5,28 @@
 #include "platform/dc.h"
 #include "platform/ddx.h"
 #include "platform/dialog_template.h"
-#include "platform/gdi_private.h"
+#include "platform/private/field_labels.h"
+#include "platform/private/gdi_private.h"
 #include "platform/menu.h"
 #include "platform/win_app.h"
-#include "platform/window_bridge.h"
+#include "platform/private/window_bridge.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
+
+QString Utf8(const char* s) {
+    return QString::fromUtf8(s ? s : "");
+}
 
 // The dialog window class. Closing through the window manager, like Escape, is the Cancel
 // command, which the dialog object may refuse by not ending the dialog.
@@ -28,10 +35,21 @@ public:
     explicit DialogWindow(QWidget* owner) : Bridged<QDialog>(owner) {}
 
     void reject() override { SendMessage(this, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }
+
+    // The template's font, which every control is given (WM_SETFONT) and draws its text with,
+    // owner-drawn captions included. It lives as long as the dialog.
+    CFont dialogFont;
 };
 
-QString Utf8(const char* s) {
-    return QString::fromUtf8(s ? s : "");
+// The dialog font as a font object: the face of the template at the pixel size it has here.
+void CreateDialogFont(CFont& font, const DialogTemplate& t, const QFont& shown) {
+    LOGFONT lf;
+    lf.lfHeight = -QFontInfo(shown).pixelSize();
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    const QByteArray face = QByteArray(t.fontFace ? t.fontFace : "").left(LF_FACESIZE - 1);
+    std::copy(face.begin(), face.end(), lf.lfFaceName);
+    font.CreateFontIndirect(&lf);
 }
 
 // Rounds a * b / c to the nearest integer, halves away from zero, as dialog-unit mapping does.
@@ -103,6 +121,7 @@ BOOL CDialog::BuildWindow(HWND owner) {
     font.setPointSize(t.pointSize);
     window->setFont(font);
     m_baseUnits = BaseUnits(window->font());
+    CreateDialogFont(window->dialogFont, t, window->font());
     Attach(window);
 
     CRect client(0, 0, t.cx, t.cy);
@@ -113,6 +132,7 @@ BOOL CDialog::BuildWindow(HWND owner) {
     if (auto* bar = window->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly))
         bar->resize(window->width(), bar->height());
 
+    const std::vector<QString> fieldNames = FieldLabels(t);
     QWidget* previous = nullptr;
     for (size_t i = 0; i < t.items.size(); ++i) {
         const DialogItemTemplate& item = t.items[i];
@@ -127,6 +147,9 @@ BOOL CDialog::BuildWindow(HWND owner) {
         }
         control->setObjectName(item.idName ? Utf8(item.idName)
                                            : QStringLiteral("IDC_STATIC_%1").arg(i));
+        ::SendMessage(control, WM_SETFONT, reinterpret_cast<WPARAM>(&window->dialogFont), FALSE);
+        if (!fieldNames[i].isEmpty())
+            control->setAccessibleName(fieldNames[i]);
         if (QString(item.windowClass).toUpper() == "STATIC" &&
             (item.style & SS_TYPEMASK) == SS_ICON)
             ShowIconResource(control, item.caption);

@@ -1,4 +1,5 @@
-// The registry of dialog and menu templates, filled by the template files at start-up.
+// The registry of dialog and menu templates and of strings, filled by the template files at
+// start-up.
 #include "platform/dialog_template.h"
 
 #include <map>
@@ -13,6 +14,11 @@ std::map<int, DialogTemplate>& DialogTemplates() {
 std::map<int, MenuTemplate>& MenuTemplates() {
     static std::map<int, MenuTemplate> templates;
     return templates;
+}
+
+std::map<int, const char*>& Strings() {
+    static std::map<int, const char*> strings;
+    return strings;
 }
 
 } // namespace
@@ -35,4 +41,13 @@ void RegisterMenuTemplate(MenuTemplate menuTemplate) {
 const MenuTemplate* FindMenuTemplate(int id) {
     const auto it = MenuTemplates().find(id);
     return it == MenuTemplates().end() ? nullptr : &it->second;
+}
+
+void RegisterString(int id, const char* text) {
+    Strings().insert_or_assign(id, text);
+}
+
+const char* FindString(int id) {
+    const auto it = Strings().find(id);
+    return it == Strings().end() ? nullptr : it->second;
 }

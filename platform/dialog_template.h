@@ -1,5 +1,6 @@
-// Dialog and menu templates as data. A template file in res/ describes one dialog or menu and
-// registers it at start-up; CDialog finds its template by id and builds the window from it.
+// Dialog and menu templates, and the string table, as data. A template file in res/ describes one
+// dialog or menu and registers it at start-up; CDialog finds its template by id and builds the
+// window from it.
 //
 //   namespace {
 //   const DialogTemplateRegistration kRegistration{DialogTemplate{
@@ -72,6 +73,13 @@ void RegisterDialogTemplate(DialogTemplate dialogTemplate);
 const DialogTemplate* FindDialogTemplate(int id);
 void RegisterMenuTemplate(MenuTemplate menuTemplate);
 const MenuTemplate* FindMenuTemplate(int id);
+// The string table: texts by id (UTF-8); nullptr for an id that has none.
+void RegisterString(int id, const char* text);
+const char* FindString(int id);
+
+// The string id whose text, when the program has one, is the application's name: the title of
+// its message boxes.
+constexpr int AFX_IDS_APP_TITLE = 0xE000;
 
 // Static registration objects for the template files.
 struct DialogTemplateRegistration {
@@ -83,4 +91,7 @@ struct MenuTemplateRegistration {
     explicit MenuTemplateRegistration(MenuTemplate menuTemplate) {
         RegisterMenuTemplate(std::move(menuTemplate));
     }
+};
+struct StringRegistration {
+    StringRegistration(int id, const char* text) { RegisterString(id, text); }
 };

@@ -2,7 +2,7 @@
 // local files and turns the drop into WM_DROPFILES.
 #include "platform/drop_files.h"
 
-#include "platform/window_bridge.h"
+#include "platform/private/window_bridge.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>

@@ -1,13 +1,18 @@
 // The "EDIT" window class: a single-line QLineEdit that answers the edit-control messages.
 // The program counts text offsets in bytes of UTF-8 and Qt in UTF-16 units; the two agree for
 // ASCII, and the conversions below keep them consistent for any other text too.
-#include "platform/edit_window.h"
+#include "platform/private/edit_window.h"
 
-#include "platform/window_classes.h"
+#include "platform/private/gdi_private.h"
+#include "platform/private/window_classes.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionFrame>
+
+#include <algorithm>
 
 namespace {
 
@@ -68,7 +73,16 @@ DWORD EditWindow::windowStyle() const {
 
 void EditWindow::setWindowStyle(DWORD style) {
     WindowBridge::setWindowStyle(style);
-    setReadOnly(style & ES_READONLY);
+    applyReadOnly(style & ES_READONLY);
+}
+
+void EditWindow::applyReadOnly(bool readOnly) {
+    setReadOnly(readOnly);
+    // A read-only edit is drawn on the button face, so the user sees it takes no typing.
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base,
+                     ToQColor(GetSysColor(readOnly ? COLOR_BTNFACE : COLOR_WINDOW)));
+    setPalette(colours);
 }
 
 QString EditWindow::windowText() const {
@@ -135,7 +149,7 @@ LRESULT EditWindow::classProc(UINT message, WPARAM wParam, LPARAM lParam) {
         m_limit = wParam == 0 || wParam > kDefaultLimit ? kDefaultLimit : static_cast<int>(wParam);
         return 0;
     case EM_SETREADONLY:
-        setReadOnly(wParam != 0);
+        applyReadOnly(wParam != 0);
         return TRUE;
     default:
         return WindowBridge::classProc(message, wParam, lParam);
@@ -195,5 +209,20 @@ QWidget* CreateEditWindow(const WindowCreateParams& params) {
     edit->setWindowStyle(params.style);
     edit->setWindowText(params.text);
     edit->setFrame(params.style & WS_BORDER);
+    edit->fitTextMargins();
     return edit;
+}
+
+void EditWindow::fitTextMargins() {
+    // The window system's edit keeps its text kBorderGap pixels from its outer edge (a
+    // one-pixel border and a one-pixel margin); Qt's frame and its own margin take more and
+    // would cut the end of a number the template's width was made for.
+    constexpr int kBorderGap = 2;
+    constexpr int kQtTextMargin = 2; // the line edit's fixed inner margin beside its frame
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    const int frame =
+        hasFrame() ? style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, this) : 0;
+    const int margin = std::min(0, kBorderGap - frame - kQtTextMargin);
+    setTextMargins(margin, 0, margin, 0);
 }

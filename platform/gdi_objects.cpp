@@ -1,6 +1,6 @@
 // GDI objects: pens, brushes, fonts and bitmaps as handles with owners, the stock objects and
 // the system colours.
-#include "platform/gdi_private.h"
+#include "platform/private/gdi_private.h"
 
 #include <QApplication>
 #include <QFile>

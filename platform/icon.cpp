@@ -1,5 +1,5 @@
 // Icons and bitmaps from the compiled-in resources (":/res/icon/<id>", ":/res/bitmap/<name>").
-#include "platform/gdi_private.h"
+#include "platform/private/gdi_private.h"
 
 #include <QFile>
 #include <QImageReader>

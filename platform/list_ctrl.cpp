@@ -2,8 +2,8 @@
 // column per header section, whole rows selected.
 #include "platform/list_ctrl.h"
 
-#include "platform/window_bridge.h"
-#include "platform/window_classes.h"
+#include "platform/private/window_bridge.h"
+#include "platform/private/window_classes.h"
 
 #include <QHeaderView>
 #include <QTreeWidget>

@@ -1,8 +1,8 @@
 // CProgressCtrl and the "msctls_progress32" window class over QProgressBar.
 #include "platform/progress_ctrl.h"
 
-#include "platform/window_bridge.h"
-#include "platform/window_classes.h"
+#include "platform/private/window_bridge.h"
+#include "platform/private/window_classes.h"
 
 #include <QProgressBar>
 

@@ -1,8 +1,8 @@
 // The "STATIC" window class.
-#include "platform/static_window.h"
+#include "platform/private/static_window.h"
 
 #include "platform/dc.h"
-#include "platform/window_classes.h"
+#include "platform/private/window_classes.h"
 
 #include <QIcon>
 #include <QMouseEvent>

@@ -1,10 +1,13 @@
 // The application object and the program's entry.
 #include "platform/win_app.h"
 
+#include "platform/dialog_template.h"
 #include "platform/fonts.h"
+#include "platform/translations.h"
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QTranslator>
 
 #if defined(__i386__) && defined(__GLIBC__)
 #include <fpu_control.h>
@@ -67,9 +70,15 @@ int AfxWinMain(int argc, char** argv) {
 #endif
     QApplication application(argc, argv);
     InstallFontSubstitutions();
+    QTranslator qtTexts;
+    InstallQtTranslations(qtTexts);
     CWinApp* app = AfxGetApp();
     if (!app)
         return 1;
+    if (!app->m_pszAppName && FindString(AFX_IDS_APP_TITLE)) {
+        app->m_strAppName = FindString(AFX_IDS_APP_TITLE);
+        app->m_pszAppName = app->m_strAppName.GetString();
+    }
     if (!app->m_pszAppName) {
         app->m_strAppName = QFileInfo(QString::fromLocal8Bit(argc > 0 ? argv[0] : ""))
                                 .completeBaseName()

@@ -7,7 +7,8 @@
 
 class CWinApp {
 public:
-    // nullptr takes the name of the executable.
+    // nullptr takes the program's title from its string table (AFX_IDS_APP_TITLE), or else
+    // the name of the executable.
     explicit CWinApp(const char* lpszAppName = nullptr);
     virtual ~CWinApp();
     CWinApp(const CWinApp&) = delete;

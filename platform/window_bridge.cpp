@@ -1,10 +1,12 @@
 // Turning Qt events into the messages the program's window objects handle.
-#include "platform/window_bridge.h"
+#include "platform/private/window_bridge.h"
 
-#include "platform/capture.h"
+#include "platform/private/capture.h"
+#include "platform/private/gdi_private.h"
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -21,6 +23,13 @@ std::unordered_set<const WindowBridge*>& LiveBridges() {
 }
 
 QPointer<QWidget> g_cursorTarget;
+// Where the pointer was at the last mouse event the layer translated, on the screen, and the
+// window that had the event; once that window is gone the position says nothing.
+struct PointerRecord {
+    QPointer<QWidget> seenBy;
+    QPoint global;
+};
+PointerRecord g_pointer;
 
 UINT VirtualKeyOf(const QKeyEvent* e) {
     const int key = e->key();
@@ -149,6 +158,31 @@ QWidget* CursorRequestTarget() {
     return g_cursorTarget;
 }
 
+void QueuePointerMove() {
+    QMetaObject::invokeMethod(
+        qApp,
+        [] {
+            if (!g_pointer.seenBy)
+                return;
+            const QPoint global = g_pointer.global;
+            QWidget* target = GetCapture();
+            if (!target)
+                target = QApplication::widgetAt(global);
+            WindowBridge* bridge = WindowBridge::Of(target);
+            // A disabled window, or one under a modal box, takes no mouse input.
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!bridge || !bridge->attached() || !target->isEnabled() ||
+                (modal && modal != target->window()))
+                return;
+            const QPoint pos = target->mapFromGlobal(global);
+            bridge->send(
+                WM_MOUSEMOVE,
+                MouseFlags(QGuiApplication::mouseButtons(), QGuiApplication::keyboardModifiers()),
+                MAKELPARAM(pos.x(), pos.y()));
+        },
+        Qt::QueuedConnection);
+}
+
 WindowBridge::WindowBridge(QWidget* self) : m_self(self) {
     LiveBridges().insert(this);
 }
@@ -218,6 +252,14 @@ LRESULT WindowBridge::classProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETICON: {
         HICON old = layerIcon(wParam != 0);
         setLayerIcon(wParam != 0, reinterpret_cast<HICON>(lParam));
+        if (m_self->isWindow()) {
+            // The window manager shows what the window's icon property offers, both sizes.
+            QIcon icon;
+            for (HICON image : {m_bigIcon, m_smallIcon})
+                if (image && !image->image.isNull())
+                    icon.addPixmap(QPixmap::fromImage(image->image));
+            m_self->setWindowIcon(icon);
+        }
         return reinterpret_cast<LRESULT>(old);
     }
     case WM_GETFONT:
@@ -269,21 +311,38 @@ bool WindowBridge::runPendingDefault(UINT message, LRESULT* result) {
 void WindowBridge::translateKeyPress(QKeyEvent* e, const std::function<void()>& qtDefault) {
     QPointer<QWidget> alive = m_self;
     const UINT vk = VirtualKeyOf(e);
-    const LPARAM flags = 1 | (e->isAutoRepeat() ? (1L << 30) : 0);
-    MSG down{m_self, WM_KEYDOWN, vk, flags};
+    // Alt with a key (and without Ctrl, which with Alt types characters on some layouts) is a
+    // system key: WM_SYSKEYDOWN and WM_SYSCHAR, which serve menu mnemonics and never type a
+    // character into the focused window.
+    const Qt::KeyboardModifiers mods = e->modifiers();
+    const bool system = (mods & Qt::AltModifier) && !(mods & Qt::ControlModifier);
+    const LPARAM flags = 1 | (system ? (1L << 29) : 0) | (e->isAutoRepeat() ? (1L << 30) : 0);
+    MSG down{m_self, system ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, flags};
     e->accept();
     if (PreTranslate(down))
         return;
     if (!alive)
         return;
     const long ch = CharCodeOf(e);
+    static const std::function<void()> nothing = [] {};
+    if (system) {
+        // The widget keeps its own Alt keys that type nothing (Alt+Down opens a list).
+        const std::function<void()>& keyDefault = ch >= 0 ? nothing : qtDefault;
+        if (!m_attached) {
+            keyDefault();
+            return;
+        }
+        dispatch(WM_SYSKEYDOWN, vk, flags, keyDefault);
+        if (ch >= 0 && alive && m_attached)
+            dispatch(WM_SYSCHAR, static_cast<WPARAM>(ch), flags, nothing);
+        return;
+    }
     if (!m_attached) {
         qtDefault();
         return;
     }
     // A key that types a character gets the widget's own handling under WM_CHAR, so a class
     // that takes the character over also takes over what the widget would do with it.
-    static const std::function<void()> nothing = [] {};
     dispatch(WM_KEYDOWN, vk, flags, ch >= 0 ? nothing : qtDefault);
     if (ch < 0 || !alive || !m_attached)
         return;
@@ -309,6 +368,7 @@ void WindowBridge::translateMouse(QMouseEvent* e, UINT message,
     }
     const QPoint pos = e->position().toPoint();
     const LPARAM lParam = MAKELPARAM(pos.x(), pos.y());
+    g_pointer = {m_self, e->globalPosition().toPoint()};
     if (message == WM_MOUSEMOVE && m_attached) {
         QPointer<QWidget> alive = m_self;
         QPointer<QWidget> saved = g_cursorTarget;

@@ -1,10 +1,10 @@
 // CWnd: attachment, message dispatch, default processing and the window operations.
 #include "platform/wnd.h"
 
-#include "platform/capture.h"
+#include "platform/private/capture.h"
 #include "platform/services.h"
-#include "platform/window_bridge.h"
-#include "platform/window_classes.h"
+#include "platform/private/window_bridge.h"
+#include "platform/private/window_classes.h"
 
 #include <QApplication>
 #include <QGuiApplication>

@@ -2,7 +2,7 @@
 // the application icon.
 #include "app/converter_app.h"
 #include "app/converter_dlg.h"
-#include "platform/gdi_private.h"
+#include "platform/dc.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
@@ -68,7 +68,9 @@ TEST(ConverterApp, TheMinimisedFormDrawsItsIconCentred) {
         QImage image(dlg.m_hWnd->size(), QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
         dlg.m_hWnd->render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground);
-        const QImage& icon = dlg.m_hIcon->image;
+        QImage icon(32, 32, QImage::Format_ARGB32_Premultiplied);
+        icon.fill(Qt::transparent);
+        CImageDC(icon).DrawIcon(0, 0, dlg.m_hIcon);
         const int x = (dlg.m_hWnd->width() - 32 + 1) / 2;
         const int y = (dlg.m_hWnd->height() - 32 + 1) / 2;
         int same = 0, opaque = 0;

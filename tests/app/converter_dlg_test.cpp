@@ -4,13 +4,17 @@
 #include "app/converter_dlg.h"
 #include "engine/gauss_projection.h"
 #include "engine/packed_angle.h"
+#include "platform/dc.h"
 #include "platform/dialog_template.h"
 #include "platform/services.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -295,17 +299,30 @@ TEST_F(FormTest, AUserDefinedEllipsoidIsUsedAndAPresetOverwritesIt) {
     EXPECT_EQ(Text("IDC_A"), "6378137");
 }
 
-TEST_F(FormTest, AnEllipsoidClickWithAnEmptyFieldPromptsAndStillAppliesThePreset) {
-    Type("IDC_B_DEG", "");
-    Type("IDC_L_MIN", "12"); // typed after the failing field: lost
-    ScopedRecordingServices services;
-    Click("IDC_BEIJING1954");
-    ASSERT_EQ(services.boxes.size(), 1u);
-    EXPECT_EQ(services.boxes[0].text, "请输入一个整数。");
-    EXPECT_EQ(Text("IDC_A"), "6378245");
-    EXPECT_EQ(Text("IDC_B_DEG"), "31");
-    EXPECT_EQ(Text("IDC_L_MIN"), "47");
-    EXPECT_EQ(QApplication::focusWidget(), Field("IDC_B_DEG"));
+TEST(FormRead, AnEllipsoidClickWithAnEmptyFieldPromptsAndChangesOnlyAAndAlfa) {
+    struct Case {
+        const char* radio;
+        const char* a;
+        bool parametersEditable;
+    };
+    const Case cases[] = {{"IDC_BEIJING1954", "6378245", false}, {"IDC_CUSTOM", "6378245", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.radio);
+        Form f;
+        f.Type("IDC_B_DEG", "");
+        f.Type("IDC_L_MIN", "12"); // typed after the failing field: kept
+        ScopedRecordingServices services;
+        f.Click(c.radio);
+        ASSERT_EQ(services.boxes.size(), 1u);
+        EXPECT_EQ(services.boxes[0].text, "请输入一个整数。");
+        EXPECT_EQ(f.Text("IDC_A"), c.a);
+        EXPECT_EQ(f.Text("IDC_ALFA"), "298.3");
+        EXPECT_EQ(f.Field("IDC_A")->isReadOnly(), !c.parametersEditable);
+        EXPECT_EQ(f.Text("IDC_B_DEG"), "");
+        EXPECT_EQ(f.Text("IDC_L_MIN"), "12");
+        // The field to correct keeps the focus, also when the radio would move it to a.
+        EXPECT_EQ(QApplication::focusWidget(), f.Field("IDC_B_DEG"));
+    }
 }
 
 struct ReadCase {
@@ -362,7 +379,7 @@ TEST(FormRead, FailuresPromptFocusAndSelectTheFirstBadField) {
         QLineEdit* failing = f.Field(c.failing);
         EXPECT_EQ(QApplication::focusWidget(), failing);
         EXPECT_EQ(failing->selectedText(), failing->text());
-        // ...and a command that starts with it prompts the same way, then goes on.
+        // ...and a command that starts with it prompts the same way, then stops.
         f.Field("IDC_L_SEC")->setFocus();
         f.Click("IDC_PROJ_3");
         ASSERT_EQ(services.boxes.size(), 2u);
@@ -372,20 +389,38 @@ TEST(FormRead, FailuresPromptFocusAndSelectTheFirstBadField) {
     }
 }
 
-TEST_F(FormTest, ARangeFailureKeepsTheNewValueAndLeavesLaterFieldsUnread) {
-    Type("IDC_B_MIN", "61");
-    Type("IDC_L_DEG", "100");
-    ScopedRecordingServices services;
-    Click("IDC_PROJ_3");
-    ASSERT_EQ(services.boxes.size(), 1u);
-    EXPECT_EQ(services.boxes[0].text, "请输入一个介于 0 和 60 之间的整数。");
-    EXPECT_EQ(dlg.m_nBMin, 61);
-    EXPECT_EQ(dlg.m_nLDeg, 111);
-    // The command went on: 61 minutes joined as 0.61 above the degrees, written back as read.
-    EXPECT_EQ(Text("IDC_B_MIN"), "61");
-    EXPECT_EQ(Text("IDC_L_DEG"), "111");
-    EXPECT_NE(Text("IDC_X"), "3386902.25");
-    EXPECT_EQ(QApplication::focusWidget(), Field("IDC_B_MIN"));
+TEST(FormRead, AFailedReadStopsEveryOperationWithWhatWasTypedStillShown) {
+    const char* const operations[] = {"IDC_PROJ_3", "IDC_PROJ_6", "IDC_ADJ_3",
+                                      "IDC_ADJ_6",  "IDC_3_TO_6", "IDC_6_TO_3"};
+    for (const char* operation : operations) {
+        SCOPED_TRACE(operation);
+        Form f;
+        // Every zone button enabled, so each can be clicked.
+        f.Click("IDC_PROJ_3");
+        f.Button("IDC_ADJ_6")->setEnabled(true);
+        f.Button("IDC_6_TO_3")->setEnabled(true);
+        const std::string x = f.Text("IDC_X");
+        const std::string y = f.Text("IDC_Y");
+        f.Type("IDC_B_MIN", "61");
+        f.Type("IDC_L_DEG", "100");
+        f.Type("IDC_L_MIN", "12");
+        ScopedRecordingServices services;
+        f.Click(operation);
+        ASSERT_EQ(services.boxes.size(), 1u);
+        EXPECT_EQ(services.boxes[0].text, "请输入一个介于 0 和 60 之间的整数。");
+        EXPECT_EQ(f.dlg.m_nBMin, 61);
+        EXPECT_EQ(f.dlg.m_nLDeg, 111); // not read
+        // Nothing computed, nothing written back, no button changed.
+        EXPECT_EQ(f.Text("IDC_B_MIN"), "61");
+        EXPECT_EQ(f.Text("IDC_L_DEG"), "100");
+        EXPECT_EQ(f.Text("IDC_L_MIN"), "12");
+        EXPECT_EQ(f.Text("IDC_X"), x);
+        EXPECT_EQ(f.Text("IDC_Y"), y);
+        EXPECT_EQ(f.EnabledOperations().size(), 6u);
+        QLineEdit* failing = f.Field("IDC_B_MIN");
+        EXPECT_EQ(QApplication::focusWidget(), failing);
+        EXPECT_EQ(failing->selectedText(), failing->text());
+    }
 }
 
 TEST_F(FormTest, TypedLengthIsCappedPerField) {
@@ -406,7 +441,7 @@ TEST_F(FormTest, TypedLengthIsCappedPerField) {
     }
 }
 
-TEST(FormRead, YWithoutAZoneNumberFailsInBothDirectionsAndTheCommandGoesOn) {
+TEST(FormRead, YWithoutAZoneNumberStopsTheInverseAndIsOverwrittenByTheForward) {
     struct Case {
         const char* direction;
         bool inverse;
@@ -421,37 +456,48 @@ TEST(FormRead, YWithoutAZoneNumberFailsInBothDirectionsAndTheCommandGoesOn) {
             f.Click("IDC_FORWARD");
         ScopedRecordingServices services;
         f.Click("IDC_PROJ_3");
-        ASSERT_EQ(services.boxes.size(), 1u);
-        EXPECT_EQ(services.boxes[0].text, "请输入一个介于 1000000 和 121000000 之间的数字。");
-        EXPECT_EQ(QApplication::focusWidget(), f.Field("IDC_Y"));
-        if (c.inverse) { // zone 0, central meridian 0°: the point lands near longitude 0
-            EXPECT_EQ(f.dlg.m_dY, 500000.0);
-            EXPECT_EQ(f.Text("IDC_L_DEG"), "0");
-        } else { // the forward projection writes a new Y
+        if (c.inverse) { // an input: prompted, and the command stops
+            ASSERT_EQ(services.boxes.size(), 1u);
+            EXPECT_EQ(services.boxes[0].text, "请输入一个介于 1000000 和 121000000 之间的数字。");
+            EXPECT_EQ(QApplication::focusWidget(), f.Field("IDC_Y"));
+            EXPECT_EQ(f.Number("IDC_Y"), 500000.0);
+            EXPECT_EQ(f.Text("IDC_L_DEG"), "111");
+        } else { // a result: the forward projection writes a new Y without a prompt
+            EXPECT_TRUE(services.boxes.empty());
             EXPECT_NEAR(f.Number("IDC_Y"), 37575411.605, kMillimetre);
         }
     }
 }
 
-TEST_F(FormTest, NegativeDegreesAreShownAndReportedAtTheNextRead) {
+TEST_F(FormTest, NegativeDegreesAreResultsThatPromptOnlyOnceTheyAreInputs) {
     Click("IDC_INVERSE");
     Type("IDC_X", "-3386902.25");
     Click("IDC_PROJ_6");
     EXPECT_EQ(Text("IDC_B_DEG").front(), '-');
     EXPECT_LT(dlg.m_nBDeg, 0);
+    const std::string b = Text("IDC_B_SEC");
     ScopedRecordingServices services;
-    Click("IDC_PROJ_6");
+    Type("IDC_X", "-3386900");
+    Click("IDC_PROJ_6"); // B and L are read-only here: no prompt, new results
+    EXPECT_TRUE(services.boxes.empty());
+    EXPECT_NE(Text("IDC_B_SEC"), b);
+    Click("IDC_FORWARD");
+    Click("IDC_PROJ_6"); // now they are the inputs
     ASSERT_EQ(services.boxes.size(), 1u);
     EXPECT_EQ(services.boxes[0].text, "请输入一个介于 0 和 360 之间的整数。");
     EXPECT_EQ(QApplication::focusWidget(), Field("IDC_B_DEG"));
 }
 
-TEST_F(FormTest, AnAlfaOfZeroGivesNonNumbersThatTheNextReadRefuses) {
+TEST_F(FormTest, AnAlfaOfZeroGivesNonNumbersThatPromptOnlyWhereTheyCanBeTyped) {
     Click("IDC_CUSTOM");
     Type("IDC_ALFA", "0");
     Click("IDC_PROJ_3");
     EXPECT_FALSE(std::isfinite(dlg.m_dX));
     ScopedRecordingServices services;
+    Click("IDC_PROJ_3"); // X is a result in forward mode
+    EXPECT_TRUE(services.boxes.empty());
+    EXPECT_FALSE(std::isfinite(dlg.m_dX));
+    Click("IDC_INVERSE");
     Click("IDC_PROJ_3");
     ASSERT_EQ(services.boxes.size(), 1u);
     EXPECT_EQ(services.boxes[0].text, "请输入一个数字。");
@@ -592,6 +638,54 @@ TEST_F(FormTest, ControlsSitAtOneAndAHalfPixelsPerDialogUnitInTabOrder) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget()->objectName().toStdString(), name);
     }
+}
+
+TEST_F(FormTest, EveryFieldShowsItsWholeOpeningValueWithinTheTemplatesWidth) {
+    for (const char* name : {"IDC_B_DEG", "IDC_B_MIN", "IDC_B_SEC", "IDC_L_DEG", "IDC_L_MIN",
+                             "IDC_L_SEC", "IDC_X", "IDC_Y", "IDC_A", "IDC_ALFA"}) {
+        SCOPED_TRACE(name);
+        QLineEdit* edit = Field(name);
+        // Walking the caret to the end scrolls the text only when it does not fit.
+        edit->setCursorPosition(0);
+        const int start = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+        edit->setCursorPosition(static_cast<int>(edit->text().size()));
+        const int end = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+        EXPECT_EQ(end - start, QFontMetrics(edit->font()).horizontalAdvance(edit->text()));
+    }
+}
+
+TEST_F(FormTest, OperationCaptionsUseTheDialogsFont) {
+    const QFont dialogFont = dlg.m_hWnd->font();
+    for (CHoverButton* button : {&dlg.m_btnProj3, &dlg.m_btnProj6, &dlg.m_btnAdj3, &dlg.m_btnAdj6,
+                                 &dlg.m_btn3To6, &dlg.m_btn6To3}) {
+        SCOPED_TRACE(button->GetDlgCtrlID());
+        CFont* font = button->GetFont();
+        ASSERT_NE(font, nullptr);
+        LOGFONT lf{};
+        font->GetLogFont(&lf);
+        EXPECT_STREQ(lf.lfFaceName, "宋体");
+        EXPECT_EQ(-lf.lfHeight, QFontInfo(dialogFont).pixelSize());
+    }
+}
+
+TEST_F(FormTest, ScreenReadersHearEachFieldByItsLabels) {
+    struct Case {
+        const char* field;
+        const char* name;
+    };
+    const Case cases[] = {{"IDC_B_DEG", "B 度"}, {"IDC_B_MIN", "B 分"}, {"IDC_B_SEC", "B 秒"},
+                          {"IDC_L_DEG", "L 度"}, {"IDC_L_MIN", "L 分"}, {"IDC_L_SEC", "L 秒"},
+                          {"IDC_X", "X"},        {"IDC_Y", "Y"},        {"IDC_A", "a"},
+                          {"IDC_ALFA", "alfa"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.field);
+        QAccessibleInterface* field = QAccessible::queryAccessibleInterface(Field(c.field));
+        ASSERT_NE(field, nullptr);
+        EXPECT_EQ(field->role(), QAccessible::EditableText);
+        EXPECT_EQ(field->text(QAccessible::Name).toStdString(), c.name);
+    }
+    QAccessibleInterface* radio = QAccessible::queryAccessibleInterface(Button("IDC_FORWARD"));
+    EXPECT_EQ(radio->text(QAccessible::Name).toStdString(), "高斯坐标正算");
 }
 
 TEST_F(FormTest, ChineseCaptionsShapeInTheSongFaceWithoutMissingGlyphs) {

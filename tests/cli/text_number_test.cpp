@@ -16,12 +16,19 @@ TEST(ParseNumber, AcceptsWholeFieldsOnly) {
         double value;
     };
     const Case cases[] = {
-        {"3386902.25", ParseStatus::Ok, 3386902.25}, {"+12.5", ParseStatus::Ok, 12.5},
-        {"-0.5e3", ParseStatus::Ok, -500.0},         {"12A", ParseStatus::NotANumber, 0},
-        {"1,5", ParseStatus::NotANumber, 0},         {"", ParseStatus::NotANumber, 0},
-        {"+-1", ParseStatus::NotANumber, 0},         {"0x10", ParseStatus::NotANumber, 0},
-        {"inf", ParseStatus::NotFinite, 0},          {"nan", ParseStatus::NotFinite, 0},
+        {"3386902.25", ParseStatus::Ok, 3386902.25},
+        {"+12.5", ParseStatus::Ok, 12.5},
+        {"-0.5e3", ParseStatus::Ok, -500.0},
+        {"12A", ParseStatus::NotANumber, 0},
+        {"1,5", ParseStatus::NotANumber, 0},
+        {"", ParseStatus::NotANumber, 0},
+        {"+-1", ParseStatus::NotANumber, 0},
+        {"0x10", ParseStatus::NotANumber, 0},
+        {"inf", ParseStatus::NotFinite, 0},
+        {"nan", ParseStatus::NotFinite, 0},
         {"1e400", ParseStatus::NotFinite, 0},
+        {"-1e400", ParseStatus::NotFinite, 0},
+        {"1e-400", ParseStatus::Ok, 0.0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -31,6 +38,28 @@ TEST(ParseNumber, AcceptsWholeFieldsOnly) {
             EXPECT_EQ(value, c.value);
         }
     }
+}
+
+TEST(ParseNumber, LongZeroRunsAreNumbers) {
+    const std::string zeros(2000, '0');
+    struct Case {
+        std::string text;
+        double value;
+    };
+    const Case cases[] = {
+        {zeros + "114.2030", 114.2030},
+        {"0." + zeros + "1", 0.0}, // below the smallest double: zero, not "not finite"
+        {"-0." + zeros + "1e5", 0.0},
+        {"30." + zeros + "1", 30.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.substr(0, 8) + "..." + c.text.substr(c.text.size() - 8));
+        double value = -1.0;
+        EXPECT_EQ(ParseNumber(c.text, value), ParseStatus::Ok);
+        EXPECT_EQ(value, c.value);
+    }
+    double value = 0.0;
+    EXPECT_EQ(ParseNumber("1" + zeros, value), ParseStatus::NotFinite);
 }
 
 TEST(ParseAngle, DmsJoinsLikeTheForm) {
@@ -51,6 +80,21 @@ TEST(ParseAngle, DmsJoinsLikeTheForm) {
         {"30:61:00", ParseStatus::SixtyOrMore, 0, 0, 0},
         {"30:10:60", ParseStatus::SixtyOrMore, 0, 0, 0},
         {"30:10:10:10", ParseStatus::NotANumber, 0, 0, 0},
+        // marks are read by what they mean, not by where they stand
+        {"30°15″", ParseStatus::Ok, 30, 0, 15},
+        {"15′", ParseStatus::Ok, 0, 15, 0},
+        {"15''", ParseStatus::Ok, 0, 0, 15},
+        {"-30°20.5\"", ParseStatus::Ok, -30, 0, -20.5},
+        {"30°15", ParseStatus::Ok, 30, 15, 0}, // an unmarked last number is the next unit
+        {"30° 15′ 20.5″", ParseStatus::Ok, 30, 15, 20.5},
+        {"30″30′15°", ParseStatus::MarksOutOfOrder, 0, 0, 0},
+        {"30°30°", ParseStatus::MarksOutOfOrder, 0, 0, 0},
+        {"30′15′", ParseStatus::MarksOutOfOrder, 0, 0, 0},
+        {"30:15″", ParseStatus::NotANumber, 0, 0, 0}, // colons and marks are not mixed
+        {"30°15:20", ParseStatus::NotANumber, 0, 0, 0},
+        {"30:", ParseStatus::NotANumber, 0, 0, 0},
+        {"30 30 15", ParseStatus::NotANumber, 0, 0, 0},
+        {"30°60′", ParseStatus::SixtyOrMore, 0, 0, 0},
         {"30:x:10", ParseStatus::NotANumber, 0, 0, 0},
         {"", ParseStatus::NotANumber, 0, 0, 0},
     };
@@ -70,6 +114,27 @@ TEST(ParseAngle, DecimalDegreesBecomePacked) {
     EXPECT_EQ(packed, DegreesToPacked(30.25));
     ASSERT_EQ(ParseAngle("31.41416832", AngleFormat::Packed, packed), ParseStatus::Ok);
     EXPECT_EQ(packed, 31.41416832);
+}
+
+TEST(ParseAngle, PackedMinutesAndSecondsStayBelowSixty) {
+    struct Case {
+        const char* text;
+        ParseStatus status;
+    };
+    const Case cases[] = {
+        {"30.5959999", ParseStatus::Ok},         {"30.59", ParseStatus::Ok},
+        {"-114.2030", ParseStatus::Ok},          {"30", ParseStatus::Ok},
+        {"30.9999", ParseStatus::SixtyOrMore},   {"30.6", ParseStatus::SixtyOrMore},
+        {"-30.0060", ParseStatus::SixtyOrMore},  {"30.00605", ParseStatus::SixtyOrMore},
+        {"3.09999e1", ParseStatus::SixtyOrMore}, {"3.05959e1", ParseStatus::Ok},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        double packed = 0.0;
+        EXPECT_EQ(ParseAngle(c.text, AngleFormat::Packed, packed), c.status);
+    }
+    double degrees = 0.0;
+    EXPECT_EQ(ParseAngle("30.9999", AngleFormat::Degrees, degrees), ParseStatus::Ok);
 }
 
 TEST(AppendNumber, FixedShortestAndNoNegativeZero) {
@@ -109,12 +174,55 @@ TEST(AppendAngle, WritesEachFormat) {
         // 59.9999999" rounds up into the next minute, and that into the next degree
         {30.5959999999, AngleFormat::Dms, 3, "31:00:00.000"},
         {-0.0030, AngleFormat::Dms, 0, "-0:00:30"},
+        // 60 seconds or minutes after rounding carry into the next unit at every precision
+        {89.59599999999999, AngleFormat::Packed, 10, "90.0000000000"},
+        {89.59599999999999, AngleFormat::Packed, 4, "90.0000"},
+        {89.59599999999999, AngleFormat::Packed, 3, "90.000"},
+        {89.59599999999999, AngleFormat::Packed, 2, "90.00"},
+        {89.59599999999999, AngleFormat::Packed, 1, "90.0"},
+        {89.59599999999999, AngleFormat::Packed, 0, "90"},
+        {89.59599999999999, AngleFormat::Dms, 6, "90:00:00.000000"},
+        {-89.59599999999999, AngleFormat::Packed, 10, "-90.0000000000"},
+        {359.5959999999999, AngleFormat::Packed, 6, "360.000000"},
+        {9.2959999999999, AngleFormat::Packed, 8, "9.30000000"},
+        {30.0059999999, AngleFormat::Packed, 6, "30.010000"},
+        {30.0059999999, AngleFormat::Packed, 3, "30.010"},
+        {30.555, AngleFormat::Packed, 1, "31.0"},
+        {30.3553774691, AngleFormat::Packed, 4, "30.3554"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         std::string out;
         AppendAngle(out, c.packed, c.format, c.decimals);
         EXPECT_EQ(out, c.text);
+    }
+}
+
+} // namespace
+
+namespace {
+
+TEST(AppendQuoted, EscapesControlsAndCutsBetweenCharacters) {
+    struct Case {
+        std::string text;
+        const char* quoted;
+    };
+    const Case cases[] = {
+        {"30x", "'30x'"},
+        {std::string("a\tb\x01"
+                     "c\x7f\\",
+                     7),
+         "'a\\tb\\x01c\\x7f\\\\'"},
+        {std::string("\0\n", 2), "'\\x00\\x0a'"},
+        {std::string(41, '7'), "'7777777777777777777777777777777777777777...'"},
+        // 14 three-byte characters: 40 bytes would end inside the 14th, so 13 are shown
+        {"北京北京北京北京北京北京北京", "'北京北京北京北京北京北京北...'"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.quoted);
+        std::string out;
+        AppendQuoted(out, c.text);
+        EXPECT_EQ(out, c.quoted);
     }
 }
 

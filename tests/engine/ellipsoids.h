@@ -1,12 +1,20 @@
-// The preset ellipsoids as the form passes them: a and f = 1.0 / alfa.
+// The preset ellipsoids as the form passes them to its engine (a, and f = 1.0 / alfa), taken
+// from the engine's one preset table.
 #pragma once
 
-struct Ellipsoid {
+#include "ellipsoid.h"
+
+struct FormEllipsoid {
     const char* name;
     double a;
     double f;
 };
 
-inline const Ellipsoid kWgs84{"WGS1984", 6378137.0, 1.0 / 298.2572235635};
-inline const Ellipsoid kXian80{"Xian1980", 6378140.0, 1.0 / 298.257};
-inline const Ellipsoid kBeijing54{"Beijing1954", 6378245.0, 1.0 / 298.3};
+inline FormEllipsoid FromPreset(const char* name, const EllipsoidPreset& preset) {
+    return {name, preset.a, preset.f()};
+}
+
+inline const FormEllipsoid kWgs84 = FromPreset("WGS1984", Wgs1984());
+inline const FormEllipsoid kXian80 = FromPreset("Xian1980", Xian1980());
+inline const FormEllipsoid kBeijing54 = FromPreset("Beijing1954", Beijing1954());
+inline const FormEllipsoid kCgcs2000 = FromPreset("CGCS2000", Cgcs2000());

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "packed_angle.h"
+#include "series_method.h"
 
 namespace {
 

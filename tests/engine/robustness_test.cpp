@@ -8,6 +8,7 @@
 #include "ellipsoids.h"
 #include "gauss_projection.h"
 #include "packed_angle.h"
+#include "series_method.h"
 
 namespace {
 

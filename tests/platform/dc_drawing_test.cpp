@@ -257,6 +257,45 @@ TEST_F(DcText, MnemonicLetterIsUnderlined) {
             EXPECT_EQ(At(withPrefix, x, y), At(without, x, y)) << x << "," << y;
 }
 
+TEST(DcUnderline, AnUnderlinedLineKeepsItsUnderlineInsideABoxOneLineHigh) {
+    // The label's font (the song face at 12 pixels) and a label exactly one line high, as the
+    // About box's link is: the underline must be on the box's last rows, not clipped below.
+    LOGFONT lf{};
+    GetObject(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
+    struct Case {
+        const char* label;
+        BYTE underline;
+        bool lineExpected;
+    };
+    const Case cases[] = {{"underlined", 1, true}, {"plain", 0, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        lf.lfUnderline = c.underline;
+        CFont font;
+        font.CreateFontIndirect(&lf);
+        QImage image = Canvas(200, 40);
+        CImageDC dc(image);
+        CFont* old = dc.SelectObject(&font);
+        CRect line(0, 0, 0, 0);
+        dc.DrawText("www.example.com", -1, &line, DT_CALCRECT | DT_SINGLELINE);
+        CRect box(2, 2, 2 + line.Width(), 2 + line.Height());
+        dc.IntersectClipRect(&box);
+        dc.SetBkMode(TRANSPARENT);
+        dc.DrawText("www.example.com", -1, &box, DT_LEFT | DT_SINGLELINE);
+        // An underline is a run of ink across most of the text on one row.
+        int longestRun = 0;
+        for (int y = box.top; y < box.bottom; ++y) {
+            int run = 0;
+            for (int x = box.left; x < box.right; ++x) {
+                run = At(image, x, y) != kWhite ? run + 1 : 0;
+                longestRun = std::max(longestRun, run);
+            }
+        }
+        EXPECT_EQ(longestRun > box.Width() * 3 / 4, c.lineExpected) << longestRun;
+        dc.SelectObject(old);
+    }
+}
+
 TEST_F(DcText, DisabledTextIsEmbossedInTheSystemColours) {
     QImage image = Canvas(200, 40);
     image.fill(QColor(10, 20, 30));

@@ -1,11 +1,13 @@
 // The "EDIT" window class in the details the numeric field relies on: the caret stands at the
 // end of a selection given last, selections read back ordered, and text enters only by typing
 // or from the program (no drops).
+#include "platform/dc.h"
 #include "platform/edit.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QInputMethodEvent>
+#include <QLineEdit>
 #include <QTest>
 #include <QWidget>
 
@@ -117,3 +119,65 @@ TEST(EditWindow, TakesNoDrops) {
 }
 
 } // namespace
+
+// Records the character messages an edit's object receives.
+class CharRecorder : public CEdit {
+public:
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override {
+        if (message == WM_CHAR || message == WM_SYSCHAR)
+            messages.push_back({message, static_cast<UINT>(wParam)});
+        return CEdit::OnWndMsg(message, wParam, lParam, pResult);
+    }
+    std::vector<std::pair<UINT, UINT>> messages;
+};
+
+TEST(EditWindow, AltWithALetterIsASystemKeyThatTypesNothing) {
+    struct Case {
+        const char* label;
+        DWORD style;
+        bool attached;
+    };
+    const Case cases[] = {{"digits only", ES_NUMBER, true},
+                          {"plain, attached", 0, true},
+                          {"plain, no object", 0, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        QWidget top;
+        HWND hwnd = CreateWindowEx(0, "EDIT", "31", WS_CHILD | WS_VISIBLE | WS_BORDER | c.style,
+                                   CRect(5, 5, 100, 29), &top, 100);
+        CharRecorder edit;
+        if (c.attached)
+            edit.Attach(hwnd);
+        QTest::keyClick(hwnd, Qt::Key_End);
+        QTest::keyClick(hwnd, Qt::Key_X, Qt::AltModifier);
+        QTest::keyClick(hwnd, Qt::Key_Q, Qt::AltModifier);
+        QTest::keyClick(hwnd, Qt::Key_5);
+        EXPECT_EQ(static_cast<QLineEdit*>(hwnd)->text().toStdString(), "315");
+        if (c.attached) {
+            const std::vector<std::pair<UINT, UINT>> expected = {
+                {WM_SYSCHAR, 'x'}, {WM_SYSCHAR, 'q'}, {WM_CHAR, '5'}};
+            EXPECT_EQ(edit.messages, expected);
+            edit.Detach();
+        }
+    }
+}
+
+TEST(EditWindow, AReadOnlyEditIsDrawnOnTheButtonFace) {
+    EditHost host;
+    auto* line = static_cast<QLineEdit*>(host.hwnd);
+    struct Step {
+        BOOL readOnly;
+        int colour;
+    };
+    const Step steps[] = {{TRUE, COLOR_BTNFACE}, {FALSE, COLOR_WINDOW}, {TRUE, COLOR_BTNFACE}};
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.readOnly);
+        host.edit.SetReadOnly(s.readOnly);
+        const QColor base = line->palette().color(QPalette::Base);
+        EXPECT_EQ(RGB(base.red(), base.green(), base.blue()), GetSysColor(s.colour));
+    }
+    HWND created = CreateWindowEx(0, "EDIT", "", WS_CHILD | ES_READONLY, CRect(0, 0, 50, 20),
+                                  host.top.get(), 101);
+    const QColor base = static_cast<QLineEdit*>(created)->palette().color(QPalette::Base);
+    EXPECT_EQ(RGB(base.red(), base.green(), base.blue()), GetSysColor(COLOR_BTNFACE));
+}

@@ -2,6 +2,10 @@
 // Only platform/ includes this header.
 #pragma once
 
+#ifndef GK_PLATFORM_INTERNAL
+#error "private to the framework layer (gk_platform): use its public headers"
+#endif
+
 #include "platform/dc.h"
 
 #include <QFont>

@@ -1,7 +1,11 @@
 // The "EDIT" window class over QLineEdit.
 #pragma once
 
-#include "platform/window_bridge.h"
+#ifndef GK_PLATFORM_INTERNAL
+#error "private to the framework layer (gk_platform): use its public headers"
+#endif
+
+#include "platform/private/window_bridge.h"
 
 #include <QLineEdit>
 
@@ -14,6 +18,9 @@ public:
     QString windowText() const override;
     void setWindowText(const QString& text) override;
     LRESULT classProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Narrows Qt's inner margins to the window system's, so a field shows as much text as the
+    // template's width was made for.
+    void fitTextMargins();
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
@@ -31,6 +38,7 @@ private:
     // The typing limit is the layer's own: Qt's maximum length would also cut text the program
     // writes, and the program may write more than the user may type.
     int m_limit = kDefaultLimit;
+    void applyReadOnly(bool readOnly);
     void selection(long* start, long* end) const;
     void setSelection(long start, long end);
 };

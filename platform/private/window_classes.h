@@ -1,6 +1,10 @@
 // The layer's window classes, created by CreateWindowEx and by dialog templates.
 #pragma once
 
+#ifndef GK_PLATFORM_INTERNAL
+#error "private to the framework layer (gk_platform): use its public headers"
+#endif
+
 #include "platform/win_types.h"
 
 #include <QString>

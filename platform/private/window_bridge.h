@@ -4,6 +4,10 @@
 // concrete Qt widget class. Only platform/ includes this header.
 #pragma once
 
+#ifndef GK_PLATFORM_INTERNAL
+#error "private to the framework layer (gk_platform): use its public headers"
+#endif
+
 #include "platform/wnd.h"
 
 #include <QPointer>
@@ -112,6 +116,12 @@ private:
 
 // The widget whose WM_SETCURSOR is being handled: SetCursor applies the cursor there.
 QWidget* CursorRequestTarget();
+
+// Queues a WM_MOUSEMOVE at the pointer's position for the capture holder, or else the window
+// under the pointer, as the window system does whenever the capture changes: a window learns
+// where the pointer is without waiting for it to move. The position is that of the last mouse
+// event the layer saw, while the window that saw it exists.
+void QueuePointerMove();
 
 // A Qt widget class that is a window of the layer.
 template <class QtBase> class Bridged : public QtBase, public WindowBridge {

@@ -1,7 +1,11 @@
 // The "STATIC" window class: text labels, icons, etched lines and framed areas.
 #pragma once
 
-#include "platform/window_bridge.h"
+#ifndef GK_PLATFORM_INTERNAL
+#error "private to the framework layer (gk_platform): use its public headers"
+#endif
+
+#include "platform/private/window_bridge.h"
 
 #include <QLabel>
 

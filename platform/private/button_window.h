@@ -1,7 +1,11 @@
 // The "BUTTON" window class: push buttons, radio buttons, check boxes and group boxes.
 #pragma once
 
-#include "platform/window_bridge.h"
+#ifndef GK_PLATFORM_INTERNAL
+#error "private to the framework layer (gk_platform): use its public headers"
+#endif
+
+#include "platform/private/window_bridge.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

@@ -1,0 +1,366 @@
+// Opening, reading and safely writing the files of a conversion run.
+#include "file_conversion.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr std::size_t kReadBlock = 1 << 20;
+
+std::string Why(const std::string& verb, const std::string& name, int error) {
+    return "cannot " + verb + " " + name + ": " + std::strerror(error);
+}
+
+// One input, open for reading until it goes out of scope.
+struct Input {
+    Input() = default;
+    Input(const Input&) = delete;
+    Input& operator=(const Input&) = delete;
+    ~Input() {
+        if (fd > STDERR_FILENO) {
+            close(fd);
+        }
+    }
+
+    // Returns an error message, empty when the input is open.
+    std::string Open(const std::string& path) {
+        const bool isStdin = path == "-";
+        name = isStdin ? "<stdin>" : path;
+        fd = isStdin ? STDIN_FILENO : open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0 || fstat(fd, &info) != 0) {
+            return Why("read", name, errno);
+        }
+        if (S_ISDIR(info.st_mode)) {
+            return Why("read", name, EISDIR);
+        }
+        size = S_ISREG(info.st_mode) ? static_cast<std::int64_t>(info.st_size) : -1;
+        return {};
+    }
+
+    bool IsFile(const struct stat& other) const {
+        return S_ISREG(info.st_mode) && info.st_dev == other.st_dev && info.st_ino == other.st_ino;
+    }
+
+    int fd = -1;
+    std::string name;
+    std::int64_t size = -1;
+    struct stat info {};
+};
+
+// Where the converted text goes: standard output, a device or pipe written directly, or a
+// regular file replaced only by Commit.
+class Output {
+public:
+    Output() = default;
+    Output(const Output&) = delete;
+    Output& operator=(const Output&) = delete;
+    ~Output() { Abandon(); }
+
+    // Returns an error message, empty when the output is ready; nothing is touched when an
+    // input is the output itself.
+    std::string Open(const std::string& path, const std::vector<std::unique_ptr<Input>>& inputs) {
+        if (path.empty()) {
+            m_name = "standard output";
+            m_fd = STDOUT_FILENO;
+            struct stat info {};
+            return fstat(m_fd, &info) == 0 ? SameAsInput(info, inputs) : std::string();
+        }
+        m_name = path;
+        m_target = path;
+        // A link is followed, so the file it points to is replaced and the link stays.
+        struct stat link {};
+        if (lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+            if (char* real = realpath(path.c_str(), nullptr)) {
+                m_target = real;
+                std::free(real);
+            }
+        }
+        struct stat info {};
+        mode_t mode = 0;
+        if (stat(m_target.c_str(), &info) == 0) {
+            if (S_ISDIR(info.st_mode)) {
+                return Why("write", m_name, EISDIR);
+            }
+            if (std::string same = SameAsInput(info, inputs); !same.empty()) {
+                return same;
+            }
+            if (!S_ISREG(info.st_mode)) {
+                // Devices and pipes cannot be replaced; they are written as they are.
+                m_fd = open(m_target.c_str(), O_WRONLY | O_CLOEXEC);
+                return m_fd < 0 ? Why("write", m_name, errno) : std::string();
+            }
+            // A file its owner made read-only stays as it is, whoever runs the program.
+            if (access(m_target.c_str(), W_OK) != 0 ||
+                (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+                return Why("write", m_name, EACCES);
+            }
+            mode = info.st_mode & 07777;
+        } else if (errno != ENOENT) {
+            return Why("write", m_name, errno);
+        }
+        return CreateTemporary(mode);
+    }
+
+    bool Write(std::string_view text) {
+        while (!text.empty() && m_error == 0) {
+            const ssize_t n = write(m_fd, text.data(), text.size());
+            if (n < 0) {
+                if (errno != EINTR) {
+                    m_error = errno;
+                }
+                continue;
+            }
+            text.remove_prefix(static_cast<std::size_t>(n));
+        }
+        return m_error == 0;
+    }
+
+    bool Failed() const { return m_error != 0; }
+
+    // Finishes the output; a temporary file takes the target's place. Returns an error
+    // message, empty on success.
+    std::string Commit() {
+        if (m_error == 0 && !m_temporary.empty() && fsync(m_fd) != 0) {
+            m_error = errno;
+        }
+        if (m_fd > STDERR_FILENO && close(m_fd) != 0 && m_error == 0) {
+            m_error = errno;
+        }
+        m_fd = -1;
+        if (m_error == 0 && !m_temporary.empty() &&
+            rename(m_temporary.c_str(), m_target.c_str()) != 0) {
+            m_error = errno;
+        }
+        if (m_error != 0) {
+            Abandon();
+            return Why("write", m_name, m_error);
+        }
+        m_temporary.clear();
+        return {};
+    }
+
+    // Leaves the target as it was: the temporary file goes.
+    void Abandon() {
+        if (m_fd > STDERR_FILENO) {
+            close(m_fd);
+        }
+        m_fd = -1;
+        if (!m_temporary.empty()) {
+            unlink(m_temporary.c_str());
+            m_temporary.clear();
+        }
+    }
+
+private:
+    std::string SameAsInput(const struct stat& info,
+                            const std::vector<std::unique_ptr<Input>>& inputs) const {
+        for (const auto& input : inputs) {
+            if (input->IsFile(info)) {
+                return "cannot write " + m_name + ": it is the input " + input->name;
+            }
+        }
+        return {};
+    }
+
+    std::string CreateTemporary(mode_t mode) {
+        const std::size_t slash = m_target.rfind('/');
+        const std::string folder = slash == std::string::npos ? "" : m_target.substr(0, slash + 1);
+        const std::string base = slash == std::string::npos ? m_target : m_target.substr(slash + 1);
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            m_temporary = folder + "." + base + ".gkconv-" + std::to_string(getpid()) + "-" +
+                          std::to_string(attempt);
+            // Created as a new file would be (the umask applies), or with the mode of the
+            // file it replaces.
+            m_fd = open(m_temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (m_fd >= 0) {
+                if (mode != 0 && fchmod(m_fd, mode) != 0) {
+                    m_error = errno;
+                }
+                return {};
+            }
+            if (errno != EEXIST) {
+                const int error = errno;
+                m_temporary.clear();
+                return Why("write", m_name, error);
+            }
+        }
+        m_temporary.clear();
+        return Why("write", m_name, EEXIST);
+    }
+
+    std::string m_name;
+    std::string m_target;
+    std::string m_temporary;
+    int m_fd = -1;
+    int m_error = 0;
+};
+
+bool Stopped(const RunCallbacks& callbacks) {
+    return callbacks.stop && callbacks.stop->load(std::memory_order_relaxed);
+}
+
+RunResult Finish(RunResult result, const Batch& batch) {
+    result.converted = batch.Records() - batch.Failed();
+    result.failed = batch.Failed();
+    result.passedThrough = batch.PassedThrough();
+    if (result.status == RunStatus::Converted && batch.Failed() > 0) {
+        result.status = RunStatus::RecordsFailed;
+    }
+    return result;
+}
+
+} // namespace
+
+RunResult ConvertFiles(const std::vector<std::string>& inputs, const std::string& output,
+                       const Settings& settings, const RunCallbacks& callbacks) {
+    RunResult result;
+    if (std::string problem = ProjectionProblem(settings); !problem.empty()) {
+        result.status = RunStatus::SettingsRefused;
+        result.message = std::move(problem);
+        return result;
+    }
+    const auto fail = [&](std::string message) {
+        result.status = RunStatus::FileError;
+        result.message = std::move(message);
+        return result;
+    };
+    // Every input opens before the output is touched.
+    std::vector<std::unique_ptr<Input>> opened;
+    for (const std::string& path : inputs) {
+        opened.push_back(std::make_unique<Input>());
+        if (std::string error = opened.back()->Open(path); !error.empty()) {
+            return fail(std::move(error));
+        }
+    }
+    Output out;
+    if (std::string error = out.Open(output, opened); !error.empty()) {
+        return fail(std::move(error));
+    }
+
+    Batch batch(
+        settings, [&](std::string_view text) { out.Write(text); },
+        [&](const RecordError& error) {
+            if (callbacks.failed) {
+                callbacks.failed(error);
+            }
+        });
+    const std::unique_ptr<char[]> buffer(new char[kReadBlock]);
+    for (const auto& input : opened) {
+        batch.BeginInput(input->name);
+        std::int64_t done = 0;
+        for (;;) {
+            if (Stopped(callbacks)) {
+                result.status = RunStatus::Stopped;
+                return Finish(result, batch);
+            }
+            if (out.Failed()) {
+                break;
+            }
+            const ssize_t n = read(input->fd, buffer.get(), kReadBlock);
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n < 0) {
+                return Finish(fail(Why("read", input->name, errno)), batch);
+            }
+            if (n == 0) {
+                break;
+            }
+            batch.Feed(std::string_view(buffer.get(), static_cast<std::size_t>(n)));
+            done += n;
+            if (callbacks.progress) {
+                callbacks.progress(input->name, done, input->size);
+            }
+        }
+        batch.EndInput();
+    }
+    batch.Flush();
+    if (std::string error = out.Commit(); !error.empty()) {
+        return Finish(fail(std::move(error)), batch);
+    }
+    return Finish(result, batch);
+}
+
+RunResult ConvertFile(const std::string& input, const std::string& output, const Settings& settings,
+                      const RunCallbacks& callbacks) {
+    return ConvertFiles({input}, output, settings, callbacks);
+}
+
+namespace {
+
+// Collects the first lines of a file, split as the converter splits them.
+class PreviewCollector : public LineHandler {
+public:
+    PreviewCollector(const Settings& settings, int maxLines, std::vector<PreviewLine>& lines)
+        : m_settings(settings), m_converter(settings), m_maxLines(maxLines), m_lines(lines) {}
+
+    bool Full() const { return static_cast<int>(m_lines.size()) >= m_maxLines; }
+
+private:
+    void ByteOrderMark() override {}
+    void Line(std::int64_t number, std::string_view line, std::string_view) override {
+        if (Full()) {
+            return;
+        }
+        PreviewLine preview;
+        preview.number = number;
+        preview.text = line;
+        if (!(number == 1 && m_settings.header)) {
+            preview.fields = m_converter.Split(line);
+        }
+        m_lines.push_back(std::move(preview));
+    }
+    void TooLong(std::int64_t number) override {
+        if (!Full()) {
+            m_lines.push_back({number, {}, {}});
+        }
+    }
+
+    const Settings& m_settings;
+    RecordConverter m_converter;
+    int m_maxLines;
+    std::vector<PreviewLine>& m_lines;
+};
+
+} // namespace
+
+bool PreviewFile(const std::string& path, const Settings& settings, int maxLines,
+                 std::vector<PreviewLine>& lines, std::string& error) {
+    lines.clear();
+    error = ProjectionProblem(settings);
+    if (!error.empty()) {
+        return false;
+    }
+    Input input;
+    error = input.Open(path);
+    if (!error.empty()) {
+        return false;
+    }
+    PreviewCollector collector(settings, maxLines, lines);
+    LineReader reader(collector);
+    reader.Begin();
+    const std::unique_ptr<char[]> buffer(new char[kReadBlock]);
+    while (!collector.Full()) {
+        const ssize_t n = read(input.fd, buffer.get(), kReadBlock);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            error = Why("read", input.name, errno);
+            return false;
+        }
+        if (n == 0) {
+            reader.End();
+            break;
+        }
+        reader.Feed(std::string_view(buffer.get(), static_cast<std::size_t>(n)));
+    }
+    return true;
+}

@@ -1,0 +1,62 @@
+// Whole files through the converter: the entry points that gkconv and a window share. A run
+// reads its inputs in turn and writes one output; a named output is written to a temporary file
+// in its folder and renamed over it only when the run has read and written everything, so an
+// existing file is left exactly as it was by any read or write error or a stop.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "batch.h"
+#include "record_converter.h"
+#include "settings.h"
+
+enum class RunStatus {
+    Converted,       // every record converted
+    RecordsFailed,   // the output is written; some records failed and are left out of it
+    FileError,       // a file could not be read or written: message says which and why
+    Stopped,         // the stop flag was raised; a named output was not written
+    SettingsRefused, // the settings describe no projection (ProjectionProblem); nothing touched
+};
+
+struct RunResult {
+    RunStatus status = RunStatus::Converted;
+    std::int64_t converted = 0;
+    std::int64_t failed = 0;
+    std::int64_t passedThrough = 0; // blank, comment and header lines
+    std::string message;
+};
+
+struct RunCallbacks {
+    // After each block read: the input, its bytes read so far and its size (-1 when unknown,
+    // as for standard input).
+    std::function<void(const std::string& input, std::int64_t done, std::int64_t total)> progress;
+    std::function<void(const RecordError&)> failed; // each bad record, in input order
+    const std::atomic<bool>* stop = nullptr;        // looked at before each block is read
+};
+
+// Converts inputs ("-" for standard input) in order into output: a path, or empty for standard
+// output. Safe to call from a worker thread; callbacks run on the calling thread.
+RunResult ConvertFiles(const std::vector<std::string>& inputs, const std::string& output,
+                       const Settings& settings, const RunCallbacks& callbacks);
+
+// One input file into one output file, as gkconv -o writes it.
+RunResult ConvertFile(const std::string& input, const std::string& output, const Settings& settings,
+                      const RunCallbacks& callbacks);
+
+// A line of a file as the converter splits it: no fields for a line that passes through
+// unchanged (blank, comment, header) or is too long to convert.
+struct PreviewLine {
+    std::int64_t number = 0;
+    std::string text; // without its line ending and byte order mark
+    std::vector<SplitField> fields;
+};
+
+// The first maxLines lines of path, split into fields with their roles exactly as the
+// converter will split them. Returns false with a message when the file cannot be read or the
+// settings describe no projection.
+bool PreviewFile(const std::string& path, const Settings& settings, int maxLines,
+                 std::vector<PreviewLine>& lines, std::string& error);

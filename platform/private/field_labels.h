@@ -1,0 +1,19 @@
+// Accessible names for a dialog's edit fields, which have no caption of their own: a screen
+// reader names a field by the labels the user sees beside it.
+#pragma once
+
+#ifndef GK_PLATFORM_INTERNAL
+#error "private to the framework layer (gk_platform): use its public headers"
+#endif
+
+#include <QString>
+
+#include <vector>
+
+struct DialogTemplate;
+
+// For each item of the template, in template order: the name its labels give an edit field
+// ("B 度": the label left of it on its row, then the label heading its column), or an empty
+// string for other items and for a field no label stands beside. Labels count only within the
+// group box that holds the field, so a heading of one group does not name fields of another.
+std::vector<QString> FieldLabels(const DialogTemplate& dialogTemplate);

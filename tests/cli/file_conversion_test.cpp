@@ -1,0 +1,172 @@
+// The entry points a window calls: whole files with progress, a stop flag and failed records as
+// values, and the preview of a file's first lines.
+#include <algorithm>
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "file_conversion.h"
+#include "test_files.h"
+
+namespace {
+
+Settings Forward3() {
+    Settings s;
+    s.operation = Operation::Forward;
+    s.zoneWidth = 3;
+    return s;
+}
+
+TEST(ConvertFile, ReportsProgressCountsAndFailedRecords) {
+    const std::string in = TempPath("in.txt");
+    const std::string out = TempPath("out.txt");
+    std::string input = "# points\n";
+    std::string expected = input;
+    for (int i = 0; i < 150000; ++i) { // about 3 MiB: several blocks
+        input += "P 30.3015 114.2030\n";
+        expected += "P 3376053.2931 38532798.3303\n";
+    }
+    input += "Q 95 114\n";
+    std::ofstream(in, std::ios::binary) << input;
+
+    std::vector<std::int64_t> done;
+    std::vector<RecordError> errors;
+    RunCallbacks callbacks;
+    callbacks.progress = [&](const std::string& name, std::int64_t bytes, std::int64_t total) {
+        EXPECT_EQ(name, in);
+        EXPECT_EQ(total, static_cast<std::int64_t>(input.size()));
+        done.push_back(bytes);
+    };
+    callbacks.failed = [&](const RecordError& e) { errors.push_back(e); };
+    const RunResult r = ConvertFile(in, out, Forward3(), callbacks);
+
+    EXPECT_EQ(r.status, RunStatus::RecordsFailed);
+    EXPECT_EQ(r.converted, 150000);
+    EXPECT_EQ(r.failed, 1);
+    EXPECT_EQ(r.passedThrough, 1);
+    EXPECT_EQ(ReadFile(out), expected);
+    ASSERT_GE(done.size(), 3u);
+    EXPECT_TRUE(std::is_sorted(done.begin(), done.end()));
+    EXPECT_EQ(done.back(), static_cast<std::int64_t>(input.size()));
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].file, in);
+    EXPECT_EQ(errors[0].line, 150002);
+    EXPECT_EQ(errors[0].field, 2);
+    EXPECT_EQ(errors[0].message, "latitude '95' is beyond ±90°");
+}
+
+TEST(ConvertFile, StoppingLeavesTheOutputAsItWas) {
+    const std::string dir = TempPath("dir");
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    const std::string in = dir + "/in.txt";
+    const std::string out = dir + "/out.txt";
+    std::string input;
+    for (int i = 0; i < 150000; ++i) {
+        input += "30.3015 114.2030\n";
+    }
+    std::ofstream(in, std::ios::binary) << input;
+    std::ofstream(out, std::ios::binary) << "yesterday's results\n";
+
+    std::atomic<bool> stop{false};
+    RunCallbacks callbacks;
+    callbacks.stop = &stop;
+    callbacks.progress = [&](const std::string&, std::int64_t, std::int64_t) { stop = true; };
+    const RunResult r = ConvertFile(in, out, Forward3(), callbacks);
+    EXPECT_EQ(r.status, RunStatus::Stopped);
+    EXPECT_EQ(ReadFile(out), "yesterday's results\n");
+    // No temporary file is left behind.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir),
+                            std::filesystem::directory_iterator()),
+              2);
+}
+
+TEST(ConvertFile, RefusesAnOutputThatIsTheInput) {
+    const std::string in = TempPath("in.txt");
+    std::ofstream(in, std::ios::binary) << "30.3015 114.2030\n";
+    const RunResult r = ConvertFile(in, in, Forward3(), {});
+    EXPECT_EQ(r.status, RunStatus::FileError);
+    EXPECT_EQ(r.message, "cannot write " + in + ": it is the input " + in);
+    EXPECT_EQ(ReadFile(in), "30.3015 114.2030\n");
+}
+
+TEST(PreviewFile, SplitsTheFirstLinesAsTheConverterWill) {
+    const std::string in = TempPath("in.txt");
+    std::ofstream(in, std::ios::binary) << "\xEF\xBB\xBFpoint,code,east,north\r\n"
+                                           "1001,CP,38532798.3303,3376053.2931\r\n"
+                                           "\r\n"
+                                           "1002,,38532798.3303,3376053.2931\r\n"
+                                           "1003,CP,38532798.3303,3376053.2931\r\n";
+    Settings s;
+    s.operation = Operation::Inverse;
+    s.zoneWidth = 3;
+    s.header = true;
+    ASSERT_EQ(ParseColumns("name,-,Y,X", s.operation, s.columns), "");
+    std::vector<PreviewLine> lines;
+    std::string error;
+    ASSERT_TRUE(PreviewFile(in, s, 4, lines, error)) << error;
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0].text, "point,code,east,north");
+    EXPECT_TRUE(lines[0].fields.empty()); // the header passes through
+    EXPECT_TRUE(lines[2].fields.empty());
+    EXPECT_EQ(lines[3].number, 4);
+    ASSERT_EQ(lines[3].fields.size(), 4u);
+    const FieldRole roles[] = {FieldRole::Name, FieldRole::Other, FieldRole::Y, FieldRole::X};
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(lines[3].fields[i].role, roles[i]) << i;
+    }
+    EXPECT_EQ(lines[3].fields[0].text, "1002");
+    EXPECT_EQ(lines[3].fields[1].text, "");
+
+    EXPECT_FALSE(PreviewFile(TempPath("missing.txt"), s, 4, lines, error));
+    EXPECT_EQ(error, "cannot read " + TempPath("missing.txt") + ": No such file or directory");
+}
+
+// A window offers the method and a central meridian through the same settings; settings that
+// describe no projection leave an existing output as it was, and say why.
+TEST(ConvertFile, TakesProjectionSettingsAndRefusesUnsoundOnesBeforeTouchingAnything) {
+    struct Case {
+        const char* what;
+        void (*change)(Settings&);
+        RunStatus status;
+        const char* output; // the output file afterwards
+    };
+    const Case cases[] = {
+        {"krueger about a zone's meridian",
+         [](Settings& s) {
+             s.method = Method::Krueger;
+             s.centralMeridian = 114.0;
+         },
+         RunStatus::Converted, "3376053.2931 38532798.3303\n"},
+        {"no prefix",
+         [](Settings& s) {
+             s.zone = 38;
+             s.prefix = false;
+         },
+         RunStatus::Converted, "3376053.2931 532798.3303\n"},
+        {"a meridian of one's own with a prefix", [](Settings& s) { s.centralMeridian = 114.5; },
+         RunStatus::SettingsRefused, "existing\n"},
+    };
+    const std::string in = TempPath("in.txt");
+    const std::string out = TempPath("out.txt");
+    std::ofstream(in, std::ios::binary) << "30.3015 114.2030\n";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::ofstream(out, std::ios::binary) << "existing\n";
+        Settings s = Forward3();
+        c.change(s);
+        const RunResult r = ConvertFile(in, out, s, {});
+        EXPECT_EQ(r.status, c.status) << r.message;
+        EXPECT_EQ(ReadFile(out), c.output);
+        std::vector<PreviewLine> lines;
+        std::string error;
+        EXPECT_EQ(PreviewFile(in, s, 1, lines, error), c.status == RunStatus::Converted);
+        EXPECT_EQ(error, r.message);
+    }
+}
+
+} // namespace

@@ -1,0 +1,229 @@
+// Reader of tests/data/reference.cases, the reference cases shared by the engine's and the form's
+// runners (the format is described at the head of that file). Plain C++: no engine, no Qt.
+#pragma once
+
+#include <charconv>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace cases {
+
+// The settings of one block, as its directives left them.
+struct Settings {
+    std::string source;
+    std::string ellipsoidKey = "wgs84"; // empty for a user-defined ellipsoid
+    double a = 0.0;
+    double alfa = 0.0;
+    std::string method = "series";
+    bool packed = true;
+    std::optional<double> centralMeridian;
+    std::optional<int> zone;
+    double k0 = 1.0;
+    double falseEasting = 500000.0;
+    double falseNorthing = 0.0;
+    std::string operation; // forward, inverse, adjacent, 3to6, 6to3
+    int width = 6;
+
+    // Whether the projection is a standard zone of the operation's system: the rule (or the
+    // easting) picks the zone, scale 1, false easting 500000 m, no false northing.
+    bool StandardZones() const {
+        return !centralMeridian && !zone && k0 == 1.0 && falseEasting == 500000.0 &&
+               falseNorthing == 0.0;
+    }
+    bool AnglesIn() const { return operation == "forward"; }
+    bool AnglesOut() const { return operation == "inverse"; }
+};
+
+struct Case {
+    enum class Kind { Expect, Failure, RoundTrip };
+    Kind kind = Kind::Expect;
+    int line = 0;
+    Settings settings;
+    double in[2] = {0.0, 0.0};
+    double out[2] = {0.0, 0.0};
+    std::optional<int> zone;
+    double tolerance = 0.0; // metres for plane results, degrees for angles
+    bool toleranceInDegrees = false;
+    std::string why; // of an expected failure
+
+    std::string Where() const {
+        return "reference.cases:" + std::to_string(line) + " (" + settings.source + ")";
+    }
+};
+
+inline std::filesystem::path DefaultPath() {
+    return std::filesystem::path(__FILE__).parent_path().parent_path() / "data" / "reference.cases";
+}
+
+inline double Number(const std::string& word, int line) {
+    double v = 0.0;
+    const auto result = std::from_chars(word.data(), word.data() + word.size(), v);
+    if (word.empty() || result.ec != std::errc() || result.ptr != word.data() + word.size()) {
+        throw std::runtime_error("reference.cases:" + std::to_string(line) + ": '" + word +
+                                 "' is not a number");
+    }
+    return v;
+}
+
+inline std::vector<Case> Read(const std::filesystem::path& path = DefaultPath()) {
+    std::ifstream file(path);
+    if (!file) {
+        throw std::runtime_error("cannot open " + path.string());
+    }
+    std::vector<Case> cases;
+    Settings settings;
+    double tolerance = 0.0;
+    bool toleranceInDegrees = false;
+    bool accepted = false;
+    double input[2] = {0.0, 0.0};
+    std::string previous;
+    std::string text;
+    int line = 0;
+    while (std::getline(file, text)) {
+        ++line;
+        if (const auto hash = text.find('#'); hash != std::string::npos) {
+            text.erase(hash);
+        }
+        std::istringstream in(text);
+        std::string directive;
+        if (!(in >> directive)) {
+            continue;
+        }
+        std::vector<std::string> words;
+        for (std::string w; in >> w;) {
+            words.push_back(w);
+        }
+        auto fail = [&](const std::string& what) {
+            throw std::runtime_error("reference.cases:" + std::to_string(line) + ": " + what);
+        };
+        auto need = [&](std::size_t n) {
+            if (words.size() < n) {
+                fail(directive + " needs " + std::to_string(n) + " values");
+            }
+        };
+        auto num = [&](std::size_t i) { return Number(words.at(i), line); };
+        std::string rest;
+        for (const std::string& w : words) {
+            rest += (rest.empty() ? "" : " ") + w;
+        }
+
+        if (directive == "source") {
+            if (previous == "source") {
+                settings.source += " " + rest;
+            } else {
+                settings = Settings{};
+                settings.source = rest;
+                tolerance = 0.0;
+                accepted = false;
+            }
+        } else if (directive == "ellipsoid") {
+            need(1);
+            if (words.size() == 1) {
+                settings.ellipsoidKey = words[0];
+            } else {
+                settings.ellipsoidKey.clear();
+                settings.a = num(0);
+                settings.alfa = num(1);
+            }
+        } else if (directive == "method") {
+            need(1);
+            settings.method = words[0];
+        } else if (directive == "angles") {
+            need(1);
+            settings.packed = words[0] == "packed";
+        } else if (directive == "central_meridian") {
+            need(1);
+            settings.centralMeridian = num(0);
+        } else if (directive == "zone") {
+            need(1);
+            settings.zone = static_cast<int>(num(0));
+        } else if (directive == "k0") {
+            need(1);
+            settings.k0 = num(0);
+        } else if (directive == "false_easting") {
+            need(1);
+            settings.falseEasting = num(0);
+        } else if (directive == "false_northing") {
+            need(1);
+            settings.falseNorthing = num(0);
+        } else if (directive == "operation") {
+            need(1);
+            settings.operation = words[0];
+            settings.width = words[0] == "3to6" ? 3 : words[0] == "6to3" ? 6 : 0;
+            if (settings.width == 0) {
+                need(2);
+                settings.width = static_cast<int>(num(1));
+            }
+            accepted = false;
+        } else if (directive == "tolerance") {
+            need(2);
+            const std::string& unit = words[1];
+            const double scale = unit == "m"     ? 1.0
+                                 : unit == "mm"  ? 1e-3
+                                 : unit == "um"  ? 1e-6
+                                 : unit == "deg" ? 1.0
+                                 : unit == "sec" ? 1.0 / 3600.0
+                                                 : 0.0;
+            if (scale == 0.0) {
+                fail("unknown unit '" + unit + "'");
+            }
+            tolerance = num(0) * scale;
+            toleranceInDegrees = unit == "deg" || unit == "sec";
+        } else if (directive == "accept") {
+            need(2);
+            accepted = true;
+            input[0] = num(0);
+            input[1] = num(1);
+        } else if (directive == "expect" || directive == "roundtrip") {
+            Case c;
+            c.line = line;
+            c.settings = settings;
+            if (settings.operation.empty()) {
+                fail(directive + " before any operation");
+            }
+            if (directive == "expect" && !words.empty() && words[0] == "failure") {
+                c.kind = Case::Kind::Failure;
+                c.why = rest.substr(7);
+            } else {
+                if (!accepted) {
+                    fail(directive + " without accept");
+                }
+                c.in[0] = input[0];
+                c.in[1] = input[1];
+                need(2);
+                if (directive == "roundtrip") {
+                    c.kind = Case::Kind::RoundTrip;
+                    const std::string& unit = words[1];
+                    c.toleranceInDegrees = unit == "deg" || unit == "sec";
+                    c.tolerance = num(0) * (unit == "sec"  ? 1.0 / 3600.0
+                                            : unit == "mm" ? 1e-3
+                                            : unit == "um" ? 1e-6
+                                                           : 1.0);
+                } else {
+                    c.out[0] = num(0);
+                    c.out[1] = num(1);
+                    if (words.size() >= 4 && words[2] == "zone") {
+                        c.zone = static_cast<int>(num(3));
+                    }
+                    c.tolerance = tolerance;
+                    c.toleranceInDegrees = toleranceInDegrees;
+                    if (tolerance == 0.0 || toleranceInDegrees != settings.AnglesOut()) {
+                        fail("no tolerance in the unit of this operation's result");
+                    }
+                }
+            }
+            cases.push_back(c);
+        } else {
+            fail("unknown directive '" + directive + "'");
+        }
+        previous = directive;
+    }
+    return cases;
+}
+
+} // namespace cases

@@ -1,0 +1,207 @@
+// The desktop program on a real X server (Xvfb, no window manager), driven through its real
+// entry with pointer and keys from xdotool: what the offscreen platform cannot show. Each test
+// is a script of steps; a step waits for what the server reports (exposure, activation, focus,
+// a window appearing) before it acts, so nothing depends on how long anything takes.
+#include "app/converter_app.h"
+#include "app/converter_dlg.h"
+#include "platform/win_app.h"
+
+#include <gtest/gtest.h>
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QTimer>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+int g_argc = 0;
+char** g_argv = nullptr;
+
+// xdotool only sends the events; the steps wait for their effects.
+void Xdotool(const QStringList& args) {
+    ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"), args), 0)
+        << args.join(' ').toStdString();
+}
+
+// The server takes the motion before any later event from xdotool, so no wait is needed here.
+void PointerTo(QPoint global) {
+    Xdotool({"mousemove", QString::number(global.x()), QString::number(global.y())});
+}
+
+void ClickOn(QWidget* widget) {
+    PointerTo(widget->mapToGlobal(widget->rect().center()));
+    Xdotool({"click", "1"});
+}
+
+void TypeText(const char* text) {
+    Xdotool({"type", "--delay", "0", QString::fromUtf8(text)});
+}
+
+void Key(const char* key) {
+    Xdotool({"key", QString::fromUtf8(key)});
+}
+
+struct Step {
+    std::string what;
+    std::function<bool()> ready;
+    std::function<void()> act;
+};
+
+// The application with a script: its steps run from a timer inside the program's own event
+// loops (the form's and any prompt's), each as soon as what it waits for holds.
+class ScriptedApp : public CConverterApp {
+public:
+    std::vector<Step> steps;
+    std::string stuckAt; // the step whose condition never came, if any
+
+    CConverterDlg* Form() const { return static_cast<CConverterDlg*>(m_pMainWnd); }
+    QWidget* FormWindow() const { return Form() ? Form()->m_hWnd : nullptr; }
+    QLineEdit* Field(const char* name) const {
+        return FormWindow() ? FormWindow()->findChild<QLineEdit*>(name) : nullptr;
+    }
+    QAbstractButton* Button(const char* name) const {
+        return FormWindow() ? FormWindow()->findChild<QAbstractButton*>(name) : nullptr;
+    }
+    static QMessageBox* Prompt() {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        return box && box->isActiveWindow() ? box : nullptr;
+    }
+    bool FormActive() const { return FormWindow() && FormWindow()->isActiveWindow() && !Prompt(); }
+
+    // Clicks the field and types text over all of it.
+    void Retype(const char* name, const char* text) {
+        ClickOn(Field(name));
+        Key("ctrl+a");
+        TypeText(text);
+    }
+
+    BOOL InitInstance() override {
+        QTimer timer;
+        QElapsedTimer sinceLastStep;
+        size_t next = 0;
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            if (next == steps.size() || !stuckAt.empty()) {
+                timer.stop();
+                if (QMessageBox* box = Prompt())
+                    box->done(QMessageBox::Ok);
+                if (Form())
+                    Form()->EndDialog(IDCANCEL);
+                return;
+            }
+            if (sinceLastStep.elapsed() > 15000) {
+                stuckAt = steps[next].what;
+                return;
+            }
+            if (!steps[next].ready())
+                return;
+            const Step& step = steps[next++];
+            SCOPED_TRACE(step.what);
+            step.act();
+            sinceLastStep.restart();
+        });
+        sinceLastStep.start();
+        timer.start(10);
+        return CConverterApp::InitInstance();
+    }
+
+    void RunProgram() {
+        AfxWinMain(g_argc, g_argv);
+        EXPECT_EQ(stuckAt, "") << "waited in vain";
+    }
+};
+
+TEST(ProgramOnX, AFailedReadStopsAndLeavesTheFieldSelectedAfterThePrompt) {
+    ScriptedApp app;
+    std::string xBefore, title, buttonText;
+    app.steps = {
+        {"the form is shown and active", [&] { return app.FormActive(); },
+         [&] {
+             xBefore = app.Field("IDC_X")->text().toStdString();
+             app.Retype("IDC_B_MIN", "61");
+         }},
+        {"61 typed into B minutes", [&] { return app.Field("IDC_B_MIN")->text() == "61"; },
+         [&] { app.Retype("IDC_L_DEG", "100"); }},
+        {"100 typed into L degrees", [&] { return app.Field("IDC_L_DEG")->text() == "100"; },
+         [&] { app.Retype("IDC_L_MIN", "12"); }},
+        {"12 typed into L minutes", [&] { return app.Field("IDC_L_MIN")->text() == "12"; },
+         [&] { ClickOn(app.Button("IDC_PROJ_3")); }},
+        {"the prompt is shown and active", [&] { return ScriptedApp::Prompt() != nullptr; },
+         [&] {
+             QMessageBox* box = ScriptedApp::Prompt();
+             title = box->windowTitle().toStdString();
+             buttonText = box->button(QMessageBox::Ok)->text().toStdString();
+             Key("Return");
+         }},
+        {"the form is active again with B minutes focused",
+         [&] { return app.FormActive() && app.Field("IDC_B_MIN")->hasFocus(); },
+         [&] {
+             QLineEdit* bMin = app.Field("IDC_B_MIN");
+             EXPECT_EQ(bMin->selectedText().toStdString(), "61");
+             EXPECT_EQ(app.Field("IDC_L_DEG")->text().toStdString(), "100");
+             EXPECT_EQ(app.Field("IDC_L_MIN")->text().toStdString(), "12");
+             EXPECT_EQ(app.Field("IDC_X")->text().toStdString(), xBefore);
+             EXPECT_FALSE(app.Button("IDC_ADJ_3")->isEnabled());
+             TypeText("5"); // a correction replaces the selection
+         }},
+        {"the correction typed", [&] { return app.Field("IDC_B_MIN")->text() == "5"; }, [] {}},
+    };
+    app.RunProgram();
+    EXPECT_EQ(title, "高斯坐标转换");
+    EXPECT_EQ(buttonText, "确定");
+}
+
+TEST(ProgramOnX, AClickedButtonDropsItsHotLookOnTheFirstMoveOutside) {
+    ScriptedApp app;
+    app.steps = {
+        {"the form is shown and active", [&] { return app.FormActive(); },
+         [&] { ClickOn(app.Button("IDC_PROJ_3")); }},
+        {"the projection ran and the button is hot",
+         [&] { return app.Button("IDC_ADJ_3")->isEnabled() && app.Form()->m_btnProj3.IsHot(); },
+         [&] {
+             // One jump far off the button, to a place with no window of the program.
+             const QRect frame = app.FormWindow()->frameGeometry();
+             PointerTo(frame.bottomRight() + QPoint(40, 40));
+         }},
+        {"the hot look is gone", [&] { return !app.Form()->m_btnProj3.IsHot(); },
+         [&] { EXPECT_TRUE(app.Button("IDC_PROJ_3")->hasFocus()) << "not by a focus change"; }},
+    };
+    app.RunProgram();
+}
+
+TEST(ProgramOnX, TheFormOffersTheWindowManagerItsIcon) {
+    ScriptedApp app;
+    QString icon;
+    app.steps = {
+        {"the form is shown and active", [&] { return app.FormActive(); },
+         [&] {
+             QProcess xprop;
+             xprop.start(QStringLiteral("xprop"),
+                         {"-id", QString::number(app.FormWindow()->winId()), "_NET_WM_ICON"});
+             ASSERT_TRUE(xprop.waitForFinished());
+             icon = QString::fromUtf8(xprop.readAllStandardOutput());
+         }},
+    };
+    app.RunProgram();
+    EXPECT_TRUE(icon.contains("Icon (32 x 32)")) << icon.left(200).toStdString();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // A real X server: the test command starts one; the offscreen platform other test programs
+    // use would show none of this.
+    setenv("QT_QPA_PLATFORM", "xcb", 1);
+    ::testing::InitGoogleTest(&argc, argv);
+    g_argc = argc;
+    g_argv = argv;
+    return RUN_ALL_TESTS();
+}
