@@ -12,6 +12,7 @@
 
 enum class BatchOperation { Forward, Inverse, Adjacent, ThreeToSix, SixToThree };
 enum class BatchAngles { Packed, Degrees, Dms };
+enum class BatchMethod { Series, Krueger };
 
 // The window's settings for one run.
 struct BatchRequest {
@@ -20,9 +21,13 @@ struct BatchRequest {
     std::string columns; // the column list as typed; empty for the default rule
     BatchOperation operation = BatchOperation::Forward;
     int zoneWidth = 3;
+    std::string ellipsoid = "wgs84"; // a preset's key; empty for the user's own a and alfa
     double a = 6378137.0;
     double alfa = 298.2572235635; // inverse flattening
     BatchAngles angles = BatchAngles::Packed;
+    BatchMethod method = BatchMethod::Series;
+    std::string centralMeridian; // as typed; empty for each zone's own
+    bool noPrefix = false;       // eastings carry no zone number
 };
 
 // One record that could not be converted, worded as the command-line converter words it.
@@ -63,6 +68,9 @@ struct BatchPreview {
 };
 
 struct BatchBackend {
+    // Why the settings of a request describe no conversion, in words for the window's user;
+    // empty when they are sound.
+    std::function<std::string(const BatchRequest& request)> problem;
     std::function<BatchJob(const BatchRequest& request)> makeJob;
     std::function<BatchPreview(const BatchRequest& request)> preview;
 };
