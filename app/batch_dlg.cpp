@@ -2,6 +2,7 @@
 // the worker with progress, summary and failed records.
 #include "app/batch_dlg.h"
 
+#include "engine/ellipsoid.h"
 #include "platform/ddx.h"
 #include "platform/drop_files.h"
 #include "platform/file_dialog.h"
@@ -12,6 +13,7 @@
 #include <cmath>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 namespace {
 
@@ -42,19 +44,28 @@ struct ZoneWidthChoice {
 };
 const ZoneWidthChoice kZoneWidths[] = {{"三度带", 3}, {"六度带", 6}};
 
-// The presets are the main form's, and CGCS2000; 自定义 starts from the Beijing 1954 values,
-// as on the form.
+// The engine's presets under their short names, then 自定义, which starts from the Beijing 1954
+// values, as on the form.
 struct EllipsoidChoice {
-    const char* text;
+    std::string text;
+    const char* key; // nullptr for 自定义
     double a;
     double alfa;
 };
-const EllipsoidChoice kEllipsoids[] = {
-    {"WGS1984", 6378137.0, 298.2572235635}, {"西安1980", 6378140.0, 298.257},
-    {"北京1954", 6378245.0, 298.3},         {"CGCS2000", 6378137.0, 298.257222101},
-    {"自定义", 6378245.0, 298.3},
-};
-constexpr int kCustomEllipsoid = 4;
+const std::vector<EllipsoidChoice>& Ellipsoids() {
+    static const std::vector<EllipsoidChoice> choices = [] {
+        std::vector<EllipsoidChoice> list;
+        for (const EllipsoidPreset& preset : EllipsoidPresets()) {
+            std::string_view name = preset.name;
+            if (const size_t suffix = name.find("参考椭球"); suffix != std::string_view::npos)
+                name = name.substr(0, suffix);
+            list.push_back({std::string(name), preset.key.data(), preset.a, preset.alfa});
+        }
+        list.push_back({"自定义", nullptr, Beijing1954().a, Beijing1954().alfa});
+        return list;
+    }();
+    return choices;
+}
 
 struct AnglesChoice {
     const char* text;
@@ -64,6 +75,15 @@ const AnglesChoice kAngles[] = {
     {"度分秒合写 DDD.MMSS", BatchAngles::Packed},
     {"十进制度", BatchAngles::Degrees},
     {"度:分:秒", BatchAngles::Dms},
+};
+
+struct MethodChoice {
+    const char* text;
+    BatchMethod method;
+};
+const MethodChoice kMethods[] = {
+    {"经典级数", BatchMethod::Series},
+    {"Krüger 级数", BatchMethod::Krueger},
 };
 
 template <class Choice, size_t N> void Fill(CComboBox& combo, const Choice (&choices)[N]) {
@@ -124,6 +144,9 @@ void CBatchDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_BATCH_ANGLES, m_comboAngles);
     DDX_Control(pDX, IDC_BATCH_A, m_editA);
     DDX_Control(pDX, IDC_BATCH_ALFA, m_editAlfa);
+    DDX_Control(pDX, IDC_BATCH_METHOD, m_comboMethod);
+    DDX_Control(pDX, IDC_BATCH_MERIDIAN, m_editMeridian);
+    DDX_Control(pDX, IDC_BATCH_NO_PREFIX, m_checkNoPrefix);
     DDX_Control(pDX, IDC_BATCH_OUTPUT, m_editOutput);
     DDX_Control(pDX, IDC_BATCH_BROWSE_OUT, m_btnBrowseOut);
     DDX_Control(pDX, IDC_BATCH_RUN, m_btnRun);
@@ -138,8 +161,11 @@ BOOL CBatchDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     Fill(m_comboOperation, kOperations);
     Fill(m_comboZoneWidth, kZoneWidths);
-    Fill(m_comboEllipsoid, kEllipsoids);
+    for (const EllipsoidChoice& choice : Ellipsoids())
+        m_comboEllipsoid.AddString(choice.text.c_str());
+    m_comboEllipsoid.SetCurSel(0);
     Fill(m_comboAngles, kAngles);
+    Fill(m_comboMethod, kMethods);
     OnEllipsoidChanged();
 
     m_listErrors.InsertColumn(0, "行号", LVCFMT_RIGHT, 60);
@@ -188,6 +214,9 @@ BOOL CBatchDlg::OnCmdMsg(UINT nID, int nCode) {
         case IDC_BATCH_OPEN_FOLDER:
             OnOpenFolder();
             return TRUE;
+        case IDC_BATCH_NO_PREFIX:
+            UpdateControls();
+            return TRUE;
         default:
             break;
         }
@@ -200,6 +229,7 @@ BOOL CBatchDlg::OnCmdMsg(UINT nID, int nCode) {
             UpdatePreview();
             return TRUE;
         case IDC_BATCH_OUTPUT:
+        case IDC_BATCH_MERIDIAN:
             UpdateControls();
             return TRUE;
         default:
@@ -300,18 +330,27 @@ void CBatchDlg::OnOperationChanged() {
     UpdateControls();
 }
 
+// The selected ellipsoid; the window's list always has one.
+static const EllipsoidChoice& SelectedEllipsoid(const CComboBox& combo) {
+    const std::vector<EllipsoidChoice>& choices = Ellipsoids();
+    const int index = combo.GetCurSel();
+    return choices[index >= 0 && static_cast<size_t>(index) < choices.size()
+                       ? static_cast<size_t>(index)
+                       : 0];
+}
+
 void CBatchDlg::OnEllipsoidChanged() {
-    const EllipsoidChoice& choice = Selected(m_comboEllipsoid, kEllipsoids);
+    const EllipsoidChoice& choice = SelectedEllipsoid(m_comboEllipsoid);
     m_editA.SetWindowText(FormatDdxDouble(choice.a));
     m_editAlfa.SetWindowText(FormatDdxDouble(choice.alfa));
     UpdateControls();
-    if (m_comboEllipsoid.GetCurSel() == kCustomEllipsoid) {
+    if (!choice.key) {
         m_editA.SetFocus();
         m_editA.SetSel(0, -1);
     }
 }
 
-BOOL CBatchDlg::ReadRequest(BatchRequest* pRequest) {
+BatchRequest CBatchDlg::ChosenRequest() const {
     BatchRequest request;
     request.input = m_editInput.GetWindowText().str();
     request.output = m_editOutput.GetWindowText().str();
@@ -319,6 +358,18 @@ BOOL CBatchDlg::ReadRequest(BatchRequest* pRequest) {
     request.operation = Selected(m_comboOperation, kOperations).operation;
     request.zoneWidth = Selected(m_comboZoneWidth, kZoneWidths).width;
     request.angles = Selected(m_comboAngles, kAngles).angles;
+    request.method = Selected(m_comboMethod, kMethods).method;
+    const EllipsoidChoice& ellipsoid = SelectedEllipsoid(m_comboEllipsoid);
+    request.ellipsoid = ellipsoid.key ? ellipsoid.key : "";
+    request.a = ellipsoid.a;
+    request.alfa = ellipsoid.alfa;
+    request.centralMeridian = m_editMeridian.GetWindowText().str();
+    request.noPrefix = m_checkNoPrefix.GetCheck() == BST_CHECKED;
+    return request;
+}
+
+BOOL CBatchDlg::ReadRequest(BatchRequest* pRequest) {
+    BatchRequest request = ChosenRequest();
     struct Field {
         CEdit& edit;
         double& value;
@@ -332,11 +383,18 @@ BOOL CBatchDlg::ReadRequest(BatchRequest* pRequest) {
          "扁率倒数 alfa 须是一个数。"},
     };
     for (const Field& field : fields) {
-        if (!ParseDdxDouble(field.edit.GetWindowText(), &field.value) ||
-            !field.usable(field.value)) {
+        if (request.ellipsoid.empty() &&
+            (!ParseDdxDouble(field.edit.GetWindowText(), &field.value) ||
+             !field.usable(field.value))) {
             MessageBox(field.prompt, kTitle, MB_OK | MB_ICONEXCLAMATION);
             field.edit.SetFocus();
             field.edit.SetSel(0, -1);
+            return FALSE;
+        }
+    }
+    if (m_backend.problem) {
+        if (const std::string problem = m_backend.problem(request); !problem.empty()) {
+            MessageBox(problem.c_str(), kTitle, MB_OK | MB_ICONEXCLAMATION);
             return FALSE;
         }
     }
@@ -430,10 +488,7 @@ void CBatchDlg::UpdatePreview() {
     m_listPreview.DeleteAllItems();
     while (m_listPreview.DeleteColumn(0)) {
     }
-    BatchRequest request;
-    request.input = m_editInput.GetWindowText().str();
-    request.columns = m_editColumns.GetWindowText().str();
-    request.operation = Selected(m_comboOperation, kOperations).operation;
+    const BatchRequest request = ChosenRequest();
     if (!m_backend.preview || request.input.empty())
         return;
     const BatchPreview preview = m_backend.preview(request);
@@ -458,7 +513,13 @@ void CBatchDlg::UpdatePreview() {
 void CBatchDlg::UpdateControls() {
     const bool idle = !IsRunning();
     const OperationChoice& operation = Selected(m_comboOperation, kOperations);
-    const bool custom = m_comboEllipsoid.GetCurSel() == kCustomEllipsoid;
+    const bool custom = SelectedEllipsoid(m_comboEllipsoid).key == nullptr;
+    // A central meridian of one's own and unprefixed eastings are forward's and inverse's; the
+    // zone transforms work in the standard zones.
+    const bool projects = operation.operation == BatchOperation::Forward ||
+                          operation.operation == BatchOperation::Inverse;
+    const bool ownMeridian =
+        m_editMeridian.GetWindowTextLength() > 0 && m_checkNoPrefix.GetCheck() == BST_CHECKED;
     struct Rule {
         CWnd& control;
         bool enabled;
@@ -468,11 +529,14 @@ void CBatchDlg::UpdateControls() {
         {m_btnBrowseIn, idle},
         {m_editColumns, idle},
         {m_comboOperation, idle},
-        {m_comboZoneWidth, idle && operation.zoneWidth},
+        {m_comboZoneWidth, idle && operation.zoneWidth && !(projects && ownMeridian)},
         {m_comboEllipsoid, idle},
         {m_comboAngles, idle && operation.angles},
         {m_editA, idle && custom},
         {m_editAlfa, idle && custom},
+        {m_comboMethod, idle},
+        {m_editMeridian, idle && projects},
+        {m_checkNoPrefix, idle && projects},
         {m_editOutput, idle},
         {m_btnBrowseOut, idle},
         {m_btnRun, idle && m_backend.makeJob && m_editInput.GetWindowTextLength() > 0 &&

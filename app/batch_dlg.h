@@ -1,6 +1,7 @@
 // CBatchDlg: the batch window beside the main form. It converts one whole file with the
 // settings chosen in it: the input and a preview of its first records, the operation, zone
-// system, ellipsoid and angle form, and the output, which by default is the input's name with
+// system, ellipsoid, angle form, method and central meridian, and the output, which by default is
+// the input's name with
 // "_out" before the extension. The run goes on a worker thread (CBatchRun); the window moves
 // its progress bar, and when the run ends shows a summary and the records that failed.
 #pragma once
@@ -39,6 +40,9 @@ public:
     CComboBox m_comboAngles;
     CEdit m_editA;
     CEdit m_editAlfa;
+    CComboBox m_comboMethod;
+    CEdit m_editMeridian;
+    CButton m_checkNoPrefix;
     CEdit m_editOutput;
     CButton m_btnBrowseOut;
     CButton m_btnRun;
@@ -49,7 +53,8 @@ public:
     CButton m_btnOpenFolder;
 
     // The settings as the window shows them; FALSE (after a prompt at the field) when a or
-    // alfa of a user-defined ellipsoid is not a usable number.
+    // alfa of a user-defined ellipsoid is not a usable number, or (after a message) when the
+    // backend refuses them.
     BOOL ReadRequest(BatchRequest* pRequest);
     BOOL IsRunning() const { return m_run.IsRunning(); }
 
@@ -80,6 +85,8 @@ protected:
     void OnRunDone();
 
 private:
+    // Every choice but the ellipsoid's numbers, which only a run reads.
+    BatchRequest ChosenRequest() const;
     void UpdatePreview();
     // Enables each control for the window's state: idle or running, and the chosen operation
     // and ellipsoid.

@@ -2,6 +2,8 @@
 // commands.
 #include "app/converter_dlg.h"
 
+#include "app/batch_backend.h"
+
 #include "engine/ellipsoid.h"
 #include "engine/packed_angle.h"
 #include "platform/dc.h"
@@ -57,7 +59,7 @@ void ExchangeField(CDataExchange* pDX, int nIDC, double& value) {
 CConverterDlg::CConverterDlg(CWnd* pParent)
     : CDialog(IDD_MAIN_DIALOG, pParent), m_nBDeg(31), m_nBMin(4), m_dBSec(41.6832), m_nLDeg(111),
       m_nLMin(47), m_dLSec(24.8974), m_dX(3386902.25), m_dY(18399692.74), m_dA(0.0), m_dAlfa(0.0),
-      m_hIcon(nullptr) {
+      m_hIcon(nullptr), m_batchBackend(FileConversionBackend()) {
     if (CWinApp* app = AfxGetApp())
         m_hIcon = app->LoadIcon(IDR_MAINFRAME);
 }

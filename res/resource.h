@@ -62,6 +62,9 @@ constexpr int IDC_BATCH_PROGRESS = 1114;
 constexpr int IDC_BATCH_SUMMARY = 1115;
 constexpr int IDC_BATCH_ERRORS = 1116;
 constexpr int IDC_BATCH_OPEN_FOLDER = 1117;
+constexpr int IDC_BATCH_METHOD = 1118;
+constexpr int IDC_BATCH_MERIDIAN = 1119;
+constexpr int IDC_BATCH_NO_PREFIX = 1120;
 
 // Menu commands.
 constexpr int ID_HELP_ABOUT = 32771;

@@ -1,6 +1,7 @@
 // The batch window driven as a user drives it: its template and opening state, the settings'
 // enabling, the default output name, file choice by dialog and by drop, the preview, and runs
 // with jobs made here (progress, summary, failed records, stop, failure, closing mid-run).
+#include "app/batch_backend.h"
 #include "app/batch_dlg.h"
 #include "app/converter_app.h"
 #include "app/converter_dlg.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDropEvent>
 #include <QLabel>
@@ -22,9 +24,15 @@
 #include <QTest>
 #include <QTreeWidget>
 #include <QUrl>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -74,8 +82,14 @@ public:
     BatchPreview preview;
     std::unique_ptr<CBatchDlg> dlg;
 
-    explicit Window(bool withBackend = true) {
-        if (withBackend) {
+    explicit Window(bool withBackend = true) : Window(withBackend, nullptr) {}
+    // A window over the real file conversion.
+    explicit Window(BatchBackend real) : Window(false, &real) {}
+
+    Window(bool withBackend, const BatchBackend* real) {
+        if (real) {
+            backend = *real;
+        } else if (withBackend) {
             backend.makeJob = [this](const BatchRequest& request) -> BatchJob {
                 jobsMade.push_back(request);
                 return job;
@@ -157,15 +171,27 @@ TEST(BatchTemplate, EveryControlIsThereInItsClassInsideTheWindowWithoutOverlap) 
         const char* qtClass;
     };
     const Case cases[] = {
-        {"IDC_BATCH_INPUT", "QLineEdit"},       {"IDC_BATCH_BROWSE_IN", "QPushButton"},
-        {"IDC_BATCH_COLUMNS", "QLineEdit"},     {"IDC_BATCH_PREVIEW", "QTreeWidget"},
-        {"IDC_BATCH_OPERATION", "QComboBox"},   {"IDC_BATCH_ZONE_WIDTH", "QComboBox"},
-        {"IDC_BATCH_ELLIPSOID", "QComboBox"},   {"IDC_BATCH_ANGLES", "QComboBox"},
-        {"IDC_BATCH_A", "QLineEdit"},           {"IDC_BATCH_ALFA", "QLineEdit"},
-        {"IDC_BATCH_OUTPUT", "QLineEdit"},      {"IDC_BATCH_BROWSE_OUT", "QPushButton"},
-        {"IDC_BATCH_RUN", "QPushButton"},       {"IDC_BATCH_STOP", "QPushButton"},
-        {"IDC_BATCH_PROGRESS", "QProgressBar"}, {"IDC_BATCH_SUMMARY", "QLabel"},
-        {"IDC_BATCH_ERRORS", "QTreeWidget"},    {"IDC_BATCH_OPEN_FOLDER", "QPushButton"},
+        {"IDC_BATCH_INPUT", "QLineEdit"},
+        {"IDC_BATCH_BROWSE_IN", "QPushButton"},
+        {"IDC_BATCH_COLUMNS", "QLineEdit"},
+        {"IDC_BATCH_PREVIEW", "QTreeWidget"},
+        {"IDC_BATCH_OPERATION", "QComboBox"},
+        {"IDC_BATCH_ZONE_WIDTH", "QComboBox"},
+        {"IDC_BATCH_ELLIPSOID", "QComboBox"},
+        {"IDC_BATCH_ANGLES", "QComboBox"},
+        {"IDC_BATCH_A", "QLineEdit"},
+        {"IDC_BATCH_ALFA", "QLineEdit"},
+        {"IDC_BATCH_METHOD", "QComboBox"},
+        {"IDC_BATCH_MERIDIAN", "QLineEdit"},
+        {"IDC_BATCH_NO_PREFIX", "QCheckBox"},
+        {"IDC_BATCH_OUTPUT", "QLineEdit"},
+        {"IDC_BATCH_BROWSE_OUT", "QPushButton"},
+        {"IDC_BATCH_RUN", "QPushButton"},
+        {"IDC_BATCH_STOP", "QPushButton"},
+        {"IDC_BATCH_PROGRESS", "QProgressBar"},
+        {"IDC_BATCH_SUMMARY", "QLabel"},
+        {"IDC_BATCH_ERRORS", "QTreeWidget"},
+        {"IDC_BATCH_OPEN_FOLDER", "QPushButton"},
     };
     const QRect client = w.dlg->m_hWnd->rect();
     std::vector<QRect> placed;
@@ -187,13 +213,23 @@ TEST(BatchTemplate, TabWalksTheControlsInReadingOrder) {
     w.Choose("IDC_BATCH_ELLIPSOID", "自定义");
     w.Item("IDC_BATCH_INPUT")->setFocus();
     const char* order[] = {
-        "IDC_BATCH_BROWSE_IN",  "IDC_BATCH_COLUMNS",
-        "IDC_BATCH_PREVIEW",    "IDC_BATCH_OPERATION",
-        "IDC_BATCH_ZONE_WIDTH", "IDC_BATCH_ELLIPSOID",
-        "IDC_BATCH_ANGLES",     "IDC_BATCH_A",
-        "IDC_BATCH_ALFA",       "IDC_BATCH_OUTPUT",
-        "IDC_BATCH_BROWSE_OUT", "IDC_BATCH_RUN",
-        "IDC_BATCH_ERRORS",     "IDCANCEL",
+        "IDC_BATCH_BROWSE_IN",
+        "IDC_BATCH_COLUMNS",
+        "IDC_BATCH_PREVIEW",
+        "IDC_BATCH_OPERATION",
+        "IDC_BATCH_ZONE_WIDTH",
+        "IDC_BATCH_ELLIPSOID",
+        "IDC_BATCH_ANGLES",
+        "IDC_BATCH_A",
+        "IDC_BATCH_ALFA",
+        "IDC_BATCH_METHOD",
+        "IDC_BATCH_MERIDIAN",
+        "IDC_BATCH_NO_PREFIX",
+        "IDC_BATCH_OUTPUT",
+        "IDC_BATCH_BROWSE_OUT",
+        "IDC_BATCH_RUN",
+        "IDC_BATCH_ERRORS",
+        "IDCANCEL",
         "IDC_BATCH_INPUT",
     };
     for (const char* name : order) {
@@ -619,6 +655,267 @@ TEST(BatchMenu, TheToolsCommandOpensOneWindowAndBringsItBackAfterwards) {
     EXPECT_TRUE(form.m_pBatchDlg->m_hWnd->isVisible());
     EXPECT_EQ(form.m_pBatchDlg->m_editInput.GetWindowText(), "");
     app.m_pMainWnd = nullptr;
+}
+
+// The window over the real conversion: what gkconv writes and reports, the window writes and
+// lists.
+
+struct TempFolder {
+    std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("gk_batch_window_" + std::to_string(getpid()));
+    TempFolder() { std::filesystem::create_directories(path); }
+    ~TempFolder() { std::filesystem::remove_all(path); }
+    std::string Write(const char* name, const std::string& bytes) const {
+        const std::string file = (path / name).string();
+        std::ofstream(file, std::ios::binary) << bytes;
+        return file;
+    }
+    // Names in the folder, for leftovers of a run.
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(path))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+};
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+// Good and bad records under every line ending, a byte order mark, a comment, a blank line and
+// a last line without an ending.
+const std::string kMixedGeodetic = "\xEF\xBB\xBF# field book\r\n"
+                                   "P1 30.3015 114.2030\r\n"
+                                   "P2 95 114\n"
+                                   "P3,30.3015,114.2030\r"
+                                   "P4 30.3015 abc\r\n"
+                                   "\r\n"
+                                   "P5 31.0000 117.3000";
+const std::string kMixedPlane = "\xEF\xBB\xBFP1 3376053.2931 38532798.3303\r\n"
+                                "P2 3376053.2931 3853x\n"
+                                "P3\t3376053.2931\t38532798.3303\r"
+                                "P4 3376053.2931 99532798.3303";
+
+TEST(BatchConversion, TheWindowsOutputIsByteForByteGkconvsAndItListsWhatGkconvReports) {
+    struct Case {
+        const char* what;
+        const std::string& input;
+        std::vector<std::pair<const char*, const char*>> choices; // combo box, entry
+        const char* meridian;
+        bool noPrefix;
+        const char* gkconvArgs;
+    };
+    const Case cases[] = {
+        {"forward, 3-degree zones, the defaults", kMixedGeodetic, {}, "", false, "forward -w 3"},
+        {"inverse, 6-degree zones, CGCS2000, D:M:S",
+         kMixedPlane,
+         {{"IDC_BATCH_OPERATION", "反算"},
+          {"IDC_BATCH_ZONE_WIDTH", "六度带"},
+          {"IDC_BATCH_ELLIPSOID", "CGCS2000"},
+          {"IDC_BATCH_ANGLES", "度:分:秒"}},
+         "",
+         false,
+         "inverse -w 6 -e cgcs2000 --angles dms"},
+        {"forward by Krueger about a meridian of one's own",
+         kMixedGeodetic,
+         {{"IDC_BATCH_METHOD", "Krüger 级数"}, {"IDC_BATCH_ANGLES", "十进制度"}},
+         "114:30",
+         true,
+         "forward -w 3 --method krueger --central-meridian 114:30 --no-prefix --angles deg"},
+        {"Xian 1980 in 6-degree zones",
+         kMixedGeodetic,
+         {{"IDC_BATCH_ELLIPSOID", "西安1980"}, {"IDC_BATCH_ZONE_WIDTH", "六度带"}},
+         "",
+         false,
+         "forward -w 6 -e xian80"},
+    };
+    TempFolder folder;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string in = folder.Write("pts.txt", c.input);
+        const std::string gkconvOut = (folder.path / "gkconv.txt").string();
+        const std::string gkconvErr = (folder.path / "gkconv.err").string();
+        const std::string command = std::string(GKCONV_PATH) + " " + c.gkconvArgs + " -o " +
+                                    gkconvOut + " " + in + " 2> " + gkconvErr;
+        ASSERT_NE(std::system(command.c_str()), -1);
+
+        Window w(FileConversionBackend());
+        for (const auto& [combo, entry] : c.choices)
+            w.Choose(combo, entry);
+        w.Type("IDC_BATCH_MERIDIAN", c.meridian);
+        w.Item<QCheckBox>("IDC_BATCH_NO_PREFIX")->setChecked(c.noPrefix);
+        w.Type("IDC_BATCH_INPUT", in.c_str());
+        w.Click("IDC_BATCH_RUN");
+        ASSERT_TRUE(w.WaitIdle());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return w.Enabled("IDC_BATCH_RUN"); }, kWaitMs));
+
+        const std::string windowOut = (folder.path / "pts_out.txt").string();
+        EXPECT_EQ(ReadBytes(windowOut), ReadBytes(gkconvOut));
+        EXPECT_FALSE(ReadBytes(windowOut).empty());
+        // gkconv's "FILE:LINE: message" lines, then its count of failures.
+        std::istringstream reported(ReadBytes(gkconvErr));
+        std::string line;
+        int row = 0;
+        while (std::getline(reported, line) && line.rfind(in + ":", 0) == 0) {
+            const std::string rest = line.substr(in.size() + 1);
+            const size_t colon = rest.find(": ");
+            const std::vector<std::string> listed = w.Row("IDC_BATCH_ERRORS", row++);
+            ASSERT_EQ(listed.size(), 3u) << line;
+            EXPECT_EQ(listed[0], rest.substr(0, colon));
+            EXPECT_EQ(listed[2], rest.substr(colon + 2));
+        }
+        EXPECT_GT(row, 0);
+        EXPECT_EQ(w.Item<QTreeWidget>("IDC_BATCH_ERRORS")->topLevelItemCount(), row);
+        EXPECT_TRUE(Contains(line, "gkconv: " + std::to_string(row) + " of ")) << line;
+        EXPECT_TRUE(Contains(w.Text("IDC_BATCH_SUMMARY"), "失败 " + std::to_string(row) + " 条"))
+            << w.Text("IDC_BATCH_SUMMARY");
+        w.dlg->DestroyWindow();
+        std::filesystem::remove(windowOut);
+    }
+}
+
+TEST(BatchConversion, TheFieldAtFaultIsNamedByItsColumn) {
+    TempFolder folder;
+    const std::string in = folder.Write("pts.txt", "P1 95 114\nP2 30\n");
+    Window w(FileConversionBackend());
+    w.Type("IDC_BATCH_INPUT", in.c_str());
+    w.Click("IDC_BATCH_RUN");
+    ASSERT_TRUE(w.WaitIdle());
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return w.Item<QTreeWidget>("IDC_BATCH_ERRORS")->topLevelItemCount() == 2; },
+        kWaitMs));
+    EXPECT_EQ(w.Row("IDC_BATCH_ERRORS", 0)[1], "第 2 列");
+    EXPECT_EQ(w.Row("IDC_BATCH_ERRORS", 1)[1], "第 3 列"); // the coordinate that is missing
+}
+
+TEST(BatchConversion, ThePreviewSplitsAsTheConverterWillAndNamesEachColumnsRole) {
+    TempFolder folder;
+    const std::string in = folder.Write("pts.txt", "# day 1\r\n"
+                                                   "P1,CP,30.3015,114.2030,12.5\r\n"
+                                                   "P2,,30.3016,114.2031,12.7\r\n");
+    Window w(FileConversionBackend());
+    w.Type("IDC_BATCH_INPUT", in.c_str());
+    EXPECT_EQ(w.Headings("IDC_BATCH_PREVIEW"),
+              (std::vector<std::string>{"点名", "B", "L", "其他", "其他"}));
+    EXPECT_EQ(w.Row("IDC_BATCH_PREVIEW", 0)[0], "# day 1");
+    EXPECT_EQ(w.Row("IDC_BATCH_PREVIEW", 2),
+              (std::vector<std::string>{"P2", "", "30.3016", "114.2031", "12.7"}));
+    struct Case {
+        const char* operation;
+        const char* columns;
+        std::vector<std::string> headings;
+    };
+    const Case cases[] = {
+        {"正算", "name,-,B,L,-", {"点名", "其他", "B", "L", "其他"}},
+        {"反算", "name,-,Y,X,-", {"点名", "其他", "Y", "X", "其他"}},
+        {"正算", "-,-,L,B", {"其他", "其他", "L", "B", "其他"}},
+        {"反算", "name,-,B,L,-", {"无法预览"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.columns);
+        w.Choose("IDC_BATCH_OPERATION", c.operation);
+        w.Type("IDC_BATCH_COLUMNS", c.columns);
+        EXPECT_EQ(w.Headings("IDC_BATCH_PREVIEW"), c.headings);
+    }
+    EXPECT_TRUE(Contains(w.Row("IDC_BATCH_PREVIEW", 0)[0], "各列含义须按文件中的顺序逐列写出"));
+}
+
+// A path typed letter by letter passes through names that are no files, and some that are
+// files no preview should read to their end.
+TEST(BatchConversion, APreviewOfAPipeOrADeviceComesBackAtOnceWithAMessage) {
+    TempFolder folder;
+    const std::string fifo = (folder.path / "pipe").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    Window w(FileConversionBackend());
+    for (const std::string& path : {fifo, std::string("/dev/zero")}) {
+        SCOPED_TRACE(path);
+        w.Type("IDC_BATCH_INPUT", path.c_str());
+        EXPECT_EQ(w.Headings("IDC_BATCH_PREVIEW"), (std::vector<std::string>{"无法预览"}));
+        EXPECT_EQ(w.Row("IDC_BATCH_PREVIEW", 0)[0],
+                  "cannot preview " + path + ": not a regular file");
+    }
+    // Nor does a run wait on the pipe: it fails at once.
+    w.Type("IDC_BATCH_INPUT", fifo.c_str());
+    w.Type("IDC_BATCH_OUTPUT", (folder.path / "out.txt").c_str());
+    w.Click("IDC_BATCH_RUN");
+    ASSERT_TRUE(w.WaitIdle());
+    EXPECT_TRUE(Contains(w.Text("IDC_BATCH_SUMMARY"), "not a regular file"));
+}
+
+TEST(BatchConversion, StoppingARunLeavesNoOutputFileBehind) {
+    TempFolder folder;
+    std::string big;
+    for (int i = 0; i < 1500000; ++i) // about 28 MB: many blocks to stop between
+        big += "P 30.3015 114.2030\n";
+    const std::string in = folder.Write("big.txt", big);
+    big.clear();
+    Window w(FileConversionBackend());
+    w.Type("IDC_BATCH_INPUT", in.c_str());
+    w.Click("IDC_BATCH_RUN");
+    w.Click("IDC_BATCH_STOP");
+    ASSERT_TRUE(w.WaitIdle());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.Enabled("IDC_BATCH_RUN"); }, kWaitMs));
+    EXPECT_TRUE(Contains(w.Text("IDC_BATCH_SUMMARY"), "已停止")) << w.Text("IDC_BATCH_SUMMARY");
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"big.txt"}));
+    EXPECT_FALSE(w.Enabled("IDC_BATCH_OPEN_FOLDER"));
+}
+
+TEST(BatchConversion, SettingsThatDescribeNoProjectionAreRefusedWithAMessageAndNothingRuns) {
+    TempFolder folder;
+    const std::string in = folder.Write("pts.txt", "30.3015 114.2030\n");
+    ScopedRecordingServices services;
+    Window w(FileConversionBackend());
+    w.Type("IDC_BATCH_INPUT", in.c_str());
+    struct Case {
+        const char* meridian;
+        bool noPrefix;
+        const char* columns;
+        const char* message; // empty when the run goes ahead
+    };
+    const Case cases[] = {
+        {"114.5", false, "", "中央子午线 114.5 不是3度带中某一带的中央子午线"},
+        {"E114", false, "", "中央子午线须是 -180° 到 360° 之间的经度"},
+        {"", true, "", "Y 不带带号时，须给出中央子午线"},
+        {"", false, "B,B", "各列含义须按文件中的顺序逐列写出"},
+        {"114", false, "", ""}, // a zone's own meridian keeps the prefix
+        {"114.5", true, "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        w.Type("IDC_BATCH_MERIDIAN", c.meridian);
+        w.Item<QCheckBox>("IDC_BATCH_NO_PREFIX")->setChecked(c.noPrefix);
+        w.Type("IDC_BATCH_COLUMNS", c.columns);
+        const size_t boxes = services.boxes.size();
+        w.Click("IDC_BATCH_RUN");
+        if (*c.message) {
+            ASSERT_EQ(services.boxes.size(), boxes + 1);
+            EXPECT_TRUE(Contains(services.boxes.back().text, c.message))
+                << services.boxes.back().text;
+            EXPECT_FALSE(w.dlg->IsRunning());
+            EXPECT_FALSE(std::filesystem::exists(folder.path / "pts_out.txt"));
+        } else {
+            EXPECT_EQ(services.boxes.size(), boxes);
+            ASSERT_TRUE(w.WaitIdle());
+            ASSERT_TRUE(QTest::qWaitFor([&] { return w.Enabled("IDC_BATCH_RUN"); }, kWaitMs));
+            EXPECT_TRUE(Contains(w.Text("IDC_BATCH_SUMMARY"), "已转换 1 条记录，失败 0 条"))
+                << w.Text("IDC_BATCH_SUMMARY");
+            std::filesystem::remove(folder.path / "pts_out.txt");
+        }
+    }
+}
+
+TEST(BatchConversion, TheEllipsoidListIsTheEnginesPresetsThenTheUsersOwn) {
+    Window w(FileConversionBackend());
+    auto* combo = w.Item<QComboBox>("IDC_BATCH_ELLIPSOID");
+    QStringList texts;
+    for (int i = 0; i < combo->count(); ++i)
+        texts << combo->itemText(i);
+    EXPECT_EQ(texts, (QStringList{"WGS1984", "西安1980", "北京1954", "CGCS2000", "自定义"}));
 }
 
 } // namespace
