@@ -48,7 +48,7 @@ const ZoneWidthChoice kZoneWidths[] = {{"三度带", 3}, {"六度带", 6}};
 // values, as on the form.
 struct EllipsoidChoice {
     std::string text;
-    const char* key; // nullptr for 自定义
+    std::string key; // empty for 自定义
     double a;
     double alfa;
 };
@@ -59,12 +59,21 @@ const std::vector<EllipsoidChoice>& Ellipsoids() {
             std::string_view name = preset.name;
             if (const size_t suffix = name.find("参考椭球"); suffix != std::string_view::npos)
                 name = name.substr(0, suffix);
-            list.push_back({std::string(name), preset.key.data(), preset.a, preset.alfa});
+            list.push_back({std::string(name), std::string(preset.key), preset.a, preset.alfa});
         }
-        list.push_back({"自定义", nullptr, Beijing1954().a, Beijing1954().alfa});
+        list.push_back({"自定义", "", Beijing1954().a, Beijing1954().alfa});
         return list;
     }();
     return choices;
+}
+
+// The selected ellipsoid; the window's list always has one.
+const EllipsoidChoice& SelectedEllipsoid(const CComboBox& combo) {
+    const std::vector<EllipsoidChoice>& choices = Ellipsoids();
+    const int index = combo.GetCurSel();
+    return choices[index >= 0 && static_cast<size_t>(index) < choices.size()
+                       ? static_cast<size_t>(index)
+                       : 0];
 }
 
 struct AnglesChoice {
@@ -330,21 +339,12 @@ void CBatchDlg::OnOperationChanged() {
     UpdateControls();
 }
 
-// The selected ellipsoid; the window's list always has one.
-static const EllipsoidChoice& SelectedEllipsoid(const CComboBox& combo) {
-    const std::vector<EllipsoidChoice>& choices = Ellipsoids();
-    const int index = combo.GetCurSel();
-    return choices[index >= 0 && static_cast<size_t>(index) < choices.size()
-                       ? static_cast<size_t>(index)
-                       : 0];
-}
-
 void CBatchDlg::OnEllipsoidChanged() {
     const EllipsoidChoice& choice = SelectedEllipsoid(m_comboEllipsoid);
     m_editA.SetWindowText(FormatDdxDouble(choice.a));
     m_editAlfa.SetWindowText(FormatDdxDouble(choice.alfa));
     UpdateControls();
-    if (!choice.key) {
+    if (choice.key.empty()) {
         m_editA.SetFocus();
         m_editA.SetSel(0, -1);
     }
@@ -360,7 +360,7 @@ BatchRequest CBatchDlg::ChosenRequest() const {
     request.angles = Selected(m_comboAngles, kAngles).angles;
     request.method = Selected(m_comboMethod, kMethods).method;
     const EllipsoidChoice& ellipsoid = SelectedEllipsoid(m_comboEllipsoid);
-    request.ellipsoid = ellipsoid.key ? ellipsoid.key : "";
+    request.ellipsoid = ellipsoid.key;
     request.a = ellipsoid.a;
     request.alfa = ellipsoid.alfa;
     request.centralMeridian = m_editMeridian.GetWindowText().str();
@@ -513,7 +513,7 @@ void CBatchDlg::UpdatePreview() {
 void CBatchDlg::UpdateControls() {
     const bool idle = !IsRunning();
     const OperationChoice& operation = Selected(m_comboOperation, kOperations);
-    const bool custom = SelectedEllipsoid(m_comboEllipsoid).key == nullptr;
+    const bool custom = SelectedEllipsoid(m_comboEllipsoid).key.empty();
     // A central meridian of one's own and unprefixed eastings are forward's and inverse's; the
     // zone transforms work in the standard zones.
     const bool projects = operation.operation == BatchOperation::Forward ||
