@@ -50,10 +50,11 @@ AngleFormat AnglesOf(BatchAngles angles) {
     return AngleFormat::Dms;
 }
 
-// The settings that decide how a line splits: the operation and the column list.
+// The settings that decide how a line splits: the operation, the header and the column list.
 std::string LayoutSettings(const BatchRequest& request, Settings& s) {
     s.operation = OperationOf(request.operation);
     s.angles = AnglesOf(request.angles);
+    s.header = request.header;
     if (request.columns.empty())
         return {};
     if (std::string error = ParseColumns(request.columns, s.operation, s.columns); !error.empty())

@@ -146,6 +146,7 @@ void CBatchDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_BATCH_INPUT, m_editInput);
     DDX_Control(pDX, IDC_BATCH_BROWSE_IN, m_btnBrowseIn);
     DDX_Control(pDX, IDC_BATCH_COLUMNS, m_editColumns);
+    DDX_Control(pDX, IDC_BATCH_HEADER, m_checkHeader);
     DDX_Control(pDX, IDC_BATCH_PREVIEW, m_listPreview);
     DDX_Control(pDX, IDC_BATCH_OPERATION, m_comboOperation);
     DDX_Control(pDX, IDC_BATCH_ZONE_WIDTH, m_comboZoneWidth);
@@ -225,6 +226,9 @@ BOOL CBatchDlg::OnCmdMsg(UINT nID, int nCode) {
             return TRUE;
         case IDC_BATCH_NO_PREFIX:
             UpdateControls();
+            return TRUE;
+        case IDC_BATCH_HEADER:
+            UpdatePreview();
             return TRUE;
         default:
             break;
@@ -365,6 +369,7 @@ BatchRequest CBatchDlg::ChosenRequest() const {
     request.alfa = ellipsoid.alfa;
     request.centralMeridian = m_editMeridian.GetWindowText().str();
     request.noPrefix = m_checkNoPrefix.GetCheck() == BST_CHECKED;
+    request.header = m_checkHeader.GetCheck() == BST_CHECKED;
     return request;
 }
 
@@ -528,6 +533,7 @@ void CBatchDlg::UpdateControls() {
         {m_editInput, idle},
         {m_btnBrowseIn, idle},
         {m_editColumns, idle},
+        {m_checkHeader, idle},
         {m_comboOperation, idle},
         {m_comboZoneWidth, idle && operation.zoneWidth && !(projects && ownMeridian)},
         {m_comboEllipsoid, idle},

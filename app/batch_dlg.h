@@ -33,6 +33,7 @@ public:
     CEdit m_editInput;
     CButton m_btnBrowseIn;
     CEdit m_editColumns;
+    CButton m_checkHeader;
     CListCtrl m_listPreview;
     CComboBox m_comboOperation;
     CComboBox m_comboZoneWidth;

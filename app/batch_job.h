@@ -28,6 +28,7 @@ struct BatchRequest {
     BatchMethod method = BatchMethod::Series;
     std::string centralMeridian; // as typed; empty for each zone's own
     bool noPrefix = false;       // eastings carry no zone number
+    bool header = false;         // the first line passes through unchanged
 };
 
 // One record that could not be converted, worded as the command-line converter words it.

@@ -65,6 +65,7 @@ constexpr int IDC_BATCH_OPEN_FOLDER = 1117;
 constexpr int IDC_BATCH_METHOD = 1118;
 constexpr int IDC_BATCH_MERIDIAN = 1119;
 constexpr int IDC_BATCH_NO_PREFIX = 1120;
+constexpr int IDC_BATCH_HEADER = 1121;
 
 // Menu commands.
 constexpr int ID_HELP_ABOUT = 32771;

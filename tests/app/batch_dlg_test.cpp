@@ -171,27 +171,17 @@ TEST(BatchTemplate, EveryControlIsThereInItsClassInsideTheWindowWithoutOverlap) 
         const char* qtClass;
     };
     const Case cases[] = {
-        {"IDC_BATCH_INPUT", "QLineEdit"},
-        {"IDC_BATCH_BROWSE_IN", "QPushButton"},
-        {"IDC_BATCH_COLUMNS", "QLineEdit"},
-        {"IDC_BATCH_PREVIEW", "QTreeWidget"},
-        {"IDC_BATCH_OPERATION", "QComboBox"},
-        {"IDC_BATCH_ZONE_WIDTH", "QComboBox"},
-        {"IDC_BATCH_ELLIPSOID", "QComboBox"},
-        {"IDC_BATCH_ANGLES", "QComboBox"},
-        {"IDC_BATCH_A", "QLineEdit"},
-        {"IDC_BATCH_ALFA", "QLineEdit"},
-        {"IDC_BATCH_METHOD", "QComboBox"},
-        {"IDC_BATCH_MERIDIAN", "QLineEdit"},
-        {"IDC_BATCH_NO_PREFIX", "QCheckBox"},
-        {"IDC_BATCH_OUTPUT", "QLineEdit"},
-        {"IDC_BATCH_BROWSE_OUT", "QPushButton"},
-        {"IDC_BATCH_RUN", "QPushButton"},
-        {"IDC_BATCH_STOP", "QPushButton"},
-        {"IDC_BATCH_PROGRESS", "QProgressBar"},
-        {"IDC_BATCH_SUMMARY", "QLabel"},
-        {"IDC_BATCH_ERRORS", "QTreeWidget"},
-        {"IDC_BATCH_OPEN_FOLDER", "QPushButton"},
+        {"IDC_BATCH_INPUT", "QLineEdit"},       {"IDC_BATCH_BROWSE_IN", "QPushButton"},
+        {"IDC_BATCH_COLUMNS", "QLineEdit"},     {"IDC_BATCH_PREVIEW", "QTreeWidget"},
+        {"IDC_BATCH_OPERATION", "QComboBox"},   {"IDC_BATCH_ZONE_WIDTH", "QComboBox"},
+        {"IDC_BATCH_ELLIPSOID", "QComboBox"},   {"IDC_BATCH_ANGLES", "QComboBox"},
+        {"IDC_BATCH_A", "QLineEdit"},           {"IDC_BATCH_ALFA", "QLineEdit"},
+        {"IDC_BATCH_METHOD", "QComboBox"},      {"IDC_BATCH_MERIDIAN", "QLineEdit"},
+        {"IDC_BATCH_NO_PREFIX", "QCheckBox"},   {"IDC_BATCH_HEADER", "QCheckBox"},
+        {"IDC_BATCH_OUTPUT", "QLineEdit"},      {"IDC_BATCH_BROWSE_OUT", "QPushButton"},
+        {"IDC_BATCH_RUN", "QPushButton"},       {"IDC_BATCH_STOP", "QPushButton"},
+        {"IDC_BATCH_PROGRESS", "QProgressBar"}, {"IDC_BATCH_SUMMARY", "QLabel"},
+        {"IDC_BATCH_ERRORS", "QTreeWidget"},    {"IDC_BATCH_OPEN_FOLDER", "QPushButton"},
     };
     const QRect client = w.dlg->m_hWnd->rect();
     std::vector<QRect> placed;
@@ -213,23 +203,12 @@ TEST(BatchTemplate, TabWalksTheControlsInReadingOrder) {
     w.Choose("IDC_BATCH_ELLIPSOID", "自定义");
     w.Item("IDC_BATCH_INPUT")->setFocus();
     const char* order[] = {
-        "IDC_BATCH_BROWSE_IN",
-        "IDC_BATCH_COLUMNS",
-        "IDC_BATCH_PREVIEW",
-        "IDC_BATCH_OPERATION",
-        "IDC_BATCH_ZONE_WIDTH",
-        "IDC_BATCH_ELLIPSOID",
-        "IDC_BATCH_ANGLES",
-        "IDC_BATCH_A",
-        "IDC_BATCH_ALFA",
-        "IDC_BATCH_METHOD",
-        "IDC_BATCH_MERIDIAN",
-        "IDC_BATCH_NO_PREFIX",
-        "IDC_BATCH_OUTPUT",
-        "IDC_BATCH_BROWSE_OUT",
-        "IDC_BATCH_RUN",
-        "IDC_BATCH_ERRORS",
-        "IDCANCEL",
+        "IDC_BATCH_BROWSE_IN", "IDC_BATCH_COLUMNS",   "IDC_BATCH_HEADER",
+        "IDC_BATCH_PREVIEW",   "IDC_BATCH_OPERATION", "IDC_BATCH_ZONE_WIDTH",
+        "IDC_BATCH_ELLIPSOID", "IDC_BATCH_ANGLES",    "IDC_BATCH_A",
+        "IDC_BATCH_ALFA",      "IDC_BATCH_METHOD",    "IDC_BATCH_MERIDIAN",
+        "IDC_BATCH_NO_PREFIX", "IDC_BATCH_OUTPUT",    "IDC_BATCH_BROWSE_OUT",
+        "IDC_BATCH_RUN",       "IDC_BATCH_ERRORS",    "IDCANCEL",
         "IDC_BATCH_INPUT",
     };
     for (const char* name : order) {
@@ -709,6 +688,7 @@ TEST(BatchConversion, TheWindowsOutputIsByteForByteGkconvsAndItListsWhatGkconvRe
         const char* meridian;
         bool noPrefix;
         const char* gkconvArgs;
+        bool header = false;
     };
     const Case cases[] = {
         {"forward, 3-degree zones, the defaults", kMixedGeodetic, {}, "", false, "forward -w 3"},
@@ -733,6 +713,13 @@ TEST(BatchConversion, TheWindowsOutputIsByteForByteGkconvsAndItListsWhatGkconvRe
          "",
          false,
          "forward -w 6 -e xian80"},
+        {"a first line that is a header",
+         kMixedPlane,
+         {{"IDC_BATCH_OPERATION", "反算"}},
+         "",
+         false,
+         "inverse -w 3 --header",
+         true},
     };
     TempFolder folder;
     for (const Case& c : cases) {
@@ -749,6 +736,7 @@ TEST(BatchConversion, TheWindowsOutputIsByteForByteGkconvsAndItListsWhatGkconvRe
             w.Choose(combo, entry);
         w.Type("IDC_BATCH_MERIDIAN", c.meridian);
         w.Item<QCheckBox>("IDC_BATCH_NO_PREFIX")->setChecked(c.noPrefix);
+        w.Item<QCheckBox>("IDC_BATCH_HEADER")->setChecked(c.header);
         w.Type("IDC_BATCH_INPUT", in.c_str());
         w.Click("IDC_BATCH_RUN");
         ASSERT_TRUE(w.WaitIdle());
