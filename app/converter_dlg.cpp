@@ -2,6 +2,8 @@
 // commands.
 #include "app/converter_dlg.h"
 
+#include "app/batch_backend.h"
+
 #include "engine/ellipsoid.h"
 #include "engine/packed_angle.h"
 #include "platform/dc.h"
@@ -57,7 +59,7 @@ void ExchangeField(CDataExchange* pDX, int nIDC, double& value) {
 CConverterDlg::CConverterDlg(CWnd* pParent)
     : CDialog(IDD_MAIN_DIALOG, pParent), m_nBDeg(31), m_nBMin(4), m_dBSec(41.6832), m_nLDeg(111),
       m_nLMin(47), m_dLSec(24.8974), m_dX(3386902.25), m_dY(18399692.74), m_dA(0.0), m_dAlfa(0.0),
-      m_hIcon(nullptr) {
+      m_hIcon(nullptr), m_batchBackend(FileConversionBackend()) {
     if (CWinApp* app = AfxGetApp())
         m_hIcon = app->LoadIcon(IDR_MAINFRAME);
 }
@@ -176,6 +178,9 @@ BOOL CConverterDlg::OnCmdMsg(UINT nID, int nCode) {
             return TRUE;
         case IDC_6_TO_3:
             On6To3();
+            return TRUE;
+        case ID_TOOLS_BATCH:
+            OnBatchConvert();
             return TRUE;
         default:
             break;
@@ -339,4 +344,15 @@ void CConverterDlg::On3To6() {
 void CConverterDlg::On6To3() {
     if (TransformZone(6, &CGaussProjection::Zone6To3))
         EnterZoneSystem(3);
+}
+
+// One batch window at a time: while it is open the command brings it to the front; once it
+// has been closed, the command opens a fresh one.
+void CConverterDlg::OnBatchConvert() {
+    if (m_pBatchDlg && m_pBatchDlg->IsWindowVisible()) {
+        m_pBatchDlg->SetForegroundWindow();
+        return;
+    }
+    m_pBatchDlg = std::make_unique<CBatchDlg>(m_batchBackend, this);
+    m_pBatchDlg->Create(IDD_BATCH_DIALOG, this);
 }

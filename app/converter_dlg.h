@@ -3,12 +3,15 @@
 // engine from the fields, run one operation and write the results back.
 #pragma once
 
+#include "app/batch_dlg.h"
 #include "controls/hover_button.h"
 #include "controls/numeric_edit.h"
 #include "engine/gauss_projection.h"
 #include "platform/button.h"
 #include "platform/dialog.h"
 #include "platform/edit.h"
+
+#include <memory>
 
 class CConverterDlg : public CDialog {
 public:
@@ -46,6 +49,9 @@ public:
     double m_dA;
     double m_dAlfa;
     HICON m_hIcon;
+    // What the batch window converts with; the batch window while one is open.
+    BatchBackend m_batchBackend;
+    std::unique_ptr<CBatchDlg> m_pBatchDlg;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -71,6 +77,8 @@ protected:
     void OnAdjacent6();
     void On3To6();
     void On6To3();
+    // Tools.
+    void OnBatchConvert();
 
 private:
     // FALSE when a field failed its read: the command stops there, after the prompt.

@@ -13,6 +13,7 @@
 namespace {
 
 constexpr std::size_t kReadBlock = 1 << 20;
+constexpr std::size_t kPreviewBytes = 4 * kReadBlock;
 
 std::string Why(const std::string& verb, const std::string& name, int error) {
     return "cannot " + verb + " " + name + ": " + std::strerror(error);
@@ -338,16 +339,25 @@ bool PreviewFile(const std::string& path, const Settings& settings, int maxLines
     if (!error.empty()) {
         return false;
     }
+    // A preview is asked for while the user types a path, so it must come back at once: a pipe
+    // opened without O_NONBLOCK waits for a writer, and a device may never end a line.
     Input input;
-    error = input.Open(path);
-    if (!error.empty()) {
+    input.name = path;
+    input.fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (input.fd < 0 || fstat(input.fd, &input.info) != 0) {
+        error = Why("read", path, errno);
+        return false;
+    }
+    if (!S_ISREG(input.info.st_mode)) {
+        error = "cannot preview " + path + ": not a regular file";
         return false;
     }
     PreviewCollector collector(settings, maxLines, lines);
     LineReader reader(collector);
     reader.Begin();
     const std::unique_ptr<char[]> buffer(new char[kReadBlock]);
-    while (!collector.Full()) {
+    // Past a few blocks the first lines are all too long to show, so the rest is not read.
+    for (std::size_t taken = 0; !collector.Full() && taken < kPreviewBytes; taken += kReadBlock) {
         const ssize_t n = read(input.fd, buffer.get(), kReadBlock);
         if (n < 0 && errno == EINTR) {
             continue;

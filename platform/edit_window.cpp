@@ -56,6 +56,12 @@ EditWindow::EditWindow(QWidget* parent) : Bridged<QLineEdit>(parent) {
     setFrame(true);
     setMaxLength(kDefaultLimit);
     setAcceptDrops(false);
+    // Every change of the text, by the user or the program, tells the parent (EN_CHANGE).
+    QObject::connect(this, &QLineEdit::textChanged, this, [this] {
+        if (QWidget* parent = parentWidget())
+            SendMessage(parent, WM_COMMAND, MAKEWPARAM(static_cast<unsigned>(id()), EN_CHANGE),
+                        reinterpret_cast<LPARAM>(static_cast<QWidget*>(this)));
+    });
 }
 
 DWORD EditWindow::windowStyle() const {

@@ -2,12 +2,31 @@
 #include "platform/services.h"
 
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QLocale>
 #include <QMessageBox>
 #include <QUrl>
 #include <QWidget>
 
 namespace {
+
+// "name|*.a;*.b|..." as Qt writes a filter: "name (*.a *.b);;...", the name without any
+// patterns of its own in brackets.
+QString QtFilter(const std::string& filter) {
+    const QStringList parts = QString::fromUtf8(filter.c_str()).split(QLatin1Char('|'));
+    QStringList entries;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString name = parts[i].trimmed();
+        if (name.isEmpty())
+            break;
+        if (const qsizetype bracket = name.indexOf(QLatin1Char('(')); bracket > 0)
+            name = name.left(bracket).trimmed();
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        entries << QStringLiteral("%1 (%2)").arg(name, patterns.trimmed());
+    }
+    return entries.join(QStringLiteral(";;"));
+}
 
 class QtServices : public Services {
 public:
@@ -17,10 +36,30 @@ public:
         box.setText(QString::fromUtf8(text.GetString()));
         if ((type & 0xF0) == MB_ICONEXCLAMATION)
             box.setIcon(QMessageBox::Warning);
-        box.setStandardButtons(QMessageBox::Ok);
+        else if ((type & 0xF0) == MB_ICONQUESTION)
+            box.setIcon(QMessageBox::Question);
+        const bool yesNo = (type & 0x0F) == MB_YESNO;
+        box.setStandardButtons(yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok);
         box.setWindowModality(Qt::ApplicationModal);
-        box.exec();
-        return IDOK;
+        const int clicked = box.exec();
+        if (!yesNo)
+            return IDOK;
+        return clicked == QMessageBox::Yes ? IDYES : IDNO;
+    }
+
+    BOOL ChooseFile(HWND owner, const FileDialogRequest& request, std::string* path) override {
+        QFileDialog dialog(owner ? owner->window() : nullptr,
+                           QString::fromUtf8(request.title.c_str()),
+                           QString::fromUtf8(request.fileName.c_str()), QtFilter(request.filter));
+        dialog.setAcceptMode(request.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+        dialog.setFileMode(request.open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+        if (!request.defaultExt.empty())
+            dialog.setDefaultSuffix(QString::fromUtf8(request.defaultExt.c_str()));
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return FALSE;
+        *path = dialog.selectedFiles().front().toStdString();
+        return TRUE;
     }
 
     void OpenAddress(const CString& address) override {
@@ -58,7 +97,16 @@ int RecordingServices::MessageBox(HWND owner, const CString& text, const char* c
     boxes.push_back(Box{owner, text.str(), caption ? caption : "", type});
     if (onMessageBox)
         onMessageBox(boxes.back());
-    return IDOK;
+    return answer;
+}
+
+BOOL RecordingServices::ChooseFile(HWND, const FileDialogRequest& request, std::string* path) {
+    fileDialogs.push_back(request);
+    if (chosenFiles.empty())
+        return FALSE;
+    *path = chosenFiles.front();
+    chosenFiles.erase(chosenFiles.begin());
+    return TRUE;
 }
 
 void RecordingServices::OpenAddress(const CString& address) {

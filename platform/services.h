@@ -1,6 +1,6 @@
-// The one seam for what reaches outside the program: modal message boxes, opening an address
-// with the desktop's default handler, and the system locale's number separators. Tests install
-// a recorder so that nothing blocks and nothing opens.
+// The one seam for what reaches outside the program: modal message boxes, the desktop's file
+// dialogs, opening an address with the desktop's default handler, and the system locale's
+// number separators. Tests install a recorder so that nothing blocks and nothing opens.
 #pragma once
 
 #include "platform/cstring.h"
@@ -10,12 +10,26 @@
 #include <string>
 #include <vector>
 
+// What a file dialog is asked for. The filter lists name|patterns pairs, each pair's patterns
+// separated by ';' ("文本文件 (*.txt)|*.txt;*.csv|所有文件 (*.*)|*.*||").
+struct FileDialogRequest {
+    bool open = true; // an existing file to read, or a file to write
+    std::string title;
+    std::string fileName; // the path the dialog starts from
+    std::string filter;
+    std::string defaultExt; // added to a name typed without an extension
+    bool confirmOverwrite = true;
+};
+
 class Services {
 public:
     virtual ~Services() = default;
     // A modal message box over owner; returns the id of the button that closed it.
     virtual int MessageBox(HWND owner, const CString& text, const char* caption, UINT type) = 0;
-    // Hands an address to the desktop's default handler ("open").
+    // A modal file dialog over owner; TRUE with the chosen path, FALSE when cancelled.
+    virtual BOOL ChooseFile(HWND owner, const FileDialogRequest& request, std::string* path) = 0;
+    // Hands an address (a web address, or a file or folder path) to the desktop's default
+    // handler ("open").
     virtual void OpenAddress(const CString& address) = 0;
     // The system locale's decimal and group separators as UTF-8 text; FALSE if unknown.
     virtual BOOL LocaleSeparators(std::string* decimal, std::string* group) = 0;
@@ -28,7 +42,8 @@ Services* SetServices(Services* services);
 // ShellExecute with the verb "open".
 void ShellExecuteOpen(const CString& file);
 
-// Records every call; message boxes answer IDOK at once.
+// Records every call; message boxes answer at once with `answer`, file dialogs with the next
+// of `chosenFiles` (cancelled when none is left).
 class RecordingServices : public Services {
 public:
     struct Box {
@@ -39,6 +54,9 @@ public:
     };
     std::vector<Box> boxes;
     std::vector<std::string> opened;
+    std::vector<FileDialogRequest> fileDialogs;
+    int answer = IDOK;
+    std::vector<std::string> chosenFiles;
     std::string decimal = ".";
     std::string group = ",";
     BOOL localeKnown = TRUE;
@@ -46,6 +64,7 @@ public:
     std::function<void(const Box&)> onMessageBox;
 
     int MessageBox(HWND owner, const CString& text, const char* caption, UINT type) override;
+    BOOL ChooseFile(HWND owner, const FileDialogRequest& request, std::string* path) override;
     void OpenAddress(const CString& address) override;
     BOOL LocaleSeparators(std::string* decimalOut, std::string* groupOut) override;
 };

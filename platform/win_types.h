@@ -28,6 +28,7 @@ using HWND = QWidget*;
 struct GkIcon;
 struct GkCursor;
 struct GkGdiObject;
+struct GkDrop;
 using HICON = GkIcon*;
 using HCURSOR = GkCursor*;
 using HGDIOBJ = GkGdiObject*;
@@ -35,6 +36,8 @@ using HBITMAP = GkGdiObject*;
 using HBRUSH = GkGdiObject*;
 using HPEN = GkGdiObject*;
 using HFONT = GkGdiObject*;
+// The files of one drop on a window (WM_DROPFILES); valid while that message is handled.
+using HDROP = GkDrop*;
 class CDC;
 using HDC = CDC*;
 
@@ -167,6 +170,7 @@ constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
 constexpr UINT WM_RBUTTONDOWN = 0x0204;
 constexpr UINT WM_RBUTTONUP = 0x0205;
 constexpr UINT WM_CAPTURECHANGED = 0x0215;
+constexpr UINT WM_DROPFILES = 0x0233;
 // The framework reflects a parent's colour request back to the control as this message.
 constexpr UINT WM_REFLECT_CTLCOLOR = 0x2000 + 0x0019;
 
@@ -181,6 +185,7 @@ constexpr DWORD ES_LEFT = 0x0000;
 constexpr DWORD ES_AUTOHSCROLL = 0x0080;
 constexpr DWORD ES_READONLY = 0x0800;
 constexpr DWORD ES_NUMBER = 0x2000;
+constexpr WORD EN_CHANGE = 0x0300;
 
 // Button messages, styles, states and notifications.
 constexpr UINT BM_GETCHECK = 0x00F0;
@@ -224,6 +229,7 @@ constexpr DWORD WS_DISABLED = 0x08000000;
 constexpr DWORD WS_VISIBLE = 0x10000000;
 constexpr DWORD WS_CHILD = 0x40000000;
 constexpr DWORD WS_POPUP = 0x80000000;
+constexpr DWORD WS_EX_ACCEPTFILES = 0x00000010;
 constexpr DWORD WS_EX_STATICEDGE = 0x00020000;
 constexpr int GWL_STYLE = -16;
 
@@ -286,7 +292,11 @@ constexpr int SM_CYICON = 12;
 
 // Message box types and results.
 constexpr UINT MB_OK = 0x0000;
+constexpr UINT MB_YESNO = 0x0004;
+constexpr UINT MB_ICONQUESTION = 0x0020;
 constexpr UINT MB_ICONEXCLAMATION = 0x0030;
+constexpr int IDYES = 6;
+constexpr int IDNO = 7;
 constexpr int SW_SHOWNORMAL = 1;
 
 // Dialog and top-level window styles.

@@ -158,6 +158,9 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         *pResult = reinterpret_cast<LRESULT>(
             CtlColor(reinterpret_cast<CDC*>(wParam), static_cast<UINT>(lParam)));
         return TRUE;
+    case WM_DROPFILES:
+        OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        return TRUE;
     case WM_QUERYDRAGICON:
         *pResult = reinterpret_cast<LRESULT>(OnQueryDragIcon());
         return TRUE;
@@ -253,6 +256,9 @@ void CWnd::OnDestroy() {
 }
 HCURSOR CWnd::OnQueryDragIcon() {
     return reinterpret_cast<HCURSOR>(Default());
+}
+void CWnd::OnDropFiles(HDROP) {
+    Default();
 }
 HBRUSH CWnd::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
     if (pWnd && FromHandlePermanent(pWnd->m_hWnd)) {
@@ -384,6 +390,17 @@ CWnd* CWnd::SetFocus() {
         m_hWnd->setFocus(Qt::OtherFocusReason);
     }
     return previous;
+}
+
+BOOL CWnd::SetForegroundWindow() {
+    if (!m_hWnd)
+        return FALSE;
+    QWidget* window = m_hWnd->window();
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return TRUE;
 }
 
 CWnd* CWnd::GetFocus() {
@@ -580,6 +597,12 @@ HWND CreateWindowEx(DWORD dwExStyle, const char* lpszClassName, const char* lpsz
         widget = CreateButtonWindow(params);
     else if (name == "STATIC")
         widget = CreateStaticWindow(params);
+    else if (name == "COMBOBOX")
+        widget = CreateComboBoxWindow(params);
+    else if (name == "SYSLISTVIEW32")
+        widget = CreateListViewWindow(params);
+    else if (name == "MSCTLS_PROGRESS32")
+        widget = CreateProgressWindow(params);
     if (!widget)
         return nullptr;
     if (WindowBridge* bridge = WindowBridge::Of(widget)) {

@@ -46,7 +46,8 @@ public:
 
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     // Queues the message; it is sent once the current event has been handled, and dropped if
-    // the window has gone by then.
+    // the window has gone by then. Any thread may post, as long as the window exists while it
+    // does: the message is sent on the window's own thread.
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
     // Command routing: WM_COMMAND arrives at OnCommand, which offers it to OnCmdMsg.
@@ -68,6 +69,8 @@ public:
     virtual void OnTimer(UINT_PTR nIDEvent);
     virtual void OnDestroy();
     virtual HCURSOR OnQueryDragIcon();
+    // Files dropped on a window that accepts them (DragAcceptFiles).
+    virtual void OnDropFiles(HDROP hDropInfo);
     // A child control's colour request (WM_CTLCOLORSTATIC with the context about to paint it):
     // the base offers it to the control's own object first (CtlColor, reflected), then to the
     // default processing. The brush returned paints the control's background; nullptr leaves
@@ -101,6 +104,8 @@ public:
     BOOL IsWindowVisible() const;
     BOOL ShowWindow(int nCmdShow);
     CWnd* SetFocus();
+    // Raises the window above the others and makes it the active one.
+    BOOL SetForegroundWindow();
     static CWnd* GetFocus();
     BOOL IsIconic() const;
     BOOL DestroyWindow();
@@ -142,6 +147,9 @@ public:
     void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
     CFont* GetFont() const;
 
+    // Whether files dropped on the window reach it as WM_DROPFILES.
+    void DragAcceptFiles(BOOL bAccept = TRUE);
+
     int MessageBox(const char* lpszText, const char* lpszCaption = nullptr, UINT nType = MB_OK);
 
 private:
@@ -160,7 +168,8 @@ HWND SetCapture(HWND hWnd);
 HWND GetCapture();
 BOOL ReleaseCapture();
 int GetSystemMetrics(int nIndex);
-// Creates a window of one of the layer's window classes ("EDIT", "BUTTON", "STATIC") as a child
-// of hWndParent; rect is in pixels of the parent's client area.
+// Creates a window of one of the layer's window classes ("EDIT", "BUTTON", "STATIC", "COMBOBOX",
+// "SysListView32", "msctls_progress32") as a child of hWndParent; rect is in pixels of the
+// parent's client area.
 HWND CreateWindowEx(DWORD dwExStyle, const char* lpszClassName, const char* lpszWindowName,
                     DWORD dwStyle, const RECT& rect, HWND hWndParent, int nID);

@@ -42,8 +42,34 @@ constexpr int IDC_PRODUCT_TITLE = 1069;
 constexpr int IDC_HOMEPAGE = 1070;
 constexpr int IDC_CREDITS = 1071;
 
+// Batch window.
+constexpr int IDD_BATCH_DIALOG = 140;
+constexpr int IDC_BATCH_INPUT = 1100;
+constexpr int IDC_BATCH_BROWSE_IN = 1101;
+constexpr int IDC_BATCH_COLUMNS = 1102;
+constexpr int IDC_BATCH_PREVIEW = 1103;
+constexpr int IDC_BATCH_OPERATION = 1104;
+constexpr int IDC_BATCH_ZONE_WIDTH = 1105;
+constexpr int IDC_BATCH_ELLIPSOID = 1106;
+constexpr int IDC_BATCH_A = 1107;
+constexpr int IDC_BATCH_ALFA = 1108;
+constexpr int IDC_BATCH_ANGLES = 1109;
+constexpr int IDC_BATCH_OUTPUT = 1110;
+constexpr int IDC_BATCH_BROWSE_OUT = 1111;
+constexpr int IDC_BATCH_RUN = 1112;
+constexpr int IDC_BATCH_STOP = 1113;
+constexpr int IDC_BATCH_PROGRESS = 1114;
+constexpr int IDC_BATCH_SUMMARY = 1115;
+constexpr int IDC_BATCH_ERRORS = 1116;
+constexpr int IDC_BATCH_OPEN_FOLDER = 1117;
+constexpr int IDC_BATCH_METHOD = 1118;
+constexpr int IDC_BATCH_MERIDIAN = 1119;
+constexpr int IDC_BATCH_NO_PREFIX = 1120;
+constexpr int IDC_BATCH_HEADER = 1121;
+
 // Menu commands.
 constexpr int ID_HELP_ABOUT = 32771;
+constexpr int ID_TOOLS_BATCH = 32772;
 constexpr int ID_HELP = 57670;
 
 // Template items that nothing refers to.

@@ -26,3 +26,9 @@ QWidget* CreateEditWindow(const WindowCreateParams& params);
 QWidget* CreateButtonWindow(const WindowCreateParams& params);
 // "STATIC": text label, icon, or etched line, by the style's type bits.
 QWidget* CreateStaticWindow(const WindowCreateParams& params);
+// "COMBOBOX": a drop-down list (CBS_DROPDOWNLIST); the rectangle is the closed box's.
+QWidget* CreateComboBoxWindow(const WindowCreateParams& params);
+// "SysListView32": a list of rows under a header of columns (report view).
+QWidget* CreateListViewWindow(const WindowCreateParams& params);
+// "msctls_progress32": a bar that fills as a position moves through a range.
+QWidget* CreateProgressWindow(const WindowCreateParams& params);

@@ -587,7 +587,7 @@ TEST(FormMenu, HelpAboutGoesOnToTheApplication) {
     QApplication::setActiveWindow(dlg.m_hWnd);
     auto* bar = dlg.m_hWnd->findChild<QMenuBar*>("IDR_MAIN_MENU");
     ASSERT_NE(bar, nullptr);
-    QAction* help = bar->actions().value(0);
+    QAction* help = bar->actions().value(1);
     ASSERT_NE(help, nullptr);
     EXPECT_EQ(help->text(), QStringLiteral("帮助(&H)"));
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(help).center());

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "file_conversion.h"
 #include "test_files.h"
@@ -124,6 +125,36 @@ TEST(PreviewFile, SplitsTheFirstLinesAsTheConverterWill) {
 
     EXPECT_FALSE(PreviewFile(TempPath("missing.txt"), s, 4, lines, error));
     EXPECT_EQ(error, "cannot read " + TempPath("missing.txt") + ": No such file or directory");
+}
+
+// A preview comes back at once whatever the path names: a pipe nobody writes, an endless
+// device, or a file whose first line never ends is not read to its end.
+TEST(PreviewFile, ReadsOnlyRegularFilesAndOnlyTheirFirstBlocks) {
+    const std::string fifo = TempPath("pipe");
+    std::filesystem::remove(fifo);
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string endless = TempPath("endless.txt");
+    std::ofstream(endless, std::ios::binary) << std::string(9 << 20, '7');
+    struct Case {
+        std::string path;
+        bool previewed;
+        std::string error;
+        std::size_t lines;
+    };
+    const Case cases[] = {
+        {fifo, false, "cannot preview " + fifo + ": not a regular file", 0},
+        {"/dev/zero", false, "cannot preview /dev/zero: not a regular file", 0},
+        {endless, true, "", 1}, // reported once as too long, the rest left unread
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        std::vector<PreviewLine> lines;
+        std::string error;
+        EXPECT_EQ(PreviewFile(c.path, Forward3(), 20, lines, error), c.previewed);
+        EXPECT_EQ(error, c.error);
+        EXPECT_EQ(lines.size(), c.lines);
+    }
+    std::filesystem::remove(fifo);
 }
 
 // A window offers the method and a central meridian through the same settings; settings that

@@ -85,7 +85,9 @@ public:
             CDialog::OnCancel();
     }
     BOOL OnCmdMsg(UINT nID, int nCode) override {
-        commands.push_back(nID);
+        // Commands only: the fields' change notifications come this way too.
+        if (nCode == BN_CLICKED)
+            commands.push_back(nID);
         if (nID == kMenuCommand)
             return TRUE;
         return CDialog::OnCmdMsg(nID, nCode);

@@ -2,6 +2,7 @@
 // entry with pointer and keys from xdotool: what the offscreen platform cannot show. Each test
 // is a script of steps; a step waits for what the server reports (exposure, activation, focus,
 // a window appearing) before it acts, so nothing depends on how long anything takes.
+#include "app/batch_dlg.h"
 #include "app/converter_app.h"
 #include "app/converter_dlg.h"
 #include "platform/win_app.h"
@@ -10,16 +11,23 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QTimer>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -192,6 +200,57 @@ TEST(ProgramOnX, TheFormOffersTheWindowManagerItsIcon) {
     };
     app.RunProgram();
     EXPECT_TRUE(icon.contains("Icon (32 x 32)")) << icon.left(200).toStdString();
+}
+
+// A whole run through the batch window as a user makes it: the Tools menu by its keys, a path
+// typed, 转换 clicked, the summary waited for.
+TEST(ProgramOnX, AFileConvertsThroughTheBatchWindowOpenedFromTheMenu) {
+    const std::string folder =
+        std::filesystem::temp_directory_path() / ("gk_batch_on_x_" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    const std::string in = folder + "/pts.txt";
+    std::ofstream(in, std::ios::binary) << "P1 30.3015 114.2030\r\nP2 95 114\r\n";
+    ScriptedApp app;
+    auto batch = [&]() -> CBatchDlg* {
+        return app.Form() && app.Form()->m_pBatchDlg && app.Form()->m_pBatchDlg->m_hWnd &&
+                       app.Form()->m_pBatchDlg->m_hWnd->isActiveWindow()
+                   ? app.Form()->m_pBatchDlg.get()
+                   : nullptr;
+    };
+    auto child = [&](const char* name) { return batch()->m_hWnd->findChild<QWidget*>(name); };
+    std::string summary;
+    app.steps = {
+        {"the form is shown and active", [&] { return app.FormActive(); }, [&] { Key("alt+t"); }},
+        {"the Tools menu is open",
+         [&] {
+             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+             return menu && menu->isVisible();
+         },
+         [&] { Key("b"); }},
+        {"the batch window is shown and active with the input focused",
+         [&] { return batch() && child("IDC_BATCH_INPUT")->hasFocus(); },
+         [&] { TypeText(in.c_str()); }},
+        {"the path typed and 转换 enabled",
+         [&] {
+             return static_cast<QLineEdit*>(child("IDC_BATCH_INPUT"))->text().toStdString() == in &&
+                    child("IDC_BATCH_RUN")->isEnabled();
+         },
+         [&] { ClickOn(child("IDC_BATCH_RUN")); }},
+        {"the run has ended",
+         [&] { return batch() && !batch()->IsRunning() && child("IDC_BATCH_RUN")->isEnabled(); },
+         [&] {
+             summary = static_cast<QLabel*>(child("IDC_BATCH_SUMMARY"))->text().toStdString();
+             Key("Escape");
+         }},
+        {"Escape has closed the batch window",
+         [&] { return !app.Form()->m_pBatchDlg->m_hWnd->isVisible(); }, [] {}},
+    };
+    app.RunProgram();
+    EXPECT_NE(summary.find("已转换 1 条记录，失败 1 条"), std::string::npos) << summary;
+    std::ifstream out(folder + "/pts_out.txt", std::ios::binary);
+    const std::string written((std::istreambuf_iterator<char>(out)), {});
+    EXPECT_EQ(written, "P1 3376053.2931 38532798.3303\r\n");
+    std::filesystem::remove_all(folder);
 }
 
 } // namespace

@@ -1,0 +1,576 @@
+// The batch window: its settings, the input's preview, the default output name, and a run on
+// the worker with progress, summary and failed records.
+#include "app/batch_dlg.h"
+
+#include "engine/ellipsoid.h"
+#include "platform/ddx.h"
+#include "platform/drop_files.h"
+#include "platform/file_dialog.h"
+#include "platform/services.h"
+#include "res/resource.h"
+
+#include <charconv>
+#include <cmath>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+namespace {
+
+constexpr UINT_PTR kTickTimer = 1;
+// The running summary's clock ticks this often, so the window repaints well within 100 ms.
+constexpr UINT kTickMs = 50;
+constexpr const char* kTitle = "批量转换";
+constexpr const char* kFileFilter =
+    "文本文件 (*.txt;*.csv;*.dat)|*.txt;*.csv;*.dat|所有文件 (*.*)|*||";
+
+struct OperationChoice {
+    const char* text;
+    BatchOperation operation;
+    bool zoneWidth; // the zone system is chosen, not implied by the operation
+    bool angles;    // the operation reads or writes angles
+};
+const OperationChoice kOperations[] = {
+    {"正算", BatchOperation::Forward, true, true},
+    {"反算", BatchOperation::Inverse, true, true},
+    {"邻带换算", BatchOperation::Adjacent, true, false},
+    {"三度带 --> 六度带", BatchOperation::ThreeToSix, false, false},
+    {"六度带 --> 三度带", BatchOperation::SixToThree, false, false},
+};
+
+struct ZoneWidthChoice {
+    const char* text;
+    int width;
+};
+const ZoneWidthChoice kZoneWidths[] = {{"三度带", 3}, {"六度带", 6}};
+
+// The engine's presets under their short names, then 自定义, which starts from the Beijing 1954
+// values, as on the form.
+struct EllipsoidChoice {
+    std::string text;
+    std::string key; // empty for 自定义
+    double a;
+    double alfa;
+};
+const std::vector<EllipsoidChoice>& Ellipsoids() {
+    static const std::vector<EllipsoidChoice> choices = [] {
+        std::vector<EllipsoidChoice> list;
+        for (const EllipsoidPreset& preset : EllipsoidPresets()) {
+            std::string_view name = preset.name;
+            if (const size_t suffix = name.find("参考椭球"); suffix != std::string_view::npos)
+                name = name.substr(0, suffix);
+            list.push_back({std::string(name), std::string(preset.key), preset.a, preset.alfa});
+        }
+        list.push_back({"自定义", "", Beijing1954().a, Beijing1954().alfa});
+        return list;
+    }();
+    return choices;
+}
+
+// The selected ellipsoid; the window's list always has one.
+const EllipsoidChoice& SelectedEllipsoid(const CComboBox& combo) {
+    const std::vector<EllipsoidChoice>& choices = Ellipsoids();
+    const int index = combo.GetCurSel();
+    return choices[index >= 0 && static_cast<size_t>(index) < choices.size()
+                       ? static_cast<size_t>(index)
+                       : 0];
+}
+
+struct AnglesChoice {
+    const char* text;
+    BatchAngles angles;
+};
+const AnglesChoice kAngles[] = {
+    {"度分秒合写 DDD.MMSS", BatchAngles::Packed},
+    {"十进制度", BatchAngles::Degrees},
+    {"度:分:秒", BatchAngles::Dms},
+};
+
+struct MethodChoice {
+    const char* text;
+    BatchMethod method;
+};
+const MethodChoice kMethods[] = {
+    {"经典级数", BatchMethod::Series},
+    {"Krüger 级数", BatchMethod::Krueger},
+};
+
+template <class Choice, size_t N> void Fill(CComboBox& combo, const Choice (&choices)[N]) {
+    for (const Choice& choice : choices)
+        combo.AddString(choice.text);
+    combo.SetCurSel(0);
+}
+
+// The selected entry of a list that always has one.
+template <class Choice, size_t N>
+const Choice& Selected(const CComboBox& combo, const Choice (&choices)[N]) {
+    const int index = combo.GetCurSel();
+    return choices[index >= 0 && static_cast<size_t>(index) < N ? static_cast<size_t>(index) : 0];
+}
+
+// Seconds with one decimal, whatever the user's locale.
+std::string Seconds(double seconds) {
+    char buffer[32];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, seconds, std::chars_format::fixed, 1);
+    return std::string(buffer, result.ptr);
+}
+
+std::string FolderOf(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return (error ? std::filesystem::path(path) : absolute).parent_path().string();
+}
+
+} // namespace
+
+std::string DefaultOutputName(const std::string& input) {
+    if (input.empty())
+        return {};
+    const size_t slash = input.find_last_of('/');
+    const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const size_t dot = input.find_last_of('.');
+    // A name whose only dot starts it (".survey") has no extension.
+    if (dot == std::string::npos || dot <= nameStart)
+        return input + "_out";
+    return input.substr(0, dot) + "_out" + input.substr(dot);
+}
+
+CBatchDlg::CBatchDlg(BatchBackend backend, CWnd* pParent)
+    : CDialog(IDD_BATCH_DIALOG, pParent), m_backend(std::move(backend)) {}
+
+CBatchDlg::~CBatchDlg() = default;
+
+void CBatchDlg::DoDataExchange(CDataExchange* pDX) {
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_BATCH_INPUT, m_editInput);
+    DDX_Control(pDX, IDC_BATCH_BROWSE_IN, m_btnBrowseIn);
+    DDX_Control(pDX, IDC_BATCH_COLUMNS, m_editColumns);
+    DDX_Control(pDX, IDC_BATCH_HEADER, m_checkHeader);
+    DDX_Control(pDX, IDC_BATCH_PREVIEW, m_listPreview);
+    DDX_Control(pDX, IDC_BATCH_OPERATION, m_comboOperation);
+    DDX_Control(pDX, IDC_BATCH_ZONE_WIDTH, m_comboZoneWidth);
+    DDX_Control(pDX, IDC_BATCH_ELLIPSOID, m_comboEllipsoid);
+    DDX_Control(pDX, IDC_BATCH_ANGLES, m_comboAngles);
+    DDX_Control(pDX, IDC_BATCH_A, m_editA);
+    DDX_Control(pDX, IDC_BATCH_ALFA, m_editAlfa);
+    DDX_Control(pDX, IDC_BATCH_METHOD, m_comboMethod);
+    DDX_Control(pDX, IDC_BATCH_MERIDIAN, m_editMeridian);
+    DDX_Control(pDX, IDC_BATCH_NO_PREFIX, m_checkNoPrefix);
+    DDX_Control(pDX, IDC_BATCH_OUTPUT, m_editOutput);
+    DDX_Control(pDX, IDC_BATCH_BROWSE_OUT, m_btnBrowseOut);
+    DDX_Control(pDX, IDC_BATCH_RUN, m_btnRun);
+    DDX_Control(pDX, IDC_BATCH_STOP, m_btnStop);
+    DDX_Control(pDX, IDC_BATCH_PROGRESS, m_progress);
+    DDX_Control(pDX, IDC_BATCH_SUMMARY, m_staticSummary);
+    DDX_Control(pDX, IDC_BATCH_ERRORS, m_listErrors);
+    DDX_Control(pDX, IDC_BATCH_OPEN_FOLDER, m_btnOpenFolder);
+}
+
+BOOL CBatchDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    Fill(m_comboOperation, kOperations);
+    Fill(m_comboZoneWidth, kZoneWidths);
+    for (const EllipsoidChoice& choice : Ellipsoids())
+        m_comboEllipsoid.AddString(choice.text.c_str());
+    m_comboEllipsoid.SetCurSel(0);
+    Fill(m_comboAngles, kAngles);
+    Fill(m_comboMethod, kMethods);
+    OnEllipsoidChanged();
+
+    m_listErrors.InsertColumn(0, "行号", LVCFMT_RIGHT, 60);
+    m_listErrors.InsertColumn(1, "字段", LVCFMT_LEFT, 110);
+    m_listErrors.InsertColumn(2, "说明", LVCFMT_LEFT, 270);
+    m_progress.SetRange32(0, 1000);
+    DragAcceptFiles(TRUE);
+    UpdateControls();
+    return TRUE;
+}
+
+void CBatchDlg::OnOK() {
+    if (m_btnRun.IsWindowEnabled())
+        OnRun();
+}
+
+void CBatchDlg::OnCancel() {
+    if (IsRunning()) {
+        if (m_bCloseWhenStopped)
+            return;
+        if (MessageBox("转换正在进行。要停止转换并关闭窗口吗？", kTitle,
+                       MB_YESNO | MB_ICONQUESTION) != IDYES)
+            return;
+        m_bCloseWhenStopped = TRUE;
+        OnStop();
+        return;
+    }
+    CDialog::OnCancel();
+}
+
+BOOL CBatchDlg::OnCmdMsg(UINT nID, int nCode) {
+    if (nCode == BN_CLICKED) {
+        switch (nID) {
+        case IDC_BATCH_BROWSE_IN:
+            OnBrowseInput();
+            return TRUE;
+        case IDC_BATCH_BROWSE_OUT:
+            OnBrowseOutput();
+            return TRUE;
+        case IDC_BATCH_RUN:
+            OnRun();
+            return TRUE;
+        case IDC_BATCH_STOP:
+            OnStop();
+            return TRUE;
+        case IDC_BATCH_OPEN_FOLDER:
+            OnOpenFolder();
+            return TRUE;
+        case IDC_BATCH_NO_PREFIX:
+            UpdateControls();
+            return TRUE;
+        case IDC_BATCH_HEADER:
+            UpdatePreview();
+            return TRUE;
+        default:
+            break;
+        }
+    } else if (nCode == EN_CHANGE) {
+        switch (nID) {
+        case IDC_BATCH_INPUT:
+            OnInputChanged();
+            return TRUE;
+        case IDC_BATCH_COLUMNS:
+            UpdatePreview();
+            return TRUE;
+        case IDC_BATCH_OUTPUT:
+        case IDC_BATCH_MERIDIAN:
+            UpdateControls();
+            return TRUE;
+        default:
+            break;
+        }
+    } else if (nCode == CBN_SELCHANGE) {
+        switch (nID) {
+        case IDC_BATCH_OPERATION:
+            OnOperationChanged();
+            return TRUE;
+        case IDC_BATCH_ELLIPSOID:
+            OnEllipsoidChanged();
+            return TRUE;
+        default:
+            break;
+        }
+    }
+    return CDialog::OnCmdMsg(nID, nCode);
+}
+
+BOOL CBatchDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    switch (message) {
+    case WM_BATCH_PROGRESS:
+        OnRunProgress(wParam);
+        *pResult = 0;
+        return TRUE;
+    case WM_BATCH_FAILED:
+        OnRunFailed();
+        *pResult = 0;
+        return TRUE;
+    case WM_BATCH_DONE:
+        OnRunDone();
+        *pResult = 0;
+        return TRUE;
+    default:
+        return CDialog::OnWndMsg(message, wParam, lParam, pResult);
+    }
+}
+
+void CBatchDlg::OnDropFiles(HDROP hDropInfo) {
+    if (IsRunning() || DragQueryFile(hDropInfo, 0xFFFFFFFF, nullptr, 0) == 0)
+        return;
+    // Only one file converts at a time: the first of the drop.
+    std::string path(DragQueryFile(hDropInfo, 0, nullptr, 0), '\0');
+    DragQueryFile(hDropInfo, 0, path.data(), static_cast<UINT>(path.size() + 1));
+    m_editInput.SetWindowText(path.c_str());
+}
+
+void CBatchDlg::OnTimer(UINT_PTR nIDEvent) {
+    if (nIDEvent != kTickTimer) {
+        CDialog::OnTimer(nIDEvent);
+        return;
+    }
+    if (IsRunning() && !m_run.IsStopping())
+        ShowRunningSummary();
+}
+
+void CBatchDlg::OnDestroy() {
+    KillTimer(kTickTimer);
+    // The worker posts to this window: it must end before the window does.
+    if (IsRunning()) {
+        m_run.Stop();
+        m_run.Finish();
+    }
+    CDialog::OnDestroy();
+}
+
+void CBatchDlg::OnBrowseInput() {
+    CFileDialog dlg(TRUE, nullptr, m_editInput.GetWindowText(),
+                    OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY, kFileFilter, this);
+    dlg.m_ofn.lpstrTitle = "选择要转换的文件";
+    if (dlg.DoModal() == IDOK)
+        m_editInput.SetWindowText(dlg.GetPathName());
+}
+
+void CBatchDlg::OnBrowseOutput() {
+    CFileDialog dlg(FALSE, "txt", m_editOutput.GetWindowText(),
+                    OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY, kFileFilter, this);
+    dlg.m_ofn.lpstrTitle = "保存转换结果";
+    if (dlg.DoModal() == IDOK)
+        m_editOutput.SetWindowText(dlg.GetPathName());
+}
+
+// The output follows the input for as long as the user has not typed a name of their own.
+void CBatchDlg::OnInputChanged() {
+    const std::string output = m_editOutput.GetWindowText().str();
+    if (output.empty() || output == m_strAutoOutput) {
+        m_strAutoOutput = DefaultOutputName(m_editInput.GetWindowText().str());
+        m_editOutput.SetWindowText(m_strAutoOutput.c_str());
+    }
+    UpdatePreview();
+    UpdateControls();
+}
+
+// The preview's roles follow the operation (B, L or X, Y), and so do the options it uses.
+void CBatchDlg::OnOperationChanged() {
+    UpdatePreview();
+    UpdateControls();
+}
+
+void CBatchDlg::OnEllipsoidChanged() {
+    const EllipsoidChoice& choice = SelectedEllipsoid(m_comboEllipsoid);
+    m_editA.SetWindowText(FormatDdxDouble(choice.a));
+    m_editAlfa.SetWindowText(FormatDdxDouble(choice.alfa));
+    UpdateControls();
+    if (choice.key.empty()) {
+        m_editA.SetFocus();
+        m_editA.SetSel(0, -1);
+    }
+}
+
+BatchRequest CBatchDlg::ChosenRequest() const {
+    BatchRequest request;
+    request.input = m_editInput.GetWindowText().str();
+    request.output = m_editOutput.GetWindowText().str();
+    request.columns = m_editColumns.GetWindowText().str();
+    request.operation = Selected(m_comboOperation, kOperations).operation;
+    request.zoneWidth = Selected(m_comboZoneWidth, kZoneWidths).width;
+    request.angles = Selected(m_comboAngles, kAngles).angles;
+    request.method = Selected(m_comboMethod, kMethods).method;
+    const EllipsoidChoice& ellipsoid = SelectedEllipsoid(m_comboEllipsoid);
+    request.ellipsoid = ellipsoid.key;
+    request.a = ellipsoid.a;
+    request.alfa = ellipsoid.alfa;
+    request.centralMeridian = m_editMeridian.GetWindowText().str();
+    request.noPrefix = m_checkNoPrefix.GetCheck() == BST_CHECKED;
+    request.header = m_checkHeader.GetCheck() == BST_CHECKED;
+    return request;
+}
+
+BOOL CBatchDlg::ReadRequest(BatchRequest* pRequest) {
+    BatchRequest request = ChosenRequest();
+    struct Field {
+        CEdit& edit;
+        double& value;
+        bool (*usable)(double);
+        const char* prompt;
+    };
+    const Field fields[] = {
+        {m_editA, request.a, [](double v) { return std::isfinite(v) && v > 0.0; },
+         "长半轴 a 须是以米为单位的正数。"},
+        {m_editAlfa, request.alfa, [](double v) { return std::isfinite(v); },
+         "扁率倒数 alfa 须是一个数。"},
+    };
+    for (const Field& field : fields) {
+        if (request.ellipsoid.empty() &&
+            (!ParseDdxDouble(field.edit.GetWindowText(), &field.value) ||
+             !field.usable(field.value))) {
+            MessageBox(field.prompt, kTitle, MB_OK | MB_ICONEXCLAMATION);
+            field.edit.SetFocus();
+            field.edit.SetSel(0, -1);
+            return FALSE;
+        }
+    }
+    if (m_backend.problem) {
+        if (const std::string problem = m_backend.problem(request); !problem.empty()) {
+            MessageBox(problem.c_str(), kTitle, MB_OK | MB_ICONEXCLAMATION);
+            return FALSE;
+        }
+    }
+    *pRequest = std::move(request);
+    return TRUE;
+}
+
+void CBatchDlg::OnRun() {
+    BatchRequest request;
+    if (IsRunning() || !m_backend.makeJob || !ReadRequest(&request))
+        return;
+    BatchJob job = m_backend.makeJob(request);
+    if (!job)
+        return;
+    m_listErrors.DeleteAllItems();
+    m_nListed = 0;
+    m_permille = 0;
+    m_progress.SetPos(0);
+    m_strOutputFolder.clear();
+    m_bCloseWhenStopped = FALSE;
+    m_started = std::chrono::steady_clock::now();
+    m_run.Start(this, std::move(job));
+    m_strRunOutput = request.output;
+    SetTimer(kTickTimer, kTickMs);
+    ShowRunningSummary();
+    UpdateControls();
+    m_btnStop.SetFocus();
+}
+
+void CBatchDlg::OnStop() {
+    if (!IsRunning())
+        return;
+    m_run.Stop();
+    m_staticSummary.SetWindowText("正在停止……");
+    UpdateControls();
+}
+
+void CBatchDlg::OnOpenFolder() {
+    if (!m_strOutputFolder.empty())
+        ShellExecuteOpen(m_strOutputFolder);
+}
+
+void CBatchDlg::OnRunProgress(WPARAM permille) {
+    m_permille = permille;
+    m_progress.SetPos(static_cast<int>(permille));
+}
+
+void CBatchDlg::OnRunFailed() {
+    ShowFailures();
+}
+
+void CBatchDlg::OnRunDone() {
+    KillTimer(kTickTimer);
+    const BatchOutcome outcome = m_run.Finish();
+    ShowFailures();
+    CString summary;
+    switch (outcome.status) {
+    case BatchOutcome::Status::Done:
+        m_progress.SetPos(1000);
+        summary.Format("已转换 %llu 条记录，失败 %llu 条，用时 %s 秒。",
+                       static_cast<unsigned long long>(outcome.converted),
+                       static_cast<unsigned long long>(outcome.failed),
+                       Seconds(ElapsedSeconds()).c_str());
+        if (outcome.failed > m_nListed) {
+            CString more;
+            more.Format("下表只列出前 %zu 条。", m_nListed);
+            summary += more;
+        }
+        m_strOutputFolder = FolderOf(m_strRunOutput);
+        break;
+    case BatchOutcome::Status::Stopped:
+        summary.Format("已停止，输出文件未写入（停止前已转换 %llu 条，失败 %llu 条）。",
+                       static_cast<unsigned long long>(outcome.converted),
+                       static_cast<unsigned long long>(outcome.failed));
+        break;
+    case BatchOutcome::Status::Failed:
+        summary.Format("转换失败：%s。输出文件未写入。", outcome.message.c_str());
+        break;
+    }
+    m_staticSummary.SetWindowText(summary);
+    UpdateControls();
+    if (m_bCloseWhenStopped) {
+        m_bCloseWhenStopped = FALSE;
+        CDialog::OnCancel();
+    } else if (m_btnRun.IsWindowEnabled()) {
+        m_btnRun.SetFocus();
+    }
+}
+
+void CBatchDlg::UpdatePreview() {
+    m_listPreview.DeleteAllItems();
+    while (m_listPreview.DeleteColumn(0)) {
+    }
+    const BatchRequest request = ChosenRequest();
+    if (!m_backend.preview || request.input.empty())
+        return;
+    const BatchPreview preview = m_backend.preview(request);
+    if (!preview.message.empty()) {
+        m_listPreview.InsertColumn(0, "无法预览");
+        m_listPreview.InsertItem(0, preview.message.c_str());
+        m_listPreview.SetColumnWidth(0, LVSCW_AUTOSIZE_USEHEADER);
+        return;
+    }
+    for (size_t c = 0; c < preview.headings.size(); ++c)
+        m_listPreview.InsertColumn(static_cast<int>(c), preview.headings[c].c_str());
+    for (size_t r = 0; r < preview.rows.size(); ++r) {
+        const std::vector<std::string>& fields = preview.rows[r];
+        const int row = m_listPreview.InsertItem(static_cast<int>(r), "");
+        for (size_t c = 0; c < fields.size() && c < preview.headings.size(); ++c)
+            m_listPreview.SetItemText(row, static_cast<int>(c), fields[c].c_str());
+    }
+    for (size_t c = 0; c < preview.headings.size(); ++c)
+        m_listPreview.SetColumnWidth(static_cast<int>(c), LVSCW_AUTOSIZE_USEHEADER);
+}
+
+void CBatchDlg::UpdateControls() {
+    const bool idle = !IsRunning();
+    const OperationChoice& operation = Selected(m_comboOperation, kOperations);
+    const bool custom = SelectedEllipsoid(m_comboEllipsoid).key.empty();
+    // A central meridian of one's own and unprefixed eastings are forward's and inverse's; the
+    // zone transforms work in the standard zones.
+    const bool projects = operation.operation == BatchOperation::Forward ||
+                          operation.operation == BatchOperation::Inverse;
+    const bool ownMeridian =
+        m_editMeridian.GetWindowTextLength() > 0 && m_checkNoPrefix.GetCheck() == BST_CHECKED;
+    struct Rule {
+        CWnd& control;
+        bool enabled;
+    };
+    const Rule rules[] = {
+        {m_editInput, idle},
+        {m_btnBrowseIn, idle},
+        {m_editColumns, idle},
+        {m_checkHeader, idle},
+        {m_comboOperation, idle},
+        {m_comboZoneWidth, idle && operation.zoneWidth && !(projects && ownMeridian)},
+        {m_comboEllipsoid, idle},
+        {m_comboAngles, idle && operation.angles},
+        {m_editA, idle && custom},
+        {m_editAlfa, idle && custom},
+        {m_comboMethod, idle},
+        {m_editMeridian, idle && projects},
+        {m_checkNoPrefix, idle && projects},
+        {m_editOutput, idle},
+        {m_btnBrowseOut, idle},
+        {m_btnRun, idle && m_backend.makeJob && m_editInput.GetWindowTextLength() > 0 &&
+                       m_editOutput.GetWindowTextLength() > 0},
+        {m_btnStop, !idle && !m_run.IsStopping()},
+        {m_btnOpenFolder, idle && !m_strOutputFolder.empty()},
+    };
+    for (const Rule& rule : rules)
+        rule.control.EnableWindow(rule.enabled ? TRUE : FALSE);
+}
+
+void CBatchDlg::ShowFailures() {
+    for (const BatchFailure& failure : m_run.TakeFailures()) {
+        const int row = m_listErrors.InsertItem(m_listErrors.GetItemCount(),
+                                                std::to_string(failure.line).c_str());
+        m_listErrors.SetItemText(row, 1, failure.field.c_str());
+        m_listErrors.SetItemText(row, 2, failure.message.c_str());
+        ++m_nListed;
+    }
+}
+
+void CBatchDlg::ShowRunningSummary() {
+    CString text;
+    text.Format("正在转换……已读 %d%%，用时 %s 秒。", static_cast<int>(m_permille / 10),
+                Seconds(ElapsedSeconds()).c_str());
+    m_staticSummary.SetWindowText(text);
+}
+
+double CBatchDlg::ElapsedSeconds() const {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - m_started).count();
+}

@@ -1,0 +1,108 @@
+// CBatchDlg: the batch window beside the main form. It converts one whole file with the
+// settings chosen in it: the input and a preview of its first records, the operation, zone
+// system, ellipsoid, angle form, method and central meridian, and the output, which by default is
+// the input's name with
+// "_out" before the extension. The run goes on a worker thread (CBatchRun); the window moves
+// its progress bar, and when the run ends shows a summary and the records that failed.
+#pragma once
+
+#include "app/batch_job.h"
+#include "app/batch_run.h"
+#include "platform/button.h"
+#include "platform/combo_box.h"
+#include "platform/dialog.h"
+#include "platform/edit.h"
+#include "platform/list_ctrl.h"
+#include "platform/progress_ctrl.h"
+#include "platform/static.h"
+
+#include <chrono>
+#include <string>
+
+// The output name offered for an input: "_out" before the extension of the file's name
+// ("pts.txt" -> "pts_out.txt", "pts" -> "pts_out"); empty for an empty input.
+std::string DefaultOutputName(const std::string& input);
+
+class CBatchDlg : public CDialog {
+public:
+    // Without a backend's job maker the window cannot run; without its preview the preview
+    // stays empty.
+    explicit CBatchDlg(BatchBackend backend, CWnd* pParent = nullptr);
+    ~CBatchDlg() override;
+
+    CEdit m_editInput;
+    CButton m_btnBrowseIn;
+    CEdit m_editColumns;
+    CButton m_checkHeader;
+    CListCtrl m_listPreview;
+    CComboBox m_comboOperation;
+    CComboBox m_comboZoneWidth;
+    CComboBox m_comboEllipsoid;
+    CComboBox m_comboAngles;
+    CEdit m_editA;
+    CEdit m_editAlfa;
+    CComboBox m_comboMethod;
+    CEdit m_editMeridian;
+    CButton m_checkNoPrefix;
+    CEdit m_editOutput;
+    CButton m_btnBrowseOut;
+    CButton m_btnRun;
+    CButton m_btnStop;
+    CProgressCtrl m_progress;
+    CStatic m_staticSummary;
+    CListCtrl m_listErrors;
+    CButton m_btnOpenFolder;
+
+    // The settings as the window shows them; FALSE (after a prompt at the field) when a or
+    // alfa of a user-defined ellipsoid is not a usable number, or (after a message) when the
+    // backend refuses them.
+    BOOL ReadRequest(BatchRequest* pRequest);
+    BOOL IsRunning() const { return m_run.IsRunning(); }
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    // Enter runs, when a run can start.
+    void OnOK() override;
+    // Escape, the close box and 关闭 hide the window; during a run only once the user agrees
+    // to stop it, and then when it has stopped.
+    void OnCancel() override;
+    BOOL OnCmdMsg(UINT nID, int nCode) override;
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    void OnDropFiles(HDROP hDropInfo) override;
+    void OnTimer(UINT_PTR nIDEvent) override;
+    void OnDestroy() override;
+
+    void OnBrowseInput();
+    void OnBrowseOutput();
+    void OnInputChanged();
+    void OnOperationChanged();
+    void OnEllipsoidChanged();
+    void OnRun();
+    void OnStop();
+    void OnOpenFolder();
+    void OnRunProgress(WPARAM permille);
+    void OnRunFailed();
+    void OnRunDone();
+
+private:
+    // Every choice but the ellipsoid's numbers, which only a run reads.
+    BatchRequest ChosenRequest() const;
+    void UpdatePreview();
+    // Enables each control for the window's state: idle or running, and the chosen operation
+    // and ellipsoid.
+    void UpdateControls();
+    void ShowFailures();
+    void ShowRunningSummary();
+    double ElapsedSeconds() const;
+
+    BatchBackend m_backend;
+    CBatchRun m_run;
+    std::string m_strAutoOutput;   // the output name last offered, while the user keeps it
+    std::string m_strRunOutput;    // the output of the run going or last run
+    std::string m_strOutputFolder; // of the last output written
+    std::chrono::steady_clock::time_point m_started;
+    WPARAM m_permille = 0;
+    std::size_t m_nListed = 0;
+    BOOL m_bCloseWhenStopped = FALSE;
+};

@@ -1,0 +1,70 @@
+// Template of the batch window: input file and its preview, conversion settings, output file,
+// the run with its progress and summary, and the records that failed. Template order is the tab
+// order; each label comes just before the control it names.
+#include "platform/combo_box.h"
+#include "platform/dialog_template.h"
+#include "platform/list_ctrl.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr DWORD kLabel = SS_LEFT | WS_GROUP;
+constexpr DWORD kEdit = ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP;
+constexpr DWORD kList = CBS_DROPDOWNLIST | WS_TABSTOP;
+constexpr DWORD kTable = LVS_REPORT | LVS_NOSORTHEADER | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP;
+constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP;
+
+const DialogTemplateRegistration kBatchDialog{DialogTemplate{
+    .id = IDD_BATCH_DIALOG,
+    .idName = "IDD_BATCH_DIALOG",
+    .caption = "批量转换",
+    .cx = 321,
+    .cy = 347,
+    .pointSize = 9,
+    .fontFace = "宋体",
+    .style =
+        DS_SETFONT | DS_CENTER | WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+    .items = {
+        // clang-format off
+        {IDC_STATIC, nullptr, "STATIC", "输入文件:", 7, 10, 50, 8, kLabel},
+        {IDC_BATCH_INPUT, "IDC_BATCH_INPUT", "EDIT", "", 60, 7, 200, 14, kEdit},
+        {IDC_BATCH_BROWSE_IN, "IDC_BATCH_BROWSE_IN", "BUTTON", "浏览(&R)...", 264, 7, 50, 14, kButton},
+        {IDC_STATIC, nullptr, "STATIC", "各列含义:", 7, 28, 50, 8, kLabel},
+        {IDC_BATCH_COLUMNS, "IDC_BATCH_COLUMNS", "EDIT", "", 60, 25, 90, 14, kEdit},
+        {IDC_STATIC, nullptr, "STATIC", "如 name,-,Y,X,-", 154, 28, 76, 8, kLabel | SS_NOPREFIX},
+        {IDC_BATCH_HEADER, "IDC_BATCH_HEADER", "BUTTON", "首行为表头(&H)", 236, 26, 78, 12, BS_AUTOCHECKBOX | WS_TABSTOP},
+        {IDC_STATIC, nullptr, "STATIC", "文件预览:", 7, 44, 50, 8, kLabel},
+        {IDC_BATCH_PREVIEW, "IDC_BATCH_PREVIEW", "SysListView32", "", 7, 54, 307, 59, kTable},
+        {IDC_STATIC, nullptr, "BUTTON", "换算设置", 7, 117, 307, 82, BS_GROUPBOX},
+        {IDC_STATIC, nullptr, "STATIC", "换算方式:", 13, 130, 46, 8, kLabel},
+        {IDC_BATCH_OPERATION, "IDC_BATCH_OPERATION", "COMBOBOX", "", 62, 127, 90, 14, kList},
+        {IDC_STATIC, nullptr, "STATIC", "投影带:", 160, 130, 40, 8, kLabel},
+        {IDC_BATCH_ZONE_WIDTH, "IDC_BATCH_ZONE_WIDTH", "COMBOBOX", "", 202, 127, 106, 14, kList},
+        {IDC_STATIC, nullptr, "STATIC", "参考椭球:", 13, 148, 46, 8, kLabel},
+        {IDC_BATCH_ELLIPSOID, "IDC_BATCH_ELLIPSOID", "COMBOBOX", "", 62, 145, 90, 14, kList},
+        {IDC_STATIC, nullptr, "STATIC", "角度格式:", 160, 148, 40, 8, kLabel},
+        {IDC_BATCH_ANGLES, "IDC_BATCH_ANGLES", "COMBOBOX", "", 202, 145, 106, 14, kList},
+        {IDC_STATIC, nullptr, "STATIC", "a   =", 13, 165, 46, 8, kLabel},
+        {IDC_BATCH_A, "IDC_BATCH_A", "EDIT", "", 62, 163, 90, 13, kEdit},
+        {IDC_STATIC, nullptr, "STATIC", "alfa=", 160, 165, 40, 8, kLabel},
+        {IDC_BATCH_ALFA, "IDC_BATCH_ALFA", "EDIT", "", 202, 163, 106, 13, kEdit},
+        {IDC_STATIC, nullptr, "STATIC", "计算方法:", 13, 184, 46, 8, kLabel},
+        {IDC_BATCH_METHOD, "IDC_BATCH_METHOD", "COMBOBOX", "", 62, 181, 90, 14, kList},
+        {IDC_STATIC, nullptr, "STATIC", "中央子午线:", 160, 184, 44, 8, kLabel},
+        {IDC_BATCH_MERIDIAN, "IDC_BATCH_MERIDIAN", "EDIT", "", 206, 181, 42, 13, kEdit},
+        {IDC_BATCH_NO_PREFIX, "IDC_BATCH_NO_PREFIX", "BUTTON", "Y 不带带号", 252, 181, 56, 13, BS_AUTOCHECKBOX | WS_TABSTOP},
+        {IDC_STATIC, nullptr, "STATIC", "输出文件:", 7, 208, 50, 8, kLabel},
+        {IDC_BATCH_OUTPUT, "IDC_BATCH_OUTPUT", "EDIT", "", 60, 205, 200, 14, kEdit},
+        {IDC_BATCH_BROWSE_OUT, "IDC_BATCH_BROWSE_OUT", "BUTTON", "浏览(&W)...", 264, 205, 50, 14, kButton},
+        {IDC_BATCH_RUN, "IDC_BATCH_RUN", "BUTTON", "转换(&S)", 7, 225, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_DISABLED},
+        {IDC_BATCH_STOP, "IDC_BATCH_STOP", "BUTTON", "停止(&T)", 61, 225, 50, 14, kButton | WS_DISABLED},
+        {IDC_BATCH_PROGRESS, "IDC_BATCH_PROGRESS", "msctls_progress32", "", 117, 227, 197, 10, WS_BORDER},
+        {IDC_BATCH_SUMMARY, "IDC_BATCH_SUMMARY", "STATIC", "", 7, 244, 307, 9, kLabel | SS_NOPREFIX},
+        {IDC_STATIC, nullptr, "STATIC", "未能转换的记录:", 7, 256, 80, 8, kLabel},
+        {IDC_BATCH_ERRORS, "IDC_BATCH_ERRORS", "SysListView32", "", 7, 266, 307, 55, kTable},
+        {IDC_BATCH_OPEN_FOLDER, "IDC_BATCH_OPEN_FOLDER", "BUTTON", "打开所在文件夹(&F)", 7, 326, 90, 14, kButton | WS_DISABLED},
+        {IDCANCEL, "IDCANCEL", "BUTTON", "关闭", 264, 326, 50, 14, kButton},
+        // clang-format on
+    }}};
+
+} // namespace
