@@ -21,7 +21,7 @@ constexpr const char* kFieldBook = "# 外业记录 2024-05-12\r\n"
                                    "K101,CP,30.3015,114.2030,25.312\r\n"
                                    "K102,CP,30.3102,114.2211,27.004\r\n"
                                    "K103,,30.3147,114.2405,26.871\r\n"
-                                   "K104,CP,30.3O22,114.2518,24.950\r\n"
+                                   "K104,CP,30.3x22,114.2518,24.950\r\n"
                                    "K105,,30.3311,114.2644,23.118\r\n";
 
 // The window that starts its run as it opens and, once the run has ended, takes its picture.
