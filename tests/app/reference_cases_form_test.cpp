@@ -6,6 +6,7 @@
 #include "app/converter_dlg.h"
 #include "engine/ellipsoid.h"
 #include "engine/packed_angle.h"
+#include "tests/app/form_fixture.h"
 #include "tests/support/case_file.h"
 
 #include <gtest/gtest.h>
@@ -19,45 +20,18 @@
 
 namespace {
 
-class Form {
+// The form with the steps a reference case needs: numbers typed as their shortest digits, and
+// only enabled buttons clicked.
+class CaseForm : public Form {
 public:
-    CConverterApp app; // before the form: the form loads its icon through it
-    CConverterDlg dlg;
-
-    Form() {
-        EXPECT_TRUE(dlg.Create());
-        app.m_pMainWnd = &dlg;
-        QApplication::setActiveWindow(dlg.m_hWnd);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(dlg.m_hWnd));
-    }
-    ~Form() { app.m_pMainWnd = nullptr; }
-
-    QLineEdit* Field(const char* name) const {
-        auto* edit = dlg.m_hWnd->findChild<QLineEdit*>(QString::fromUtf8(name));
-        EXPECT_NE(edit, nullptr) << name;
-        return edit;
-    }
-    double Number(const char* name) const {
-        bool ok = false;
-        const double v = QLocale::c().toDouble(Field(name)->text().trimmed(), &ok);
-        EXPECT_TRUE(ok) << name << ": " << Field(name)->text().toStdString();
-        return v;
-    }
-    // Selects the field's text with the keyboard and types the number over it.
     void Type(const char* name, double value) {
         char text[64];
-        const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-        QLineEdit* edit = Field(name);
-        QTest::mouseClick(edit, Qt::LeftButton);
-        QTest::keyClick(edit, Qt::Key_End);
-        QTest::keyClick(edit, Qt::Key_Home, Qt::ShiftModifier);
-        QTest::keyClicks(edit, QString::fromLatin1(text, static_cast<int>(end - text)));
+        *std::to_chars(text, text + sizeof text - 1, value).ptr = '\0';
+        Form::Type(name, text);
     }
     void Click(const char* name) {
-        auto* button = dlg.m_hWnd->findChild<QAbstractButton*>(QString::fromUtf8(name));
-        ASSERT_NE(button, nullptr) << name;
-        ASSERT_TRUE(button->isEnabled()) << name;
-        QTest::mouseClick(button, Qt::LeftButton);
+        ASSERT_TRUE(Button(name)->isEnabled()) << name;
+        Form::Click(name);
     }
 
     void ChooseEllipsoid(const cases::Settings& s) {
@@ -86,7 +60,7 @@ public:
 };
 
 TEST(ReferenceCasesOnTheForm, EveryCaseTheFormCanExpressGivesItsExpectedResult) {
-    Form form;
+    CaseForm form;
     int run = 0;
     for (const cases::Case& c : cases::Read()) {
         const cases::Settings& s = c.settings;
