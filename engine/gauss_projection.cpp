@@ -18,9 +18,17 @@ namespace {
 
 const double kPi = std::acos(-1.0);
 
-// Any width other than 3 follows the 6° rules, as the form's engine always has.
-ZoneSystem System(int nZoneWidth) {
-    return nZoneWidth == 3 ? ZoneSystem::Three() : ZoneSystem::Six();
+// Any width other than 3 follows the 6° rules, as the form's engine always has. Each branch
+// names its system outright, so the rule is compiled for a known width: its divisions by the
+// width become multiplications.
+Zone ZoneOfLongitude(int nZoneWidth, double L) {
+    return nZoneWidth == 3 ? ZoneSystem::Three().ZoneOfLongitude(L)
+                           : ZoneSystem::Six().ZoneOfLongitude(L);
+}
+
+Zone ZoneOfEasting(int nZoneWidth, double Y) {
+    return nZoneWidth == 3 ? ZoneSystem::Three().ZoneOfEasting(Y)
+                           : ZoneSystem::Six().ZoneOfEasting(Y);
 }
 
 } // namespace
@@ -38,13 +46,13 @@ void CGaussProjection::SetAll(int nZoneWidth, double a, double f, double B, doub
 }
 
 void CGaussProjection::ZoneFromL() {
-    const Zone zone = System(m_nZoneWidth).ZoneOfLongitude(m_L);
+    const Zone zone = ZoneOfLongitude(m_nZoneWidth, m_L);
     m_nZone = zone.number;
     m_L0 = zone.centralMeridian;
 }
 
 void CGaussProjection::ZoneFromY() {
-    const Zone zone = System(m_nZoneWidth).ZoneOfEasting(m_Y);
+    const Zone zone = ZoneOfEasting(m_nZoneWidth, m_Y);
     m_nZone = zone.number;
     m_L0 = zone.centralMeridian;
 }
