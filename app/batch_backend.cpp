@@ -2,7 +2,7 @@
 // options do, and a run or a preview is one call into the shared file conversion.
 #include "app/batch_backend.h"
 
-#include "file_conversion.h"
+#include "conversion/file_conversion.h"
 
 #include <charconv>
 #include <filesystem>

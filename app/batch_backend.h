@@ -4,7 +4,7 @@
 
 #include "app/batch_job.h"
 
-#include "settings.h"
+#include "conversion/settings.h"
 
 #include <string>
 

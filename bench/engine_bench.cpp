@@ -9,10 +9,10 @@
 #include <benchmark/benchmark.h>
 #include <proj.h>
 
-#include "gauss_projection.h"
-#include "packed_angle.h"
-#include "projection.h"
-#include "series_method.h"
+#include "engine/gauss_projection.h"
+#include "engine/packed_angle.h"
+#include "engine/projection.h"
+#include "engine/series_method.h"
 
 namespace {
 

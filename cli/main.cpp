@@ -8,9 +8,9 @@
 
 #include <CLI/CLI.hpp>
 
-#include "file_conversion.h"
-#include "settings.h"
-#include "text_number.h"
+#include "conversion/file_conversion.h"
+#include "conversion/settings.h"
+#include "conversion/text_number.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The ellipsoid value, its check, and the preset table.
-#include "ellipsoid.h"
+#include "engine/ellipsoid.h"
 
 #include <array>
 #include <cmath>

@@ -6,13 +6,13 @@
 // - zone numbers are taken from doubles by a saturating conversion (NaN gives zone 0);
 // - the zone prefix and central meridians are formed in double, so no int can overflow;
 // - a zone width other than 3 follows the 6° rules, so nothing divides by a zero width.
-#include "gauss_projection.h"
+#include "engine/gauss_projection.h"
 
 #include <cmath>
 
-#include "packed_angle.h"
-#include "series_method.h"
-#include "zone_system.h"
+#include "engine/packed_angle.h"
+#include "engine/series_method.h"
+#include "engine/zone_system.h"
 
 namespace {
 

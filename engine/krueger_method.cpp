@@ -1,5 +1,5 @@
 // Krüger's n⁶ series, forward and inverse.
-#include "krueger_method.h"
+#include "engine/krueger_method.h"
 
 #include <cmath>
 

@@ -30,7 +30,7 @@
 
 #include <array>
 
-#include "ellipsoid.h"
+#include "engine/ellipsoid.h"
 
 struct KruegerTerms {
     explicit KruegerTerms(const Ellipsoid& ellipsoid);

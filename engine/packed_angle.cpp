@@ -1,5 +1,5 @@
 // Packed angle conversions.
-#include "packed_angle.h"
+#include "engine/packed_angle.h"
 
 #include <climits>
 #include <cmath>

@@ -1,5 +1,5 @@
 // A projection value and its two directions, for both methods.
-#include "projection.h"
+#include "engine/projection.h"
 
 #include <cmath>
 #include <stdexcept>

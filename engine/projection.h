@@ -11,10 +11,10 @@
 #include <optional>
 #include <string_view>
 
-#include "ellipsoid.h"
-#include "krueger_method.h"
-#include "series_method.h"
-#include "zone_system.h"
+#include "engine/ellipsoid.h"
+#include "engine/krueger_method.h"
+#include "engine/series_method.h"
+#include "engine/zone_system.h"
 
 enum class Method {
     Series,  // the classical series the desktop program has always computed

@@ -1,5 +1,5 @@
 // The classical series: the meridian arc's length and the footpoint latitude from a and f alone.
-#include "series_method.h"
+#include "engine/series_method.h"
 
 #include <cmath>
 

@@ -1,5 +1,5 @@
 // Zone numbering and the whole-degree zone rule.
-#include "zone_system.h"
+#include "engine/zone_system.h"
 
 std::optional<ZoneSystem> ZoneSystem::OfWidth(int width) {
     if (width == 3 || width == 6) {

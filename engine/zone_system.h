@@ -14,7 +14,7 @@
 #include <cmath>
 #include <optional>
 
-#include "packed_angle.h"
+#include "engine/packed_angle.h"
 
 struct Zone {
     int number;

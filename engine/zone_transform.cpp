@@ -1,5 +1,5 @@
 // Zone transforms over the projection value: inverse in the source zone, forward in the target.
-#include "zone_transform.h"
+#include "engine/zone_transform.h"
 
 ZonedPoint ToAdjacentZone(const Ellipsoid& ellipsoid, ZoneSystem system, Method method,
                           PlanePoint from) {

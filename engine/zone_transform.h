@@ -4,7 +4,7 @@
 // the one named by the easting's millions; both zones carry their number in the easting.
 #pragma once
 
-#include "projection.h"
+#include "engine/projection.h"
 
 struct ZonedPoint {
     PlanePoint plane; // in the target zone

@@ -1,5 +1,5 @@
 // The About box as a window: its texts and layout, the hyperlink it sets up, and how it closes.
-#include "about_test_support.h"
+#include "tests/about/about_test_support.h"
 
 #include "platform/cursor.h"
 #include "platform/services.h"

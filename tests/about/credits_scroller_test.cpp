@@ -1,6 +1,6 @@
 // The credits scroller of the About box: when lines are fetched, how they and the bitmap rise,
 // and what the credits area shows.
-#include "about_test_support.h"
+#include "tests/about/about_test_support.h"
 
 #include "platform/services.h"
 

@@ -1,7 +1,7 @@
 // CHyperLink on a label of a small dialog: clicks, font, colours and cursor.
 #include "about/hyper_link.h"
 
-#include "about_test_support.h"
+#include "tests/about/about_test_support.h"
 
 #include "platform/cursor.h"
 #include "platform/dialog.h"

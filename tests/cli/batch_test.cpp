@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "batch.h"
+#include "conversion/batch.h"
 
 namespace {
 

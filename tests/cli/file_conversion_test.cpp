@@ -10,8 +10,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "file_conversion.h"
-#include "test_files.h"
+#include "conversion/file_conversion.h"
+#include "tests/cli/test_files.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 
 #include <gtest/gtest.h>
 
-#include "test_files.h"
+#include "tests/cli/test_files.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include "record_converter.h"
-#include "test_files.h"
+#include "conversion/record_converter.h"
+#include "tests/cli/test_files.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "gauss_projection.h"
-#include "record_converter.h"
+#include "engine/gauss_projection.h"
+#include "conversion/record_converter.h"
 
 namespace {
 

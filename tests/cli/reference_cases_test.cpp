@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "packed_angle.h"
-#include "test_files.h"
+#include "engine/packed_angle.h"
+#include "tests/cli/test_files.h"
 #include "tests/support/case_file.h"
 
 namespace {

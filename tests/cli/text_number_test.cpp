@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "packed_angle.h"
-#include "text_number.h"
+#include "engine/packed_angle.h"
+#include "conversion/text_number.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The hover button rendered to an image in each look, checked at the pixels its drawing rules
 // fix; and icon ownership (checked by the sanitizers' leak and double-free detection).
-#include "hover_button_fixture.h"
+#include "tests/controls/hover_button_fixture.h"
 
 #include <gtest/gtest.h>
 #include <QImage>

@@ -1,6 +1,6 @@
 // The hot state of the hover button, message by message (direct handler calls, one
 // row of the transition table each) and by real mouse events through Qt.
-#include "hover_button_fixture.h"
+#include "tests/controls/hover_button_fixture.h"
 
 #include <gtest/gtest.h>
 

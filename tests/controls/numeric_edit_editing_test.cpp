@@ -1,7 +1,7 @@
 // The field's editing rules, row by row: the caret placed with EM_SETSEL, the key pressed as a
 // user presses it, text and caret read back from the real edit window. Every row also runs on
 // the in-memory model, which the randomized test relies on behaving the same.
-#include "numeric_field_support.h"
+#include "tests/controls/numeric_field_support.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Faults of the field's original rules that this field mends, each with the rule chosen: typed digits
 // stay as typed, the main form's "." is read under every locale, no number beyond the range of
 // a double, separators that are not single ASCII characters, no digit in front of the sign.
-#include "numeric_field_support.h"
+#include "tests/controls/numeric_field_support.h"
 
 #include "platform/services.h"
 

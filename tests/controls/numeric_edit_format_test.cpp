@@ -1,6 +1,6 @@
 // The field's value tables: rendering through SetValue on the real field, ApplyGrouping, ParseText, the
 // locale separators read through the services seam, and SetGrouping.
-#include "numeric_field_support.h"
+#include "tests/controls/numeric_field_support.h"
 
 #include "platform/services.h"
 

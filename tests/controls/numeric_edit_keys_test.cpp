@@ -1,6 +1,6 @@
 // The keystroke filter on the real widget: what it refuses, what it swallows, and the keys it
 // leaves to the edit window (caret moves and selections).
-#include "numeric_field_support.h"
+#include "tests/controls/numeric_field_support.h"
 
 #include "platform/edit.h"
 

@@ -2,7 +2,7 @@
 // the cached value is ParseText of the text (bit for bit, sign of zero included) and finite, the
 // text holds at most one decimal separator, and the selection lies within the text. The bulk runs
 // on the in-memory model; a smaller run goes through the real widget with real key events.
-#include "numeric_field_support.h"
+#include "tests/controls/numeric_field_support.h"
 
 #include "platform/services.h"
 

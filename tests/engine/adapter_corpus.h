@@ -11,7 +11,7 @@
 #include <sstream>
 #include <string>
 
-#include "gauss_projection.h"
+#include "engine/gauss_projection.h"
 
 namespace corpus {
 

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "adapter_corpus.h"
+#include "tests/engine/adapter_corpus.h"
 
 namespace {
 

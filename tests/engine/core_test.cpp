@@ -8,9 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include "gauss_projection.h"
-#include "packed_angle.h"
-#include "projection.h"
+#include "engine/gauss_projection.h"
+#include "engine/packed_angle.h"
+#include "engine/projection.h"
 
 namespace {
 

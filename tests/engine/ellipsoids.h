@@ -2,7 +2,7 @@
 // from the engine's one preset table.
 #pragma once
 
-#include "ellipsoid.h"
+#include "engine/ellipsoid.h"
 
 struct FormEllipsoid {
     const char* name;

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "packed_angle.h"
-#include "series_method.h"
+#include "engine/packed_angle.h"
+#include "engine/series_method.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <limits>
 #include <random>
 
-#include "adapter_corpus.h"
-#include "packed_angle.h"
+#include "tests/engine/adapter_corpus.h"
+#include "engine/packed_angle.h"
 
 namespace {
 

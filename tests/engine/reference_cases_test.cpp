@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include "gauss_projection.h"
-#include "packed_angle.h"
+#include "engine/gauss_projection.h"
+#include "engine/packed_angle.h"
 #include "tests/support/case_file.h"
-#include "zone_transform.h"
+#include "engine/zone_transform.h"
 
 namespace {
 

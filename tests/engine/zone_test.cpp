@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "gauss_projection.h"
+#include "engine/gauss_projection.h"
 
 namespace {
 

@@ -57,7 +57,7 @@ struct Case {
 };
 
 inline std::filesystem::path DefaultPath() {
-    return std::filesystem::path(__FILE__).parent_path().parent_path() / "data" / "reference.cases";
+    return std::filesystem::path(GK_SOURCE_DIR) / "tests" / "data" / "reference.cases";
 }
 
 inline double Number(const std::string& word, int line) {

@@ -1,5 +1,5 @@
 // Opening, reading and safely writing the files of a conversion run.
-#include "file_conversion.h"
+#include "conversion/file_conversion.h"
 
 #include <cerrno>
 #include <climits>

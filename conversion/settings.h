@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "ellipsoid.h"
-#include "projection.h"
+#include "engine/ellipsoid.h"
+#include "engine/projection.h"
 
 enum class Operation { Forward, Inverse, Adjacent, ThreeToSix, SixToThree };
 enum class AngleFormat { Packed, Degrees, Dms };

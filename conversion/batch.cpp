@@ -1,5 +1,5 @@
 // Buffering, the header rule and error reporting for a batch of converter input.
-#include "batch.h"
+#include "conversion/batch.h"
 
 #include <utility>
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "line_reader.h"
-#include "record_converter.h"
-#include "settings.h"
+#include "conversion/line_reader.h"
+#include "conversion/record_converter.h"
+#include "conversion/settings.h"
 
 // A record that could not be converted: where it is, the field at fault (counted from 1; 0 for
 // the line as a whole) and what is wrong, in the words gkconv prints after "FILE:LINE: ".

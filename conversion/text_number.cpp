@@ -1,12 +1,12 @@
 // Locale-independent number and angle text, on std::from_chars and std::to_chars.
-#include "text_number.h"
+#include "conversion/text_number.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <locale.h>
 
-#include "packed_angle.h"
+#include "engine/packed_angle.h"
 
 namespace {
 

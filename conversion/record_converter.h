@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "projection.h"
-#include "settings.h"
-#include "text_number.h"
+#include "engine/projection.h"
+#include "conversion/settings.h"
+#include "conversion/text_number.h"
 
 // What is wrong with a record: the field at fault (counted from 1; 0 for the line as a whole)
 // and the words the converter reports.

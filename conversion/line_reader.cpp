@@ -1,5 +1,5 @@
 // Line splitting on LF, CR LF and CR, across chunk boundaries, with a bound on line length.
-#include "line_reader.h"
+#include "conversion/line_reader.h"
 
 #include <cstring>
 

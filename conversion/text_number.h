@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "settings.h"
+#include "conversion/settings.h"
 
 enum class ParseStatus { Ok, NotANumber, NotFinite, NotWhole, SixtyOrMore, MarksOutOfOrder };
 

@@ -1,12 +1,12 @@
 // Record splitting, column layout, validation and conversion.
-#include "record_converter.h"
+#include "conversion/record_converter.h"
 
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
-#include "packed_angle.h"
-#include "zone_transform.h"
+#include "engine/packed_angle.h"
+#include "engine/zone_transform.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // Names the user types for operations, ellipsoids, angle formats and columns, and the checks
 // of the options that describe the input.
-#include "settings.h"
+#include "conversion/settings.h"
 
-#include "packed_angle.h"
-#include "text_number.h"
-#include "zone_system.h"
+#include "engine/packed_angle.h"
+#include "conversion/text_number.h"
+#include "engine/zone_system.h"
 
 std::optional<Operation> OperationByName(std::string_view name) {
     if (name == "forward") {

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "batch.h"
-#include "record_converter.h"
-#include "settings.h"
+#include "conversion/batch.h"
+#include "conversion/record_converter.h"
+#include "conversion/settings.h"
 
 enum class RunStatus {
     Converted,       // every record converted
