@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/gauss_projection.h"
+#include "cli/english_words.h"
 #include "conversion/record_converter.h"
 
 namespace {
@@ -19,8 +20,15 @@ Settings Make(Operation op, int width, AngleFormat angles = AngleFormat::Packed)
     return s;
 }
 
+// A column list the test knows to be sound.
+ColumnLayout Columns(const char* list, Operation op) {
+    const Result<ColumnLayout> layout = ParseColumns(list, op);
+    EXPECT_TRUE(layout) << list;
+    return layout ? *layout : ColumnLayout{};
+}
+
 struct Outcome {
-    RecordConverter::Result result;
+    RecordConverter::Outcome result;
     std::string out;
     std::string error;
     int field;
@@ -29,10 +37,10 @@ struct Outcome {
 Outcome ConvertOne(const Settings& s, const std::string& line) {
     RecordConverter converter(s);
     Outcome o;
-    RecordFault fault;
-    o.result = converter.Convert(line, o.out, fault);
-    o.error = fault.message;
-    o.field = fault.field;
+    Problem problem;
+    o.result = converter.Convert(line, o.out, problem);
+    o.error = problem ? English(problem) : "";
+    o.field = problem.field;
     return o;
 }
 
@@ -48,7 +56,7 @@ void ExpectRefused(const std::vector<Refusal>& cases) {
     for (const Refusal& c : cases) {
         SCOPED_TRACE(c.in);
         const Outcome o = ConvertOne(Make(c.op, c.width, c.angles), c.in);
-        EXPECT_EQ(o.result, RecordConverter::Result::Failed);
+        EXPECT_EQ(o.result, RecordConverter::Outcome::Failed);
         EXPECT_EQ(o.error, c.error);
         EXPECT_EQ(o.out, "");
     }
@@ -89,7 +97,7 @@ TEST(RecordConverter, EachOperationOnTheWorkedExamples) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.in);
         const Outcome o = ConvertOne(Make(c.op, c.width, c.angles), c.in);
-        EXPECT_EQ(o.result, RecordConverter::Result::Converted) << o.error;
+        EXPECT_EQ(o.result, RecordConverter::Outcome::Converted) << o.error;
         EXPECT_EQ(o.out, c.out);
     }
 }
@@ -117,7 +125,7 @@ TEST(RecordConverter, NamesAndExtraFieldsPassThroughWithTheDelimiter) {
         Settings s = Make(Operation::Forward, 3);
         s.delimiter = c.delimiter;
         const Outcome o = ConvertOne(s, c.in);
-        EXPECT_EQ(o.result, RecordConverter::Result::Converted) << o.error;
+        EXPECT_EQ(o.result, RecordConverter::Outcome::Converted) << o.error;
         EXPECT_EQ(o.out, c.out);
     }
 }
@@ -126,7 +134,7 @@ TEST(RecordConverter, CommentsAndBlankLinesPassUnchanged) {
     for (const char* line : {"", "   ", "# header, with commas", "  # indented", "\t"}) {
         SCOPED_TRACE(line);
         const Outcome o = ConvertOne(Make(Operation::Forward, 6), line);
-        EXPECT_EQ(o.result, RecordConverter::Result::PassedThrough);
+        EXPECT_EQ(o.result, RecordConverter::Outcome::PassedThrough);
         EXPECT_EQ(o.out, std::string(line) + "");
     }
 }
@@ -221,14 +229,14 @@ TEST(RecordConverter, ColumnsNameEveryFieldAndResultsTakeTheirPlace) {
         SCOPED_TRACE(c.in);
         Settings s = Make(c.op, 6);
         s.delimiter = std::string_view(c.in).find(';') != std::string_view::npos ? ';' : 0;
-        ASSERT_EQ(ParseColumns(c.columns, c.op, s.columns), "");
+        s.columns = Columns(c.columns, c.op);
         const Outcome o = ConvertOne(s, c.in);
-        EXPECT_EQ(o.result, RecordConverter::Result::Converted) << o.error;
+        EXPECT_EQ(o.result, RecordConverter::Outcome::Converted) << o.error;
         EXPECT_EQ(o.out, c.out);
     }
 
     Settings s = Make(Operation::Inverse, 6);
-    ASSERT_EQ(ParseColumns("name,-,Y,X", Operation::Inverse, s.columns), "");
+    s.columns = Columns("name,-,Y,X", Operation::Inverse);
     const Outcome shortLine = ConvertOne(s, "P1,c7,18399692.74");
     EXPECT_EQ(shortLine.error, "expected 4 fields, found 3");
     EXPECT_EQ(shortLine.field, 4);
@@ -254,8 +262,8 @@ TEST(ParseColumns, RefusesListsThatDoNotNameBothInputs) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.list);
-        ColumnLayout layout;
-        EXPECT_EQ(ParseColumns(c.list, c.op, layout), c.error);
+        const Result<ColumnLayout> layout = ParseColumns(c.list, c.op);
+        EXPECT_EQ(layout ? "" : English(layout.problem()), c.error);
     }
 }
 
@@ -350,7 +358,7 @@ TEST(RecordConverter, ThePoleReadsBackAsNinetyDegrees) {
         Settings s = Make(Operation::Inverse, 6, c.angles);
         s.precision = c.precision;
         const Outcome o = ConvertOne(s, c.in);
-        EXPECT_EQ(o.result, RecordConverter::Result::Converted) << o.error;
+        EXPECT_EQ(o.result, RecordConverter::Outcome::Converted) << o.error;
         EXPECT_EQ(o.out, c.out);
     }
 }
@@ -359,7 +367,7 @@ TEST(RecordConverter, NonFiniteResultsAreRefused) {
     Settings s = Make(Operation::Forward, 6);
     s.ellipsoid = Ellipsoid(1.7e308, 1.0 / 298.3); // a² overflows
     const Outcome o = ConvertOne(s, "30 114");
-    EXPECT_EQ(o.result, RecordConverter::Result::Failed);
+    EXPECT_EQ(o.result, RecordConverter::Outcome::Failed);
     EXPECT_EQ(o.error, "the coordinates give no finite result");
 }
 
@@ -385,7 +393,7 @@ TEST(RecordConverter, SplitGivesEachFieldItsRole) {
         SCOPED_TRACE(c.line);
         Settings s = Make(c.op, 6);
         if (*c.columns) {
-            ASSERT_EQ(ParseColumns(c.columns, c.op, s.columns), "");
+            s.columns = Columns(c.columns, c.op);
         }
         const std::vector<SplitField> fields = RecordConverter(s).Split(c.line);
         ASSERT_EQ(fields.size(), c.roles.size());
