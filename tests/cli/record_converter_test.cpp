@@ -2,6 +2,7 @@
 // delimiters and every kind of bad record.
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -406,6 +407,87 @@ TEST(RecordConverter, SplitGivesEachFieldItsRole) {
     ASSERT_EQ(fields.size(), 3u);
     EXPECT_EQ(fields[0].text, "P1");
     EXPECT_EQ(fields[2].text, "114.2030");
+}
+
+// One converter serves several threads at once: each call works on its own fields, and the
+// converter is never changed by converting, whatever zone, layout or fault a line brings.
+TEST(RecordConverter, ConvertsFromSeveralThreadsAtOnce) {
+    struct Case {
+        Operation op;
+        const char* columns;
+    };
+    const Case cases[] = {{Operation::Forward, ""}, {Operation::Inverse, ""},
+                          {Operation::Adjacent, ""}, {Operation::Forward, "L,B,name"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.op));
+        Settings s = Make(c.op, 3);
+        if (*c.columns) {
+            s.columns = Columns(c.columns, c.op);
+        }
+        std::vector<std::string> lines;
+        for (int i = 0; i < 400; ++i) {
+            char line[96];
+            if (c.op == Operation::Forward) {
+                // Every zone of the system, and now and then a latitude beyond the pole.
+                const int B = i % 7 == 0 ? 95 : 20 + i % 40;
+                const int L = 1 + (i * 7) % 358;
+                if (*c.columns) {
+                    std::snprintf(line, sizeof line, "%d.30,%d.%02d,P%d", L, B, i % 60, i);
+                } else {
+                    std::snprintf(line, sizeof line, "P%d %d.%02d %d.30", i, B, i % 60, L);
+                }
+            } else {
+                // Zones 1 to 121: the last has no prefix in the 3° system.
+                std::snprintf(line, sizeof line, "P%d %d.5 %d%06d.25", i, 2000000 + i * 7919,
+                              1 + i % 121, 200000 + i * 1013 % 600000);
+            }
+            lines.emplace_back(line);
+        }
+        const RecordConverter converter(s);
+        std::vector<std::string> serial;
+        for (const std::string& line : lines) {
+            std::string out;
+            Problem problem;
+            converter.Convert(line, out, problem);
+            serial.push_back(out + "|" + (problem ? English(problem) : ""));
+        }
+        constexpr int kThreads = 4;
+        std::vector<std::vector<std::string>> parallel(kThreads);
+        std::vector<std::thread> threads;
+        for (int t = 0; t < kThreads; ++t) {
+            threads.emplace_back([&, t] {
+                std::vector<FieldSpan> fields;
+                for (int round = 0; round < 5; ++round) {
+                    parallel[t].clear();
+                    // Each thread starts elsewhere, so that different lines meet at once.
+                    for (std::size_t k = 0; k < lines.size(); ++k) {
+                        const std::size_t i = (k + static_cast<std::size_t>(t) * 97) % lines.size();
+                        std::string out;
+                        Problem problem;
+                        converter.Convert(lines[i], out, problem, fields);
+                        parallel[t].push_back(std::to_string(i) + ":" + out + "|" +
+                                              (problem ? English(problem) : ""));
+                    }
+                }
+            });
+        }
+        for (std::thread& thread : threads) {
+            thread.join();
+        }
+        int failed = 0;
+        for (int t = 0; t < kThreads; ++t) {
+            ASSERT_EQ(parallel[t].size(), lines.size());
+            for (const std::string& result : parallel[t]) {
+                const std::size_t colon = result.find(':');
+                const std::size_t i = std::stoul(result.substr(0, colon));
+                EXPECT_EQ(result.substr(colon + 1), serial[i]) << lines[i];
+                failed += result.back() != '|';
+            }
+        }
+        // The lines bring both converted records and faults.
+        EXPECT_GT(failed, 0);
+        EXPECT_LT(failed, kThreads * static_cast<int>(lines.size()));
+    }
 }
 
 } // namespace
