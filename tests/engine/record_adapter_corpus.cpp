@@ -5,8 +5,8 @@
 //   record_adapter_corpus > tests/data/adapter_corpus.txt
 //
 // Only meaningful states are recorded: a real ellipsoid, a 3° or 6° system, zones that exist
-// (before and after the operation), longitudes the zone rule gives an existing zone, and
-// latitudes within ±90° (given, or found by the inverse). What the form does with anything else
+// (before and after the operation), latitudes within ±90° and longitudes the zone rule places in
+// an existing zone, whether given or found by the inverse. What the form does with anything else
 // is no promise worth keeping bit for bit.
 #include <algorithm>
 #include <cmath>
@@ -71,10 +71,13 @@ bool Exists(int width, int zone) {
     return (width == 3 ? ZoneSystem::Three() : ZoneSystem::Six()).Exists(zone);
 }
 
-// The operation left a state the form can show: an existing zone, and a latitude within ±90°.
+// The operation left a state the form can show: an existing zone, a latitude within ±90°, and a
+// longitude to which the zone rule gives an existing zone in both systems (2° to 361° east).
 bool Meaningful(const CGaussProjection& after) {
     return Exists(after.m_nZoneWidth, after.m_nZone) &&
-           std::fabs(PackedToDegrees(after.m_B)) <= 90.0;
+           std::fabs(PackedToDegrees(after.m_B)) <= 90.0 &&
+           Exists(3, ZoneSystem::Three().ZoneOfLongitude(after.m_L).number) &&
+           Exists(6, ZoneSystem::Six().ZoneOfLongitude(after.m_L).number);
 }
 
 } // namespace
