@@ -38,19 +38,17 @@ std::optional<Ellipsoid> EllipsoidOf(double a, double f) {
     return Ellipsoid(a, f);
 }
 
+// Whether the core takes the form's members as a projection: an ellipsoid, and a finite
+// central meridian (the rest of the form's projection is fixed and valid).
+bool Projectable(const CGaussProjection& p) {
+    return !Ellipsoid::Problem(p.m_a, p.m_f) && std::isfinite(p.m_L0);
+}
+
 // The projection the form's members describe: its central meridian m_L0 and its zone prefix
-// m_nZone, each as set, whether or not they belong together.
-std::optional<Projection> ProjectionOf(const CGaussProjection& p) {
-    const std::optional<Ellipsoid> ellipsoid = EllipsoidOf(p.m_a, p.m_f);
-    if (!ellipsoid) {
-        return std::nullopt;
-    }
-    const ProjectionParams params{*ellipsoid, p.m_L0, 1.0, 500000.0, 0.0, p.m_nZone,
-                                  Method::Series};
-    if (Projection::Problem(params)) {
-        return std::nullopt;
-    }
-    return Projection(params);
+// m_nZone, each as set, whether or not they belong together. Built in place by the caller, so
+// that nothing but the projection's own terms is computed per call.
+ProjectionParams ParamsOf(const CGaussProjection& p) {
+    return {Ellipsoid(p.m_a, p.m_f), p.m_L0, 1.0, 500000.0, 0.0, p.m_nZone, Method::Series};
 }
 
 void Store(CGaussProjection& p, const ZonedPoint& to, int nWidth) {
@@ -133,25 +131,25 @@ void CGaussProjection::ZoneFromY() {
 }
 
 void CGaussProjection::BLToXY() {
-    const std::optional<Projection> projection = ProjectionOf(*this);
-    if (!projection) {
+    if (!Projectable(*this)) {
         m_X = kNaN;
         m_Y = kNaN;
         return;
     }
-    const PlanePoint plane = projection->Forward(PackedToDegrees(m_B), PackedToDegrees(m_L));
+    const Projection projection(ParamsOf(*this));
+    const PlanePoint plane = projection.Forward(PackedToDegrees(m_B), PackedToDegrees(m_L));
     m_X = plane.x;
     m_Y = plane.y;
 }
 
 void CGaussProjection::XYToBL() {
-    const std::optional<Projection> projection = ProjectionOf(*this);
-    if (!projection) {
+    if (!Projectable(*this)) {
         m_B = kNaN;
         m_L = kNaN;
         return;
     }
-    const GeoPoint geo = projection->Inverse(m_X, m_Y);
+    const Projection projection(ParamsOf(*this));
+    const GeoPoint geo = projection.Inverse(m_X, m_Y);
     m_B = DegreesToPacked(geo.lat);
     m_L = DegreesToPacked(geo.lon);
 }
