@@ -401,8 +401,7 @@ BOOL CDC::Ellipse(int x1, int y1, int x2, int y2) {
     if (x2 <= x1 || y2 <= y1 || !BeginShape(m_state.get(), p)) {
         return FALSE;
     }
-    p.setRenderHint(QPainter::Antialiasing);
-    p.drawEllipse(QRectF(x1 + 0.5, y1 + 0.5, x2 - x1 - 1, y2 - y1 - 1));
+    p.drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
     return TRUE;
 }
 

@@ -233,7 +233,7 @@ private:
             if (item->stateMask & LVIS_FOCUSED && item->state & LVIS_FOCUSED) {
                 setCurrentItem(row, 0, QItemSelectionModel::NoUpdate);
             }
-            if (item->stateMask & LVIS_SELECTED) {
+            if (item->stateMask & LVIS_SELECTED && !row->data(0, kGrayed).toBool()) {
                 row->setSelected(item->state & LVIS_SELECTED);
             }
         }
