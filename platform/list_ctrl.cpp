@@ -314,7 +314,10 @@ private:
             setColumnWidth(at, column->cx);
         if (column->mask & LVCF_FMT)
             m_alignment[static_cast<size_t>(at)] =
-                ((column->fmt & LVCFMT_RIGHT) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+                ((column->fmt & LVCFMT_RIGHT)    ? Qt::AlignRight
+                 : (column->fmt & LVCFMT_CENTER) ? Qt::AlignHCenter
+                                                 : Qt::AlignLeft) |
+                Qt::AlignVCenter;
         realign();
     }
 
@@ -352,8 +355,9 @@ private:
         if (column->mask & LVCF_WIDTH)
             column->cx = columnWidth(at);
         if (column->mask & LVCF_FMT)
-            column->fmt =
-                (headerItem()->textAlignment(at) & Qt::AlignRight) ? LVCFMT_RIGHT : LVCFMT_LEFT;
+            column->fmt = (headerItem()->textAlignment(at) & Qt::AlignRight)     ? LVCFMT_RIGHT
+                          : (headerItem()->textAlignment(at) & Qt::AlignHCenter) ? LVCFMT_CENTER
+                                                                                 : LVCFMT_LEFT;
         return TRUE;
     }
 

@@ -37,6 +37,7 @@ constexpr UINT LVCF_WIDTH = 0x0002;
 constexpr UINT LVCF_TEXT = 0x0004;
 constexpr int LVCFMT_LEFT = 0x0000;
 constexpr int LVCFMT_RIGHT = 0x0001;
+constexpr int LVCFMT_CENTER = 0x0002;
 constexpr UINT LVIF_TEXT = 0x0001;
 constexpr UINT LVIF_STATE = 0x0008;
 constexpr DWORD LVS_EX_CHECKBOXES = 0x0004;
