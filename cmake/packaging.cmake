@@ -76,14 +76,26 @@ if(GK_BUILD_GUI)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 endif()
 
+# A stripped install (as cpack's) also drops the compiler's notes, as Debian's own strip does.
+install(CODE "
+  if(CMAKE_INSTALL_DO_STRIP)
+    foreach(program gauss-converter gkconv)
+      set(file \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/\${program}\")
+      if(EXISTS \"\${file}\")
+        execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment --remove-section=.note
+                                \"\${file}\" COMMAND_ERROR_IS_FATAL ANY)
+      endif()
+    endforeach()
+  endif()")
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ${GK_PACKAGE_NAME})
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Gauss converter developers <gauss-converter@example.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "converter between geodetic and Gauss-Krüger coordinates")
+# The summary is the description's first line; this is the rest.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-A tool for surveyors that converts geodetic latitude and longitude (B, L)
+    "A tool for surveyors that converts geodetic latitude and longitude (B, L)
 on a reference ellipsoid into Gauss-Krüger plane coordinates (X, Y) in 3°
 and 6° zones and back, moves plane coordinates into the neighbouring zone,
 and carries them between the 3° and 6° zone systems. It knows the WGS1984,
