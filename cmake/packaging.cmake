@@ -17,6 +17,13 @@ if(NOT CMAKE_MATCH_1 STREQUAL PROJECT_VERSION)
   message(FATAL_ERROR "packaging/changelog's newest entry is version '${CMAKE_MATCH_1}', the project "
                       "is ${PROJECT_VERSION}: add a changelog entry for ${PROJECT_VERSION}")
 endif()
+# The software centre's newest release is the same one.
+file(READ ${gk_packaging_dir}/${GK_APPSTREAM_ID}.metainfo.xml gk_metainfo)
+string(REGEX MATCH "<release version=\"([^\"]+)\"" gk_metainfo_match "${gk_metainfo}")
+if(NOT CMAKE_MATCH_1 STREQUAL PROJECT_VERSION)
+  message(FATAL_ERROR "the newest release in packaging/${GK_APPSTREAM_ID}.metainfo.xml is "
+                      "'${CMAKE_MATCH_1}', the project is ${PROJECT_VERSION}: add a <release>")
+endif()
 # Its date stamps the manual pages, so that building them again gives the same bytes.
 file(STRINGS ${gk_packaging_dir}/changelog gk_changelog_trailer REGEX "^ -- " LIMIT_COUNT 1)
 string(REGEX REPLACE "^ -- .*>  " "" gk_release_date "${gk_changelog_trailer}")
