@@ -1,9 +1,10 @@
 # Hardened binaries, as Debian builds its own: position-independent executables, relocations made
 # read-only and bound at start-up, and checked string, memory and printf calls. None of these
 # changes a floating-point result or adds an instruction to the engine's arithmetic.
-# GK_HARDEN adds stack protection as well, which costs about 2% more instructions in the form's
-# adapter (canary checks in the functions that keep arrays on the stack), so the measured builds
-# go without it. The sanitizer build goes without all of them: they get in its way.
+# GK_HARDEN, on in the package's build (scripts/package), adds stack protection as well. It costs
+# about 2% more instructions in the form's adapter (canary checks in the functions that keep
+# arrays on the stack), so the test and benchmark build goes without it. The sanitizer build goes
+# without all of them: they get in its way.
 option(GK_HARDEN "Also build with stack protection (-fstack-protector-strong and friends)" OFF)
 if(NOT GK_SANITIZE)
   include(CheckPIESupported)
