@@ -75,7 +75,7 @@ PixelPoint PositionPixel(const PlotLayout& layout, const PlotPoint& point) {
 PixelPoint VectorEndPixel(const PlotLayout& layout, const PlotPoint& point) {
     const PixelPoint at = PositionPixel(layout, point);
     // Pixel coordinates stay within what a drawing can take, however long the vector.
-    const auto clamp = [](double v) { return static_cast<int>(std::clamp(v, -1e6, 1e6)); };
+    const auto clamp = [](double v) { return static_cast<int>(std::lround(std::clamp(v, -1e6, 1e6))); };
     return {clamp(at.x + point.vx * layout.vectorPixelsPerMetre),
             clamp(at.y - point.vy * layout.vectorPixelsPerMetre)};
 }
