@@ -62,8 +62,8 @@ const char* const kBeijing54 = "GPS01,30.525300288,114.395954368,-202.971\n"
                                "GPS06,30.626873782,114.282523055,-201.465\n";
 const char* const kPlaneA = "A 3380000.000 38500000.000\nB 3381000.000 38500000.000\n"
                             "C 3380000.000 38501000.000\nD 3381000.000 38501000.000\n";
-const char* const kPlaneB = "A 3380052.314 38499968.228\nB 3381052.401 38499968.298\n"
-                            "C 3380052.241 38500968.236\nD 3381052.318 38500968.311\n";
+const char* const kPlaneB = "A 3380052.315 38499968.226\nB 3381052.320 38499968.299\n"
+                            "C 3380052.246 38500968.238\nD 3381052.251 38500968.305\n";
 
 // Parameter files made by gkconv fit from the points above.
 struct Parameters {
