@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 namespace {
 
@@ -202,7 +203,15 @@ BOOL CFitDlg::OnCmdMsg(UINT nID, int nCode) {
 BOOL CFitDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     switch (message) {
     case WM_FIT_DONE:
-        OnFitDone();
+        if (wParam == m_nWorkerFit) {
+            OnFitDone();
+        }
+        *pResult = 0;
+        return TRUE;
+    case WM_FIT_AGAIN:
+        if (std::exchange(m_bFitQueued, false)) {
+            StartFit(ReadInput());
+        }
         *pResult = 0;
         return TRUE;
     case WM_NOTIFY: {
@@ -297,14 +306,18 @@ void CFitDlg::StartFit(FitInput input) {
     }
     m_editResult.SetWindowText("正在计算...");
     UpdateControls();
-    m_worker = std::thread([this, input = std::move(input)] {
+    const WPARAM fit = ++m_nWorkerFit;
+    m_worker = std::thread([this, fit, input = std::move(input)] {
         m_workerView = m_backend.compute(input);
-        PostMessage(WM_FIT_DONE);
+        PostMessage(WM_FIT_DONE, fit);
     });
     UpdateControls();
 }
 
 void CFitDlg::FinishFit() {
+    if (std::exchange(m_bFitQueued, false)) {
+        StartFit(ReadInput());
+    }
     while (m_worker.joinable()) {
         OnFitDone();
     }
@@ -425,7 +438,9 @@ void CFitDlg::OnPointChanged(const NMLISTVIEW& change) {
             }
         }
         m_exclude = std::move(ordered);
-        StartFit(ReadInput());
+        if (!std::exchange(m_bFitQueued, true)) {
+            PostMessage(WM_FIT_AGAIN);
+        }
         return;
     }
     if (change.uNewState & LVIS_SELECTED) {

@@ -20,7 +20,10 @@
 #include <thread>
 #include <vector>
 
+// The worker's fit has ended (wParam: which fit); a fit asked for while the list was telling
+// of a tick.
 constexpr UINT WM_FIT_DONE = WM_APP + 11;
+constexpr UINT WM_FIT_AGAIN = WM_APP + 12;
 
 // Files larger than this together are fitted on the worker: reading and fitting about a
 // thousand points takes a frame's time (bench/fit_window_bench).
@@ -54,7 +57,8 @@ public:
     // The view shown last.
     const FitView& GetView() const { return m_view; }
     BOOL IsFitting() const { return m_worker.joinable(); }
-    // Waits for a fit on the worker and shows it (tests, and closing).
+    // Runs a fit asked for and not yet begun, waits for one on the worker, and shows it
+    // (tests, screenshots).
     void FinishFit();
 
 protected:
@@ -94,6 +98,10 @@ private:
     CFont m_fontResult;
 
     std::thread m_worker;
+    WPARAM m_nWorkerFit = 0; // counts the worker's fits, so a late message is told apart
     FitView m_workerView;
     std::optional<FitInput> m_pending;
+    // A tick changed: the fit runs once the list has finished telling of it, since the fit
+    // fills the list anew.
+    bool m_bFitQueued = false;
 };
