@@ -40,6 +40,20 @@ bool HasPrefix(ZoneSystem system, double zone) {
     return zone >= 1.0 && zone <= system.LastZone();
 }
 
+// Whether the operation reads B and L (rather than X and Y), and whether it writes them.
+bool AnglesIn(Operation operation) {
+    return operation == Operation::Forward || operation == Operation::Datum;
+}
+bool AnglesOut(Operation operation) {
+    return operation == Operation::Inverse || operation == Operation::Datum;
+}
+
+// A longitude written beside the one it came from, so that a datum change near the meridian
+// where longitudes wrap does not jump by a turn: 359.99999° stays near 360°, not -0.00001°.
+double NearLongitude(double lon, double near) {
+    return near + std::remainder(lon - near, 360.0);
+}
+
 std::string SystemText(ZoneSystem system) {
     return std::to_string(system.Width()) + "° zone (1 to " + std::to_string(system.LastZone()) +
            ")";
@@ -59,6 +73,10 @@ RecordConverter::RecordConverter(const Settings& settings)
                                                             : 10) {
     if (const std::string problem = ProjectionProblem(settings); !problem.empty()) {
         throw std::invalid_argument(problem);
+    }
+    if ((settings.operation == Operation::Datum && !settings.datum) ||
+        (settings.operation == Operation::Plane && !settings.plane)) {
+        throw std::invalid_argument("the transformation's parameters are missing");
     }
     const std::optional<int> zone = FixedZone(settings);
     if (zone || settings.centralMeridian) {
@@ -180,19 +198,20 @@ RecordConverter::Plan RecordConverter::PlanRecord(std::string_view line, double&
                                                   RecordFault& fault) const {
     const ColumnLayout& columns = m_settings.columns;
     if (columns.given) {
-        return {columns.name, columns.first, columns.second, false, ParseStatus::Ok};
+        return {columns.name, columns.first, columns.second, columns.height, false,
+                ParseStatus::Ok};
     }
     // Without a layout, a first field that is not a number names the point when more fields
     // follow it. An empty first field is a name too, so the columns never shift.
-    const bool forward = m_settings.operation == Operation::Forward;
+    const bool forward = AnglesIn(m_settings.operation);
     const ParseStatus status =
         Read(line, 0, forward, forward ? "latitude" : "northing", firstValue, fault);
     if (status == ParseStatus::NotANumber && m_fields.size() >= 2) {
         fault.field = 0;
         fault.message.clear();
-        return {0, 1, 2, false, ParseStatus::Ok};
+        return {0, 1, 2, -1, false, ParseStatus::Ok};
     }
-    return {-1, 0, 1, true, status};
+    return {-1, 0, 1, -1, true, status};
 }
 
 bool RecordConverter::CheckSourcePrefix(std::string_view line, int index, double Y,
@@ -249,7 +268,7 @@ bool RecordConverter::CheckTarget(std::string_view line, int index, ZoneSystem s
 }
 
 bool RecordConverter::Forward(std::string_view line, const Plan& plan, double B, double L,
-                              PlanePoint& out, RecordFault& fault) {
+                              double& h, PlanePoint& out, RecordFault& fault) {
     const std::string_view lonText =
         TextOf(line, m_fields[static_cast<std::size_t>(plan.second)].begin,
                m_fields[static_cast<std::size_t>(plan.second)].end);
@@ -261,8 +280,20 @@ bool RecordConverter::Forward(std::string_view line, const Plan& plan, double B,
     if (!(L >= 0.0 && L < 360.0)) {
         return Fail(fault, plan.second, "longitude", lonText, " is outside 0° to 360°");
     }
-    const double lat = PackedToDegrees(B);
+    double lat = PackedToDegrees(B);
     double lon = PackedToDegrees(L);
+    if (m_settings.datum) {
+        // The point is projected on the datum it is changed to.
+        const GeodeticPoint changed = m_settings.datum->Forward({lat, lon, h});
+        lat = changed.lat;
+        lon = NearLongitude(changed.lon, lon);
+        h = changed.h;
+        if (lon < 0.0) {
+            lon += 360.0;
+        } else if (lon >= 360.0) {
+            lon -= 360.0;
+        }
+    }
     if (m_fixed) {
         // A meridian near Greenwich has its western points just under 360°.
         const double centralMeridian = m_fixed->Params().centralMeridian;
@@ -278,7 +309,13 @@ bool RecordConverter::Forward(std::string_view line, const Plan& plan, double B,
             return Fail(fault, plan.second, "longitude", lonText, problem);
         }
         out = m_fixed->Forward(lat, lon);
-        return !m_fixedZone || CheckTarget(line, plan.second, m_system, *m_fixedZone, out.y, fault);
+        if (m_fixedZone && !CheckTarget(line, plan.second, m_system, *m_fixedZone, out.y, fault)) {
+            return false;
+        }
+        if (m_settings.plane) {
+            out = m_settings.plane->Forward(out);
+        }
+        return true;
     }
     const Zone zone = m_system.ZoneOfLongitude(lon);
     if (!m_system.Exists(zone.number)) {
@@ -290,13 +327,24 @@ bool RecordConverter::Forward(std::string_view line, const Plan& plan, double B,
     }
     out = ZoneProjection(zone.number).Forward(lat, lon);
     // The zone has a prefix (checked above), so only the prefix written needs a look.
-    return PrefixOf(out.y) == zone.number ||
-           CheckTarget(line, plan.second, m_system, zone.number, out.y, fault);
+    if (PrefixOf(out.y) != zone.number &&
+        !CheckTarget(line, plan.second, m_system, zone.number, out.y, fault)) {
+        return false;
+    }
+    if (m_settings.plane) {
+        out = m_settings.plane->Forward(out);
+    }
+    return true;
 }
 
 bool RecordConverter::Inverse(std::string_view line, const Plan& plan, double x, double y,
-                              GeoPoint& out, RecordFault& fault) {
+                              double& h, GeoPoint& out, RecordFault& fault) {
     const Span ySpan = m_fields[static_cast<std::size_t>(plan.second)];
+    if (m_settings.plane) {
+        const PlanePoint before = m_settings.plane->Inverse({x, y});
+        x = before.x;
+        y = before.y;
+    }
     if (m_fixed) {
         if (m_fixedZone && PrefixOf(y) != *m_fixedZone) {
             std::string problem = " has zone prefix ";
@@ -324,32 +372,57 @@ bool RecordConverter::Inverse(std::string_view line, const Plan& plan, double x,
         }
         out = ZoneProjection(m_system.ZoneOfEasting(y).number).Inverse(x, y);
     }
-    return CheckLatitude(line, plan.first, out.lat, fault);
+    if (!CheckLatitude(line, plan.first, out.lat, fault)) {
+        return false;
+    }
+    if (m_settings.datum) {
+        const GeodeticPoint back = m_settings.datum->Inverse({out.lat, out.lon, h});
+        out.lat = back.lat;
+        out.lon = NearLongitude(back.lon, out.lon);
+        h = back.h;
+    }
+    return true;
 }
 
-RecordConverter::Result RecordConverter::Convert(std::string_view line, std::string& out,
-                                                 RecordFault& fault) {
-    fault.field = 0;
-    fault.message.clear();
-    if (PassesThrough(line)) {
-        out.append(line);
-        return Result::PassedThrough;
+bool RecordConverter::ChangeDatum(std::string_view line, const Plan& plan, double B, double L,
+                                  double& h, GeoPoint& out, RecordFault& fault) const {
+    const double lat = PackedToDegrees(B);
+    const double lon = PackedToDegrees(L);
+    if (std::fabs(lat) > 90.0) {
+        const Span span = m_fields[static_cast<std::size_t>(plan.first)];
+        return Fail(fault, plan.first, "latitude", TextOf(line, span.begin, span.end),
+                    " is beyond ±90°");
     }
+    if (!(lon >= -180.0 && lon < 360.0)) {
+        const Span span = m_fields[static_cast<std::size_t>(plan.second)];
+        return Fail(fault, plan.second, "longitude", TextOf(line, span.begin, span.end),
+                    " is outside -180° to 360°");
+    }
+    const GeodeticPoint changed = m_settings.undo ? m_settings.datum->Inverse({lat, lon, h})
+                                                  : m_settings.datum->Forward({lat, lon, h});
+    out.lat = changed.lat;
+    out.lon = NearLongitude(changed.lon, lon);
+    h = changed.h;
+    return true;
+}
+
+// Splits the line and reads the operation's inputs by the plan found for it.
+bool RecordConverter::ReadInputs(std::string_view line, Plan& plan, double& v1, double& v2,
+                                 double& h, RecordFault& fault) {
     const ColumnLayout& columns = m_settings.columns;
-    FindFields(line, columns.given
-                         ? static_cast<std::size_t>(std::max(columns.first, columns.second) + 1)
-                         : 3);
-    const bool forward = m_settings.operation == Operation::Forward;
+    FindFields(line, columns.given ? static_cast<std::size_t>(std::max(
+                                         {columns.first, columns.second, columns.height}) +
+                                     1)
+                                   : 3);
+    const bool forward = AnglesIn(m_settings.operation);
     const char* firstName = forward ? "latitude" : "northing";
     const char* secondName = forward ? "longitude" : "easting";
 
-    double v1 = 0.0;
-    double v2 = 0.0;
-    const Plan plan = PlanRecord(line, v1, fault);
+    plan = PlanRecord(line, v1, fault);
     if (plan.firstRead && plan.firstStatus != ParseStatus::Ok) {
-        return Result::Failed;
+        return false;
     }
-    const int needed = std::max(plan.first, plan.second) + 1;
+    const int needed = std::max({plan.first, plan.second, plan.height}) + 1;
     const int found = static_cast<int>(m_fields.size());
     if (found < needed) {
         fault.field = found + 1;
@@ -363,13 +436,61 @@ RecordConverter::Result RecordConverter::Convert(std::string_view line, std::str
                 AppendQuoted(fault.message, TextOf(line, m_fields[0].begin, m_fields[0].end));
             }
         }
-        return Result::Failed;
+        return false;
     }
     if (!plan.firstRead &&
         Read(line, plan.first, forward, firstName, v1, fault) != ParseStatus::Ok) {
-        return Result::Failed;
+        return false;
     }
     if (Read(line, plan.second, forward, secondName, v2, fault) != ParseStatus::Ok) {
+        return false;
+    }
+    if (plan.height >= 0 &&
+        Read(line, plan.height, false, "height", h, fault) != ParseStatus::Ok) {
+        return false;
+    }
+    return true;
+}
+
+RecordConverter::Result RecordConverter::ReadPoint(std::string_view line, Point& point,
+                                                   RecordFault& fault) {
+    fault.field = 0;
+    fault.message.clear();
+    if (PassesThrough(line)) {
+        return Result::PassedThrough;
+    }
+    Plan plan;
+    if (!ReadInputs(line, plan, point.first, point.second, point.height, fault)) {
+        return Result::Failed;
+    }
+    point.name.clear();
+    if (plan.name >= static_cast<int>(m_fields.size())) {
+        // A name column after the coordinates: the fields up to it.
+        FindFields(line, static_cast<std::size_t>(plan.name) + 1);
+    }
+    if (plan.name >= 0 && plan.name < static_cast<int>(m_fields.size())) {
+        const Span span = m_fields[static_cast<std::size_t>(plan.name)];
+        point.name = TextOf(line, span.begin, span.end);
+    }
+    if (plan.height < 0) {
+        point.height = 0.0;
+    }
+    return Result::Converted;
+}
+
+RecordConverter::Result RecordConverter::Convert(std::string_view line, std::string& out,
+                                                 RecordFault& fault) {
+    fault.field = 0;
+    fault.message.clear();
+    if (PassesThrough(line)) {
+        out.append(line);
+        return Result::PassedThrough;
+    }
+    Plan plan;
+    double v1 = 0.0;
+    double v2 = 0.0;
+    double h = 0.0;
+    if (!ReadInputs(line, plan, v1, v2, h, fault)) {
         return Result::Failed;
     }
     double r1 = 0.0;
@@ -377,21 +498,31 @@ RecordConverter::Result RecordConverter::Convert(std::string_view line, std::str
     switch (m_settings.operation) {
     case Operation::Forward: {
         PlanePoint plane{};
-        if (!Forward(line, plan, v1, v2, plane, fault)) {
+        if (!Forward(line, plan, v1, v2, h, plane, fault)) {
             return Result::Failed;
         }
         r1 = plane.x;
         r2 = plane.y;
         break;
     }
-    case Operation::Inverse: {
+    case Operation::Inverse:
+    case Operation::Datum: {
         GeoPoint geo{};
-        if (!Inverse(line, plan, v1, v2, geo, fault)) {
+        if (m_settings.operation == Operation::Inverse
+                ? !Inverse(line, plan, v1, v2, h, geo, fault)
+                : !ChangeDatum(line, plan, v1, v2, h, geo, fault)) {
             return Result::Failed;
         }
         // Packed angles only at the edge: the output takes them from degrees here.
         r1 = DegreesToPacked(geo.lat);
         r2 = DegreesToPacked(geo.lon);
+        break;
+    }
+    case Operation::Plane: {
+        const PlanePoint moved = m_settings.undo ? m_settings.plane->Inverse({v1, v2})
+                                                 : m_settings.plane->Forward({v1, v2});
+        r1 = moved.x;
+        r2 = moved.y;
         break;
     }
     case Operation::Adjacent:
@@ -427,31 +558,39 @@ RecordConverter::Result RecordConverter::Convert(std::string_view line, std::str
         break;
     }
     }
-    if (!std::isfinite(r1) || !std::isfinite(r2)) {
+    if (!std::isfinite(r1) || !std::isfinite(r2) || !std::isfinite(h)) {
         fault.message = "the coordinates give no finite result";
         return Result::Failed;
     }
 
     // Each result takes the place of its input; everything around them stays as it was.
-    Span a = m_fields[static_cast<std::size_t>(plan.first)];
-    Span b = m_fields[static_cast<std::size_t>(plan.second)];
-    if (a.begin > b.begin) {
-        std::swap(a, b);
-        std::swap(r1, r2);
-    }
-    const bool angles = m_settings.operation == Operation::Inverse;
-    const auto write = [&](double value) {
-        if (angles) {
-            AppendAngle(out, value, m_settings.angles, m_angleDecimals);
-        } else {
-            AppendNumber(out, value, m_metreDecimals);
-        }
+    struct Written {
+        Span span;
+        double value;
+        bool angle;
     };
-    out.append(line.substr(0, a.begin));
-    write(r1);
-    out.append(TextOf(line, a.end, b.begin));
-    write(r2);
-    out.append(line.substr(b.end));
+    const bool angles = AnglesOut(m_settings.operation);
+    Written results[3] = {{m_fields[static_cast<std::size_t>(plan.first)], r1, angles},
+                          {m_fields[static_cast<std::size_t>(plan.second)], r2, angles},
+                          {{0, 0}, h, false}};
+    std::size_t count = 2;
+    if (plan.height >= 0) {
+        results[2].span = m_fields[static_cast<std::size_t>(plan.height)];
+        count = 3;
+    }
+    std::sort(results, results + count,
+              [](const Written& a, const Written& b) { return a.span.begin < b.span.begin; });
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        out.append(TextOf(line, at, results[i].span.begin));
+        if (results[i].angle) {
+            AppendAngle(out, results[i].value, m_settings.angles, m_angleDecimals);
+        } else {
+            AppendNumber(out, results[i].value, m_metreDecimals);
+        }
+        at = results[i].span.end;
+    }
+    out.append(line.substr(at));
     return Result::Converted;
 }
 
@@ -464,7 +603,7 @@ std::vector<SplitField> RecordConverter::Split(std::string_view line) const {
     double first = 0.0;
     RecordFault ignored;
     const Plan plan = PlanRecord(line, first, ignored);
-    const bool forward = m_settings.operation == Operation::Forward;
+    const bool forward = AnglesIn(m_settings.operation);
     for (std::size_t i = 0; i < m_fields.size(); ++i) {
         const int index = static_cast<int>(i);
         FieldRole role = FieldRole::Other;
@@ -474,6 +613,8 @@ std::vector<SplitField> RecordConverter::Split(std::string_view line) const {
             role = forward ? FieldRole::B : FieldRole::X;
         } else if (index == plan.second) {
             role = forward ? FieldRole::L : FieldRole::Y;
+        } else if (index == plan.height) {
+            role = FieldRole::H;
         }
         fields.push_back({std::string(TextOf(line, m_fields[i].begin, m_fields[i].end)), role});
     }

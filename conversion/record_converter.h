@@ -20,7 +20,7 @@ struct RecordFault {
     std::string message;
 };
 
-enum class FieldRole { Name, B, L, X, Y, Other };
+enum class FieldRole { Name, B, L, X, Y, H, Other };
 
 struct SplitField {
     std::string text;
@@ -42,6 +42,17 @@ public:
     // passes through unchanged (blank or a # comment).
     std::vector<SplitField> Split(std::string_view line) const;
 
+    // A record's name and coordinates as read, not converted: packed angles for B and L,
+    // metres otherwise, the height 0 without an H column. Converted when they were read,
+    // PassedThrough for a blank or comment line.
+    struct Point {
+        std::string name;
+        double first = 0.0;
+        double second = 0.0;
+        double height = 0.0;
+    };
+    Result ReadPoint(std::string_view line, Point& point, RecordFault& fault);
+
 private:
     struct Span {
         std::size_t begin;
@@ -51,11 +62,14 @@ private:
         int name = -1;
         int first = -1;
         int second = -1;
+        int height = -1;
         bool firstRead = false; // the default rule has read the first field already
         ParseStatus firstStatus = ParseStatus::NotANumber;
     };
 
     char DelimiterOf(std::string_view line) const;
+    bool ReadInputs(std::string_view line, Plan& plan, double& v1, double& v2, double& h,
+                    RecordFault& fault);
     void FindFields(std::string_view line, std::size_t wanted) const;
     Plan PlanRecord(std::string_view line, double& firstValue, RecordFault& fault) const;
     ParseStatus Read(std::string_view line, int index, bool isAngle, const char* what,
@@ -67,10 +81,12 @@ private:
     bool CheckLatitude(std::string_view line, int index, double& B, RecordFault& fault) const;
     bool CheckTarget(std::string_view line, int index, ZoneSystem system, int zone, double Y,
                      RecordFault& fault) const;
-    bool Forward(std::string_view line, const Plan& plan, double B, double L, PlanePoint& out,
-                 RecordFault& fault);
-    bool Inverse(std::string_view line, const Plan& plan, double x, double y, GeoPoint& out,
-                 RecordFault& fault);
+    bool Forward(std::string_view line, const Plan& plan, double B, double L, double& h,
+                 PlanePoint& out, RecordFault& fault);
+    bool Inverse(std::string_view line, const Plan& plan, double x, double y, double& h,
+                 GeoPoint& out, RecordFault& fault);
+    bool ChangeDatum(std::string_view line, const Plan& plan, double B, double L, double& h,
+                     GeoPoint& out, RecordFault& fault) const;
     // The standard projection of a zone of the settings' system, built when first asked for.
     const Projection& ZoneProjection(int zone);
 

@@ -22,6 +22,12 @@ std::optional<Operation> OperationByName(std::string_view name) {
     if (name == "6to3") {
         return Operation::SixToThree;
     }
+    if (name == "datum") {
+        return Operation::Datum;
+    }
+    if (name == "plane") {
+        return Operation::Plane;
+    }
     return std::nullopt;
 }
 
@@ -50,7 +56,8 @@ ZoneSystem SourceZoneSystem(const Settings& settings) {
 }
 
 std::string ParseColumns(std::string_view list, Operation operation, ColumnLayout& layout) {
-    const bool forward = operation == Operation::Forward;
+    const bool forward = operation == Operation::Forward || operation == Operation::Datum;
+    const bool height = forward || operation == Operation::Inverse;
     const std::string_view firstWord = forward ? "B" : "X";
     const std::string_view secondWord = forward ? "L" : "Y";
     ColumnLayout result;
@@ -68,10 +75,12 @@ std::string ParseColumns(std::string_view list, Operation operation, ColumnLayou
             slot = &result.first;
         } else if (word == secondWord) {
             slot = &result.second;
+        } else if (height && word == "H") {
+            slot = &result.height;
         } else if (word != "-") {
             return "--columns: '" + std::string(word) +
                    "' is not a column of this operation; use name, " + std::string(firstWord) +
-                   ", " + std::string(secondWord) + " or -";
+                   ", " + std::string(secondWord) + (height ? ", H" : "") + " or -";
         }
         if (slot) {
             if (*slot >= 0) {

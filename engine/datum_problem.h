@@ -14,6 +14,8 @@ enum class DatumProblemCode {
     CollinearPoints,           // the points lie on one line: the rotation about it is unknown
     PointsNotFinite,           // name: a coordinate that is not a finite number
     FitDidNotConverge,         // the points are not related by a transformation of this model
+    NameTwice,        // name in the file other, at lines count and needed
+    ExcludedNotFound, // name: a point to exclude that is not among the common points
 };
 
 struct DatumProblem {
