@@ -51,7 +51,13 @@ bool AnglesOut(Operation operation) {
 // A longitude written beside the one it came from, so that a datum change near the meridian
 // where longitudes wrap does not jump by a turn: 359.99999° stays near 360°, not -0.00001°.
 double NearLongitude(double lon, double near) {
-    return near + std::remainder(lon - near, 360.0);
+    if (lon - near > 180.0) {
+        return lon - 360.0;
+    }
+    if (lon - near < -180.0) {
+        return lon + 360.0;
+    }
+    return lon;
 }
 
 std::string SystemText(ZoneSystem system) {
@@ -513,7 +519,14 @@ RecordConverter::Result RecordConverter::Convert(std::string_view line, std::str
                 : !ChangeDatum(line, plan, v1, v2, h, geo, fault)) {
             return Result::Failed;
         }
-        // Packed angles only at the edge: the output takes them from degrees here.
+        // Packed angles only at the edge: the output takes them from degrees here. A datum
+        // change written in decimal degrees is written from its degrees as they are, without
+        // the trip through the packed form.
+        if (m_settings.operation == Operation::Datum && m_settings.angles == AngleFormat::Degrees) {
+            r1 = geo.lat;
+            r2 = geo.lon;
+            break;
+        }
         r1 = DegreesToPacked(geo.lat);
         r2 = DegreesToPacked(geo.lon);
         break;
@@ -567,12 +580,16 @@ RecordConverter::Result RecordConverter::Convert(std::string_view line, std::str
     struct Written {
         Span span;
         double value;
-        bool angle;
+        bool angle;   // a packed angle, written in the angle format
+        int decimals; // of a number written as it is
     };
-    const bool angles = AnglesOut(m_settings.operation);
-    Written results[3] = {{m_fields[static_cast<std::size_t>(plan.first)], r1, angles},
-                          {m_fields[static_cast<std::size_t>(plan.second)], r2, angles},
-                          {{0, 0}, h, false}};
+    const bool degrees =
+        m_settings.operation == Operation::Datum && m_settings.angles == AngleFormat::Degrees;
+    const bool angles = AnglesOut(m_settings.operation) && !degrees;
+    const int decimals = degrees ? m_angleDecimals : m_metreDecimals;
+    Written results[3] = {{m_fields[static_cast<std::size_t>(plan.first)], r1, angles, decimals},
+                          {m_fields[static_cast<std::size_t>(plan.second)], r2, angles, decimals},
+                          {{0, 0}, h, false, m_metreDecimals}};
     std::size_t count = 2;
     if (plan.height >= 0) {
         results[2].span = m_fields[static_cast<std::size_t>(plan.height)];
@@ -586,7 +603,7 @@ RecordConverter::Result RecordConverter::Convert(std::string_view line, std::str
         if (results[i].angle) {
             AppendAngle(out, results[i].value, m_settings.angles, m_angleDecimals);
         } else {
-            AppendNumber(out, results[i].value, m_metreDecimals);
+            AppendNumber(out, results[i].value, results[i].decimals);
         }
         at = results[i].span.end;
     }

@@ -30,7 +30,9 @@ GeodeticPoint Geocentric::Inverse(const GeocentricPoint& point) const {
     const double X = point.X;
     const double Y = point.Y;
     const double Z = point.Z;
-    const double P = std::hypot(X, Y);
+    // √ rather than hypot: geocentric magnitudes neither overflow nor underflow, and hypot's
+    // care costs a fifth of the whole inverse.
+    const double P = std::sqrt(X * X + Y * Y);
     const double L = std::atan2(Y, X);
     const double a2 = m_a * m_a;
     const double p = P * P / a2;
@@ -46,7 +48,7 @@ GeodeticPoint Geocentric::Inverse(const GeocentricPoint& point) const {
         const double k = std::sqrt(u + v + w * w) - w;
         const double D = k * P / (k + m_e2);
         const double B = std::atan2(Z, D);
-        const double h = (k + m_e2 - 1.0) / k * std::hypot(D, Z);
+        const double h = (k + m_e2 - 1.0) / k * std::sqrt(D * D + Z * Z);
         return {B / kDegree, L / kDegree, h};
     }
     // Inside the evolute: B = atan2(Z + e² N sin B, P) taken to its fixed point, and the height
