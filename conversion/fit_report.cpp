@@ -78,13 +78,13 @@ std::string FitReport(const DatumParameters& parameters) {
     }
     out += "\nredundancy " + std::to_string(fit.redundancy) + ", m0 " +
            (fit.m0 ? Fixed(*fit.m0, 4) + " m" : std::string("- (no redundancy: exact fit)")) + "\n";
-    out += "flag: T = the point's residual against the fit of the other points, over its "
-           "standard error;\n";
+    out += "flag: T compares each point with the fit of all the other points (externally\n"
+           "      studentized; F-distributed when the point is sound);\n";
     if (fit.flagThreshold) {
         out += "      flagged when T > F(" + std::to_string(fit.flagDims) + ", " +
                std::to_string(fit.flagRedundancy) + ") at " + Fixed(kFlagSignificance * 100, 1) +
-               " % = " + Fixed(*fit.flagThreshold, 2) + " (m0 of the others at least " +
-               Fixed(kFlagFloor * 1000, 1) + " mm)\n";
+               " % = " + Fixed(*fit.flagThreshold, 2) + ", the others' m0 taken as at least " +
+               Fixed(kFlagFloor * 1000, 1) + " mm\n";
     } else {
         out += "      no point can be tested: the others would have no redundancy left\n";
     }
