@@ -3,10 +3,10 @@
 
 #include <cstdio>
 
-#include "cli/datum_words.h"
+#include "cli/english_words.h"
 #include "conversion/common_points.h"
 #include "conversion/fit_report.h"
-#include "conversion/text_number.h"
+#include "conversion/number_text.h"
 
 namespace {
 
@@ -24,11 +24,11 @@ bool NumberList(const std::string& text, std::vector<double>& values) {
     std::string_view rest = text;
     for (;;) {
         const std::size_t comma = rest.find(',');
-        double value = 0.0;
-        if (ParseNumber(rest.substr(0, comma), value) != ParseStatus::Ok) {
+        const Result<double> value = ParseNumber(rest.substr(0, comma));
+        if (!value) {
             return false;
         }
-        values.push_back(value);
+        values.push_back(*value);
         if (comma == std::string_view::npos) {
             return true;
         }
@@ -55,19 +55,36 @@ std::optional<OptionFailure> EllipsoidOption(const CLI::App& app, const char* na
     return std::nullopt;
 }
 
+// A parameter file's problem in words: one reading the file names it itself; one of its
+// content is told after the file's name.
+std::string FileWords(const Problem& problem, const std::string& file) {
+    switch (problem.code) {
+    case ProblemCode::CannotRead:
+    case ProblemCode::CannotWrite:
+    case ProblemCode::InputNotRegular:
+        return English(problem);
+    default:
+        return file + ": " + English(problem);
+    }
+}
+
 // The parameters of a file, which must be of a Helmert model (helmert) or plane4.
 std::optional<OptionFailure> ReadFile(const std::string& path, bool helmert,
                                       DatumParameters& parameters) {
     const ParameterFileOutcome outcome = ReadParameterFile(path);
-    if (const auto* problem = std::get_if<ParameterFileProblem>(&outcome)) {
-        const bool unreadable = problem->code == ParameterFileProblemCode::CannotRead;
-        return OptionFailure{unreadable ? kExitFileError : kExitUsage, Words(*problem, path)};
+    if (!outcome) {
+        const ProblemCode code = outcome.problem().code;
+        const bool unreadable =
+            code == ProblemCode::CannotRead || code == ProblemCode::InputNotRegular;
+        return OptionFailure{unreadable ? kExitFileError : kExitUsage,
+                             FileWords(outcome.problem(), path)};
     }
-    parameters = std::get<DatumParameters>(outcome);
+    parameters = *outcome;
     if (IsHelmert(parameters.model) != helmert) {
-        return Usage(path + ": holds " + ModelName(parameters.model) + " parameters; " +
-                     (helmert ? "a datum change needs helmert7 or helmert3"
-                              : "a plane transformation needs plane4"));
+        return Usage(FileWords(Problem{.code = ProblemCode::ParameterWrongModel,
+                                       .text = ModelName(parameters.model),
+                                       .other = helmert ? "helmert7 or helmert3" : "plane4"},
+                               path));
     }
     return std::nullopt;
 }
@@ -95,9 +112,9 @@ std::optional<OptionFailure> HelmertFromOptions(const DatumOptions& o, const CLI
                                                          : RotationConvention::CoordinateFrame;
     }
     h.exactRotation = o.exactRotation;
-    if (auto problem = Helmert::Problem(h)) {
-        return Usage("--helmert: " + Words(*problem) +
-                     (problem->code == DatumProblemCode::RotationWithoutConvention
+    if (Result<void> check = Helmert::Check(h); !check) {
+        return Usage("--helmert: " + English(check.problem()) +
+                     (check.problem().code == ProblemCode::RotationWithoutConvention
                           ? " (give --convention)"
                           : ""));
     }
@@ -168,8 +185,8 @@ std::optional<OptionFailure> PlaneOperation(const DatumOptions& o, const CLI::Ap
                          o.similarity + "'");
         }
         p = {v[0], v[1], v[2], v[3]};
-        if (auto problem = PlaneSimilarity::Problem(p)) {
-            return Usage("--similarity: " + Words(*problem));
+        if (Result<void> check = PlaneSimilarity::Check(p); !check) {
+            return Usage("--similarity: " + English(check.problem()));
         }
     }
     s.plane.emplace(p);
@@ -344,13 +361,13 @@ int RunFitCommand(const std::string& modelName, const DatumOptions& o, const CLI
     const FitRun run = RunFit(request);
     for (const RecordError& error : run.badRecords) {
         std::fprintf(stderr, "%s:%lld: %s\n", error.file.c_str(),
-                     static_cast<long long>(error.line), error.message.c_str());
+                     static_cast<long long>(error.problem.line), English(error.problem).c_str());
     }
     switch (run.status) {
     case FitRun::Status::FileError:
-        return fail(kExitFileError, run.fileError);
+        return fail(kExitFileError, English(run.problem));
     case FitRun::Status::Refused:
-        return fail(kExitUsage, "fit " + modelName + ": " + Words(*run.problem));
+        return fail(kExitUsage, "fit " + modelName + ": " + English(run.problem));
     case FitRun::Status::Fitted:
         break;
     }
@@ -358,8 +375,8 @@ int RunFitCommand(const std::string& modelName, const DatumOptions& o, const CLI
     std::fputs(("proj: " + ProjString(run.parameters) + "\n").c_str(), stdout);
     std::fflush(stdout);
     if (!output.empty()) {
-        if (auto problem = WriteParameterFile(output, run.parameters)) {
-            return fail(kExitFileError, Words(*problem, output));
+        if (Result<void> written = WriteParameterFile(output, run.parameters); !written) {
+            return fail(kExitFileError, English(written.problem()));
         }
     }
     if (!run.badRecords.empty()) {

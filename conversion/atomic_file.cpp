@@ -3,12 +3,11 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-std::string WriteFileAtomically(const std::string& path, std::string_view text) {
+int WriteFileAtomically(const std::string& path, std::string_view text) {
     std::string target = path;
     struct stat link {};
     if (lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
@@ -21,15 +20,15 @@ std::string WriteFileAtomically(const std::string& path, std::string_view text) 
     struct stat info {};
     if (stat(target.c_str(), &info) == 0) {
         if (!S_ISREG(info.st_mode)) {
-            return std::strerror(S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
+            return S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
         }
         if (access(target.c_str(), W_OK) != 0 ||
             (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
-            return std::strerror(EACCES);
+            return EACCES;
         }
         mode = info.st_mode & 07777;
     } else if (errno != ENOENT) {
-        return std::strerror(errno);
+        return errno;
     }
     const std::size_t slash = target.rfind('/');
     const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
@@ -41,11 +40,11 @@ std::string WriteFileAtomically(const std::string& path, std::string_view text) 
                     std::to_string(attempt);
         fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) {
-            return std::strerror(errno);
+            return errno;
         }
     }
     if (fd < 0) {
-        return std::strerror(EEXIST);
+        return EEXIST;
     }
     int error = 0;
     if (mode != 0 && fchmod(fd, mode) != 0) {
@@ -72,7 +71,6 @@ std::string WriteFileAtomically(const std::string& path, std::string_view text) 
     }
     if (error != 0) {
         unlink(temporary.c_str());
-        return std::strerror(error);
     }
-    return {};
+    return error;
 }

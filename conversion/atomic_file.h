@@ -6,6 +6,6 @@
 #include <string>
 #include <string_view>
 
-// Returns the system's reason when the file could not be written (the target is then as it
-// was), empty on success.
-std::string WriteFileAtomically(const std::string& path, std::string_view text);
+// Returns the system's error number when the file could not be written (the target is then as
+// it was), 0 on success.
+int WriteFileAtomically(const std::string& path, std::string_view text);

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <map>
 #include <memory>
@@ -34,31 +33,30 @@ private:
             return;
         }
         NamedRecord record;
-        RecordFault fault;
-        switch (m_converter.ReadPoint(line, record.point, fault)) {
-        case RecordConverter::Result::Converted:
+        Problem problem;
+        switch (m_converter.ReadPoint(line, record.point, problem)) {
+        case RecordConverter::Outcome::Converted:
             if (record.point.name.empty()) {
-                fault.message = "a common point needs a name to be matched by";
-                Report(number, fault);
+                Report(number, Problem{.code = ProblemCode::CommonPointWithoutName});
                 return;
             }
             record.line = number;
             m_records.push_back(std::move(record));
             break;
-        case RecordConverter::Result::PassedThrough:
+        case RecordConverter::Outcome::PassedThrough:
             break;
-        case RecordConverter::Result::Failed:
-            Report(number, fault);
+        case RecordConverter::Outcome::Failed:
+            Report(number, std::move(problem));
             break;
         }
     }
     void TooLong(std::int64_t number) override {
-        RecordFault fault;
-        fault.message = "line longer than " + std::to_string(kMaxLineBytes) + " bytes, skipped";
-        Report(number, fault);
+        Report(number, Problem{.code = ProblemCode::LineTooLong,
+                               .bound = static_cast<double>(kMaxLineBytes)});
     }
-    void Report(std::int64_t number, const RecordFault& fault) {
-        m_errors.push_back({m_name, number, fault.field, fault.message});
+    void Report(std::int64_t number, Problem problem) {
+        problem.line = number;
+        m_errors.push_back({m_name, std::move(problem)});
     }
 
     const Settings& m_settings;
@@ -68,9 +66,9 @@ private:
     std::vector<RecordError>& m_errors;
 };
 
-// Reads path's records; returns the system's reason when it cannot be read.
-std::string ReadRecords(const std::string& path, const Settings& settings,
-                        std::vector<NamedRecord>& records, std::vector<RecordError>& errors) {
+// Reads path's records; the problem when it cannot be read.
+Result<void> ReadRecords(const std::string& path, const Settings& settings,
+                         std::vector<NamedRecord>& records, std::vector<RecordError>& errors) {
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     struct stat info {};
     if (fd < 0 || fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
@@ -78,7 +76,7 @@ std::string ReadRecords(const std::string& path, const Settings& settings,
         if (fd >= 0) {
             close(fd);
         }
-        return "cannot read " + path + ": " + std::strerror(error);
+        return Problem{.code = ProblemCode::CannotRead, .text = path, .error = error};
     }
     PointCollector collector(settings, path, records, errors);
     LineReader reader(collector);
@@ -92,7 +90,7 @@ std::string ReadRecords(const std::string& path, const Settings& settings,
         if (n < 0) {
             const int error = errno;
             close(fd);
-            return "cannot read " + path + ": " + std::strerror(error);
+            return Problem{.code = ProblemCode::CannotRead, .text = path, .error = error};
         }
         if (n == 0) {
             break;
@@ -129,14 +127,13 @@ FitRun RunFit(const FitRequest& request) {
     std::vector<NamedRecord> target;
     for (auto [path, records] :
          {std::pair{&request.sourcePath, &source}, std::pair{&request.targetPath, &target}}) {
-        if (std::string error = ReadRecords(*path, reading, *records, run.badRecords);
-            !error.empty()) {
+        if (Result<void> read = ReadRecords(*path, reading, *records, run.badRecords); !read) {
             run.status = FitRun::Status::FileError;
-            run.fileError = std::move(error);
+            run.problem = read.problem();
             return run;
         }
     }
-    auto refuse = [&](DatumProblem problem) {
+    auto refuse = [&](Problem problem) {
         run.status = FitRun::Status::Refused;
         run.problem = std::move(problem);
         return run;
@@ -148,9 +145,11 @@ FitRun RunFit(const FitRequest& request) {
         std::map<std::string, std::int64_t> seen;
         for (const NamedRecord& record : *records) {
             if (!seen.emplace(record.point.name, record.line).second) {
-                return refuse(DatumProblem(DatumProblemCode::NameTwice, record.point.name, *path,
-                                           static_cast<int>(seen[record.point.name]),
-                                           static_cast<int>(record.line)));
+                return refuse(Problem{.code = ProblemCode::CommonPointNameTwice,
+                                      .text = record.point.name,
+                                      .other = *path,
+                                      .count = seen[record.point.name],
+                                      .needed = record.line});
             }
         }
     }
@@ -189,7 +188,7 @@ FitRun RunFit(const FitRequest& request) {
     }
     for (const std::string& name : request.exclude) {
         if (!matched.count(name)) {
-            return refuse(DatumProblem(DatumProblemCode::ExcludedNotFound, name));
+            return refuse(Problem{.code = ProblemCode::ExcludedPointUnknown, .text = name});
         }
     }
 
@@ -198,10 +197,10 @@ FitRun RunFit(const FitRequest& request) {
         : request.model == FitModel::Helmert3
             ? FitHelmert3(points, request.to->ellipsoid)
             : FitHelmert7(points, request.convention, request.exactRotation, request.to->ellipsoid);
-    if (const DatumProblem* problem = std::get_if<DatumProblem>(&outcome)) {
-        return refuse(*problem);
+    if (!outcome) {
+        return refuse(outcome.problem());
     }
-    const CommonPointFit& fit = std::get<CommonPointFit>(outcome);
+    const CommonPointFit& fit = *outcome;
     DatumParameters& parameters = run.parameters;
     parameters.model = request.model;
     if (helmert) {

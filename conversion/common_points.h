@@ -31,12 +31,11 @@ struct FitRun {
     enum class Status {
         Fitted,    // parameters holds the fit
         Refused,   // problem says why (too few points, a name twice in a file, …)
-        FileError, // fileError says which file and why
+        FileError, // problem says which file and why
     };
     Status status = Status::Fitted;
     DatumParameters parameters;
-    std::optional<DatumProblem> problem;
-    std::string fileError;
+    Problem problem;
     std::vector<RecordError> badRecords; // records that could not be read; their points are
                                          // then left out as found in one file only
 };

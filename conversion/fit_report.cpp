@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "conversion/text_number.h"
+#include "conversion/number_text.h"
 
 namespace {
 

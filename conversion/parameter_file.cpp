@@ -12,7 +12,7 @@
 #include <nlohmann/json.hpp>
 
 #include "conversion/atomic_file.h"
-#include "conversion/text_number.h"
+#include "conversion/number_text.h"
 
 namespace {
 
@@ -26,9 +26,8 @@ std::string Shortest(double value) {
     return std::string(buffer, result.ptr);
 }
 
-ParameterFileProblem Problem(ParameterFileProblemCode code, std::string key = {},
-                             std::string detail = {}) {
-    return {code, std::move(key), std::move(detail), std::nullopt};
+Problem KeyProblem(ProblemCode code, std::string key) {
+    return Problem{.code = code, .other = std::move(key)};
 }
 
 // The deepest nesting of arrays and objects in text, outside strings, stopping as soon as
@@ -64,13 +63,13 @@ public:
     explicit Keys(const json& object, std::string prefix = {})
         : m_object(object), m_prefix(std::move(prefix)) {}
 
-    std::optional<ParameterFileProblem> problem;
+    std::optional<Problem> problem;
 
     const json* Find(const std::string& key, bool required) {
         const auto it = m_object.find(key);
         if (it == m_object.end()) {
             if (required && !problem) {
-                problem = Problem(ParameterFileProblemCode::MissingKey, m_prefix + key);
+                problem = KeyProblem(ProblemCode::ParameterKeyMissing, m_prefix + key);
             }
             return nullptr;
         }
@@ -83,12 +82,12 @@ public:
             return fallback;
         }
         if (!value->is_number()) {
-            Fail(ParameterFileProblemCode::WrongType, key, "a number");
+            Fail(ProblemCode::ParameterNotNumber, key);
             return fallback;
         }
         const double number = value->get<double>();
         if (!std::isfinite(number)) {
-            Fail(ParameterFileProblemCode::OutOfRange, key);
+            Fail(ProblemCode::ParameterOutOfRange, key);
             return fallback;
         }
         return number;
@@ -100,15 +99,15 @@ public:
             return std::nullopt;
         }
         if (!value->is_string()) {
-            Fail(ParameterFileProblemCode::WrongType, key, "a string");
+            Fail(ProblemCode::ParameterNotText, key);
             return std::nullopt;
         }
         return value->get<std::string>();
     }
 
-    void Fail(ParameterFileProblemCode code, const std::string& key, std::string detail = {}) {
+    void Fail(ProblemCode code, const std::string& key, std::string text = {}) {
         if (!problem) {
-            problem = Problem(code, m_prefix + key, std::move(detail));
+            problem = Problem{.code = code, .text = std::move(text), .other = m_prefix + key};
         }
     }
 
@@ -129,12 +128,11 @@ std::optional<NamedEllipsoid> ReadEllipsoid(Keys& keys, const std::string& key) 
         if (const EllipsoidPreset* preset = FindEllipsoidPreset(name)) {
             return NamedEllipsoid{preset->key.data(), preset->ellipsoid()};
         }
-        keys.Fail(ParameterFileProblemCode::UnknownEllipsoid, key, name);
+        keys.Fail(ProblemCode::ParameterUnknownEllipsoid, key, name);
         return std::nullopt;
     }
     if (!value->is_object()) {
-        keys.Fail(ParameterFileProblemCode::WrongType, key,
-                  "a preset's name or an object with a_m and inverse_flattening");
+        keys.Fail(ProblemCode::ParameterEllipsoidForm, key);
         return std::nullopt;
     }
     Keys inner(*value, keys.Prefix() + key + ".");
@@ -145,11 +143,11 @@ std::optional<NamedEllipsoid> ReadEllipsoid(Keys& keys, const std::string& key) 
         return std::nullopt;
     }
     if (!(a > 0.0)) {
-        keys.Fail(ParameterFileProblemCode::OutOfRange, key + ".a_m");
+        keys.Fail(ProblemCode::ParameterOutOfRange, key + ".a_m");
         return std::nullopt;
     }
     if (!(alfa == 0.0 || alfa > 1.0)) {
-        keys.Fail(ParameterFileProblemCode::OutOfRange, key + ".inverse_flattening");
+        keys.Fail(ProblemCode::ParameterOutOfRange, key + ".inverse_flattening");
         return std::nullopt;
     }
     return NamedEllipsoid{{}, Ellipsoid(a, alfa == 0.0 ? 0.0 : 1.0 / alfa)};
@@ -157,7 +155,7 @@ std::optional<NamedEllipsoid> ReadEllipsoid(Keys& keys, const std::string& key) 
 
 ParameterFileOutcome FromJson(const json& root) {
     if (!root.is_object()) {
-        return Problem(ParameterFileProblemCode::NotAnObject);
+        return Problem{.code = ProblemCode::ParameterFileNotObject};
     }
     Keys keys(root);
     DatumParameters parameters;
@@ -167,7 +165,8 @@ ParameterFileOutcome FromJson(const json& root) {
     }
     const std::optional<FitModel> fitModel = ModelByName(*model);
     if (!fitModel) {
-        return Problem(ParameterFileProblemCode::UnknownModel, "model", *model);
+        return Problem{
+            .code = ProblemCode::ParameterUnknownModel, .text = *model, .other = "model"};
     }
     parameters.model = *fitModel;
     if (parameters.model == FitModel::Plane4) {
@@ -179,9 +178,9 @@ ParameterFileOutcome FromJson(const json& root) {
         if (keys.problem) {
             return *keys.problem;
         }
-        if (auto refused = PlaneSimilarity::Problem(p)) {
-            return ParameterFileProblem{
-                ParameterFileProblemCode::ParametersRefused, "scale_ppm", {}, refused};
+        if (Result<void> check = PlaneSimilarity::Check(p); !check) {
+            check.problem().other = "scale_ppm";
+            return check.problem();
         }
         return parameters;
     }
@@ -200,14 +199,14 @@ ParameterFileOutcome FromJson(const json& root) {
             } else if (*convention == "coordinate_frame") {
                 h.convention = RotationConvention::CoordinateFrame;
             } else {
-                keys.Fail(ParameterFileProblemCode::UnknownConvention, "convention", *convention);
+                keys.Fail(ProblemCode::ParameterUnknownConvention, "convention", *convention);
             }
         }
         if (const std::optional<std::string> rotation = keys.Text("rotation", false)) {
             if (*rotation == "exact") {
                 h.exactRotation = true;
             } else if (*rotation != "small_angle") {
-                keys.Fail(ParameterFileProblemCode::UnknownRotation, "rotation", *rotation);
+                keys.Fail(ProblemCode::ParameterUnknownRotation, "rotation", *rotation);
             }
         }
     }
@@ -216,11 +215,11 @@ ParameterFileOutcome FromJson(const json& root) {
     if (keys.problem) {
         return *keys.problem;
     }
-    if (auto refused = Helmert::Problem(h)) {
-        const std::string key = refused->code == DatumProblemCode::RotationWithoutConvention
+    if (Result<void> check = Helmert::Check(h); !check) {
+        check.problem().other = check.problem().code == ProblemCode::RotationWithoutConvention
                                     ? "convention"
                                     : "scale_ppm";
-        return ParameterFileProblem{ParameterFileProblemCode::ParametersRefused, key, {}, refused};
+        return check.problem();
     }
     return parameters;
 }
@@ -383,11 +382,14 @@ std::optional<NamedEllipsoid> EllipsoidFromText(std::string_view text) {
     if (comma == std::string_view::npos) {
         return std::nullopt;
     }
-    double a = 0.0;
-    double alfa = 0.0;
-    if (ParseNumber(text.substr(0, comma), a) != ParseStatus::Ok ||
-        ParseNumber(text.substr(comma + 1), alfa) != ParseStatus::Ok || !(a > 0.0) ||
-        !(alfa == 0.0 || alfa > 1.0)) {
+    const Result<double> aRead = ParseNumber(text.substr(0, comma));
+    const Result<double> alfaRead = ParseNumber(text.substr(comma + 1));
+    if (!aRead || !alfaRead) {
+        return std::nullopt;
+    }
+    const double a = *aRead;
+    const double alfa = *alfaRead;
+    if (!(a > 0.0) || !(alfa == 0.0 || alfa > 1.0)) {
         return std::nullopt;
     }
     return NamedEllipsoid{{}, Ellipsoid(a, alfa == 0.0 ? 0.0 : 1.0 / alfa)};
@@ -395,16 +397,20 @@ std::optional<NamedEllipsoid> EllipsoidFromText(std::string_view text) {
 
 ParameterFileOutcome ParseParameterText(std::string_view text) {
     if (text.size() > kParameterFileLimit) {
-        return Problem(ParameterFileProblemCode::TooLarge, {}, std::to_string(kParameterFileLimit));
+        return Problem{.code = ProblemCode::ParameterFileTooLarge,
+                       .bound = static_cast<double>(kParameterFileLimit)};
     }
     if (NestingBeyond(text, kParameterFileDepth) != 0) {
-        return Problem(ParameterFileProblemCode::TooDeep, {}, std::to_string(kParameterFileDepth));
+        return Problem{.code = ProblemCode::ParameterFileTooDeep, .bound = kParameterFileDepth};
     }
     json root;
     try {
         root = json::parse(text.begin(), text.end());
-    } catch (const json::exception& e) {
-        return Problem(ParameterFileProblemCode::Malformed, {}, e.what());
+    } catch (const json::parse_error& e) {
+        return Problem{.code = ProblemCode::ParameterFileMalformed,
+                       .count = static_cast<std::int64_t>(e.byte)};
+    } catch (const json::exception&) {
+        return Problem{.code = ProblemCode::ParameterFileMalformed};
     }
     return FromJson(root);
 }
@@ -412,13 +418,14 @@ ParameterFileOutcome ParseParameterText(std::string_view text) {
 ParameterFileOutcome ReadParameterFile(const std::string& path) {
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
-        return Problem(ParameterFileProblemCode::CannotRead, {}, std::strerror(errno));
+        return Problem{.code = ProblemCode::CannotRead, .text = path, .error = errno};
     }
     struct stat info {};
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        const int error = S_ISDIR(info.st_mode) ? EISDIR : errno != 0 ? errno : EINVAL;
+        const bool directory = S_ISDIR(info.st_mode);
         close(fd);
-        return Problem(ParameterFileProblemCode::CannotRead, {}, std::strerror(error));
+        return directory ? Problem{.code = ProblemCode::CannotRead, .text = path, .error = EISDIR}
+                         : Problem{.code = ProblemCode::InputNotRegular, .text = path};
     }
     // One byte beyond the limit tells a file that is too large, however large it is.
     std::string text;
@@ -433,7 +440,7 @@ ParameterFileOutcome ReadParameterFile(const std::string& path) {
         if (n < 0) {
             const int error = errno;
             close(fd);
-            return Problem(ParameterFileProblemCode::CannotRead, {}, std::strerror(error));
+            return Problem{.code = ProblemCode::CannotRead, .text = path, .error = error};
         }
         if (n == 0) {
             break;
@@ -486,12 +493,11 @@ std::string ParameterText(const DatumParameters& parameters) {
     return root.dump(2) + "\n";
 }
 
-std::optional<ParameterFileProblem> WriteParameterFile(const std::string& path,
-                                                       const DatumParameters& parameters) {
-    if (std::string error = WriteFileAtomically(path, ParameterText(parameters)); !error.empty()) {
-        return Problem(ParameterFileProblemCode::CannotWrite, {}, std::move(error));
+Result<void> WriteParameterFile(const std::string& path, const DatumParameters& parameters) {
+    if (const int error = WriteFileAtomically(path, ParameterText(parameters)); error != 0) {
+        return Problem{.code = ProblemCode::CannotWrite, .text = path, .error = error};
     }
-    return std::nullopt;
+    return {};
 }
 
 std::string ProjString(const DatumParameters& parameters) {

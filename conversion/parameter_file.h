@@ -17,17 +17,18 @@
 // Reading refuses, with the key at fault, anything that is not such an object: malformed or
 // binary text, an unknown model, convention or ellipsoid, a key missing, a value of the wrong
 // type or out of range. Files beyond kParameterFileLimit bytes or nested deeper than
-// kParameterFileDepth are refused before they are parsed.
+// kParameterFileDepth are refused before they are parsed. The problems name the key (other),
+// not the file: whoever read it names that.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
 
 #include "engine/common_point_fit.h"
 #include "engine/ellipsoid.h"
+#include "engine/problem.h"
 
 inline constexpr std::size_t kParameterFileLimit = 16u << 20;
 inline constexpr int kParameterFileDepth = 32;
@@ -68,31 +69,7 @@ bool IsHelmert(FitModel model);
 const char* ModelName(FitModel model); // "helmert7", "helmert3", "plane4"
 std::optional<FitModel> ModelByName(std::string_view name);
 
-enum class ParameterFileProblemCode {
-    CannotRead,        // detail: the system's reason
-    CannotWrite,       // detail: the system's reason
-    TooLarge,          // detail: the limit in bytes
-    TooDeep,           // detail: the limit of nesting
-    Malformed,         // detail: the parser's account, with the byte where it stopped
-    NotAnObject,       // the file's top level is not a JSON object
-    MissingKey,        // key
-    WrongType,         // key; detail: what it must be ("a number", "a string", …)
-    OutOfRange,        // key: a number not finite, or beyond what the parameter allows
-    UnknownModel,      // key "model"; detail: the value
-    UnknownConvention, // key "convention"; detail: the value
-    UnknownRotation,   // key "rotation"; detail: the value
-    UnknownEllipsoid,  // key; detail: the value
-    ParametersRefused, // datum: what the engine refuses (a rotation without convention, …)
-};
-
-struct ParameterFileProblem {
-    ParameterFileProblemCode code;
-    std::string key;
-    std::string detail;
-    std::optional<DatumProblem> datum;
-};
-
-using ParameterFileOutcome = std::variant<DatumParameters, ParameterFileProblem>;
+using ParameterFileOutcome = Result<DatumParameters>;
 
 // The parameters of a file's text; the file itself (not more than kParameterFileLimit bytes
 // are read from it).
@@ -102,8 +79,7 @@ ParameterFileOutcome ReadParameterFile(const std::string& path);
 // The JSON text of the parameters (with the PROJ string and, if any, the fit), ending in a
 // newline; the file written atomically. Nothing on success.
 std::string ParameterText(const DatumParameters& parameters);
-std::optional<ParameterFileProblem> WriteParameterFile(const std::string& path,
-                                                       const DatumParameters& parameters);
+Result<void> WriteParameterFile(const std::string& path, const DatumParameters& parameters);
 
 // The parameters as PROJ writes them: for plane4 the two-dimensional +proj=helmert with
 // +theta (PROJ's x is the easting); for the Helmert models +proj=helmert on geocentric

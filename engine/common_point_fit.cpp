@@ -81,13 +81,12 @@ std::optional<Solution> Solve(const Model& model, int n, VectorXd p) {
 }
 
 // Checks every fit shares: enough points, finite coordinates, no point twice.
-std::optional<DatumProblem> CheckPoints(const std::vector<CommonPoint>& points, int needed,
-                                        int dims) {
+Result<void> CheckPoints(const std::vector<CommonPoint>& points, int needed, int dims) {
     const int count = static_cast<int>(points.size());
     for (const CommonPoint& point : points) {
         for (int k = 0; k < dims; ++k) {
             if (!std::isfinite(point.source[k]) || !std::isfinite(point.target[k])) {
-                return DatumProblem{DatumProblemCode::PointsNotFinite, point.name};
+                return Problem{.code = ProblemCode::CommonPointNotFinite, .text = point.name};
             }
         }
     }
@@ -99,7 +98,8 @@ std::optional<DatumProblem> CheckPoints(const std::vector<CommonPoint>& points, 
         const CommonPoint& a = points[order[k - 1]];
         const CommonPoint& b = points[order[k]];
         if (a.name == b.name) {
-            return DatumProblem{DatumProblemCode::RepeatedPoint, a.name, b.name};
+            return Problem{
+                .code = ProblemCode::CommonPointRepeated, .text = a.name, .other = b.name};
         }
     }
     // Positions within a millimetre: sorted by the first coordinate, only neighbours within a
@@ -116,14 +116,15 @@ std::optional<DatumProblem> CheckPoints(const std::vector<CommonPoint>& points, 
                 d2 += (a.source[c] - b.source[c]) * (a.source[c] - b.source[c]);
             }
             if (d2 < 1e-6) {
-                return DatumProblem{DatumProblemCode::RepeatedPoint, a.name, b.name};
+                return Problem{
+                    .code = ProblemCode::CommonPointRepeated, .text = a.name, .other = b.name};
             }
         }
     }
     if (count < needed) {
-        return DatumProblem{DatumProblemCode::TooFewPoints, {}, {}, count, needed};
+        return Problem{.code = ProblemCode::TooFewCommonPoints, .count = count, .needed = needed};
     }
-    return std::nullopt;
+    return {};
 }
 
 std::array<double, 3> SourceCentroid(const std::vector<CommonPoint>& points) {
@@ -200,8 +201,8 @@ void AddNeu(const std::vector<CommonPoint>& points, const Ellipsoid& targetEllip
     }
 }
 
-std::optional<DatumProblem> CheckCollinear(const std::vector<CommonPoint>& points,
-                                           const std::array<double, 3>& c) {
+Result<void> CheckCollinear(const std::vector<CommonPoint>& points,
+                            const std::array<double, 3>& c) {
     Eigen::Matrix3d scatter = Eigen::Matrix3d::Zero();
     for (const CommonPoint& point : points) {
         const Eigen::Vector3d dp(point.source[0] - c[0], point.source[1] - c[1],
@@ -212,21 +213,21 @@ std::optional<DatumProblem> CheckCollinear(const std::vector<CommonPoint>& point
         Eigen::SelfAdjointEigenSolver<Eigen::Matrix3d>(scatter).eigenvalues(); // ascending
     // Width across the best line against the extent along it.
     if (!(std::sqrt(lambda[0] + lambda[1]) > 1e-6 * std::sqrt(lambda[2]))) {
-        return DatumProblem{DatumProblemCode::CollinearPoints};
+        return Problem{.code = ProblemCode::CommonPointsCollinear};
     }
-    return std::nullopt;
+    return {};
 }
 
 } // namespace
 
 FitOutcome FitHelmert7(const std::vector<CommonPoint>& points, RotationConvention convention,
                        bool exactRotation, const Ellipsoid& targetEllipsoid) {
-    if (auto problem = CheckPoints(points, 3, 3)) {
-        return *problem;
+    if (Result<void> check = CheckPoints(points, 3, 3); !check) {
+        return check.problem();
     }
     const std::array<double, 3> c = SourceCentroid(points);
-    if (auto problem = CheckCollinear(points, c)) {
-        return *problem;
+    if (Result<void> check = CheckCollinear(points, c); !check) {
+        return check.problem();
     }
     const bool transpose = convention == RotationConvention::PositionVector;
     // Rotations about the axes turn d = V_S - c by ∂(R d)/∂r, in the coordinate frame
@@ -276,7 +277,7 @@ FitOutcome FitHelmert7(const std::vector<CommonPoint>& points, RotationConventio
     const int n = static_cast<int>(points.size());
     const std::optional<Solution> solution = Solve(model, n, start);
     if (!solution) {
-        return DatumProblem{DatumProblemCode::FitDidNotConverge};
+        return Problem{.code = ProblemCode::FitDidNotConverge};
     }
     const VectorXd& p = solution->p;
     const auto R = rotation(p);
@@ -325,8 +326,8 @@ FitOutcome FitHelmert7(const std::vector<CommonPoint>& points, RotationConventio
 }
 
 FitOutcome FitHelmert3(const std::vector<CommonPoint>& points, const Ellipsoid& targetEllipsoid) {
-    if (auto problem = CheckPoints(points, 1, 3)) {
-        return *problem;
+    if (Result<void> check = CheckPoints(points, 1, 3); !check) {
+        return check.problem();
     }
     const Model model{3, 3, [&](int i, const VectorXd& p, double* v, MatrixXd& J) {
                           for (int k = 0; k < 3; ++k) {
@@ -337,7 +338,7 @@ FitOutcome FitHelmert3(const std::vector<CommonPoint>& points, const Ellipsoid& 
     const int n = static_cast<int>(points.size());
     const std::optional<Solution> solution = Solve(model, n, VectorXd::Zero(3));
     if (!solution) {
-        return DatumProblem{DatumProblemCode::FitDidNotConverge};
+        return Problem{.code = ProblemCode::FitDidNotConverge};
     }
     CommonPointFit fit;
     fit.model = FitModel::Helmert3;
@@ -358,8 +359,8 @@ FitOutcome FitHelmert3(const std::vector<CommonPoint>& points, const Ellipsoid& 
 }
 
 FitOutcome FitPlane4(const std::vector<CommonPoint>& points) {
-    if (auto problem = CheckPoints(points, 2, 2)) {
-        return *problem;
+    if (Result<void> check = CheckPoints(points, 2, 2); !check) {
+        return check.problem();
     }
     const std::array<double, 3> c = SourceCentroid(points);
     // p = (T'x, T'y, a - 1, b) with a = m cos θ, b = m sin θ.
@@ -379,7 +380,7 @@ FitOutcome FitPlane4(const std::vector<CommonPoint>& points) {
     const int n = static_cast<int>(points.size());
     const std::optional<Solution> solution = Solve(model, n, start);
     if (!solution) {
-        return DatumProblem{DatumProblemCode::FitDidNotConverge};
+        return Problem{.code = ProblemCode::FitDidNotConverge};
     }
     const VectorXd& p = solution->p;
     const double a = 1.0 + p[2];

@@ -39,12 +39,11 @@
 #include <array>
 #include <optional>
 #include <string>
-#include <variant>
 #include <vector>
 
-#include "engine/datum_problem.h"
 #include "engine/helmert.h"
 #include "engine/plane_similarity.h"
+#include "engine/problem.h"
 
 enum class FitModel {
     Helmert7,
@@ -85,7 +84,7 @@ struct CommonPointFit {
     std::vector<PointFit> points; // in the order given
 };
 
-using FitOutcome = std::variant<CommonPointFit, DatumProblem>;
+using FitOutcome = Result<CommonPointFit>;
 
 constexpr double kFlagSignificance = 0.001;
 constexpr double kFlagFloor = 1e-4; // metres

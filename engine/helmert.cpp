@@ -23,27 +23,27 @@ std::array<std::array<double, 3>, 3> HelmertRotation(double rx, double ry, doubl
              {sy, -sx * cy, cx * cy}}};
 }
 
-std::optional<DatumProblem> Helmert::Problem(const HelmertParams& params) {
+Result<void> Helmert::Check(const HelmertParams& params) {
     const std::pair<const char*, double> values[] = {
         {"tx", params.tx}, {"ty", params.ty}, {"tz", params.tz}, {"rx", params.rx},
         {"ry", params.ry}, {"rz", params.rz}, {"s", params.s}};
     for (const auto& [name, value] : values) {
         if (!std::isfinite(value)) {
-            return DatumProblem{DatumProblemCode::ParameterNotFinite, name};
+            return Problem{.code = ProblemCode::DatumParameterNotFinite, .other = name};
         }
     }
     if (!(1.0 + params.s * 1e-6 > 0.0)) {
-        return DatumProblem{DatumProblemCode::ScaleNotPositive, "s"};
+        return Problem{.code = ProblemCode::DatumScaleNotPositive, .other = "s"};
     }
     if (params.HasRotation() && !params.convention) {
-        return DatumProblem{DatumProblemCode::RotationWithoutConvention};
+        return Problem{.code = ProblemCode::RotationWithoutConvention};
     }
-    return std::nullopt;
+    return {};
 }
 
 Helmert::Helmert(const HelmertParams& params) : m_params(params), m_m(1.0 + params.s * 1e-6) {
-    if (Problem(params)) {
-        throw std::invalid_argument("Helmert parameters refused");
+    if (Result<void> check = Check(params); !check) {
+        throw ProblemError(check.problem());
     }
     const Matrix R = HelmertRotation(params.rx * kArcSecond, params.ry * kArcSecond,
                                      params.rz * kArcSecond, params.exactRotation);

@@ -23,8 +23,8 @@
 #include <array>
 #include <optional>
 
-#include "engine/datum_problem.h"
 #include "engine/geocentric.h"
+#include "engine/problem.h"
 
 enum class RotationConvention {
     PositionVector,  // EPSG 9606
@@ -44,11 +44,11 @@ struct HelmertParams {
 
 class Helmert {
 public:
-    // What is wrong with params (a value not finite, a scale factor not positive, rotations
-    // without a convention), or nothing.
-    static std::optional<DatumProblem> Problem(const HelmertParams& params);
+    // Whether params make a transformation: every value finite, a positive scale factor, and
+    // a convention for rotations. The problem names the parameter (tx … rz, s).
+    static Result<void> Check(const HelmertParams& params);
 
-    // Takes params that Problem accepts; std::invalid_argument otherwise.
+    // Takes params that Check accepts; ProblemError otherwise.
     explicit Helmert(const HelmertParams& params);
 
     GeocentricPoint Forward(const GeocentricPoint& source) const;

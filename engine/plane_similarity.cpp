@@ -10,24 +10,24 @@ const double kArcSecond = std::acos(-1.0) / (180.0 * 3600.0);
 
 } // namespace
 
-std::optional<DatumProblem> PlaneSimilarity::Problem(const PlaneSimilarityParams& params) {
+Result<void> PlaneSimilarity::Check(const PlaneSimilarityParams& params) {
     const std::pair<const char*, double> values[] = {
         {"dx", params.dx}, {"dy", params.dy}, {"theta", params.theta}, {"s", params.s}};
     for (const auto& [name, value] : values) {
         if (!std::isfinite(value)) {
-            return DatumProblem{DatumProblemCode::ParameterNotFinite, name};
+            return Problem{.code = ProblemCode::DatumParameterNotFinite, .other = name};
         }
     }
     if (!(1.0 + params.s * 1e-6 > 0.0)) {
-        return DatumProblem{DatumProblemCode::ScaleNotPositive, "s"};
+        return Problem{.code = ProblemCode::DatumScaleNotPositive, .other = "s"};
     }
-    return std::nullopt;
+    return {};
 }
 
 PlaneSimilarity::PlaneSimilarity(const PlaneSimilarityParams& params)
     : m_params(params), m_m(1.0 + params.s * 1e-6) {
-    if (Problem(params)) {
-        throw std::invalid_argument("plane similarity parameters refused");
+    if (Result<void> check = Check(params); !check) {
+        throw ProblemError(check.problem());
     }
     const double theta = params.theta * kArcSecond;
     const double sinTheta = std::sin(theta);

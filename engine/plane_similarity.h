@@ -12,7 +12,7 @@
 
 #include <optional>
 
-#include "engine/datum_problem.h"
+#include "engine/problem.h"
 #include "engine/projection.h"
 
 struct PlaneSimilarityParams {
@@ -24,10 +24,11 @@ struct PlaneSimilarityParams {
 
 class PlaneSimilarity {
 public:
-    // What is wrong with params (a value not finite, a scale factor not positive), or nothing.
-    static std::optional<DatumProblem> Problem(const PlaneSimilarityParams& params);
+    // Whether params make a transformation: every value finite and a positive scale factor.
+    // The problem names the parameter (dx, dy, theta, s).
+    static Result<void> Check(const PlaneSimilarityParams& params);
 
-    // Takes params that Problem accepts; std::invalid_argument otherwise.
+    // Takes params that Check accepts; ProblemError otherwise.
     explicit PlaneSimilarity(const PlaneSimilarityParams& params);
 
     PlanePoint Forward(const PlanePoint& source) const;

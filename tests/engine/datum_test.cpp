@@ -122,20 +122,17 @@ TEST(Geocentric, PointsNearTheCentreGiveFiniteAnswers) {
 TEST(Helmert, RotationWithoutConventionIsRefused) {
     HelmertParams params;
     params.rz = 0.5;
-    const auto problem = Helmert::Problem(params);
-    ASSERT_TRUE(problem);
-    EXPECT_EQ(problem->code, DatumProblemCode::RotationWithoutConvention);
+    EXPECT_EQ(Helmert::Check(params).problem().code, ProblemCode::RotationWithoutConvention);
     params.rz = 0.0;
     params.tx = 10.0;
-    EXPECT_FALSE(Helmert::Problem(params));
+    EXPECT_TRUE(Helmert::Check(params));
     params.s = -1e6;
-    ASSERT_TRUE(Helmert::Problem(params));
-    EXPECT_EQ(Helmert::Problem(params)->code, DatumProblemCode::ScaleNotPositive);
+    EXPECT_EQ(Helmert::Check(params).problem().code, ProblemCode::DatumScaleNotPositive);
     params.s = 0.0;
     params.ty = NAN;
-    ASSERT_TRUE(Helmert::Problem(params));
-    EXPECT_EQ(Helmert::Problem(params)->name, "ty");
-    EXPECT_THROW(Helmert{params}, std::invalid_argument);
+    EXPECT_EQ(Helmert::Check(params).problem().code, ProblemCode::DatumParameterNotFinite);
+    EXPECT_EQ(Helmert::Check(params).problem().other, "ty");
+    EXPECT_THROW(Helmert{params}, ProblemError);
 }
 
 // The two conventions are one transformation with the rotations' signs reversed, and the
@@ -208,9 +205,10 @@ TEST(PlaneSimilarity, ZoneMillionsLoseNothing) {
 }
 
 TEST(PlaneSimilarity, RefusesWhatIsNotAParameter) {
-    EXPECT_EQ(PlaneSimilarity::Problem({0, 0, INFINITY, 0})->name, "theta");
-    EXPECT_EQ(PlaneSimilarity::Problem({0, 0, 0, -2e6})->code, DatumProblemCode::ScaleNotPositive);
-    EXPECT_FALSE(PlaneSimilarity::Problem({1, 2, 3, 4}));
+    EXPECT_EQ(PlaneSimilarity::Check({0, 0, INFINITY, 0}).problem().other, "theta");
+    EXPECT_EQ(PlaneSimilarity::Check({0, 0, 0, -2e6}).problem().code,
+              ProblemCode::DatumScaleNotPositive);
+    EXPECT_TRUE(PlaneSimilarity::Check({1, 2, 3, 4}));
 }
 
 } // namespace
