@@ -5,6 +5,7 @@
 #include "app/fit_report_text.h"
 #include "app/saved_fit.h"
 #include "conversion/atomic_file.h"
+#include "conversion/number_text.h"
 #include "conversion/parameter_file.h"
 #include "engine/packed_angle.h"
 
