@@ -98,6 +98,13 @@ BatchPreview Preview(const BatchRequest& request) {
     preview.message = LayoutSettings(request, s);
     if (!preview.message.empty())
         return preview;
+    // Nor do a datum change's or plane transformation's parameters: the converter only wants
+    // them to exist.
+    if (s.operation == Operation::Datum) {
+        s.datum.emplace(Wgs1984().ellipsoid(), HelmertParams{}, Wgs1984().ellipsoid());
+    } else if (s.operation == Operation::Plane) {
+        s.plane.emplace(PlaneSimilarityParams{});
+    }
     const Result<std::vector<PreviewLine>> lines = PreviewFile(request.input, s, kPreviewLines);
     if (!lines) {
         preview.message = Chinese(lines.problem());

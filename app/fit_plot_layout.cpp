@@ -42,8 +42,8 @@ PlotLayout LayoutPlot(const std::vector<PlotPoint>& points, int width, int heigh
     const double usableHeight = std::max(1, height - 2 * kPlotMargin);
     // One scale for both axes, so the figure the points make is not distorted; a single point
     // (or all at one place) is drawn as if spread over a metre.
-    const double extent = std::max({right - left, top - bottom, 1.0});
-    layout.pixelsPerMetre = std::min(usableWidth, usableHeight) / extent;
+    layout.pixelsPerMetre = std::min(usableWidth / std::max(right - left, 1.0),
+                                     usableHeight / std::max(top - bottom, 1.0));
 
     // The typical residual (the 90th percentile of the used points') is drawn kTypicalVectorPixels
     // long: a gross error is drawn longer, and does not dwarf the others.

@@ -234,6 +234,11 @@ private:
                 setCurrentItem(row, 0, QItemSelectionModel::NoUpdate);
             }
             if (item->stateMask & LVIS_SELECTED && !row->data(0, kGrayed).toBool()) {
+                // A single-selection list holds one selected row, whoever selects it.
+                if (item->state & LVIS_SELECTED &&
+                    selectionMode() == QAbstractItemView::SingleSelection && !row->isSelected()) {
+                    clearSelection();
+                }
                 row->setSelected(item->state & LVIS_SELECTED);
             }
         }

@@ -224,7 +224,9 @@ TEST(BatchDatum, AMissingOrWrongParameterFileIsRefusedInChinese) {
         w.Run();
         ASSERT_EQ(services.boxes.size(), 1u);
         std::string text = services.boxes[0].text;
-        for (const std::string& path : {c.datum, c.plane}) {
+        // Paths and the files' model names are quoted as they are.
+        for (const std::string& path : {c.datum, c.plane, std::string("helmert7"),
+                                        std::string("helmert3"), std::string("plane4")}) {
             if (!path.empty()) {
                 for (std::size_t at; (at = text.find(path)) != std::string::npos;) {
                     text.erase(at, path.size());

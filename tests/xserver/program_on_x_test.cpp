@@ -338,7 +338,7 @@ TEST(ProgramOnX, APointIsLeftOutAndTheParametersSavedInTheParameterWindow) {
              m0Before = m0(result());
              auto* list = static_cast<QTreeWidget*>(child("IDC_FIT_POINTS"));
              for (int r = 0; r < list->topLevelItemCount(); ++r) {
-                 if (list->topLevelItem(r)->text(6) == QStringLiteral("※")) {
+                 if (list->topLevelItem(r)->text(5) == QStringLiteral("※")) { // plane: 5th
                      flaggedRow = r;
                  }
              }
