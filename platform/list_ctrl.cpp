@@ -9,6 +9,7 @@
 #include "platform/private/gdi_private.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QItemSelectionModel>
 #include <QTreeWidget>
 
@@ -64,6 +65,21 @@ public:
                                     CheckImage(!ticked));
                          });
         watchSelection();
+    }
+
+    // Space ticks or clears the focused row's box, in whichever column the focus stands, as
+    // the window system's list does; Qt would only toggle it from the first column.
+    void keyPressEvent(QKeyEvent* e) override {
+        translateKeyPress(e, [this, e] {
+            QTreeWidgetItem* row = currentItem();
+            if (m_checkBoxes && e->key() == Qt::Key_Space && row &&
+                (row->flags() & Qt::ItemIsUserCheckable)) {
+                row->setCheckState(0, row->checkState(0) == Qt::Checked ? Qt::Unchecked
+                                                                        : Qt::Checked);
+                return;
+            }
+            QTreeWidget::keyPressEvent(e);
+        });
     }
 
     void setWindowStyle(DWORD style) override {

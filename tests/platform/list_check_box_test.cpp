@@ -114,6 +114,8 @@ TEST(ListCheckBoxes, TheProgramAndTheSpaceKeyTickRowsAndEachChangeTellsTheParent
     list.SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     QTest::keyClick(tree, Qt::Key_Space);
     EXPECT_TRUE(list.GetCheck(1));
+    // From another column too: the row's box, not the cell's.
+    tree->setCurrentIndex(tree->model()->index(1, 1));
     QTest::keyClick(tree, Qt::Key_Space);
     EXPECT_FALSE(list.GetCheck(1));
     EXPECT_EQ(dlg.notices, (std::vector<Notice>{{1, LVIS_SELECTED, 0},

@@ -364,10 +364,29 @@ TEST(ProgramOnX, APointIsLeftOutAndTheParametersSavedInTheParameterWindow) {
          [&] {
              Key("ctrl+a");
              TypeText(saved.c_str());
+         }},
+        {"the path typed into the save dialog",
+         [&] {
+             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+             auto* name = dialog ? dialog->findChild<QLineEdit*>("fileNameEdit") : nullptr;
+             return name && name->text().toStdString() == saved;
+         },
+         [&] {
+             // The name's completion list, if it opened, closes first.
+             if (QApplication::activePopupWidget()) {
+                 Key("Escape");
+             }
              Key("Return");
          }},
-        {"the file is saved and the window active again",
-         [&] { return fit() && std::filesystem::exists(saved); }, [&] { Key("Escape"); }},
+        {"the file is saved",
+         [&] {
+             return !QApplication::activeModalWidget()->inherits("QFileDialog") &&
+                    std::filesystem::exists(saved);
+         },
+         // Without a window manager nothing gives the window back its activation.
+         [&] { app.Form()->m_pFitDlg->m_hWnd->activateWindow(); }},
+        {"the parameter window is active again", [&] { return fit() != nullptr; },
+         [&] { Key("Escape"); }},
         {"Escape has closed the parameter window",
          [&] { return !app.Form()->m_pFitDlg->m_hWnd->isVisible(); }, [] {}},
     };
