@@ -346,18 +346,19 @@ void CFitDlg::ShowColumns(bool helmert) {
     m_columnsHelmert = helmert;
     while (m_listPoints.DeleteColumn(0)) {
     }
-    m_listPoints.InsertColumn(kNameColumn, "点名", LVCFMT_LEFT, 96);
+    // Widths that show every column but the reason's end in the template's list.
+    m_listPoints.InsertColumn(kNameColumn, "点名", LVCFMT_LEFT, 62);
     int column = 1;
     const std::vector<const char*> residuals =
         helmert ? std::vector<const char*>{"北/毫米", "东/毫米", "高/毫米"}
                 : std::vector<const char*>{"x/毫米", "y/毫米"};
     for (const char* heading : residuals) {
-        m_listPoints.InsertColumn(column++, heading, LVCFMT_RIGHT, 58);
+        m_listPoints.InsertColumn(column++, heading, LVCFMT_RIGHT, 52);
     }
-    m_listPoints.InsertColumn(column++, "合计/毫米", LVCFMT_RIGHT, 64);
-    m_listPoints.InsertColumn(column++, "T", LVCFMT_RIGHT, 48);
-    m_listPoints.InsertColumn(column++, "粗差", LVCFMT_CENTER, 36);
-    m_listPoints.InsertColumn(column, "说明", LVCFMT_LEFT, 110);
+    m_listPoints.InsertColumn(column++, "合计/毫米", LVCFMT_RIGHT, 62);
+    m_listPoints.InsertColumn(column++, "T", LVCFMT_RIGHT, 44);
+    m_listPoints.InsertColumn(column++, "粗差", LVCFMT_CENTER, 34);
+    m_listPoints.InsertColumn(column, "说明", LVCFMT_LEFT, 96);
 }
 
 void CFitDlg::ShowView(const FitView& view) {

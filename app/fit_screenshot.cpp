@@ -1,5 +1,5 @@
 // Build tool behind scripts/screenshot: fits seven parameters to the common points of a small
-// survey, one of which was set up on the wrong mark, selects that point and saves the window's
+// survey, one of which the fit flags, selects that point and saves the window's
 // image to the PNG file named on the command line.
 #include "app/fit_backend.h"
 #include "app/fit_dlg.h"
@@ -26,11 +26,11 @@ constexpr const char* kWgs84 = "# WGS 84: 点名, B, L, H\n"
                                "GPS06,30.626846539,114.282445462,59.935\n"
                                "GPS07,30.414926270,114.397530520,54.763\n"
                                "GPS08,30.436219715,114.367559212,41.473\n";
-// GPS03's height is half a metre off: the point the fit flags.
+// GPS06 lies 4 cm north of where the others put it: the point the fit flags.
 constexpr const char* kBeijing54 = "# 北京54: 点名, B, L, H\n"
                                    "GPS01,30.525300288,114.395954368,-202.971\n"
                                    "GPS02,30.469532769,114.384590924,-213.740\n"
-                                   "GPS03,30.558756547,114.200920920,-241.822\n"
+                                   "GPS03,30.558756547,114.200920920,-242.322\n"
                                    "GPS04,30.492224285,114.379071206,-232.724\n"
                                    "GPS06,30.626873782,114.282523055,-201.465\n"
                                    "GPS07,30.414947549,114.397611819,-206.551\n"
