@@ -7,8 +7,6 @@
 #         -P check_no_qt.cmake
 cmake_minimum_required(VERSION 3.21)
 
-# Build tools that are not part of any layer and may use Qt themselves, by target directory.
-set(tools_outside_the_layers gk_icon_export.dir)
 set(guarded_folders app controls about res)
 
 file(READ "${COMPILE_COMMANDS}" json)
@@ -52,16 +50,8 @@ set(seen_flags)
 math(EXPR last "${count} - 1")
 foreach(i RANGE ${last})
   string(JSON file GET "${json}" ${i} file)
-  string(JSON output ERROR_VARIABLE no_output GET "${json}" ${i} output)
   file(RELATIVE_PATH rel "${SOURCE_DIR}" "${file}")
   string(REGEX MATCH "^[^/]+" folder "${rel}")
-  set(is_tool FALSE)
-  foreach(tool IN LISTS tools_outside_the_layers)
-    string(JSON command GET "${json}" ${i} command)
-    if(command MATCHES "/${tool}/")
-      set(is_tool TRUE)
-    endif()
-  endforeach()
 
   if(folder STREQUAL "platform" AND NOT control_done)
     probe_command(${i} command)
@@ -73,7 +63,7 @@ foreach(i RANGE ${last})
     set(control_done TRUE)
   endif()
 
-  if(is_tool OR NOT folder IN_LIST guarded_folders)
+  if(NOT folder IN_LIST guarded_folders)
     continue()
   endif()
   probe_command(${i} command)
