@@ -70,8 +70,7 @@ struct Places {
     std::vector<std::string> order; // the file's order
 };
 
-Places ReadPlaces(const std::string& path, const Settings& reading,
-                                        bool helmert) {
+Places ReadPlaces(const std::string& path, const Settings& reading, bool helmert) {
     Settings s = reading;
     // Only the layout matters for reading; the converter wants a transformation to exist.
     s.datum.emplace(Wgs1984().ellipsoid(), HelmertParams{}, Wgs1984().ellipsoid());
@@ -100,9 +99,9 @@ Places ReadPlaces(const std::string& path, const Settings& reading,
         if (!places.count(point.name)) {
             read.order.push_back(point.name);
         }
-        places[point.name] = helmert ? Place{PackedToDegrees(point.second),
-                                             PackedToDegrees(point.first)}
-                                     : Place{point.second, point.first};
+        places[point.name] =
+            helmert ? Place{PackedToDegrees(point.second), PackedToDegrees(point.first)}
+                    : Place{point.second, point.first};
     }
     if (helmert && !places.empty()) {
         constexpr double kRadius = 6371000.0;

@@ -216,8 +216,7 @@ BOOL CFitDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pRes
         return TRUE;
     case WM_NOTIFY: {
         const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
-        if (change && change->hdr.idFrom == IDC_FIT_POINTS &&
-            change->hdr.code == LVN_ITEMCHANGED) {
+        if (change && change->hdr.idFrom == IDC_FIT_POINTS && change->hdr.code == LVN_ITEMCHANGED) {
             OnPointChanged(*change);
             *pResult = 0;
             return TRUE;
@@ -258,9 +257,9 @@ void CFitDlg::OnDropFiles(HDROP hDropInfo) {
     ScreenToClient(&source);
     const bool onTarget = at.y >= target.top && at.y < target.bottom;
     const bool onSource = at.y >= source.top && at.y < source.bottom;
-    CEdit& field = onTarget                                                   ? m_editTarget
+    CEdit& field = onTarget                                              ? m_editTarget
                    : onSource || m_editSource.GetWindowTextLength() == 0 ? m_editSource
-                                                                             : m_editTarget;
+                                                                         : m_editTarget;
     field.SetWindowText(paths[0].c_str());
 }
 
@@ -419,8 +418,7 @@ void CFitDlg::ShowRows() {
 }
 
 void CFitDlg::OnPointChanged(const NMLISTVIEW& change) {
-    if (m_bFilling || change.iItem < 0 ||
-        static_cast<size_t>(change.iItem) >= m_view.rows.size()) {
+    if (m_bFilling || change.iItem < 0 || static_cast<size_t>(change.iItem) >= m_view.rows.size()) {
         return;
     }
     if ((change.uNewState ^ change.uOldState) & LVIS_STATEIMAGEMASK) {
@@ -446,8 +444,7 @@ void CFitDlg::OnPointChanged(const NMLISTVIEW& change) {
     }
     if (change.uNewState & LVIS_SELECTED) {
         const auto at = std::find(m_plotRows.begin(), m_plotRows.end(), change.iItem);
-        m_plot.SetCurSel(at == m_plotRows.end() ? -1
-                                                : static_cast<int>(at - m_plotRows.begin()));
+        m_plot.SetCurSel(at == m_plotRows.end() ? -1 : static_cast<int>(at - m_plotRows.begin()));
     }
 }
 

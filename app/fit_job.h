@@ -22,7 +22,7 @@ struct FitInput {
     BatchAngles angles = BatchAngles::Degrees;
     bool header = false;
     FitModelChoice model = FitModelChoice::Helmert7;
-    bool coordinateFrame = false;  // the rotations' convention; position vector otherwise
+    bool coordinateFrame = false;        // the rotations' convention; position vector otherwise
     std::string fromEllipsoid = "wgs84"; // preset keys
     std::string toEllipsoid = "beijing54";
     std::vector<std::string> exclude; // points the user unticked

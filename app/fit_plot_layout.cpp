@@ -49,7 +49,8 @@ PlotLayout LayoutPlot(const std::vector<PlotPoint>& points, int width, int heigh
     // long: a gross error is drawn longer, and does not dwarf the others.
     double typical = 0.0;
     if (!lengths.empty()) {
-        const auto at = lengths.begin() + static_cast<std::ptrdiff_t>((lengths.size() - 1) * 9 / 10);
+        const auto at =
+            lengths.begin() + static_cast<std::ptrdiff_t>((lengths.size() - 1) * 9 / 10);
         std::nth_element(lengths.begin(), at, lengths.end());
         typical = *at;
     }
@@ -75,7 +76,9 @@ PixelPoint PositionPixel(const PlotLayout& layout, const PlotPoint& point) {
 PixelPoint VectorEndPixel(const PlotLayout& layout, const PlotPoint& point) {
     const PixelPoint at = PositionPixel(layout, point);
     // Pixel coordinates stay within what a drawing can take, however long the vector.
-    const auto clamp = [](double v) { return static_cast<int>(std::lround(std::clamp(v, -1e6, 1e6))); };
+    const auto clamp = [](double v) {
+        return static_cast<int>(std::lround(std::clamp(v, -1e6, 1e6)));
+    };
     return {clamp(at.x + point.vx * layout.vectorPixelsPerMetre),
             clamp(at.y - point.vy * layout.vectorPixelsPerMetre)};
 }
@@ -107,7 +110,7 @@ std::string LengthText(double metres) {
     }
     char digits[32];
     // Round lengths: a few significant digits say them exactly.
-    const auto end = std::to_chars(digits, digits + sizeof digits, value,
-                                   std::chars_format::general, 6).ptr;
+    const auto end =
+        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::general, 6).ptr;
     return std::string(digits, end) + " " + unit;
 }

@@ -28,7 +28,7 @@ struct ScaleBar {
 struct PlotLayout {
     int width = 0;
     int height = 0;
-    double centreX = 0.0;  // the position, in metres, drawn at the middle of the drawing area
+    double centreX = 0.0; // the position, in metres, drawn at the middle of the drawing area
     double centreY = 0.0;
     double pixelsPerMetre = 1.0;       // positions
     double vectorPixelsPerMetre = 1.0; // residuals

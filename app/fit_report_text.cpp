@@ -121,8 +121,7 @@ std::string ChineseFitReport(const DatumParameters& parameters) {
     out += ParameterRows(parameters, fit.helmertSigma, fit.planeSigma);
 
     out += "\n多余观测数 " + std::to_string(fit.redundancy) + ", 单位权中误差 m0 " +
-           (fit.m0 ? Fixed(*fit.m0, 4) + " 米" : std::string("- (没有多余观测: 精确拟合)")) +
-           "\n";
+           (fit.m0 ? Fixed(*fit.m0, 4) + " 米" : std::string("- (没有多余观测: 精确拟合)")) + "\n";
     out += "粗差检验: T 为该点残差相对其余点拟合结果的标准化值;\n";
     if (fit.flagThreshold) {
         out += "      T > F(" + std::to_string(fit.flagDims) + ", " +

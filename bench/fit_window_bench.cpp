@@ -47,7 +47,8 @@ Files WritePoints(int n) {
     }
     a.close();
     b.close();
-    files.bytes = std::filesystem::file_size(files.source) + std::filesystem::file_size(files.target);
+    files.bytes =
+        std::filesystem::file_size(files.source) + std::filesystem::file_size(files.target);
     return files;
 }
 
@@ -64,7 +65,13 @@ void BM_WholeFit(benchmark::State& state) {
     }
     state.counters["file_bytes"] = static_cast<double>(files.bytes);
 }
-BENCHMARK(BM_WholeFit)->Arg(100)->Arg(500)->Arg(1000)->Arg(2000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WholeFit)
+    ->Arg(100)
+    ->Arg(500)
+    ->Arg(1000)
+    ->Arg(2000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond);
 
 std::vector<PlotPoint> Points(int n) {
     std::vector<PlotPoint> points;
@@ -82,8 +89,8 @@ struct Plot {
     Plot() {
         parent.resize(300, 220);
         const RECT rect{0, 0, 265, 186};
-        HWND hWnd = CreateWindowEx(0, "STATIC", "", SS_NOTIFY | WS_CHILD | WS_VISIBLE, rect,
-                                   &parent, 1);
+        HWND hWnd =
+            CreateWindowEx(0, "STATIC", "", SS_NOTIFY | WS_CHILD | WS_VISIBLE, rect, &parent, 1);
         plot.SubclassWindow(hWnd);
         parent.show();
     }
@@ -117,8 +124,7 @@ void BM_PlotPick(benchmark::State& state) {
     p.plot.m_hWnd->repaint();
     int x = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(
-            PickPoint(p.plot.GetLayout(), p.plot.GetPoints(), x++ % 265, 90));
+        benchmark::DoNotOptimize(PickPoint(p.plot.GetLayout(), p.plot.GetPoints(), x++ % 265, 90));
     }
 }
 BENCHMARK(BM_PlotPick)->Arg(10000)->Unit(benchmark::kMicrosecond);

@@ -105,7 +105,8 @@ public:
         auto* combo = Item<QComboBox>(name);
         combo->setFocus();
         QTest::keyClick(combo, Qt::Key_Home);
-        for (int i = 0; i < combo->count() && combo->currentText() != QString::fromUtf8(text); ++i) {
+        for (int i = 0; i < combo->count() && combo->currentText() != QString::fromUtf8(text);
+             ++i) {
             QTest::keyClick(combo, Qt::Key_Down);
         }
         EXPECT_EQ(combo->currentText().toStdString(), text);
@@ -139,26 +140,39 @@ TEST(BatchDatum, TheWindowsOutputIsGkconvsForTheSameParameterFiles) {
         {"the datum change alone, with heights",
          geodetic,
          {{"IDC_BATCH_OPERATION", "坐标系转换"}, {"IDC_BATCH_ANGLES", "十进制度"}},
-         "name,B,L,H", true, false,
+         "name,B,L,H",
+         true,
+         false,
          "datum --params " + p.datum + " --columns name,B,L,H --angles deg"},
         {"the datum change alone, packed angles, no heights",
          geodetic,
          {{"IDC_BATCH_OPERATION", "坐标系转换"}},
-         "name,B,L,-", true, false, "datum --params " + p.datum + " --columns name,B,L,-"},
+         "name,B,L,-",
+         true,
+         false,
+         "datum --params " + p.datum + " --columns name,B,L,-"},
         {"the plane transformation alone",
          plane,
          {{"IDC_BATCH_OPERATION", "平面四参数"}},
-         "", false, true, "plane --params " + p.plane},
+         "",
+         false,
+         true,
+         "plane --params " + p.plane},
         {"forward through both",
          geodetic,
          {{"IDC_BATCH_ANGLES", "十进制度"}},
-         "name,B,L,H", true, true,
+         "name,B,L,H",
+         true,
+         true,
          "forward -w 3 --datum " + p.datum + " --plane " + p.plane +
              " --columns name,B,L,H --angles deg"},
         {"inverse back through the datum change",
          projected,
          {{"IDC_BATCH_OPERATION", "反算"}, {"IDC_BATCH_ZONE_WIDTH", "六度带"}},
-         "", true, false, "inverse -w 6 --datum " + p.datum},
+         "",
+         true,
+         false,
+         "inverse -w 6 --datum " + p.datum},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -246,8 +260,10 @@ TEST(BatchDatum, EachParameterFileIsOfferedWhereItsOperationAppliesIt) {
         bool plane;
         bool ellipsoid;
     };
-    const Case cases[] = {{"正算", true, true, true},          {"反算", true, true, true},
-                          {"邻带换算", false, false, true},     {"坐标系转换", true, false, false},
+    const Case cases[] = {{"正算", true, true, true},
+                          {"反算", true, true, true},
+                          {"邻带换算", false, false, true},
+                          {"坐标系转换", true, false, false},
                           {"平面四参数", false, true, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.operation);

@@ -157,7 +157,8 @@ public:
         auto* combo = Item<QComboBox>(name);
         combo->setFocus();
         QTest::keyClick(combo, Qt::Key_Home);
-        for (int i = 0; i < combo->count() && combo->currentText() != QString::fromUtf8(text); ++i) {
+        for (int i = 0; i < combo->count() && combo->currentText() != QString::fromUtf8(text);
+             ++i) {
             QTest::keyClick(combo, Qt::Key_Down);
         }
         EXPECT_EQ(combo->currentText().toStdString(), text);
@@ -222,11 +223,7 @@ const Setting kSettings[] = {
      "helmert3 --columns name,B,L,H --angles deg --from-ellipsoid wgs84 --to-ellipsoid "
      "beijing54",
      false},
-    {"four plane parameters",
-     {{"IDC_FIT_MODEL", "四参数 (平面)"}},
-     "",
-     "plane4",
-     true},
+    {"four plane parameters", {{"IDC_FIT_MODEL", "四参数 (平面)"}}, "", "plane4", true},
 };
 
 TEST(FitWindow, ReportAndSavedFileAreGkconvFitsForTheSamePointsAndSettings) {
@@ -240,8 +237,8 @@ TEST(FitWindow, ReportAndSavedFileAreGkconvFitsForTheSamePointsAndSettings) {
         SCOPED_TRACE(s.what);
         const std::string& source = s.plane ? planeSource : geoSource;
         const std::string& target = s.plane ? planeTarget : geoTarget;
-        const Gkconv expected = RunGkconv(
-            folder, std::string(s.gkconvArgs) + " --source " + source + " --target " + target);
+        const Gkconv expected = RunGkconv(folder, std::string(s.gkconvArgs) + " --source " +
+                                                      source + " --target " + target);
         ASSERT_FALSE(expected.file.empty());
 
         Window w;
@@ -292,8 +289,8 @@ TEST(FitWindow, UntickingTheFlaggedPointFitsAgainAsGkconvExcludeDoes) {
     EXPECT_EQ(Numbers(w.Result()), Numbers(excluded.report));
     EXPECT_NE(w.Result(), before);
     const auto m0 = [](const std::string& report) {
-        return report.substr(report.find("m0 "), report.find(" 米", report.find("m0 ")) -
-                                                     report.find("m0 "));
+        return report.substr(report.find("m0 "),
+                             report.find(" 米", report.find("m0 ")) - report.find("m0 "));
     };
     EXPECT_NE(m0(w.Result()), m0(before));
 
@@ -461,11 +458,16 @@ TEST(FitTemplate, ControlsHaveTheirClassesNamesAndDistinctMnemonics) {
         const char* spoken; // the accessible name; empty where the control's caption says it
     };
     const Case cases[] = {
-        {"IDC_FIT_SOURCE", "源坐标文件"},       {"IDC_FIT_TARGET", "目标坐标文件"},
-        {"IDC_FIT_COLUMNS", "各列含义"},        {"IDC_FIT_ANGLES", "角度格式"},
-        {"IDC_FIT_MODEL", "模型"},              {"IDC_FIT_CONVENTION", "旋转约定"},
-        {"IDC_FIT_FROM_ELLIPSOID", "源椭球"},   {"IDC_FIT_TO_ELLIPSOID", "目标椭球"},
-        {"IDC_FIT_POINTS", "公共点"},           {"IDC_FIT_PLOT", "残差图"},
+        {"IDC_FIT_SOURCE", "源坐标文件"},
+        {"IDC_FIT_TARGET", "目标坐标文件"},
+        {"IDC_FIT_COLUMNS", "各列含义"},
+        {"IDC_FIT_ANGLES", "角度格式"},
+        {"IDC_FIT_MODEL", "模型"},
+        {"IDC_FIT_CONVENTION", "旋转约定"},
+        {"IDC_FIT_FROM_ELLIPSOID", "源椭球"},
+        {"IDC_FIT_TO_ELLIPSOID", "目标椭球"},
+        {"IDC_FIT_POINTS", "公共点"},
+        {"IDC_FIT_PLOT", "残差图"},
         {"IDC_FIT_RESULT", "计算结果"},
     };
     for (const Case& c : cases) {

@@ -15,7 +15,7 @@ TEST(FitPlotLayout, ScaleBarsAreOneTwoOrFiveTimesAPowerOfTen) {
         double limit;
         double length;
     };
-    const Case cases[] = {{1000.0, 1000.0}, {999.0, 500.0}, {0.3, 0.2},  {7.3, 5.0},
+    const Case cases[] = {{1000.0, 1000.0}, {999.0, 500.0}, {0.3, 0.2},        {7.3, 5.0},
                           {1.99, 1.0},      {2.0, 2.0},     {0.00049, 0.0002}, {12345.0, 10000.0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.limit);
@@ -28,8 +28,11 @@ TEST(FitPlotLayout, LengthsAreLabelledInTheUnitThatReadsBest) {
         double metres;
         const char* text;
     };
-    const Case cases[] = {{2000.0, "2 千米"}, {500.0, "500 米"}, {1.0, "1 米"},
-                          {0.01, "10 毫米"},  {0.0005, "0.5 毫米"}};
+    const Case cases[] = {{2000.0, "2 千米"},
+                          {500.0, "500 米"},
+                          {1.0, "1 米"},
+                          {0.01, "10 毫米"},
+                          {0.0005, "0.5 毫米"}};
     for (const Case& c : cases) {
         EXPECT_EQ(LengthText(c.metres), c.text);
     }

@@ -39,8 +39,7 @@ const DialogTemplateRegistration kDialog{DialogTemplate{
         {kText, "IDC_TEXT", "EDIT", "", 5, 106, 100, 50,
          ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_BORDER | WS_TABSTOP, 0},
         {-1, nullptr, "STATIC", "残差图:", 110, 96, 60, 8, SS_LEFT, 0},
-        {kDrawing, "IDC_DRAWING", "STATIC", "", 110, 106, 100, 50,
-         SS_NOTIFY | WS_TABSTOP, 0},
+        {kDrawing, "IDC_DRAWING", "STATIC", "", 110, 106, 100, 50, SS_NOTIFY | WS_TABSTOP, 0},
         {kAfter, "IDC_AFTER", "BUTTON", "关闭", 5, 170, 50, 14, BS_PUSHBUTTON | WS_TABSTOP, 0},
     }}};
 
@@ -118,9 +117,8 @@ TEST(ListCheckBoxes, TheProgramAndTheSpaceKeyTickRowsAndEachChangeTellsTheParent
     tree->setCurrentIndex(tree->model()->index(1, 1));
     QTest::keyClick(tree, Qt::Key_Space);
     EXPECT_FALSE(list.GetCheck(1));
-    EXPECT_EQ(dlg.notices, (std::vector<Notice>{{1, LVIS_SELECTED, 0},
-                                                {1, kTicked, kClear},
-                                                {1, kClear, kTicked}}));
+    EXPECT_EQ(dlg.notices, (std::vector<Notice>{
+                               {1, LVIS_SELECTED, 0}, {1, kTicked, kClear}, {1, kClear, kTicked}}));
 }
 
 TEST(ListCheckBoxes, SelectionMovesTellTheParentOfTheRowLeftAndTheRowChosen) {
@@ -135,9 +133,9 @@ TEST(ListCheckBoxes, SelectionMovesTellTheParentOfTheRowLeftAndTheRowChosen) {
     EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), 2);
     EXPECT_EQ(list.GetNextItem(2, LVNI_SELECTED), -1);
     EXPECT_EQ(list.GetNextItem(0, LVNI_ALL), 1);
-    EXPECT_EQ(dlg.notices,
-              (std::vector<Notice>{{0, LVIS_SELECTED, 0}, {0, 0, LVIS_SELECTED},
-                                   {2, LVIS_SELECTED, 0}}));
+    EXPECT_EQ(
+        dlg.notices,
+        (std::vector<Notice>{{0, LVIS_SELECTED, 0}, {0, 0, LVIS_SELECTED}, {2, LVIS_SELECTED, 0}}));
 }
 
 TEST(ListCheckBoxes, AGreyedRowStaysClearUnselectedAndGrey) {
