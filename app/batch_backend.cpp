@@ -184,7 +184,7 @@ std::string BatchSettings(const BatchRequest& request, Settings& s) {
         return {};
     s.prefix = !request.noPrefix;
     if (!request.centralMeridian.empty()) {
-        const Result<double> degrees = ParseCentralMeridian(request.centralMeridian);
+        const Result<double> degrees = ParseCentralMeridian(request.centralMeridian, s.angles);
         if (!degrees)
             return Chinese(degrees.problem());
         s.centralMeridian = *degrees;
