@@ -134,6 +134,15 @@ void AppendAngle(std::string& out, double packed, AngleFormat format, int decima
         if (written > 0) {
             CarryPackedDigits(out, begin, written);
         }
+        // After a carry the shortest text is shorter still: 134.050 is 134.05.
+        if (decimals < 0 && dot != std::string::npos) {
+            while (out.back() == '0') {
+                out.pop_back();
+            }
+            if (out.back() == '.') {
+                out.pop_back();
+            }
+        }
         break;
     }
     case AngleFormat::Degrees:

@@ -114,18 +114,48 @@ const Projection& RecordConverter::ZoneProjection(int zone) const {
     return m_zones[static_cast<std::size_t>(zone - 1)];
 }
 
-// The first record of an input decides its delimiter for every line after it, so that a comma
-// in a remark does not split a tab- or blank-separated line anew.
-char RecordConverter::DelimiterOf(std::string_view line, ReadState& state) const {
+// Whether a line shows this delimiter: a comma or tab anywhere, blanks between two fields.
+bool RecordConverter::Shows(std::string_view line, char delimiter) {
+    if (delimiter != ' ') {
+        return line.find(delimiter) != std::string_view::npos;
+    }
+    const std::size_t first = line.find_first_not_of(" \t");
+    const std::size_t last = line.find_last_not_of(" \t");
+    return first != std::string_view::npos &&
+           line.substr(first, last - first).find_first_of(" \t") != std::string_view::npos;
+}
+
+// The first record of an input that shows a delimiter decides it for every line after it, so
+// that a comma in a remark does not split a tab- or blank-separated line anew. Of the
+// delimiters it shows, the first that gives it readable coordinates is taken, trying a tab
+// before a comma (remarks hold commas, seldom tabs) and a comma before blanks (names hold
+// blanks); when none does, the first it shows. A record of one field decides nothing.
+void RecordConverter::DecideDelimiter(std::string_view line, ReadState& state) const {
+    if (m_settings.delimiter || state.delimiter) {
+        return;
+    }
+    std::vector<FieldSpan> fields;
+    char shown = 0;
+    for (const char delimiter : {'\t', ',', ' '}) {
+        if (!Shows(line, delimiter)) {
+            continue;
+        }
+        shown = shown ? shown : delimiter;
+        ReadState trial;
+        trial.delimiter = delimiter;
+        if (ReadRecord(line, fields, trial)) {
+            state.delimiter = delimiter;
+            return;
+        }
+    }
+    state.delimiter = shown;
+}
+
+char RecordConverter::DelimiterOf(const ReadState& state) const {
     if (m_settings.delimiter) {
         return m_settings.delimiter;
     }
-    if (!state.delimiter) {
-        state.delimiter = line.find(',') != std::string_view::npos    ? ','
-                          : line.find('\t') != std::string_view::npos ? '\t'
-                                                                      : ' ';
-    }
-    return state.delimiter;
+    return state.delimiter ? state.delimiter : ' ';
 }
 
 // With a delimiter character the fields are what lies between delimiters, trimmed of blanks,
@@ -133,7 +163,7 @@ char RecordConverter::DelimiterOf(std::string_view line, ReadState& state) const
 void RecordConverter::FindFields(std::string_view line, std::size_t wanted,
                                  std::vector<FieldSpan>& fields, ReadState& state) const {
     fields.clear();
-    const char delimiter = DelimiterOf(line, state);
+    const char delimiter = DelimiterOf(state);
     std::size_t pos = 0;
     while (fields.size() < wanted) {
         if (delimiter == ' ') {
@@ -210,6 +240,7 @@ RecordConverter::Layout RecordConverter::LayoutOf(std::string_view line,
 Result<RecordConverter::Record> RecordConverter::ReadRecord(std::string_view line,
                                                             std::vector<FieldSpan>& fields,
                                                             ReadState& state) const {
+    DecideDelimiter(line, state);
     const ColumnLayout& columns = m_settings.columns;
     FindFields(line,
                columns.given
@@ -416,13 +447,15 @@ Result<void> RecordConverter::CheckInverseReach(const Projection& projection,
         return FieldProblem(ProblemCode::BeyondPole, northingIndex, true);
     }
     const double beyond = std::fabs(where.lon - centralMeridian) - kChosenMeridianReach;
-    if (beyond <= 0.0) {
-        return {};
-    }
-    const double metres = beyond * kDegree * m_settings.ellipsoid.a() * std::cos(where.lat * kDegree);
-    if (metres <= kReachSlackMetres && !std::isnan(geo.lon)) {
-        // On the line, as forward wrote it: forward reads the result back.
-        geo.lon = centralMeridian + std::copysign(kChosenMeridianReach, geo.lon - centralMeridian);
+    const double metres =
+        beyond * kDegree * m_settings.ellipsoid.a() * std::cos(where.lat * kDegree);
+    if (beyond <= 0.0 || metres <= kReachSlackMetres) {
+        // A point a rounding step or the series' few centimetres beyond is on the line, as
+        // forward wrote it, and forward reads the result back.
+        if (std::fabs(geo.lon - centralMeridian) > kChosenMeridianReach) {
+            geo.lon =
+                centralMeridian + std::copysign(kChosenMeridianReach, geo.lon - centralMeridian);
+        }
         return {};
     }
     if (!zone || m_fixed) {
@@ -606,6 +639,7 @@ std::vector<SplitField> RecordConverter::Split(std::string_view line, ReadState&
     if (PassesThrough(line)) {
         return split;
     }
+    DecideDelimiter(line, state);
     std::vector<FieldSpan> fields;
     FindFields(line, static_cast<std::size_t>(-1), fields, state);
     const Layout layout = LayoutOf(line, fields);

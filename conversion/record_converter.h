@@ -96,7 +96,9 @@ private:
         std::optional<Result<double>> firstRead; // the default rule has read the first field
     };
 
-    char DelimiterOf(std::string_view line, ReadState& state) const;
+    static bool Shows(std::string_view line, char delimiter);
+    void DecideDelimiter(std::string_view line, ReadState& state) const;
+    char DelimiterOf(const ReadState& state) const;
     void FindFields(std::string_view line, std::size_t wanted, std::vector<FieldSpan>& fields,
                     ReadState& state) const;
     Layout LayoutOf(std::string_view line, const std::vector<FieldSpan>& fields) const;
