@@ -97,6 +97,8 @@ BatchPreview Preview(const BatchRequest& request) {
         return preview;
     }
     for (const PreviewLine& line : *lines) {
+        if (line.note && preview.hint.empty())
+            preview.hint = Chinese(line.note);
         std::vector<std::string>& row = preview.rows.emplace_back();
         // A line that passes through shows whole in the first column.
         if (line.fields.empty())

@@ -68,7 +68,7 @@ const ProblemPattern kPatterns[] = {
     {C::BeyondEastingReach, "{what} {q} 的点距第 {zone} 带中央子午线超过 500 公里，Y 容纳不下"},
     {C::NoFiniteResult, "坐标算不出有限的结果"},
     {C::LineTooLong, "行长超过 {bound} 字节，已跳过"},
-    {C::FirstFieldReadAsCoordinate, "提示：第一列 {q} 被读作{what}，而该记录还有更多数字；若第一列是点号，"
+    {C::FirstFieldReadAsCoordinate, "提示：第一列 {q} 被读作 {what}，而该记录还有更多数字；若第一列是点号，"
                                     "请在各列含义中写 name,{first},{second},-"},
     {C::SeriesBeyondFourDegrees, "提示：{count} 个点距中央子午线超过 {bound}°（最远 {fixed4}°），经典级数在此"
                                  "正算误差可达 12 毫米、反算 48 毫米；Krüger 级数在此精确。"},
