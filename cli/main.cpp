@@ -39,9 +39,9 @@ instead (name, B L or X Y, - to pass through), e.g. --columns name,-,Y,X,- for
 "point,code,east,north,height". A first field that is a whole number is a coordinate:
 when a record holds more numbers than the operation reads, a note on stderr says so
 (point numbers need --columns). The delimiter is the one the first record of each
-input uses (comma, tab or blanks) unless -d gives it. Results take the place of their
-inputs, in fixed notation. Blank lines and lines starting with # pass through unchanged. Bad records are reported on stderr
-as FILE:LINE: and left out. -o writes the whole output or, on any read or write error,
+input uses (tab, comma or blanks) unless -d gives it. Results take the place of their
+inputs, in fixed notation. Blank lines and lines starting with # pass through
+unchanged. Bad records are reported on stderr as FILE:LINE: and left out. -o writes the whole output or, on any read or write error,
 leaves FILE as it was; it never writes over an input.
 
 projection (forward and inverse; adjacent, 3to6 and 6to3 take --method only)
