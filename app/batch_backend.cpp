@@ -97,8 +97,9 @@ BatchPreview Preview(const BatchRequest& request) {
         return preview;
     }
     for (const PreviewLine& line : *lines) {
-        if (line.note && preview.hint.empty())
+        if (line.note && preview.hint.empty()) {
             preview.hint = Chinese(line.note);
+        }
         std::vector<std::string>& row = preview.rows.emplace_back();
         // A line that passes through shows whole in the first column.
         if (line.fields.empty())
