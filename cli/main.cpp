@@ -288,7 +288,8 @@ int main(int argc, char** argv) {
     }
     app.add_option("-e,--ellipsoid", o.ellipsoid, "wgs84 (default), xian80, beijing54, cgcs2000")
         ->check(CLI::IsMember(presets));
-    app.add_option("--a", o.a, "semi-major axis in metres of a user-defined ellipsoid (6e6 to 7e6)");
+    app.add_option("--a", o.a,
+                   "semi-major axis in metres of a user-defined ellipsoid (6e6 to 7e6)");
     app.add_option("--alfa", o.alfa, "its inverse flattening, at least 100; 0 for a sphere");
     app.add_option("--method", o.method,
                    "series (default; the desktop program's numbers) or krueger (see above)")
@@ -300,8 +301,10 @@ int main(int argc, char** argv) {
     app.add_flag("--no-prefix", o.noPrefix,
                  "Y carries no zone number in its millions (needs --central-meridian or --zone)");
     app.add_option("--scale", o.scale, "K: scale on the central meridian, 0.9 to 1.1 (default 1)");
-    app.add_option("--false-easting", o.falseEasting, "M: metres added to Y, within 1e8 (default 500000)");
-    app.add_option("--false-northing", o.falseNorthing, "M: metres added to X, within 1e8 (default 0)");
+    app.add_option("--false-easting", o.falseEasting,
+                   "M: metres added to Y, within 1e8 (default 500000)");
+    app.add_option("--false-northing", o.falseNorthing,
+                   "M: metres added to X, within 1e8 (default 0)");
     app.add_option("--columns", o.columns,
                    "the fields of a record in order: name, B L (forward) or X Y, - passed "
                    "through");
@@ -313,8 +316,9 @@ int main(int argc, char** argv) {
         ->check(CLI::Range(0, 17));
     app.add_flag("--exact", o.exact,
                  "shortest fixed-notation text that reads back to the same double");
-    app.add_option("-d,--delimiter", o.delimiter,
-                   "field delimiter; default: what each input's first record uses (comma, tab, blanks)");
+    app.add_option(
+        "-d,--delimiter", o.delimiter,
+        "field delimiter; default: what each input's first record uses (comma, tab, blanks)");
     app.add_flag("--header", o.header, "pass the first line of each input through unchanged");
     app.add_option("-o,--output", o.output, "write to FILE instead of standard output");
 

@@ -128,9 +128,9 @@ void AppendAngle(std::string& out, double packed, AngleFormat format, int decima
         // The shortest text of a packed value a rounding step short of the next minute reads
         // 60 seconds (134.046 for 134°04′59.99999999999″): it carries as rounded text does.
         const std::size_t dot = out.find('.', begin);
-        const int written =
-            decimals >= 0 || dot == std::string::npos ? decimals
-                                                      : static_cast<int>(out.size() - dot - 1);
+        const int written = decimals >= 0 || dot == std::string::npos
+                                ? decimals
+                                : static_cast<int>(out.size() - dot - 1);
         if (written > 0) {
             CarryPackedDigits(out, begin, written);
         }

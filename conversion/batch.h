@@ -63,7 +63,7 @@ private:
     Problem m_problem;
     std::vector<FieldSpan> m_fields; // the current line's, kept to spare an allocation a line
     ReadState m_state;
-    RecordError m_numbered; // where the first record with a numbered first field was
+    RecordError m_numbered;  // where the first record with a numbered first field was
     bool m_endsInCr = false; // the output so far ends in a line ended by CR alone
     std::int64_t m_records = 0;
     std::int64_t m_failed = 0;

@@ -243,9 +243,8 @@ Result<RecordConverter::Record> RecordConverter::ReadRecord(std::string_view lin
     DecideDelimiter(line, state);
     const ColumnLayout& columns = m_settings.columns;
     FindFields(line,
-               columns.given
-                   ? static_cast<std::size_t>(std::max(columns.first, columns.second) + 1)
-                   : 3,
+               columns.given ? static_cast<std::size_t>(std::max(columns.first, columns.second) + 1)
+                             : 3,
                fields, state);
     const bool forward = m_settings.operation == Operation::Forward;
     Layout layout = LayoutOf(line, fields);
@@ -358,8 +357,7 @@ void RecordConverter::NoteNumberedFirstField(std::string_view line,
     }
 }
 
-Problem RecordConverter::NumberedFirstFieldNote(const ReadState& state,
-                                                std::int64_t line) const {
+Problem RecordConverter::NumberedFirstFieldNote(const ReadState& state, std::int64_t line) const {
     return Problem{.code = ProblemCode::FirstFieldReadAsCoordinate,
                    .field = 1,
                    .line = line,
@@ -422,9 +420,8 @@ Result<RecordConverter::Pair> RecordConverter::Forward(const Record& record,
 }
 
 Result<void> RecordConverter::CheckInverseReach(const Projection& projection,
-                                                const Projection* exact,
-                                                std::optional<int> zone, int northingIndex,
-                                                int index, double x, double y,
+                                                const Projection* exact, std::optional<int> zone,
+                                                int northingIndex, int index, double x, double y,
                                                 GeoPoint& geo) const {
     const double centralMeridian = projection.Params().centralMeridian;
     // Where the series may be wrong about the side (far out, near a pole, or no answer at all),

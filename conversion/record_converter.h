@@ -126,8 +126,8 @@ private:
     // puts a point less than a metre beyond onto the line. exact is the Krüger projection that
     // decides where the series is in doubt (nullptr with the Krüger method).
     Result<void> CheckInverseReach(const Projection& projection, const Projection* exact,
-                                   std::optional<int> zone, int northingIndex, int index,
-                                   double x, double y, GeoPoint& geo) const;
+                                   std::optional<int> zone, int northingIndex, int index, double x,
+                                   double y, GeoPoint& geo) const;
     void NoteDistance(double degrees, ReadState& state) const;
     void NoteNumberedFirstField(std::string_view line, const std::vector<FieldSpan>& fields,
                                 ReadState& state) const;

@@ -30,9 +30,9 @@ inline constexpr double kChosenMeridianReach = 6.0;
 // What an Earth ellipsoid and a projection of it can be: anything beyond gives numbers that look
 // like coordinates and mean nothing (an alfa of 1.0000001 flattens the Earth to a disc, a false
 // easting of 1e300 writes 300 digits).
-inline constexpr double kLeastSemiMajorAxis = 6000000.0;  // metres
-inline constexpr double kMostSemiMajorAxis = 7000000.0;   // metres
-inline constexpr double kLeastInverseFlattening = 100.0;  // or 0 for a sphere
+inline constexpr double kLeastSemiMajorAxis = 6000000.0; // metres
+inline constexpr double kMostSemiMajorAxis = 7000000.0;  // metres
+inline constexpr double kLeastInverseFlattening = 100.0; // or 0 for a sphere
 inline constexpr double kLeastScale = 0.9;
 inline constexpr double kMostScale = 1.1;
 inline constexpr double kFalseOriginReach = 100000000.0; // metres either way
@@ -75,9 +75,9 @@ Result<void> CheckDelimiter(char delimiter, AngleFormat angles);
 Result<Ellipsoid> MakeEllipsoid(std::string_view aText, std::string_view alfaText);
 
 // A central meridian in the run's angle form (packed 114.30, or decimal 114.5 in a degrees or
-// D:M:S run) or, in any run, as D:M:S (114:30, 114°30′), from -180° to just under 360°, in degrees; a western one is
-// taken as its eastern equal (-3 is 357). One form for the option and the file: 114.30 in a
-// packed run is 114°30′ in both.
+// D:M:S run) or, in any run, as D:M:S (114:30, 114°30′), from -180° to just under 360°, in degrees;
+// a western one is taken as its eastern equal (-3 is 357). One form for the option and the file:
+// 114.30 in a packed run is 114°30′ in both.
 Result<double> ParseCentralMeridian(std::string_view text, AngleFormat angles);
 
 // Whether the projection settings taken together describe a projection. A caller checks here

@@ -221,7 +221,8 @@ TEST(BatchBackend, RefusedSettingsNameTheWindowsControlsInChinese) {
         {[](BatchRequest& r) { r.noPrefix = true; },
          "Y 不带带号时，须给出中央子午线：否则 Y 说不出它的投影带。"},
         {[](BatchRequest& r) { r.centralMeridian = "东经114"; },
-         "中央子午线须是 -180° 到 360° 之间的经度，写作十进制度（114.5）或 度:分:秒（114:30:00）。"},
+         "中央子午线须是 -180° 到 360° 之间的经度，写作十进制度（114.5）或 "
+         "度:分:秒（114:30:00）。"},
         {[](BatchRequest& r) {
              r.ellipsoid = "";
              r.a = -1.0;
@@ -281,7 +282,8 @@ TEST(BatchBackend, PreviewHintsAtNumberedPoints) {
     };
     const Case cases[] = {
         {"1001,3386902.25,18399692.74,41.7\n1002,3386903.25,18399693.74,40.1\n",
-         "提示：第一列 '1001' 被读作 X 坐标，而该记录还有更多数字；若第一列是点号，请在各列含义中写 "
+         "提示：第一列 '1001' 被读作 X "
+         "坐标，而该记录还有更多数字；若第一列是点号，请在各列含义中写 "
          "name,X,Y,-"},
         {"P1,3386902.25,18399692.74,41.7\n", ""},
         {"3386902.25,18399692.74,41.7\n", ""},

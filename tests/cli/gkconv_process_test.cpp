@@ -2,13 +2,13 @@
 // points in every zone.
 #include <array>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
 #include <string>
-#include <csignal>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>

@@ -124,9 +124,9 @@ TEST(RoundTrip, EveryZoneEveryFormBothWaysWithoutARefusal) {
                     double worst = 0.0;
                     for (int zone = 1; zone <= system.LastZone(); ++zone) {
                         for (int i = 0; i < 4; ++i) {
-                            const std::string in = AngleText(latitude(random), form) + " " +
-                                                   AngleText(LongitudeInZone(random, system, zone),
-                                                             form);
+                            const std::string in =
+                                AngleText(latitude(random), form) + " " +
+                                AngleText(LongitudeInZone(random, system, zone), form);
                             double B = 0, L = 0, B2 = 0, L2 = 0, x = 0, y = 0, x2 = 0, y2 = 0;
                             ASSERT_TRUE(ReadAngles(in, form, B, L));
                             // forward -> inverse
@@ -164,8 +164,8 @@ TEST(RoundTrip, ThroughTheProgramInEveryForm) {
                          AngleText(LongitudeInZone(random, system, zone), form) + "\n";
             }
             for (const char* exact : {"", " --exact"}) {
-                const std::string options = " -w " + std::to_string(width) + " --angles " +
-                                            FormName(form) + exact;
+                const std::string options =
+                    " -w " + std::to_string(width) + " --angles " + FormName(form) + exact;
                 SCOPED_TRACE(options);
                 const ProcessResult xy = Gkconv("forward" + options, input);
                 ASSERT_EQ(xy.status, 0) << xy.err;
@@ -190,10 +190,9 @@ TEST(RoundTrip, ExactAnglesReadBackToTheSameDouble) {
         int corners = 0;
         for (int latMinutes = 18 * 60; latMinutes <= 54 * 60; latMinutes += 15) {
             for (int lonMinutes = 74 * 60; lonMinutes <= 135 * 60; lonMinutes += 15) {
-                const std::string in = std::to_string(latMinutes / 60) + ":" +
-                                       std::to_string(latMinutes % 60) + " " +
-                                       std::to_string(lonMinutes / 60) + ":" +
-                                       std::to_string(lonMinutes % 60);
+                const std::string in =
+                    std::to_string(latMinutes / 60) + ":" + std::to_string(latMinutes % 60) + " " +
+                    std::to_string(lonMinutes / 60) + ":" + std::to_string(lonMinutes % 60);
                 const std::string out = Convert(inverse, Convert(forward, in));
                 ASSERT_EQ(out.find_first_of("eE"), std::string::npos) << out;
                 const std::size_t blank = out.find(' ');
@@ -350,7 +349,8 @@ TEST(RoundTrip, NumberedFirstFieldIsNotedOnce) {
         const char* note; // "" for none
     };
     const Case cases[] = {
-        {Operation::Inverse, "# points\n1001,3386902.25,18399692.74,41.7\n1002,3386903,18399693,4\n",
+        {Operation::Inverse,
+         "# points\n1001,3386902.25,18399692.74,41.7\n1002,3386903,18399693,4\n",
          "2: note: the first field '1001' is read as the northing, and the record holds more "
          "numbers; if it numbers the points, name the fields: --columns name,X,Y,-"},
         {Operation::Forward, "30,114,12\n",
@@ -421,10 +421,10 @@ TEST(RoundTrip, BlankLinesKeepTheirEndsAroundAFailedRecord) {
     const Case cases[] = {
         {"\rbad\n\nP1,30,114\n", "\r\r\nP1,3323905.4665,19789525.4635\n"},
         {"\rbad\n\n", "\r\r\n"},
-        {"\r\n\n", "\r\n\n"},           // nothing left out: as it came
-        {"\rbad\nx\n", "\r"},           // both records fail; the CR stays alone
+        {"\r\n\n", "\r\n\n"}, // nothing left out: as it came
+        {"\rbad\nx\n", "\r"}, // both records fail; the CR stays alone
         {"\r\n", "\r\n"},
-        {"\rbad\r\n\n", "\r\r\n"},        // the failed record's own end does not matter
+        {"\rbad\r\n\n", "\r\r\n"}, // the failed record's own end does not matter
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(std::string(c.input)));
