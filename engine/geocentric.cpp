@@ -30,8 +30,6 @@ GeodeticPoint Geocentric::Inverse(const GeocentricPoint& point) const {
     const double X = point.X;
     const double Y = point.Y;
     const double Z = point.Z;
-    // √ rather than hypot: geocentric magnitudes neither overflow nor underflow, and hypot's
-    // care costs a fifth of the whole inverse.
     const double P = std::sqrt(X * X + Y * Y);
     const double L = std::atan2(Y, X);
     const double a2 = m_a * m_a;

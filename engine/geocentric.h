@@ -11,14 +11,16 @@
 //
 // Symbols: B latitude, L longitude, h height; P = √(X² + Y²) the distance from the axis;
 // p = P² / a², q = (1 - e²) Z² / a², r = (p + q - e⁴) / 6; s, t, u, v, w, k the paper's
-// intermediate quantities, and D = k P / (k + e²), the distance from the axis of the point where
-// the normal through the point meets the equatorial plane's parallel through Z, in the paper's
-// scaling, so that B = atan2(Z, D) and h = (k + e² - 1) / k · √(D² + Z²).
+// intermediate quantities, and D = k P / (k + e²), the point's distance from the axis shortened
+// so that (D, Z) points along the ellipsoid's normal: B = atan2(Z, D) and
+// h = (k + e² - 1) / k · √(D² + Z²).
 //
 // Departures from the paper:
 // - the longitude is atan2(Y, X), not the half-angle form, for the same accuracy with one call;
 // - the latitude is atan2(Z, D) rather than 2 atan(Z / (D + √(D² + Z²))): equally exact,
 //   and at D = Z = 0 gives 0 instead of dividing by zero;
+// - P and √(D² + Z²) are plain square roots, not hypot: geocentric magnitudes neither overflow
+//   nor underflow, and hypot's care would cost a fifth of the inverse;
 // - inside the evolute (the formula takes the square root of a negative number there) the
 //   latitude comes from a short fixed-point iteration instead, so that any finite input gives
 //   a finite answer; geodesy has no use for such points, whose foot point is not unique.

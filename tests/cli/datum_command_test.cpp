@@ -190,6 +190,38 @@ TEST(GkconvDatum, HeightFollowsItsColumn) {
     EXPECT_EQ(plain.out.substr(plain.out.rfind(',')), ",25.5000\n");
 }
 
+// forward --plane is forward and then plane; inverse --plane undoes both; an --ellipsoid that
+// is not the datum file's target is refused.
+TEST(GkconvDatum, PlaneAfterProjectingAndEllipsoidOfTheDatumFile) {
+    const std::string plane = TempPath("plane.json");
+    std::ofstream(plane) << R"({"model": "plane4", "dx_m": -208.185, "dy_m": -129.549,
+                                "theta_arcsec": 1.56504, "scale_ppm": 1.5504})";
+    const std::string points = "P1,30.5012345,114.3123456\nP2,31.2,113.6\n";
+    const ProcessResult projected = Gkconv("forward -w 3 --angles deg --exact", points);
+    const ProcessResult moved = Gkconv("plane --exact --params " + plane, projected.out);
+    const ProcessResult chained =
+        Gkconv("forward -w 3 --angles deg --exact --plane " + plane, points);
+    ASSERT_EQ(chained.status, 0) << chained.err;
+    EXPECT_EQ(chained.out, moved.out);
+    const ProcessResult back = Gkconv("inverse -w 3 --angles deg --plane " + plane, chained.out);
+    EXPECT_EQ(back.out, "P1,30.5012345000,114.3123456000\nP2,31.2000000000,113.6000000000\n");
+
+    DatumParameters datum;
+    datum.model = FitModel::Helmert3;
+    datum.helmert.tx = 15.8;
+    datum.source = EllipsoidFromText("wgs84");
+    datum.target = EllipsoidFromText("beijing54");
+    const std::string file = TempPath("datum.json");
+    ASSERT_TRUE(WriteParameterFile(file, datum));
+    const ProcessResult wrong = Gkconv("forward -w 3 -e wgs84 --datum " + file, "30 114\n");
+    EXPECT_EQ(wrong.status, 2);
+    EXPECT_NE(wrong.err.find("target ellipsoid"), std::string::npos) << wrong.err;
+    const ProcessResult right = Gkconv("forward -w 3 -e beijing54 --datum " + file, "30 114\n");
+    EXPECT_EQ(right.status, 0) << right.err;
+    std::remove(plane.c_str());
+    std::remove(file.c_str());
+}
+
 TEST(GkconvDatum, RefusalsAndTheirExitStatus) {
     const std::string badJson = TempPath("bad.json");
     std::ofstream(badJson) << "{\"model\": \"helmert7\"";
