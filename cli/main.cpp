@@ -10,9 +10,11 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli/datum_options.h"
 #include "cli/english_words.h"
 #include "conversion/file_conversion.h"
 #include "conversion/number_text.h"
+#include "conversion/parameter_file.h"
 #include "conversion/settings.h"
 
 namespace {
@@ -32,6 +34,12 @@ operations
   adjacent  X Y -> X Y   into the neighbouring zone on the point's side
   3to6      X Y -> X Y   from a 3-degree zone to the point's 6-degree zone
   6to3      X Y -> X Y   from a 6-degree zone to the point's 3-degree zone
+  datum     B L [H] -> B L [H]   datum change (--params FILE, or --helmert with
+                         --from-ellipsoid and --to-ellipsoid); --inverse undoes it
+  plane     X Y -> X Y   4-parameter similarity (--params FILE or --similarity)
+  fit MODEL              estimates helmert7, helmert3 or plane4 parameters from common
+                         points: --source FILE --target FILE, matched by point name;
+                         prints the report, -o writes the parameter file
 
 A record is an optional point name (a first field that is not a number), two
 coordinates, and further fields that are passed through; --columns names each field
@@ -62,6 +70,12 @@ projection (forward and inverse; adjacent, 3to6 and 6to3 take --method only)
   millimetres beyond 3 degrees), for arbitrary central meridians, and for
   sub-millimetre work: it is exact to nanometres up to 6 degrees out. The default,
   series, gives the desktop program's numbers bit for bit.
+
+datum changes
+  The height H is read and written only where --columns names it (name,B,L,H); without
+  it the height is 0 and none is written. forward --datum FILE changes the datum, then
+  projects on the file's target ellipsoid; --plane FILE moves the plane coordinates
+  after projecting; inverse with the same options undoes both, in reverse order.
 
 Exit status: 0 all converted, 1 some records failed, 2 usage error, 3 a file could not
 be read or written, 128+N stopped by signal N (SIGINT, SIGTERM, SIGHUP; -o leaves FILE
@@ -278,7 +292,8 @@ int main(int argc, char** argv) {
     Options o;
     app.add_option("operation", o.operation, "forward, inverse, adjacent, 3to6 or 6to3")
         ->required()
-        ->check(CLI::IsMember({"forward", "inverse", "adjacent", "3to6", "6to3"}));
+        ->check(CLI::IsMember(
+            {"forward", "inverse", "adjacent", "3to6", "6to3", "datum", "plane", "fit"}));
     app.add_option("files", o.files, "input files; standard input when none or '-'");
     app.add_option("-w,--zone-width", o.zoneWidth, "3 or 6; for forward, inverse, adjacent")
         ->check(CLI::IsMember({3, 6}));
@@ -321,6 +336,10 @@ int main(int argc, char** argv) {
         "field delimiter; default: what each input's first record uses (comma, tab, blanks)");
     app.add_flag("--header", o.header, "pass the first line of each input through unchanged");
     app.add_option("-o,--output", o.output, "write to FILE instead of standard output");
+    // ---- datum, plane and fit: their options (cli/datum_options.h) ----
+    DatumOptions datum;
+    AddDatumOptions(app, datum);
+    // ---- end of the datum options ----
 
     try {
         app.parse(argc, argv);
@@ -331,10 +350,35 @@ int main(int argc, char** argv) {
     } catch (const CLI::ParseError& e) {
         return Usage(e.what());
     }
+    // ---- fit: the two files are read as datum (B L H) or plane (X Y) records ----
+    if (o.operation == "fit") {
+        const std::optional<FitModel> model =
+            o.files.size() == 1 ? ModelByName(o.files[0]) : std::nullopt;
+        if (!model) {
+            return Usage("fit needs its model and no input: helmert7, helmert3 or plane4");
+        }
+        const std::string modelName = o.files[0];
+        o.operation = IsHelmert(*model) ? "datum" : "plane";
+        Settings reading;
+        if (const std::string error = MakeSettings(o, app, reading); !error.empty()) {
+            return Usage(error);
+        }
+        return RunFitCommand(modelName, datum, app, reading, o.output);
+    }
+    // ---- end of fit ----
     Settings settings;
     if (const std::string error = MakeSettings(o, app, settings); !error.empty()) {
         return Usage(error);
     }
+    // ---- the transformations of datum and plane, and forward's and inverse's ----
+    if (const auto failure = MakeDatumSettings(datum, app, settings)) {
+        if (failure->status == kExitUsage) {
+            return Usage(failure->message);
+        }
+        std::fprintf(stderr, "gkconv: %s\n", failure->message.c_str());
+        return failure->status;
+    }
+    // ---- end of the transformations ----
     if (o.exact && o.precision >= 0) {
         return Usage("--exact and --precision exclude each other");
     }
