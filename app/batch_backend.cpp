@@ -4,6 +4,7 @@
 
 #include "app/chinese_words.h"
 #include "conversion/file_conversion.h"
+#include "conversion/parameter_file.h"
 
 #include <charconv>
 #include <filesystem>
@@ -34,9 +35,13 @@ Operation OperationOf(BatchOperation operation) {
     case BatchOperation::ThreeToSix:
         return Operation::ThreeToSix;
     case BatchOperation::SixToThree:
+        return Operation::SixToThree;
+    case BatchOperation::Datum:
+        return Operation::Datum;
+    case BatchOperation::Plane:
         break;
     }
-    return Operation::SixToThree;
+    return Operation::Plane;
 }
 
 AngleFormat AnglesOf(BatchAngles angles) {
@@ -93,6 +98,13 @@ BatchPreview Preview(const BatchRequest& request) {
     preview.message = LayoutSettings(request, s);
     if (!preview.message.empty())
         return preview;
+    // Nor do a datum change's or plane transformation's parameters: the converter only wants
+    // them to exist.
+    if (s.operation == Operation::Datum) {
+        s.datum.emplace(Wgs1984().ellipsoid(), HelmertParams{}, Wgs1984().ellipsoid());
+    } else if (s.operation == Operation::Plane) {
+        s.plane.emplace(PlaneSimilarityParams{});
+    }
     const Result<std::vector<PreviewLine>> lines = PreviewFile(request.input, s, kPreviewLines);
     if (!lines) {
         preview.message = Chinese(lines.problem());
@@ -168,6 +180,55 @@ BatchOutcome Run(const BatchRequest& request, const Settings& settings,
     return Outcome(ConvertFile(request.input, request.output, settings, callbacks));
 }
 
+// A parameter file's transformation, as gkconv's --params, --datum and --plane read it: a
+// datum change needs a Helmert model's file, a plane transformation a plane4 file.
+Result<DatumParameters> ReadParameters(const std::string& path, bool helmert) {
+    Result<DatumParameters> parameters = ReadParameterFile(path);
+    if (!parameters) {
+        Problem problem = parameters.problem();
+        if (problem.text.empty()) {
+            problem.text = path;
+        }
+        return problem;
+    }
+    if (IsHelmert(parameters->model) != helmert) {
+        return Problem{.code = ProblemCode::ParameterWrongModel,
+                       .text = ModelName(parameters->model),
+                       .other = helmert ? "helmert7, helmert3" : "plane4"};
+    }
+    return parameters;
+}
+
+// The datum change and the plane transformation of a request.
+std::string TransformSettings(const BatchRequest& request, Settings& s) {
+    if (s.operation == Operation::Datum && request.datumParams.empty()) {
+        return "坐标系转换需要参数文件：请在“坐标系转换参数”中选择。";
+    }
+    if (s.operation == Operation::Plane && request.planeParams.empty()) {
+        return "平面四参数转换需要参数文件：请在“平面四参数”中选择。";
+    }
+    if (!request.datumParams.empty()) {
+        const Result<DatumParameters> datum = ReadParameters(request.datumParams, true);
+        if (!datum) {
+            return Chinese(datum.problem());
+        }
+        // Forward and inverse project on the file's target ellipsoid, as gkconv does when its
+        // --datum comes without an --ellipsoid.
+        if (s.operation != Operation::Datum) {
+            s.ellipsoid = datum->target->ellipsoid;
+        }
+        s.datum.emplace(datum->source->ellipsoid, datum->helmert, datum->target->ellipsoid);
+    }
+    if (!request.planeParams.empty()) {
+        const Result<DatumParameters> plane = ReadParameters(request.planeParams, false);
+        if (!plane) {
+            return Chinese(plane.problem());
+        }
+        s.plane.emplace(plane->plane);
+    }
+    return {};
+}
+
 } // namespace
 
 std::string BatchSettings(const BatchRequest& request, Settings& s) {
@@ -184,6 +245,9 @@ std::string BatchSettings(const BatchRequest& request, Settings& s) {
         s.ellipsoid = preset->ellipsoid();
     }
     s.method = request.method == BatchMethod::Krueger ? Method::Krueger : Method::Series;
+    if (std::string error = TransformSettings(request, s); !error.empty()) {
+        return error;
+    }
     // The zone transforms work in the standard zones: the window does not offer them these.
     if (s.operation != Operation::Forward && s.operation != Operation::Inverse)
         return {};

@@ -36,7 +36,10 @@ const OperationChoice kOperations[] = {
     {"邻带换算", BatchOperation::Adjacent, true, false},
     {"三度带 --> 六度带", BatchOperation::ThreeToSix, false, false},
     {"六度带 --> 三度带", BatchOperation::SixToThree, false, false},
+    {"坐标系转换", BatchOperation::Datum, false, true},
+    {"平面四参数", BatchOperation::Plane, false, false},
 };
+constexpr const char* kParameterFilter = "参数文件 (*.json)|*.json|所有文件 (*.*)|*||";
 
 struct ZoneWidthChoice {
     const char* text;
@@ -116,6 +119,13 @@ std::string Seconds(double seconds) {
     return std::string(buffer, result.ptr);
 }
 
+// The ellipsoid chosen in the window plays a part: not in a datum change or a plane
+// transformation alone, nor where a datum change's file names it.
+bool UsesEllipsoid(const BatchRequest& request) {
+    return request.operation != BatchOperation::Datum &&
+           request.operation != BatchOperation::Plane && request.datumParams.empty();
+}
+
 std::string FolderOf(const std::string& path) {
     std::error_code error;
     const std::filesystem::path absolute = std::filesystem::absolute(path, error);
@@ -157,6 +167,10 @@ void CBatchDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_BATCH_METHOD, m_comboMethod);
     DDX_Control(pDX, IDC_BATCH_MERIDIAN, m_editMeridian);
     DDX_Control(pDX, IDC_BATCH_NO_PREFIX, m_checkNoPrefix);
+    DDX_Control(pDX, IDC_BATCH_DATUM_PARAMS, m_editDatumParams);
+    DDX_Control(pDX, IDC_BATCH_BROWSE_DATUM, m_btnBrowseDatum);
+    DDX_Control(pDX, IDC_BATCH_PLANE_PARAMS, m_editPlaneParams);
+    DDX_Control(pDX, IDC_BATCH_BROWSE_PLANE, m_btnBrowsePlane);
     DDX_Control(pDX, IDC_BATCH_OUTPUT, m_editOutput);
     DDX_Control(pDX, IDC_BATCH_BROWSE_OUT, m_btnBrowseOut);
     DDX_Control(pDX, IDC_BATCH_RUN, m_btnRun);
@@ -215,6 +229,12 @@ BOOL CBatchDlg::OnCmdMsg(UINT nID, int nCode) {
         case IDC_BATCH_BROWSE_OUT:
             OnBrowseOutput();
             return TRUE;
+        case IDC_BATCH_BROWSE_DATUM:
+            OnBrowseParameters(m_editDatumParams, "选择坐标系转换参数文件");
+            return TRUE;
+        case IDC_BATCH_BROWSE_PLANE:
+            OnBrowseParameters(m_editPlaneParams, "选择平面四参数文件");
+            return TRUE;
         case IDC_BATCH_RUN:
             OnRun();
             return TRUE;
@@ -243,6 +263,8 @@ BOOL CBatchDlg::OnCmdMsg(UINT nID, int nCode) {
             return TRUE;
         case IDC_BATCH_OUTPUT:
         case IDC_BATCH_MERIDIAN:
+        case IDC_BATCH_DATUM_PARAMS:
+        case IDC_BATCH_PLANE_PARAMS:
             UpdateControls();
             return TRUE;
         default:
@@ -318,6 +340,16 @@ void CBatchDlg::OnBrowseInput() {
         m_editInput.SetWindowText(dlg.GetPathName());
 }
 
+void CBatchDlg::OnBrowseParameters(CEdit& field, const char* title) {
+    CFileDialog dlg(TRUE, nullptr, field.GetWindowText(),
+                    OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY, kParameterFilter,
+                    this);
+    dlg.m_ofn.lpstrTitle = title;
+    if (dlg.DoModal() == IDOK) {
+        field.SetWindowText(dlg.GetPathName());
+    }
+}
+
 void CBatchDlg::OnBrowseOutput() {
     CFileDialog dlg(FALSE, "txt", m_editOutput.GetWindowText(),
                     OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY, kFileFilter, this);
@@ -370,6 +402,15 @@ BatchRequest CBatchDlg::ChosenRequest() const {
     request.centralMeridian = m_editMeridian.GetWindowText().str();
     request.noPrefix = m_checkNoPrefix.GetCheck() == BST_CHECKED;
     request.header = m_checkHeader.GetCheck() == BST_CHECKED;
+    // Each file only where the operation applies it.
+    const bool projects = request.operation == BatchOperation::Forward ||
+                          request.operation == BatchOperation::Inverse;
+    if (projects || request.operation == BatchOperation::Datum) {
+        request.datumParams = m_editDatumParams.GetWindowText().str();
+    }
+    if (projects || request.operation == BatchOperation::Plane) {
+        request.planeParams = m_editPlaneParams.GetWindowText().str();
+    }
     return request;
 }
 
@@ -388,7 +429,7 @@ BOOL CBatchDlg::ReadRequest(BatchRequest* pRequest) {
          "扁率倒数 alfa 须是一个数。"},
     };
     for (const Field& field : fields) {
-        if (request.ellipsoid.empty() &&
+        if (request.ellipsoid.empty() && UsesEllipsoid(request) &&
             (!ParseDdxDouble(field.edit.GetWindowText(), &field.value) ||
              !field.usable(field.value))) {
             MessageBox(field.prompt, kTitle, MB_OK | MB_ICONEXCLAMATION);
@@ -529,6 +570,11 @@ void CBatchDlg::UpdateControls() {
                           operation.operation == BatchOperation::Inverse;
     const bool ownMeridian =
         m_editMeridian.GetWindowTextLength() > 0 && m_checkNoPrefix.GetCheck() == BST_CHECKED;
+    const bool datum = operation.operation == BatchOperation::Datum;
+    const bool plane = operation.operation == BatchOperation::Plane;
+    // A datum change's file names the ellipsoid the projection works on.
+    const bool ellipsoidFromFile = projects && m_editDatumParams.GetWindowTextLength() > 0;
+    const bool ellipsoid = !datum && !plane && !ellipsoidFromFile;
     struct Rule {
         CWnd& control;
         bool enabled;
@@ -540,13 +586,17 @@ void CBatchDlg::UpdateControls() {
         {m_checkHeader, idle},
         {m_comboOperation, idle},
         {m_comboZoneWidth, idle && operation.zoneWidth && !(projects && ownMeridian)},
-        {m_comboEllipsoid, idle},
+        {m_comboEllipsoid, idle && ellipsoid},
         {m_comboAngles, idle && operation.angles},
-        {m_editA, idle && custom},
-        {m_editAlfa, idle && custom},
-        {m_comboMethod, idle},
+        {m_editA, idle && ellipsoid && custom},
+        {m_editAlfa, idle && ellipsoid && custom},
+        {m_comboMethod, idle && !datum && !plane},
         {m_editMeridian, idle && projects},
         {m_checkNoPrefix, idle && projects},
+        {m_editDatumParams, idle && (projects || datum)},
+        {m_btnBrowseDatum, idle && (projects || datum)},
+        {m_editPlaneParams, idle && (projects || plane)},
+        {m_btnBrowsePlane, idle && (projects || plane)},
         {m_editOutput, idle},
         {m_btnBrowseOut, idle},
         {m_btnRun, idle && m_backend.makeJob && m_editInput.GetWindowTextLength() > 0 &&

@@ -44,6 +44,10 @@ public:
     CComboBox m_comboMethod;
     CEdit m_editMeridian;
     CButton m_checkNoPrefix;
+    CEdit m_editDatumParams;
+    CButton m_btnBrowseDatum;
+    CEdit m_editPlaneParams;
+    CButton m_btnBrowsePlane;
     CEdit m_editOutput;
     CButton m_btnBrowseOut;
     CButton m_btnRun;
@@ -75,6 +79,7 @@ protected:
 
     void OnBrowseInput();
     void OnBrowseOutput();
+    void OnBrowseParameters(CEdit& field, const char* title);
     void OnInputChanged();
     void OnOperationChanged();
     void OnEllipsoidChanged();

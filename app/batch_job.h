@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
-enum class BatchOperation { Forward, Inverse, Adjacent, ThreeToSix, SixToThree };
+// Datum: B L [H] -> B L [H] by a parameter file's datum change; Plane: X Y -> X Y by one's
+// plane transformation.
+enum class BatchOperation { Forward, Inverse, Adjacent, ThreeToSix, SixToThree, Datum, Plane };
 enum class BatchAngles { Packed, Degrees, Dms };
 enum class BatchMethod { Series, Krueger };
 
@@ -29,6 +31,11 @@ struct BatchRequest {
     std::string centralMeridian; // as typed; empty for each zone's own
     bool noPrefix = false;       // eastings carry no zone number
     bool header = false;         // the first line passes through unchanged
+    // Parameter files (empty: none): the datum change, which forward applies before it
+    // projects on the file's target ellipsoid and inverse after; the plane transformation,
+    // which forward applies after projecting and inverse before.
+    std::string datumParams;
+    std::string planeParams;
 };
 
 // One record that could not be converted, worded as the command-line converter words it.
@@ -61,7 +68,7 @@ struct BatchJobHooks {
 using BatchJob = std::function<BatchOutcome(const BatchJobHooks& hooks)>;
 
 // A file's first records split as the conversion will split them: a heading per field, naming
-// its role (点名, B, L, X, Y, 其他), and the fields of each record.
+// its role (点名, B, L, H, X, Y, 其他), and the fields of each record.
 struct BatchPreview {
     std::vector<std::string> headings;
     std::vector<std::vector<std::string>> rows;

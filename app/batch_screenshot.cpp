@@ -1,6 +1,6 @@
 // Build tool behind scripts/screenshot: runs the batch window over a small field book with one
-// bad record and saves the window's image, summary and failed record in view, to the PNG file
-// named on the command line.
+// bad record, from WGS 84 through a datum change onto Beijing 1954 and its zones, and saves the
+// window's image, summary and failed record in view, to the PNG file named on the command line.
 #include "app/batch_backend.h"
 #include "app/batch_dlg.h"
 #include "app/batch_run.h"
@@ -24,12 +24,29 @@ constexpr const char* kFieldBook = "# 外业记录 2024-05-12\r\n"
                                    "K104,CP,30.3x22,114.2518,24.950\r\n"
                                    "K105,,30.3311,114.2644,23.118\r\n";
 
+// Seven parameters from WGS 84 to Beijing 1954 as the parameter window saves them.
+constexpr const char* kDatum = R"({
+  "model": "helmert7",
+  "convention": "position_vector",
+  "rotation": "small_angle",
+  "tx_m": -12.6539,
+  "ty_m": 118.7421,
+  "tz_m": 53.2871,
+  "rx_arcsec": 0.412305,
+  "ry_arcsec": -2.118934,
+  "rz_arcsec": 1.903381,
+  "scale_ppm": -3.28714,
+  "source_ellipsoid": "wgs84",
+  "target_ellipsoid": "beijing54"
+}
+)";
+
 // The window that starts its run as it opens and, once the run has ended, takes its picture.
 class CScreenshotBatchDlg : public CBatchDlg {
 public:
-    CScreenshotBatchDlg(std::string input, std::string output)
+    CScreenshotBatchDlg(std::string input, std::string output, std::string datum)
         : CBatchDlg(FileConversionBackend()), m_input(std::move(input)),
-          m_output(std::move(output)) {}
+          m_output(std::move(output)), m_datum(std::move(datum)) {}
     BOOL m_bSaved = FALSE;
 
 protected:
@@ -38,6 +55,7 @@ protected:
         m_editColumns.SetWindowText("name,-,B,L,-");
         m_editInput.SetWindowText(m_input.c_str());
         m_editOutput.SetWindowText(m_output.c_str());
+        m_editDatumParams.SetWindowText(m_datum.c_str());
         PostMessage(WM_COMMAND, MAKEWPARAM(IDC_BATCH_RUN, BN_CLICKED));
         return TRUE;
     }
@@ -53,6 +71,7 @@ protected:
 private:
     std::string m_input;
     std::string m_output;
+    std::string m_datum;
 };
 
 class CBatchScreenshotApp : public CWinApp {
@@ -63,7 +82,9 @@ public:
         std::filesystem::create_directories(folder);
         const std::string input = (folder / "第1天.txt").string();
         std::ofstream(input, std::ios::binary) << kFieldBook;
-        CScreenshotBatchDlg dlg(input, (folder / "第1天_out.txt").string());
+        const std::string datum = (folder / "WGS84-北京54.json").string();
+        std::ofstream(datum, std::ios::binary) << kDatum;
+        CScreenshotBatchDlg dlg(input, (folder / "第1天_out.txt").string(), datum);
         dlg.DoModal();
         m_nResult = dlg.m_bSaved ? 0 : 1;
         std::filesystem::remove_all(folder);

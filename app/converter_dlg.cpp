@@ -3,6 +3,7 @@
 #include "app/converter_dlg.h"
 
 #include "app/batch_backend.h"
+#include "app/fit_backend.h"
 
 #include "engine/ellipsoid.h"
 #include "engine/packed_angle.h"
@@ -59,7 +60,8 @@ void ExchangeField(CDataExchange* pDX, int nIDC, double& value) {
 CConverterDlg::CConverterDlg(CWnd* pParent)
     : CDialog(IDD_MAIN_DIALOG, pParent), m_nBDeg(31), m_nBMin(4), m_dBSec(41.6832), m_nLDeg(111),
       m_nLMin(47), m_dLSec(24.8974), m_dX(3386902.25), m_dY(18399692.74), m_dA(0.0), m_dAlfa(0.0),
-      m_hIcon(nullptr), m_batchBackend(FileConversionBackend()) {
+      m_hIcon(nullptr), m_batchBackend(FileConversionBackend()),
+      m_fitBackend(CommonPointBackend()) {
     if (CWinApp* app = AfxGetApp())
         m_hIcon = app->LoadIcon(IDR_MAINFRAME);
 }
@@ -181,6 +183,9 @@ BOOL CConverterDlg::OnCmdMsg(UINT nID, int nCode) {
             return TRUE;
         case ID_TOOLS_BATCH:
             OnBatchConvert();
+            return TRUE;
+        case ID_TOOLS_FIT:
+            OnFitParameters();
             return TRUE;
         default:
             break;
@@ -355,4 +360,14 @@ void CConverterDlg::OnBatchConvert() {
     }
     m_pBatchDlg = std::make_unique<CBatchDlg>(m_batchBackend, this);
     m_pBatchDlg->Create(IDD_BATCH_DIALOG, this);
+}
+
+// One parameter window at a time, as with the batch window.
+void CConverterDlg::OnFitParameters() {
+    if (m_pFitDlg && m_pFitDlg->IsWindowVisible()) {
+        m_pFitDlg->SetForegroundWindow();
+        return;
+    }
+    m_pFitDlg = std::make_unique<CFitDlg>(m_fitBackend, this);
+    m_pFitDlg->Create(IDD_FIT_DIALOG, this);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/batch_dlg.h"
+#include "app/fit_dlg.h"
 #include "controls/hover_button.h"
 #include "controls/numeric_edit.h"
 #include "engine/gauss_projection.h"
@@ -52,6 +53,9 @@ public:
     // What the batch window converts with; the batch window while one is open.
     BatchBackend m_batchBackend;
     std::unique_ptr<CBatchDlg> m_pBatchDlg;
+    // What the parameter window fits with; the parameter window while one is open.
+    FitBackend m_fitBackend;
+    std::unique_ptr<CFitDlg> m_pFitDlg;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -79,6 +83,7 @@ protected:
     void On6To3();
     // Tools.
     void OnBatchConvert();
+    void OnFitParameters();
 
 private:
     // FALSE when a field failed its read: the command stops there, after the prompt.

@@ -373,6 +373,47 @@ BOOL CDC::LineTo(int x, int y) {
     return TRUE;
 }
 
+namespace {
+
+// A painter set up with the context's pen and brush for a shape; false when it cannot draw.
+bool BeginShape(const GkDcState* state, QPainter& p) {
+    if (!state || !state->begin(p)) {
+        return false;
+    }
+    HGDIOBJ pen = state->pen;
+    if (!pen || pen->hollow) {
+        p.setPen(Qt::NoPen);
+    } else {
+        // The outline's pixels lie inside the rectangle, as the window system draws them.
+        QPen outline(ToQColor(pen->color), std::max(1, pen->penWidth));
+        outline.setJoinStyle(Qt::MiterJoin);
+        p.setPen(outline);
+    }
+    HGDIOBJ brush = state->brush;
+    p.setBrush(!brush || brush->hollow ? QBrush(Qt::NoBrush) : QBrush(ToQColor(brush->color)));
+    return true;
+}
+
+} // namespace
+
+BOOL CDC::Ellipse(int x1, int y1, int x2, int y2) {
+    QPainter p;
+    if (x2 <= x1 || y2 <= y1 || !BeginShape(m_state.get(), p)) {
+        return FALSE;
+    }
+    p.drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+    return TRUE;
+}
+
+BOOL CDC::Rectangle(int x1, int y1, int x2, int y2) {
+    QPainter p;
+    if (x2 <= x1 || y2 <= y1 || !BeginShape(m_state.get(), p)) {
+        return FALSE;
+    }
+    p.drawRect(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+    return TRUE;
+}
+
 void CDC::FillRect(const RECT* lpRect, CBrush* pBrush) {
     HGDIOBJ brush = pBrush ? pBrush->m_hObject : nullptr;
     if (!m_state || !lpRect || !brush || brush->hollow)

@@ -133,6 +133,10 @@ public:
     BOOL LineTo(POINT point) { return LineTo(point.x, point.y); }
     CPoint GetCurrentPosition() const;
 
+    // Shapes inside the rectangle x1, y1 to x2, y2 (right and bottom exclusive): outlined with
+    // the selected pen, filled with the selected brush (a hollow brush leaves the inside).
+    BOOL Ellipse(int x1, int y1, int x2, int y2);
+    BOOL Rectangle(int x1, int y1, int x2, int y2);
     // Fills.
     void FillRect(const RECT* lpRect, CBrush* pBrush);
     void FillSolidRect(const RECT* lpRect, COLORREF crColor);

@@ -16,6 +16,7 @@
 
 struct GkDrop {
     std::vector<std::string> paths;
+    QPoint point; // in the accepting window's client area
 };
 
 namespace {
@@ -48,7 +49,7 @@ public:
         }
         case QEvent::Drop: {
             auto* drop = static_cast<QDropEvent*>(event);
-            GkDrop files{LocalFiles(drop->mimeData())};
+            GkDrop files{LocalFiles(drop->mimeData()), drop->position().toPoint()};
             if (files.paths.empty()) {
                 drop->ignore();
                 return true;
@@ -97,4 +98,13 @@ UINT DragQueryFile(HDROP hDrop, UINT iFile, char* lpszFile, UINT cch) {
     std::memcpy(lpszFile, path.data(), n);
     lpszFile[n] = '\0';
     return static_cast<UINT>(n);
+}
+
+BOOL DragQueryPoint(HDROP hDrop, POINT* lppt) {
+    if (!hDrop || !lppt) {
+        return FALSE;
+    }
+    lppt->x = hDrop->point.x();
+    lppt->y = hDrop->point.y();
+    return TRUE;
 }

@@ -9,3 +9,6 @@
 // lpszFile, cut to cch - 1 bytes, and returns its length; with lpszFile nullptr it only returns
 // the length. 0 when there is no such file.
 UINT DragQueryFile(HDROP hDrop, UINT iFile, char* lpszFile, UINT cch);
+// Where the files were dropped, in the client area of the window that receives them; TRUE as
+// the drop always lands in it.
+BOOL DragQueryPoint(HDROP hDrop, POINT* lppt);

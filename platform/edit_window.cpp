@@ -205,6 +205,9 @@ void EditWindow::inputMethodEvent(QInputMethodEvent* e) {
 }
 
 QWidget* CreateEditWindow(const WindowCreateParams& params) {
+    if (params.style & ES_MULTILINE) {
+        return CreateMultiLineEditWindow(params);
+    }
     auto* edit = new EditWindow(params.parent);
     edit->setWindowStyle(params.style);
     edit->setWindowText(params.text);

@@ -36,6 +36,13 @@ bool IsGroupBox(const DialogItemTemplate& item) {
     return IsClass(item, "BUTTON") && (item.style & BS_TYPEMASK) == BS_GROUPBOX;
 }
 
+// Controls that carry no text of their own to be named by: fields, lists, and a static the
+// keys reach (a drawing).
+bool IsNamedByLabel(const DialogItemTemplate& item) {
+    return IsClass(item, "EDIT") || IsClass(item, "COMBOBOX") || IsClass(item, "SysListView32") ||
+           (IsClass(item, "STATIC") && (item.style & WS_TABSTOP) && !*item.caption);
+}
+
 // The smallest group box around the box, if any.
 std::optional<Box> GroupOf(const DialogTemplate& t, const Box& box) {
     std::optional<Box> group;
@@ -88,6 +95,6 @@ QString LabelsOf(const DialogTemplate& t, const DialogItemTemplate& field) {
 std::vector<QString> FieldLabels(const DialogTemplate& dialogTemplate) {
     std::vector<QString> names;
     for (const DialogItemTemplate& item : dialogTemplate.items)
-        names.push_back(IsClass(item, "EDIT") ? LabelsOf(dialogTemplate, item) : QString());
+        names.push_back(IsNamedByLabel(item) ? LabelsOf(dialogTemplate, item) : QString());
     return names;
 }

@@ -5,7 +5,12 @@
 #include "platform/private/window_bridge.h"
 #include "platform/private/window_classes.h"
 
+#include "platform/gdi_objects.h"
+#include "platform/private/gdi_private.h"
+
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QItemSelectionModel>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -43,6 +48,38 @@ public:
         setColumnCount(0);
         header()->setStretchLastSection(false);
         header()->setSectionsMovable(false);
+        // A tick the user or the program changes tells the parent; the row keeps the state it
+        // last told, so a change of anything else in the row tells nothing.
+        QObject::connect(this, &QTreeWidget::itemChanged, this,
+                         [this](QTreeWidgetItem* row, int column) {
+                             if (column != 0 || !m_checkBoxes) {
+                                 return;
+                             }
+                             const bool ticked = row->checkState(0) == Qt::Checked;
+                             const bool told = row->data(0, kToldTick).toBool();
+                             if (ticked == told) {
+                                 return;
+                             }
+                             row->setData(0, kToldTick, ticked);
+                             notify(indexOfTopLevelItem(row), CheckImage(ticked),
+                                    CheckImage(!ticked));
+                         });
+        watchSelection();
+    }
+
+    // Space ticks or clears the focused row's box, in whichever column the focus stands, as
+    // the window system's list does; Qt would only toggle it from the first column.
+    void keyPressEvent(QKeyEvent* e) override {
+        translateKeyPress(e, [this, e] {
+            QTreeWidgetItem* row = currentItem();
+            if (m_checkBoxes && e->key() == Qt::Key_Space && row &&
+                (row->flags() & Qt::ItemIsUserCheckable)) {
+                row->setCheckState(0, row->checkState(0) == Qt::Checked ? Qt::Unchecked
+                                                                        : Qt::Checked);
+                return;
+            }
+            QTreeWidget::keyPressEvent(e);
+        });
     }
 
     void setWindowStyle(DWORD style) override {
@@ -79,6 +116,22 @@ public:
         }
         case LVM_GETITEMCOUNT:
             return topLevelItemCount();
+        case LVM_SETEXTENDEDLISTVIEWSTYLE:
+            return setExtendedStyle(static_cast<DWORD>(wParam), static_cast<DWORD>(lParam));
+        case LVM_GETEXTENDEDLISTVIEWSTYLE:
+            return m_exStyle;
+        case LVM_SETITEMSTATE:
+            return setItemState(index, reinterpret_cast<const LVITEM*>(lParam));
+        case LVM_GETITEMSTATE:
+            return itemState(index, static_cast<UINT>(lParam));
+        case LVM_GETNEXTITEM:
+            return nextItem(index, static_cast<UINT>(lParam));
+        case LVM_SETITEMGRAYED:
+            return setGrayed(index, lParam != 0);
+        case LVM_GETITEMGRAYED: {
+            QTreeWidgetItem* row = topLevelItem(index);
+            return row && row->data(0, kGrayed).toBool();
+        }
         case LVM_DELETEALLITEMS:
             clear();
             return TRUE;
@@ -94,6 +147,152 @@ public:
     }
 
 private:
+    static constexpr int kToldTick = Qt::UserRole + 1; // the tick the parent was last told of
+    static constexpr int kGrayed = Qt::UserRole + 2;
+
+    static UINT CheckImage(bool ticked) { return INDEXTOSTATEIMAGEMASK(ticked ? 2 : 1); }
+
+    void notify(int row, UINT newState, UINT oldState) {
+        QWidget* parent = parentWidget();
+        if (!parent || row < 0) {
+            return;
+        }
+        NMLISTVIEW change;
+        change.hdr.hwndFrom = this;
+        change.hdr.idFrom = static_cast<UINT_PTR>(id());
+        change.hdr.code = LVN_ITEMCHANGED;
+        change.iItem = row;
+        change.uChanged = LVIF_STATE;
+        change.uNewState = newState;
+        change.uOldState = oldState;
+        SendMessage(parent, WM_NOTIFY, static_cast<WPARAM>(id()),
+                    reinterpret_cast<LPARAM>(&change));
+    }
+
+    // Selection changes tell the parent row by row, as the window system's list does.
+    void watchSelection() {
+        if (!selectionModel()) {
+            return;
+        }
+        QObject::connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                         [this](const QItemSelection& selected, const QItemSelection& deselected) {
+                             for (const QModelIndex& at : deselected.indexes()) {
+                                 if (at.column() == 0) {
+                                     notify(at.row(), 0, LVIS_SELECTED);
+                                 }
+                             }
+                             for (const QModelIndex& at : selected.indexes()) {
+                                 if (at.column() == 0) {
+                                     notify(at.row(), LVIS_SELECTED, 0);
+                                 }
+                             }
+                         });
+    }
+
+    void makeCheckable(QTreeWidgetItem* row) {
+        if (!m_checkBoxes || row->data(0, kGrayed).toBool()) {
+            return;
+        }
+        row->setFlags(row->flags() | Qt::ItemIsUserCheckable);
+        if (row->data(0, Qt::CheckStateRole).isNull()) {
+            row->setData(0, kToldTick, false);
+            row->setCheckState(0, Qt::Unchecked);
+        }
+    }
+
+    LRESULT setExtendedStyle(DWORD mask, DWORD style) {
+        const DWORD old = m_exStyle;
+        m_exStyle = mask ? (m_exStyle & ~mask) | (style & mask) : style;
+        m_checkBoxes = m_exStyle & LVS_EX_CHECKBOXES;
+        for (int r = 0; r < topLevelItemCount(); ++r) {
+            makeCheckable(topLevelItem(r));
+        }
+        return old;
+    }
+
+    LRESULT itemState(int at, UINT mask) const {
+        QTreeWidgetItem* row = topLevelItem(at);
+        if (!row) {
+            return 0;
+        }
+        UINT state = 0;
+        if (row->isSelected()) {
+            state |= LVIS_SELECTED;
+        }
+        if (currentItem() == row) {
+            state |= LVIS_FOCUSED;
+        }
+        if (m_checkBoxes) {
+            state |= CheckImage(row->checkState(0) == Qt::Checked);
+        }
+        return state & mask;
+    }
+
+    LRESULT setItemState(int at, const LVITEM* item) {
+        if (!item) {
+            return FALSE;
+        }
+        // Row -1 sets the state of every row.
+        const int first = at < 0 ? 0 : at;
+        const int last = at < 0 ? topLevelItemCount() - 1 : at;
+        for (int r = first; r <= last; ++r) {
+            QTreeWidgetItem* row = topLevelItem(r);
+            if (!row) {
+                return FALSE;
+            }
+            if (item->stateMask & LVIS_STATEIMAGEMASK && m_checkBoxes &&
+                !row->data(0, kGrayed).toBool()) {
+                row->setCheckState(0, (item->state & LVIS_STATEIMAGEMASK) == CheckImage(true)
+                                          ? Qt::Checked
+                                          : Qt::Unchecked);
+            }
+            if (item->stateMask & LVIS_FOCUSED && item->state & LVIS_FOCUSED) {
+                setCurrentItem(row, 0, QItemSelectionModel::NoUpdate);
+            }
+            if (item->stateMask & LVIS_SELECTED && !row->data(0, kGrayed).toBool()) {
+                // A single-selection list holds one selected row, whoever selects it.
+                if (item->state & LVIS_SELECTED &&
+                    selectionMode() == QAbstractItemView::SingleSelection && !row->isSelected()) {
+                    clearSelection();
+                }
+                row->setSelected(item->state & LVIS_SELECTED);
+            }
+        }
+        return TRUE;
+    }
+
+    LRESULT nextItem(int after, UINT flags) const {
+        for (int r = std::max(after + 1, 0); r < topLevelItemCount(); ++r) {
+            if (!(flags & LVNI_SELECTED) || topLevelItem(r)->isSelected()) {
+                return r;
+            }
+        }
+        return -1;
+    }
+
+    LRESULT setGrayed(int at, bool grayed) {
+        QTreeWidgetItem* row = topLevelItem(at);
+        if (!row) {
+            return FALSE;
+        }
+        row->setData(0, kGrayed, grayed);
+        if (grayed) {
+            row->setSelected(false);
+            row->setFlags(row->flags() & ~(Qt::ItemIsUserCheckable | Qt::ItemIsSelectable));
+        } else {
+            row->setFlags(row->flags() | Qt::ItemIsSelectable);
+            makeCheckable(row);
+        }
+        const QBrush text(ToQColor(GetSysColor(grayed ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT)));
+        for (int c = 0; c < columnCount(); ++c) {
+            row->setForeground(c, text);
+        }
+        return TRUE;
+    }
+
+    DWORD m_exStyle = 0;
+    bool m_checkBoxes = false;
+
     // The header's model is the tree's: a column lives as a header label plus its width.
     QStringList headings() const {
         QStringList labels;
@@ -136,7 +335,10 @@ private:
             setColumnWidth(at, column->cx);
         if (column->mask & LVCF_FMT)
             m_alignment[static_cast<size_t>(at)] =
-                ((column->fmt & LVCFMT_RIGHT) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+                ((column->fmt & LVCFMT_RIGHT)    ? Qt::AlignRight
+                 : (column->fmt & LVCFMT_CENTER) ? Qt::AlignHCenter
+                                                 : Qt::AlignLeft) |
+                Qt::AlignVCenter;
         realign();
     }
 
@@ -174,8 +376,9 @@ private:
         if (column->mask & LVCF_WIDTH)
             column->cx = columnWidth(at);
         if (column->mask & LVCF_FMT)
-            column->fmt =
-                (headerItem()->textAlignment(at) & Qt::AlignRight) ? LVCFMT_RIGHT : LVCFMT_LEFT;
+            column->fmt = (headerItem()->textAlignment(at) & Qt::AlignRight)     ? LVCFMT_RIGHT
+                          : (headerItem()->textAlignment(at) & Qt::AlignHCenter) ? LVCFMT_CENTER
+                                                                                 : LVCFMT_LEFT;
         return TRUE;
     }
 
@@ -211,6 +414,7 @@ private:
             row->setTextAlignment(c, m_alignment[static_cast<size_t>(c)]);
         if ((item->mask & LVIF_TEXT) && item->pszText)
             row->setText(0, QString::fromUtf8(item->pszText));
+        makeCheckable(row);
         insertTopLevelItem(at, row);
         return at;
     }
@@ -310,4 +514,49 @@ BOOL CListCtrl::DeleteAllItems() {
 
 BOOL CListCtrl::EnsureVisible(int nItem, BOOL) {
     return static_cast<BOOL>(SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(nItem)));
+}
+
+DWORD CListCtrl::SetExtendedStyle(DWORD dwNewStyle) {
+    return static_cast<DWORD>(
+        SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, static_cast<LPARAM>(dwNewStyle)));
+}
+
+DWORD CListCtrl::GetExtendedStyle() const {
+    return static_cast<DWORD>(::SendMessage(m_hWnd, LVM_GETEXTENDEDLISTVIEWSTYLE));
+}
+
+BOOL CListCtrl::GetCheck(int nItem) const {
+    return GetItemState(nItem, LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
+}
+
+BOOL CListCtrl::SetCheck(int nItem, BOOL fCheck) {
+    return SetItemState(nItem, INDEXTOSTATEIMAGEMASK(fCheck ? 2 : 1), LVIS_STATEIMAGEMASK);
+}
+
+UINT CListCtrl::GetItemState(int nItem, UINT nMask) const {
+    return static_cast<UINT>(::SendMessage(m_hWnd, LVM_GETITEMSTATE, static_cast<WPARAM>(nItem),
+                                           static_cast<LPARAM>(nMask)));
+}
+
+BOOL CListCtrl::SetItemState(int nItem, UINT nState, UINT nMask) {
+    LVITEM item;
+    item.mask = LVIF_STATE;
+    item.state = nState;
+    item.stateMask = nMask;
+    return static_cast<BOOL>(SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(nItem),
+                                         reinterpret_cast<LPARAM>(&item)));
+}
+
+int CListCtrl::GetNextItem(int nItem, int nFlags) const {
+    return static_cast<int>(::SendMessage(m_hWnd, LVM_GETNEXTITEM, static_cast<WPARAM>(nItem),
+                                          static_cast<LPARAM>(nFlags)));
+}
+
+BOOL CListCtrl::SetItemGrayed(int nItem, BOOL bGrayed) {
+    return static_cast<BOOL>(
+        SendMessage(LVM_SETITEMGRAYED, static_cast<WPARAM>(nItem), static_cast<LPARAM>(bGrayed)));
+}
+
+BOOL CListCtrl::IsItemGrayed(int nItem) const {
+    return static_cast<BOOL>(::SendMessage(m_hWnd, LVM_GETITEMGRAYED, static_cast<WPARAM>(nItem)));
 }

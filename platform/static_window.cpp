@@ -25,6 +25,8 @@ void StaticWindow::setWindowStyle(DWORD style) {
     setWordWrap(type == SS_LEFT || type == SS_CENTER);
     // Only a label with the notify style takes clicks; others let them through to the dialog.
     setAttribute(Qt::WA_TransparentForMouseEvents, !(style & SS_NOTIFY));
+    // A static with a tab stop is a control the program draws and the keys reach (a plot).
+    setFocusPolicy((style & WS_TABSTOP) ? Qt::StrongFocus : Qt::NoFocus);
 }
 
 void StaticWindow::showIcon(int resourceId) {

@@ -182,6 +182,7 @@ constexpr UINT EM_LIMITTEXT = 0x00C5;
 constexpr UINT EM_REPLACESEL = 0x00C2;
 constexpr UINT EM_SETREADONLY = 0x00CF;
 constexpr DWORD ES_LEFT = 0x0000;
+constexpr DWORD ES_MULTILINE = 0x0004;
 constexpr DWORD ES_AUTOHSCROLL = 0x0080;
 constexpr DWORD ES_READONLY = 0x0800;
 constexpr DWORD ES_NUMBER = 0x2000;
@@ -221,6 +222,8 @@ constexpr DWORD SS_TYPEMASK = 0x001F;
 
 // General window styles.
 constexpr DWORD WS_TABSTOP = 0x00010000;
+constexpr DWORD WS_HSCROLL = 0x00100000;
+constexpr DWORD WS_VSCROLL = 0x00200000;
 constexpr DWORD WS_GROUP = 0x00020000;
 constexpr DWORD WS_SYSMENU = 0x00080000;
 constexpr DWORD WS_BORDER = 0x00800000;

@@ -66,10 +66,36 @@ constexpr int IDC_BATCH_METHOD = 1118;
 constexpr int IDC_BATCH_MERIDIAN = 1119;
 constexpr int IDC_BATCH_NO_PREFIX = 1120;
 constexpr int IDC_BATCH_HEADER = 1121;
+// The batch window's datum change and plane transformation: their parameter files.
+constexpr int IDC_BATCH_DATUM_PARAMS = 1122;
+constexpr int IDC_BATCH_BROWSE_DATUM = 1123;
+constexpr int IDC_BATCH_PLANE_PARAMS = 1124;
+constexpr int IDC_BATCH_BROWSE_PLANE = 1125;
+
+// Parameter window: transformation parameters from common points.
+constexpr int IDD_FIT_DIALOG = 141;
+constexpr int IDC_FIT_SOURCE = 1140;
+constexpr int IDC_FIT_BROWSE_SOURCE = 1141;
+constexpr int IDC_FIT_TARGET = 1142;
+constexpr int IDC_FIT_BROWSE_TARGET = 1143;
+constexpr int IDC_FIT_COLUMNS = 1144;
+constexpr int IDC_FIT_ANGLES = 1145;
+constexpr int IDC_FIT_HEADER = 1146;
+constexpr int IDC_FIT_MODEL = 1147;
+constexpr int IDC_FIT_CONVENTION = 1148;
+constexpr int IDC_FIT_FROM_ELLIPSOID = 1149;
+constexpr int IDC_FIT_TO_ELLIPSOID = 1150;
+constexpr int IDC_FIT_COMPUTE = 1151;
+constexpr int IDC_FIT_POINTS = 1152;
+constexpr int IDC_FIT_RESULT = 1153;
+constexpr int IDC_FIT_PLOT = 1154;
+constexpr int IDC_FIT_SAVE = 1155;
+constexpr int IDC_FIT_LOAD = 1156;
 
 // Menu commands.
 constexpr int ID_HELP_ABOUT = 32771;
 constexpr int ID_TOOLS_BATCH = 32772;
+constexpr int ID_TOOLS_FIT = 32773;
 constexpr int ID_HELP = 57670;
 
 // Template items that nothing refers to.

@@ -1,5 +1,5 @@
-// Accessible names for a dialog's edit fields, which have no caption of their own: a screen
-// reader names a field by the labels the user sees beside it.
+// Accessible names for a dialog's fields, lists and drawings, which have no caption of their
+// own: a screen reader names a field by the labels the user sees beside it.
 #pragma once
 
 #ifndef GK_PLATFORM_INTERNAL
@@ -13,7 +13,8 @@
 struct DialogTemplate;
 
 // For each item of the template, in template order: the name its labels give an edit field
-// ("B 度": the label left of it on its row, then the label heading its column), or an empty
+// ("B 度": the label left of it on its row, then the label heading its column; likewise a
+// drop-down list, a report list and a drawing that takes the keys), or an empty
 // string for other items and for a field no label stands beside. Labels count only within the
 // group box that holds the field, so a heading of one group does not name fields of another.
 std::vector<QString> FieldLabels(const DialogTemplate& dialogTemplate);

@@ -22,6 +22,8 @@ struct WindowCreateParams {
 
 // "EDIT": a single-line edit field.
 QWidget* CreateEditWindow(const WindowCreateParams& params);
+// "EDIT" with ES_MULTILINE: lines of text with scroll bars (CreateEditWindow makes one).
+QWidget* CreateMultiLineEditWindow(const WindowCreateParams& params);
 // "BUTTON": push button, radio button, check box or group box, by the style's type bits.
 QWidget* CreateButtonWindow(const WindowCreateParams& params);
 // "STATIC": text label, icon, or etched line, by the style's type bits.

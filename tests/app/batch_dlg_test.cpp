@@ -207,7 +207,11 @@ TEST(BatchTemplate, TabWalksTheControlsInReadingOrder) {
         "IDC_BATCH_PREVIEW",   "IDC_BATCH_OPERATION", "IDC_BATCH_ZONE_WIDTH",
         "IDC_BATCH_ELLIPSOID", "IDC_BATCH_ANGLES",    "IDC_BATCH_A",
         "IDC_BATCH_ALFA",      "IDC_BATCH_METHOD",    "IDC_BATCH_MERIDIAN",
-        "IDC_BATCH_NO_PREFIX", "IDC_BATCH_OUTPUT",    "IDC_BATCH_BROWSE_OUT",
+        "IDC_BATCH_NO_PREFIX",
+        // The datum change's and plane transformation's files.
+        "IDC_BATCH_DATUM_PARAMS", "IDC_BATCH_BROWSE_DATUM", "IDC_BATCH_PLANE_PARAMS",
+        "IDC_BATCH_BROWSE_PLANE",
+        "IDC_BATCH_OUTPUT",    "IDC_BATCH_BROWSE_OUT",
         "IDC_BATCH_RUN",       "IDC_BATCH_ERRORS",    "IDCANCEL",
         "IDC_BATCH_INPUT",
     };
@@ -243,7 +247,8 @@ TEST(BatchDefaults, TheWindowOpensOnTheFormsOwnChoices) {
         return texts;
     }();
     EXPECT_EQ(operations,
-              (QStringList{"正算", "反算", "邻带换算", "三度带 --> 六度带", "六度带 --> 三度带"}));
+              (QStringList{"正算", "反算", "邻带换算", "三度带 --> 六度带", "六度带 --> 三度带",
+                           "坐标系转换", "平面四参数"}));
 }
 
 TEST(BatchSettings, EachEllipsoidShowsItsParametersAndOnlyTheUserDefinedOneTakesTyping) {

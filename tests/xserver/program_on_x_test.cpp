@@ -5,19 +5,24 @@
 #include "app/batch_dlg.h"
 #include "app/converter_app.h"
 #include "app/converter_dlg.h"
+#include "app/fit_dlg.h"
 #include "platform/win_app.h"
 
 #include <gtest/gtest.h>
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <cstdlib>
 #include <filesystem>
@@ -250,6 +255,147 @@ TEST(ProgramOnX, AFileConvertsThroughTheBatchWindowOpenedFromTheMenu) {
     std::ifstream out(folder + "/pts_out.txt", std::ios::binary);
     const std::string written((std::istreambuf_iterator<char>(out)), {});
     EXPECT_EQ(written, "P1 3376053.2931 38532798.3303\r\n");
+    std::filesystem::remove_all(folder);
+}
+
+// The parameter window as a surveyor uses it: opened from the Tools menu by its keys, the two
+// point files typed, the plane model chosen, 计算 by its key, the flagged point unticked with
+// the space bar, m0 seen to change, and the parameters saved through the file dialog.
+TEST(ProgramOnX, APointIsLeftOutAndTheParametersSavedInTheParameterWindow) {
+    const std::string folder =
+        std::filesystem::temp_directory_path() / ("gk_fit_on_x_" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    const std::string source = folder + "/a.txt";
+    const std::string target = folder + "/b.txt";
+    const std::string saved = folder + "/params.json";
+    std::ofstream(source, std::ios::binary) << "A 3380000.000 38500000.000\n"
+                                               "B 3381000.000 38500000.000\n"
+                                               "C 3380000.000 38501000.000\n"
+                                               "D 3381000.000 38501000.000\n"
+                                               "E 3380500.000 38500500.000\n";
+    // E is 0.4 m off; the others agree to millimetres.
+    std::ofstream(target, std::ios::binary) << "A 3380052.315 38499968.226\n"
+                                               "B 3381052.320 38499968.299\n"
+                                               "C 3380052.246 38500968.238\n"
+                                               "D 3381052.251 38500968.305\n"
+                                               "E 3380552.683 38500468.267\n";
+    ScriptedApp app;
+    auto fit = [&]() -> CFitDlg* {
+        return app.Form() && app.Form()->m_pFitDlg && app.Form()->m_pFitDlg->m_hWnd &&
+                       app.Form()->m_pFitDlg->m_hWnd->isActiveWindow()
+                   ? app.Form()->m_pFitDlg.get()
+                   : nullptr;
+    };
+    auto child = [&](const char* name) { return fit()->m_hWnd->findChild<QWidget*>(name); };
+    auto text = [&](const char* name) {
+        return static_cast<QLineEdit*>(child(name))->text().toStdString();
+    };
+    auto result = [&] {
+        return static_cast<QPlainTextEdit*>(child("IDC_FIT_RESULT"))->toPlainText().toStdString();
+    };
+    auto m0 = [](const std::string& report) {
+        const std::size_t at = report.find("m0 ");
+        return at == std::string::npos ? std::string() : report.substr(at, report.find('\n', at) - at);
+    };
+    std::string m0Before;
+    int flaggedRow = -1;
+    app.steps = {
+        {"the form is shown and active", [&] { return app.FormActive(); }, [&] { Key("alt+t"); }},
+        {"the Tools menu is open",
+         [&] {
+             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+             return menu && menu->isVisible();
+         },
+         [&] { Key("p"); }},
+        {"the parameter window is active with the source field focused",
+         [&] { return fit() && child("IDC_FIT_SOURCE")->hasFocus(); },
+         [&] { TypeText(source.c_str()); }},
+        {"the source typed", [&] { return text("IDC_FIT_SOURCE") == source; },
+         [&] {
+             ClickOn(child("IDC_FIT_TARGET"));
+             TypeText(target.c_str());
+         }},
+        {"the target typed", [&] { return text("IDC_FIT_TARGET") == target; },
+         [&] { ClickOn(child("IDC_FIT_MODEL")); }},
+        {"the model list is open",
+         [&] {
+             QWidget* popup = QApplication::activePopupWidget();
+             return popup && popup->isVisible();
+         },
+         [&] {
+             Key("End");
+             Key("Return");
+         }},
+        {"the plane model chosen",
+         [&] {
+             return fit() && static_cast<QComboBox*>(child("IDC_FIT_MODEL"))->currentText() ==
+                                 QStringLiteral("四参数 (平面)");
+         },
+         [&] { Key("alt+c"); }},
+        {"the fit is shown with a flagged point",
+         [&] { return fit() && !m0(result()).empty() && result().find("※") != std::string::npos; },
+         [&] {
+             m0Before = m0(result());
+             auto* list = static_cast<QTreeWidget*>(child("IDC_FIT_POINTS"));
+             for (int r = 0; r < list->topLevelItemCount(); ++r) {
+                 if (list->topLevelItem(r)->text(5) == QStringLiteral("※")) { // plane: 5th
+                     flaggedRow = r;
+                 }
+             }
+             ASSERT_GE(flaggedRow, 0);
+             const QRect row = list->visualItemRect(list->topLevelItem(flaggedRow));
+             PointerTo(list->viewport()->mapToGlobal(row.center() + QPoint(30, 0)));
+             Xdotool({"click", "1"});
+         }},
+        {"the flagged row is selected",
+         [&] { return fit() && fit()->m_listPoints.GetNextItem(-1, LVNI_SELECTED) == flaggedRow; },
+         [&] { Key("space"); }},
+        {"the point is left out and m0 has changed",
+         [&] {
+             return fit() && !fit()->m_listPoints.GetCheck(flaggedRow) && !m0(result()).empty() &&
+                    m0(result()) != m0Before;
+         },
+         [&] { Key("alt+v"); }},
+        {"the save dialog is open",
+         [&] {
+             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+             return dialog && dialog->isActiveWindow();
+         },
+         [&] {
+             Key("ctrl+a");
+             TypeText(saved.c_str());
+         }},
+        {"the path typed into the save dialog",
+         [&] {
+             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+             auto* name = dialog ? dialog->findChild<QLineEdit*>("fileNameEdit") : nullptr;
+             return name && name->text().toStdString() == saved;
+         },
+         [&] {
+             // The name's completion list, if it opened, closes first.
+             if (QApplication::activePopupWidget()) {
+                 Key("Escape");
+             }
+             Key("Return");
+         }},
+        {"the file is saved",
+         [&] {
+             return !QApplication::activeModalWidget()->inherits("QFileDialog") &&
+                    std::filesystem::exists(saved);
+         },
+         // Without a window manager nothing gives the window back its activation.
+         [&] { app.Form()->m_pFitDlg->m_hWnd->activateWindow(); }},
+        {"the parameter window is active again", [&] { return fit() != nullptr; },
+         [&] { Key("Escape"); }},
+        {"Escape has closed the parameter window",
+         [&] { return !app.Form()->m_pFitDlg->m_hWnd->isVisible(); }, [] {}},
+    };
+    app.RunProgram();
+    EXPECT_NE(m0Before, "");
+    std::ifstream in(saved, std::ios::binary);
+    const std::string written((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_NE(written.find("\"model\": \"plane4\""), std::string::npos) << written;
+    EXPECT_NE(written.find("\"why\": \"excluded\""), std::string::npos) << written;
     std::filesystem::remove_all(folder);
 }
 
