@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/epsg_crs.h"
 #include "engine/gauss_projection.h"
 #include "engine/packed_angle.h"
 #include "tests/support/case_file.h"
@@ -23,8 +24,9 @@ Ellipsoid EllipsoidOf(const cases::Settings& s) {
     return preset->ellipsoid();
 }
 
-ZoneSystem SystemOf(int width) {
-    return width == 3 ? ZoneSystem::Three() : ZoneSystem::Six();
+ZoneSystem SystemOf(int width, const std::string& rule = "form") {
+    return (width == 3 ? ZoneSystem::Three() : ZoneSystem::Six())
+        .WithRule(*ZoneRuleByName(rule));
 }
 
 // The projection a forward (from longitude lon) or inverse (from easting y) case runs in, and
@@ -35,7 +37,15 @@ struct Chosen {
 };
 
 Chosen ProjectionOf(const cases::Settings& s, double lon, double y) {
-    const ZoneSystem system = SystemOf(s.width);
+    if (s.crs != 0) {
+        const EpsgCrs* crs = FindEpsgCrs(s.crs);
+        if (crs == nullptr) {
+            throw std::invalid_argument("no such code in the table");
+        }
+        const Projection projection(crs->Params(*MethodByName(s.method)));
+        return {projection, crs->prefix ? std::optional<int>(crs->zone) : std::nullopt};
+    }
+    const ZoneSystem system = SystemOf(s.width, s.zoneRule);
     std::optional<int> zone = s.zone;
     if (!zone && !s.centralMeridian) {
         zone = s.operation == "forward" ? system.ZoneOfLongitude(lon).number
@@ -76,9 +86,9 @@ Result RunCase(const cases::Settings& s, double a, double b) {
     if (s.operation == "adjacent") {
         z = ToAdjacentZone(ellipsoid, SystemOf(s.width), method, {a, b});
     } else if (s.operation == "3to6") {
-        z = ToZoneSystem(ellipsoid, ZoneSystem::Three(), ZoneSystem::Six(), method, {a, b});
+        z = ToZoneSystem(ellipsoid, ZoneSystem::Three(), SystemOf(6, s.zoneRule), method, {a, b});
     } else if (s.operation == "6to3") {
-        z = ToZoneSystem(ellipsoid, ZoneSystem::Six(), ZoneSystem::Three(), method, {a, b});
+        z = ToZoneSystem(ellipsoid, ZoneSystem::Six(), SystemOf(3, s.zoneRule), method, {a, b});
     } else {
         throw std::runtime_error("unknown operation " + s.operation);
     }
