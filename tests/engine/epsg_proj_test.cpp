@@ -1,7 +1,7 @@
 // The EPSG table held against PROJ's database, read through projinfo and cs2cs (Debian's
 // proj-bin and proj-data): every row's ellipsoid, central meridian, scale, false origin, name,
-// axis order and deprecation; no Gauss-Krüger code of the four datums missing; and the same
-// numbers as PROJ for a code of each family. Skipped, saying why, where projinfo is absent.
+// axis order, deprecation and PROJ string; no Gauss-Krüger code of the four datums missing; and
+// the same numbers as PROJ for a code of each family. Skipped, saying why, where projinfo is absent.
 #include <cmath>
 #include <cstdio>
 #include <future>
@@ -17,6 +17,7 @@
 #include <nlohmann/json.hpp>
 
 #include "engine/epsg_crs.h"
+#include "engine/proj_string.h"
 
 namespace {
 
@@ -45,6 +46,40 @@ struct Listed {
     bool deprecated;
 };
 
+// What projinfo says of one code: its PROJJSON, its PROJ string (without +type=crs) and, for a
+// deprecated code, the code PROJ names in its place.
+struct Definition {
+    json projjson;
+    std::string projString;
+    int alternative = 0;
+};
+
+// The line after a heading, empty when the heading is absent.
+std::string LineAfter(const std::string& out, const std::string& heading) {
+    const std::size_t at = out.find(heading + "\n");
+    if (at == std::string::npos) {
+        return {};
+    }
+    const std::size_t start = at + heading.size() + 1;
+    return out.substr(start, out.find('\n', start) - start);
+}
+
+Definition ParseProjinfo(const std::string& out) {
+    Definition d;
+    const std::string alternative = LineAfter(out, "Alternative non-deprecated CRS:");
+    if (const std::size_t at = alternative.find("EPSG:"); at != std::string::npos) {
+        d.alternative = std::stoi(alternative.substr(at + 5));
+    }
+    d.projString = LineAfter(out, "PROJ.4 string:");
+    if (const std::size_t at = d.projString.find(" +type=crs"); at != std::string::npos) {
+        d.projString.erase(at);
+    }
+    if (const std::size_t at = out.find("PROJJSON:\n"); at != std::string::npos) {
+        d.projjson = json::parse(out.substr(at + 10), nullptr, false);
+    }
+    return d;
+}
+
 // What PROJ knows: its list of projected CRSs and the definitions fetched so far.
 class ProjDatabase {
 public:
@@ -56,9 +91,9 @@ public:
     bool Available() const { return m_available; }
     const std::map<int, Listed>& List() const { return m_list; }
 
-    // The PROJJSON definitions of these codes (null for a code PROJ refuses), fetched a few at
-    // a time: projinfo takes one code per run, and each run opens the database anew.
-    std::map<int, json> Definitions(const std::set<int>& codes) {
+    // The definitions of these codes (an empty one for a code PROJ refuses), fetched a few at a
+    // time: projinfo takes one code per run, and each run opens the database anew.
+    std::map<int, Definition> Definitions(const std::set<int>& codes) {
         std::vector<int> missing;
         for (const int code : codes) {
             if (!m_definitions.contains(code)) {
@@ -66,14 +101,14 @@ public:
             }
         }
         constexpr std::size_t kWorkers = 4;
-        std::vector<std::future<std::vector<std::pair<int, json>>>> workers;
+        std::vector<std::future<std::vector<std::pair<int, Definition>>>> workers;
         for (std::size_t w = 0; w < kWorkers; ++w) {
             workers.push_back(std::async(std::launch::async, [&missing, w] {
-                std::vector<std::pair<int, json>> got;
+                std::vector<std::pair<int, Definition>> got;
                 for (std::size_t i = w; i < missing.size(); i += kWorkers) {
-                    const auto out = RunCommand("projinfo -q -o PROJJSON EPSG:" +
-                                         std::to_string(missing[i]) + " 2>/dev/null");
-                    got.emplace_back(missing[i], out ? json::parse(*out, nullptr, false) : json());
+                    const auto out = RunCommand("projinfo -o PROJ,PROJJSON EPSG:" +
+                                                std::to_string(missing[i]) + " 2>&1");
+                    got.emplace_back(missing[i], out ? ParseProjinfo(*out) : Definition());
                 }
                 return got;
             }));
@@ -83,7 +118,7 @@ public:
                 m_definitions[code] = std::move(definition);
             }
         }
-        std::map<int, json> result;
+        std::map<int, Definition> result;
         for (const int code : codes) {
             result[code] = m_definitions[code];
         }
@@ -114,7 +149,7 @@ private:
 
     bool m_available = false;
     std::map<int, Listed> m_list;
-    std::map<int, json> m_definitions;
+    std::map<int, Definition> m_definitions;
 };
 
 #define SKIP_WITHOUT_PROJINFO()                                                                   \
@@ -144,10 +179,10 @@ std::set<int> TableCodes() {
 TEST(EpsgTableAgainstProj, EveryRowIsProjsDefinition) {
     SKIP_WITHOUT_PROJINFO();
     ProjDatabase& db = ProjDatabase::Get();
-    const std::map<int, json> definitions = db.Definitions(TableCodes());
+    const std::map<int, Definition> definitions = db.Definitions(TableCodes());
     for (const EpsgCrs& crs : EpsgCrsTable()) {
         SCOPED_TRACE("EPSG:" + std::to_string(crs.code));
-        const json& d = definitions.at(crs.code);
+        const json& d = definitions.at(crs.code).projjson;
         ASSERT_TRUE(d.is_object()) << "projinfo does not know the code";
         EXPECT_EQ(d["type"], "ProjectedCRS");
         EXPECT_EQ(d["name"], crs.Name());
@@ -167,22 +202,9 @@ TEST(EpsgTableAgainstProj, EveryRowIsProjsDefinition) {
         EXPECT_EQ(axes[1]["direction"], "east");
         ASSERT_TRUE(db.List().contains(crs.code));
         EXPECT_EQ(db.List().at(crs.code).deprecated, crs.Deprecated());
-    }
-}
-
-TEST(EpsgTableAgainstProj, DeprecatedCodesNameTheirReplacement) {
-    SKIP_WITHOUT_PROJINFO();
-    for (const EpsgCrs& crs : EpsgCrsTable()) {
-        if (!crs.Deprecated()) {
-            continue;
-        }
-        SCOPED_TRACE("EPSG:" + std::to_string(crs.code));
-        const auto out = RunCommand("projinfo -o PROJ EPSG:" + std::to_string(crs.code) + " 2>&1");
-        ASSERT_TRUE(out);
-        std::smatch m;
-        ASSERT_TRUE(std::regex_search(*out, m, std::regex(R"(non-deprecated CRS:\s+EPSG:(\d+))")))
-            << *out;
-        EXPECT_EQ(std::stoi(m[1]), crs.replacedBy);
+        EXPECT_EQ(definitions.at(crs.code).alternative, crs.replacedBy);
+        // The PROJ string gkconv describe prints is PROJ's own, to the character.
+        EXPECT_EQ(ProjString(crs.Params()), definitions.at(crs.code).projString);
     }
 }
 
@@ -201,7 +223,8 @@ TEST(EpsgTableAgainstProj, NoGaussKruegerCodeOfTheFourDatumsIsMissing) {
     const std::set<std::string> datums = {"China 2000", "Xian 1980", "Beijing 1954",
                                           "New Beijing"};
     int gaussKrueger = 0;
-    for (const auto& [code, d] : db.Definitions(candidates)) {
+    for (const auto& [code, definition] : db.Definitions(candidates)) {
+        const json& d = definition.projjson;
         SCOPED_TRACE("EPSG:" + std::to_string(code) + " " + db.List().at(code).name);
         ASSERT_TRUE(d.is_object());
         if (!datums.contains(d["base_crs"]["datum"]["name"].get<std::string>()) ||
@@ -226,11 +249,11 @@ TEST(EpsgTableAgainstProj, ProjectsAsProjDoes) {
         }
     }
     EXPECT_EQ(sample.size(), 17u);
-    const std::map<int, json> definitions = ProjDatabase::Get().Definitions(sample);
+    const std::map<int, Definition> definitions = ProjDatabase::Get().Definitions(sample);
     for (const int code : sample) {
         SCOPED_TRACE("EPSG:" + std::to_string(code));
         const EpsgCrs& crs = *FindEpsgCrs(code);
-        const json& base = definitions.at(code)["base_crs"]["id"];
+        const json& base = definitions.at(code).projjson["base_crs"]["id"];
         ASSERT_EQ(base["authority"], "EPSG");
         const double lat = 30.5;
         const double lon = crs.centralMeridian + 1.25;
