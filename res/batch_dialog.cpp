@@ -1,6 +1,7 @@
-// Template of the batch window: input file and its preview, conversion settings, output file,
-// the run with its progress and summary, and the records that failed. Template order is the tab
-// order; each label comes just before the control it names.
+// Template of the batch window: input file and its preview, conversion settings (with the zone
+// rule and an EPSG code that fills them in), output file, the run with its progress and summary,
+// and the records that failed. Template order is the tab order; each label comes just before the
+// control it names.
 #include "platform/combo_box.h"
 #include "platform/dialog_template.h"
 #include "platform/list_ctrl.h"
@@ -19,7 +20,7 @@ const DialogTemplateRegistration kBatchDialog{DialogTemplate{
     .idName = "IDD_BATCH_DIALOG",
     .caption = "批量转换",
     .cx = 321,
-    .cy = 347,
+    .cy = 397,
     .pointSize = 9,
     .fontFace = "宋体",
     .style =
@@ -35,7 +36,7 @@ const DialogTemplateRegistration kBatchDialog{DialogTemplate{
         {IDC_BATCH_HEADER, "IDC_BATCH_HEADER", "BUTTON", "首行为表头(&H)", 236, 26, 78, 12, BS_AUTOCHECKBOX | WS_TABSTOP},
         {IDC_STATIC, nullptr, "STATIC", "文件预览:", 7, 44, 50, 8, kLabel},
         {IDC_BATCH_PREVIEW, "IDC_BATCH_PREVIEW", "SysListView32", "", 7, 54, 307, 59, kTable},
-        {IDC_STATIC, nullptr, "BUTTON", "换算设置", 7, 117, 307, 82, BS_GROUPBOX},
+        {IDC_STATIC, nullptr, "BUTTON", "换算设置", 7, 117, 307, 132, BS_GROUPBOX},
         {IDC_STATIC, nullptr, "STATIC", "换算方式:", 13, 130, 46, 8, kLabel},
         {IDC_BATCH_OPERATION, "IDC_BATCH_OPERATION", "COMBOBOX", "", 62, 127, 90, 14, kList},
         {IDC_STATIC, nullptr, "STATIC", "投影带:", 160, 130, 40, 8, kLabel},
@@ -53,17 +54,23 @@ const DialogTemplateRegistration kBatchDialog{DialogTemplate{
         {IDC_STATIC, nullptr, "STATIC", "中央子午线:", 160, 184, 44, 8, kLabel},
         {IDC_BATCH_MERIDIAN, "IDC_BATCH_MERIDIAN", "EDIT", "", 206, 181, 42, 13, kEdit},
         {IDC_BATCH_NO_PREFIX, "IDC_BATCH_NO_PREFIX", "BUTTON", "Y 不带带号", 252, 181, 56, 13, BS_AUTOCHECKBOX | WS_TABSTOP},
-        {IDC_STATIC, nullptr, "STATIC", "输出文件:", 7, 208, 50, 8, kLabel},
-        {IDC_BATCH_OUTPUT, "IDC_BATCH_OUTPUT", "EDIT", "", 60, 205, 200, 14, kEdit},
-        {IDC_BATCH_BROWSE_OUT, "IDC_BATCH_BROWSE_OUT", "BUTTON", "浏览(&W)...", 264, 205, 50, 14, kButton},
-        {IDC_BATCH_RUN, "IDC_BATCH_RUN", "BUTTON", "转换(&S)", 7, 225, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_DISABLED},
-        {IDC_BATCH_STOP, "IDC_BATCH_STOP", "BUTTON", "停止(&T)", 61, 225, 50, 14, kButton | WS_DISABLED},
-        {IDC_BATCH_PROGRESS, "IDC_BATCH_PROGRESS", "msctls_progress32", "", 117, 227, 197, 10, WS_BORDER},
-        {IDC_BATCH_SUMMARY, "IDC_BATCH_SUMMARY", "STATIC", "", 7, 244, 307, 9, kLabel | SS_NOPREFIX},
-        {IDC_STATIC, nullptr, "STATIC", "未能转换的记录:", 7, 256, 80, 8, kLabel},
-        {IDC_BATCH_ERRORS, "IDC_BATCH_ERRORS", "SysListView32", "", 7, 266, 307, 55, kTable},
-        {IDC_BATCH_OPEN_FOLDER, "IDC_BATCH_OPEN_FOLDER", "BUTTON", "打开所在文件夹(&F)", 7, 326, 90, 14, kButton | WS_DISABLED},
-        {IDCANCEL, "IDCANCEL", "BUTTON", "关闭", 264, 326, 50, 14, kButton},
+        {IDC_STATIC, nullptr, "STATIC", "分带规则:", 13, 202, 46, 8, kLabel},
+        {IDC_BATCH_ZONE_RULE, "IDC_BATCH_ZONE_RULE", "COMBOBOX", "", 62, 199, 246, 14, kList},
+        {IDC_STATIC, nullptr, "STATIC", "EPSG 代码:", 13, 220, 46, 8, kLabel},
+        {IDC_BATCH_EPSG, "IDC_BATCH_EPSG", "EDIT", "", 62, 217, 60, 13, kEdit},
+        {IDC_STATIC, nullptr, "STATIC", "填入代码即按其设置投影，各项仍可修改", 126, 220, 182, 8, kLabel | SS_NOPREFIX},
+        {IDC_BATCH_EPSG_MATCH, "IDC_BATCH_EPSG_MATCH", "STATIC", "", 13, 235, 295, 8, kLabel | SS_NOPREFIX},
+        {IDC_STATIC, nullptr, "STATIC", "输出文件:", 7, 258, 50, 8, kLabel},
+        {IDC_BATCH_OUTPUT, "IDC_BATCH_OUTPUT", "EDIT", "", 60, 255, 200, 14, kEdit},
+        {IDC_BATCH_BROWSE_OUT, "IDC_BATCH_BROWSE_OUT", "BUTTON", "浏览(&W)...", 264, 255, 50, 14, kButton},
+        {IDC_BATCH_RUN, "IDC_BATCH_RUN", "BUTTON", "转换(&S)", 7, 275, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_DISABLED},
+        {IDC_BATCH_STOP, "IDC_BATCH_STOP", "BUTTON", "停止(&T)", 61, 275, 50, 14, kButton | WS_DISABLED},
+        {IDC_BATCH_PROGRESS, "IDC_BATCH_PROGRESS", "msctls_progress32", "", 117, 277, 197, 10, WS_BORDER},
+        {IDC_BATCH_SUMMARY, "IDC_BATCH_SUMMARY", "STATIC", "", 7, 294, 307, 9, kLabel | SS_NOPREFIX},
+        {IDC_STATIC, nullptr, "STATIC", "未能转换的记录:", 7, 306, 80, 8, kLabel},
+        {IDC_BATCH_ERRORS, "IDC_BATCH_ERRORS", "SysListView32", "", 7, 316, 307, 55, kTable},
+        {IDC_BATCH_OPEN_FOLDER, "IDC_BATCH_OPEN_FOLDER", "BUTTON", "打开所在文件夹(&F)", 7, 376, 90, 14, kButton | WS_DISABLED},
+        {IDCANCEL, "IDCANCEL", "BUTTON", "关闭", 264, 376, 50, 14, kButton},
         // clang-format on
     }}};
 

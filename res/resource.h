@@ -66,6 +66,9 @@ constexpr int IDC_BATCH_METHOD = 1118;
 constexpr int IDC_BATCH_MERIDIAN = 1119;
 constexpr int IDC_BATCH_NO_PREFIX = 1120;
 constexpr int IDC_BATCH_HEADER = 1121;
+constexpr int IDC_BATCH_ZONE_RULE = 1122;
+constexpr int IDC_BATCH_EPSG = 1123;
+constexpr int IDC_BATCH_EPSG_MATCH = 1124;
 
 // Menu commands.
 constexpr int ID_HELP_ABOUT = 32771;
