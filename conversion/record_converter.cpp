@@ -405,18 +405,15 @@ RecordConverter::Result RecordConverter::Convert(std::string_view line, std::str
                                   : m_settings.operation == Operation::SixToThree
                                       ? ZoneSystem::Three()
                                       : m_system;
-        ZonedPoint to =
+        // The series carries the point between zones as the desktop program does, so that
+        // both give the same numbers.
+        const ZoneCarry carry =
+            m_settings.method == Method::Series ? ZoneCarry::PackedAngles : ZoneCarry::Degrees;
+        const ZonedPoint to =
             m_settings.operation == Operation::Adjacent
-                ? ToAdjacentZone(m_settings.ellipsoid, m_system, m_settings.method, from)
-                : ToZoneSystem(m_settings.ellipsoid, m_system, target, m_settings.method, from);
-        if (m_settings.method == Method::Series && target.Exists(to.zone.number)) {
-            // The desktop program carries the point into the new zone as packed angles; the
-            // series keeps its numbers bit for bit by taking the same step.
-            const double lat = PackedToDegrees(DegreesToPacked(to.geo.lat));
-            const double lon = PackedToDegrees(DegreesToPacked(to.geo.lon));
-            to.plane =
-                Projection::ForZone(m_settings.ellipsoid, target, to.zone.number).Forward(lat, lon);
-        }
+                ? ToAdjacentZone(m_settings.ellipsoid, m_system, m_settings.method, from, carry)
+                : ToZoneSystem(m_settings.ellipsoid, m_system, target, m_settings.method, from,
+                               carry);
         double B = to.geo.lat;
         if (!CheckLatitude(line, plan.first, B, fault) ||
             !CheckTarget(line, plan.second, target, to.zone.number, to.plane.y, fault)) {

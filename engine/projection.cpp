@@ -2,11 +2,25 @@
 #include "engine/projection.h"
 
 #include <cmath>
+#include <limits>
 #include <stdexcept>
 
 namespace {
 
 const double kPi = std::acos(-1.0);
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// lon - lon0 in (-180, 180]. A difference in range is returned as computed, to the last bit.
+double LongitudeDifference(double lon, double lon0) {
+    double d = lon - lon0;
+    if (!(d > -180.0 && d <= 180.0)) {
+        d = std::remainder(d, 360.0); // exact, in [-180, 180]; NaN for NaN and infinities
+        if (d == -180.0) {
+            d = 180.0;
+        }
+    }
+    return d;
+}
 
 } // namespace
 
@@ -36,10 +50,12 @@ const char* Projection::Problem(const ProjectionParams& params) {
 Projection::Projection(const ProjectionParams& params)
     : m_params(params),
       m_prefix(params.zonePrefix ? static_cast<double>(*params.zonePrefix) * 1000000.0 : 0.0),
-      m_arc(params.ellipsoid.a(), params.ellipsoid.f()), m_footpoint(m_arc),
-      m_krueger(params.ellipsoid) {
+      m_arc(params.ellipsoid), m_footpoint(m_arc) {
     if (const char* problem = Problem(params)) {
         throw std::invalid_argument(problem);
+    }
+    if (params.method == Method::Krueger) {
+        m_krueger.emplace(params.ellipsoid);
     }
 }
 
@@ -50,17 +66,20 @@ Projection Projection::ForZone(const Ellipsoid& ellipsoid, ZoneSystem system, in
 }
 
 PlanePoint Projection::Forward(double lat, double lon) const {
-    // Radians by the same steps as the form's engine, so both give the same bits.
+    if (!(std::fabs(lat) <= 90.0)) {
+        return {kNaN, kNaN};
+    }
+    // Radians by the same steps the form's engine has always taken, so it keeps its bits.
     const double B = lat * kPi * (1.0 / 180.0);
-    const double l = (lon - m_params.centralMeridian) * kPi * (1.0 / 180.0);
+    const double l = LongitudeDifference(lon, m_params.centralMeridian) * kPi * (1.0 / 180.0);
     double x = 0.0;
     double y = 0.0;
     if (m_params.method == Method::Series) {
-        const SeriesPlane p = SeriesForward(m_arc, B, l);
+        const detail::SeriesPlane p = detail::SeriesForward(m_arc, B, l);
         x = p.x;
         y = p.y;
     } else {
-        const KruegerPlane p = KruegerForward(m_krueger, B, l);
+        const KruegerPlane p = KruegerForward(*m_krueger, B, l);
         x = p.x;
         y = p.y;
     }
@@ -77,13 +96,20 @@ GeoPoint Projection::Inverse(double x, double y) const {
     double B = 0.0;
     double l = 0.0;
     if (m_params.method == Method::Series) {
-        const SeriesAngles a = SeriesInverse(m_arc, m_footpoint, X, Y);
+        const detail::SeriesAngles a = detail::SeriesInverse(m_arc, m_footpoint, X, Y);
         B = a.B;
         l = a.l;
     } else {
-        const KruegerAngles a = KruegerInverse(m_krueger, X, Y);
+        const KruegerAngles a = KruegerInverse(*m_krueger, X, Y);
         B = a.phi;
         l = a.lam;
     }
-    return {B * 180.0 / kPi, l * 180.0 / kPi + m_params.centralMeridian};
+    double lat = B * 180.0 / kPi;
+    if (!(std::fabs(lat) <= 90.0)) {
+        if (!(std::fabs(lat) - 90.0 <= kPoleSlack)) {
+            return {kNaN, kNaN};
+        }
+        lat = std::copysign(90.0, lat);
+    }
+    return {lat, l * 180.0 / kPi + m_params.centralMeridian};
 }

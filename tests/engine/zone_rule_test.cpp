@@ -96,4 +96,17 @@ TEST(ZoneRule, ZoneSystemChangeFollowsTheTargetsRule) {
     EXPECT_GT(form.plane.y, 19500000.0);
 }
 
+TEST(ZoneRule, PackedCarryChoosesTheStandardZoneFromDegrees) {
+    // 112°30′10″E lies in 3° zone 38 by the standard rule; as a packed angle it reads 112.3010,
+    // which the rule would put in zone 37.
+    const Ellipsoid wgs = Wgs1984().ellipsoid();
+    const double lon = 112.0 + 30.0 / 60.0 + 10.0 / 3600.0;
+    const PlanePoint in = Projection::ForZone(wgs, ZoneSystem::Six(), 19).Forward(30.5, lon);
+    for (const ZoneCarry carry : {ZoneCarry::Degrees, ZoneCarry::PackedAngles}) {
+        const ZonedPoint to =
+            ToZoneSystem(wgs, ZoneSystem::Six(), kThreeStandard, Method::Series, in, carry);
+        EXPECT_EQ(to.zone.number, 38);
+    }
+}
+
 } // namespace
