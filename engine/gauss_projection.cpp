@@ -32,7 +32,7 @@ ZoneSystem SystemOfWidth(int nZoneWidth) {
 }
 
 std::optional<Ellipsoid> EllipsoidOf(double a, double f) {
-    if (Ellipsoid::Problem(a, f)) {
+    if (!Ellipsoid::Check(a, f)) {
         return std::nullopt;
     }
     return Ellipsoid(a, f);
@@ -41,7 +41,7 @@ std::optional<Ellipsoid> EllipsoidOf(double a, double f) {
 // Whether the core takes the form's members as a projection: an ellipsoid, and a finite
 // central meridian (the rest of the form's projection is fixed and valid).
 bool Projectable(const CGaussProjection& p) {
-    return !Ellipsoid::Problem(p.m_a, p.m_f) && std::isfinite(p.m_L0);
+    return Ellipsoid::Check(p.m_a, p.m_f) && std::isfinite(p.m_L0);
 }
 
 // The projection the form's members describe: its central meridian m_L0 and its zone prefix

@@ -3,7 +3,6 @@
 
 #include <cmath>
 #include <limits>
-#include <stdexcept>
 
 namespace {
 
@@ -34,25 +33,26 @@ std::optional<Method> MethodByName(std::string_view name) {
     return std::nullopt;
 }
 
-const char* Projection::Problem(const ProjectionParams& params) {
+Result<void> Projection::Check(const ProjectionParams& params) {
     if (!std::isfinite(params.centralMeridian)) {
-        return "the central meridian must be a finite longitude";
+        return Problem{.code = ProblemCode::CentralMeridianNotFinite,
+                       .value = params.centralMeridian};
     }
     if (!(std::isfinite(params.k0) && params.k0 > 0.0)) {
-        return "the scale factor k0 must be positive and finite";
+        return Problem{.code = ProblemCode::ScaleNotPositive, .value = params.k0};
     }
     if (!std::isfinite(params.falseEasting) || !std::isfinite(params.falseNorthing)) {
-        return "the false easting and northing must be finite";
+        return Problem{.code = ProblemCode::FalseOriginNotFinite};
     }
-    return nullptr;
+    return {};
 }
 
 Projection::Projection(const ProjectionParams& params)
     : m_params(params),
       m_prefix(params.zonePrefix ? static_cast<double>(*params.zonePrefix) * 1000000.0 : 0.0),
       m_arc(params.ellipsoid), m_footpoint(m_arc) {
-    if (const char* problem = Problem(params)) {
-        throw std::invalid_argument(problem);
+    if (Result<void> check = Check(params); !check) {
+        throw ProblemError(check.problem());
     }
     if (params.method == Method::Krueger) {
         m_krueger.emplace(params.ellipsoid);

@@ -24,6 +24,7 @@
 #include "engine/detail/series_kernel.h"
 #include "engine/ellipsoid.h"
 #include "engine/krueger_method.h"
+#include "engine/problem.h"
 #include "engine/zone_system.h"
 
 enum class Method {
@@ -56,8 +57,7 @@ struct PlanePoint {
 
 class Projection {
 public:
-    // Refuses a central meridian, k0 or false origin that is not finite (k0 also not positive)
-    // with std::invalid_argument naming the problem.
+    // Refuses what Check refuses with a ProblemError.
     explicit Projection(const ProjectionParams& params);
 
     // The zone's own system: its central meridian, k0 1, false easting 500000 m, and the zone
@@ -68,8 +68,9 @@ public:
     // How far past a pole (degrees) an inverse latitude may come out and still be the pole.
     static constexpr double kPoleSlack = 1e-5;
 
-    // What is wrong with params, or nullptr.
-    static const char* Problem(const ProjectionParams& params);
+    // Whether params make a projection: a finite central meridian and false origin, a positive
+    // finite k0.
+    static Result<void> Check(const ProjectionParams& params);
 
     PlanePoint Forward(double lat, double lon) const;
     GeoPoint Inverse(double x, double y) const;
