@@ -68,6 +68,13 @@ const ProblemPattern kPatterns[] = {
     {C::OutputIsInput, "无法写入 {file}：它就是输入文件 {other}"},
     {C::PreviewNotRegular, "无法预览 {file}：不是普通文件"},
     {C::InputNotRegular, "无法读取 {file}：不是普通文件"},
+    {C::CrsNotACode, "EPSG 代码写作 EPSG:NNNN 或只写数字：{q} 不是代码"},
+    {C::CrsUnknown, "EPSG:{whole} 不是本程序所知的 CGCS2000、西安80、北京54、新北京54 高斯-克吕格"
+                    "坐标系；相近的代码有 {other}"},
+    {C::CrsOptionDiffers, "{text} 与 {other} 的设置不同"},
+    {C::CrsNotForOperation, "{other} 规定的是正算和反算的投影；邻带换算和三度带、六度带互换由各点"
+                            "自定投影带"},
+    {C::CrsDeprecated, "{text} 已废弃，与 {other} 相同"},
 };
 
 std::string SystemError(int error) {

@@ -73,6 +73,14 @@ const ProblemPattern kPatterns[] = {
     {C::OutputIsInput, "cannot write {file}: it is the input {other}"},
     {C::PreviewNotRegular, "cannot preview {file}: not a regular file"},
     {C::InputNotRegular, "cannot read {file}: not a regular file"},
+    {C::CrsNotACode, "--crs takes an EPSG code, EPSG:NNNN: got {q}"},
+    {C::CrsUnknown, "EPSG:{whole} is not one of the Gauss-Krueger systems of CGCS2000, Xi'an 1980, "
+                    "Beijing 1954 and New Beijing that gkconv knows; the nearest are {other}"},
+    {C::CrsOptionDiffers, "{text} says otherwise than {other}, which sets it; leave {text} out or "
+                          "give the code's own value"},
+    {C::CrsNotForOperation, "{other} names the projection of forward and inverse; adjacent, 3to6 "
+                            "and 6to3 find each point's zone themselves"},
+    {C::CrsDeprecated, "note: {text} is deprecated; {other} is the same system"},
 };
 
 std::string SystemError(int error) {

@@ -7,6 +7,7 @@
 
 #include "conversion/angle_parsing.h"
 #include "conversion/angle_writing.h"
+#include "conversion/crs_settings.h"
 #include "conversion/number_text.h"
 #include "engine/packed_angle.h"
 #include "engine/zone_transform.h"
@@ -365,9 +366,8 @@ Result<RecordConverter::Pair> RecordConverter::ZoneTransform(const Record& recor
         return check.problem();
     }
     const PlanePoint from{record.v1, record.v2};
-    const ZoneSystem target = m_settings.operation == Operation::ThreeToSix   ? ZoneSystem::Six()
-                              : m_settings.operation == Operation::SixToThree ? ZoneSystem::Three()
-                                                                              : m_system;
+    // The target zone of a change of system follows the settings' zone rule.
+    const ZoneSystem target = OutputZoneSystem(m_settings);
     // The series carries the point between zones as the desktop program does, so that both
     // give the same numbers.
     const ZoneCarry carry =

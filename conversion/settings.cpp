@@ -42,11 +42,12 @@ std::optional<AngleFormat> AngleFormatByName(std::string_view name) {
 ZoneSystem SourceZoneSystem(const Settings& settings) {
     switch (settings.operation) {
     case Operation::ThreeToSix:
-        return ZoneSystem::Three();
+        return ZoneSystem::Three().WithRule(settings.zoneRule);
     case Operation::SixToThree:
-        return ZoneSystem::Six();
+        return ZoneSystem::Six().WithRule(settings.zoneRule);
     default:
-        return settings.zoneWidth == 3 ? ZoneSystem::Three() : ZoneSystem::Six();
+        return (settings.zoneWidth == 3 ? ZoneSystem::Three() : ZoneSystem::Six())
+            .WithRule(settings.zoneRule);
     }
 }
 

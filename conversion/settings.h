@@ -41,6 +41,8 @@ struct Settings {
     double k0 = 1.0;
     double falseEasting = 500000.0;
     double falseNorthing = 0.0;
+    // How forward, and 3to6 and 6to3 for the target, choose a point's zone from its longitude.
+    ZoneRule zoneRule = ZoneRule::WholeDegree;
     AngleFormat angles = AngleFormat::Packed;
     int precision = -1; // decimals; -1 for the default of what is written
     bool exact = false; // shortest text that reads back to the same double

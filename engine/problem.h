@@ -66,6 +66,12 @@ enum class ProblemCode {
     OutputIsInput,    // other: the input it is
     PreviewNotRegular,
     InputNotRegular,
+    // EPSG codes (gkconv's --crs, the batch window's EPSG field).
+    CrsNotACode,        // text: as given
+    CrsUnknown,         // value: the code; other: the nearest codes of the table, as text
+    CrsOptionDiffers,   // text: the option; other: the code
+    CrsNotForOperation, // other: the code
+    CrsDeprecated,      // text: the code; other: the code that replaces it (a note, not a refusal)
     Count // not a code: the number of codes, for tables and tests
 };
 
