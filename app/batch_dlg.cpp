@@ -76,6 +76,16 @@ const EllipsoidChoice& SelectedEllipsoid(const CComboBox& combo) {
                        : 0];
 }
 
+// The rule in force, and where the two put 114°30′E.
+struct ZoneRuleChoice {
+    const char* text;
+    BatchZoneRule rule;
+};
+const ZoneRuleChoice kZoneRules[] = {
+    {"整度规则（本程序原有：114°30′E 属六度带第 19 带）", BatchZoneRule::Form},
+    {"标准分带（同 EPSG 代码：114°30′E 属六度带第 20 带）", BatchZoneRule::Standard},
+};
+
 struct AnglesChoice {
     const char* text;
     BatchAngles angles;
@@ -157,6 +167,9 @@ void CBatchDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_BATCH_METHOD, m_comboMethod);
     DDX_Control(pDX, IDC_BATCH_MERIDIAN, m_editMeridian);
     DDX_Control(pDX, IDC_BATCH_NO_PREFIX, m_checkNoPrefix);
+    DDX_Control(pDX, IDC_BATCH_ZONE_RULE, m_comboZoneRule);
+    DDX_Control(pDX, IDC_BATCH_EPSG, m_editEpsg);
+    DDX_Control(pDX, IDC_BATCH_EPSG_MATCH, m_staticEpsgMatch);
     DDX_Control(pDX, IDC_BATCH_OUTPUT, m_editOutput);
     DDX_Control(pDX, IDC_BATCH_BROWSE_OUT, m_btnBrowseOut);
     DDX_Control(pDX, IDC_BATCH_RUN, m_btnRun);
@@ -176,6 +189,7 @@ BOOL CBatchDlg::OnInitDialog() {
     m_comboEllipsoid.SetCurSel(0);
     Fill(m_comboAngles, kAngles);
     Fill(m_comboMethod, kMethods);
+    Fill(m_comboZoneRule, kZoneRules);
     OnEllipsoidChanged();
 
     m_listErrors.InsertColumn(0, "行号", LVCFMT_RIGHT, 60);
@@ -245,6 +259,13 @@ BOOL CBatchDlg::OnCmdMsg(UINT nID, int nCode) {
         case IDC_BATCH_MERIDIAN:
             UpdateControls();
             return TRUE;
+        case IDC_BATCH_A:
+        case IDC_BATCH_ALFA:
+            UpdateCrsText();
+            return TRUE;
+        case IDC_BATCH_EPSG:
+            OnEpsgChanged();
+            return TRUE;
         default:
             break;
         }
@@ -252,6 +273,10 @@ BOOL CBatchDlg::OnCmdMsg(UINT nID, int nCode) {
         switch (nID) {
         case IDC_BATCH_OPERATION:
             OnOperationChanged();
+            return TRUE;
+        case IDC_BATCH_ZONE_WIDTH:
+        case IDC_BATCH_ZONE_RULE:
+            UpdateControls();
             return TRUE;
         case IDC_BATCH_ELLIPSOID:
             OnEllipsoidChanged();
@@ -354,6 +379,28 @@ void CBatchDlg::OnEllipsoidChanged() {
     }
 }
 
+void CBatchDlg::OnEpsgChanged() {
+    const std::string text = m_editEpsg.GetWindowText().str();
+    m_strEpsgNote.clear();
+    if (!text.empty() && m_backend.crs) {
+        const BatchCrs crs = m_backend.crs(text);
+        m_strEpsgNote = crs.message;
+        if (crs.found) {
+            for (size_t i = 0; i < std::size(kZoneWidths); ++i)
+                if (kZoneWidths[i].width == crs.zoneWidth)
+                    m_comboZoneWidth.SetCurSel(static_cast<int>(i));
+            const std::vector<EllipsoidChoice>& ellipsoids = Ellipsoids();
+            for (size_t i = 0; i < ellipsoids.size(); ++i)
+                if (ellipsoids[i].key == crs.ellipsoid)
+                    m_comboEllipsoid.SetCurSel(static_cast<int>(i));
+            OnEllipsoidChanged();
+            m_editMeridian.SetWindowText(crs.centralMeridian.c_str());
+            m_checkNoPrefix.SetCheck(crs.noPrefix ? BST_CHECKED : BST_UNCHECKED);
+        }
+    }
+    UpdateControls();
+}
+
 BatchRequest CBatchDlg::ChosenRequest() const {
     BatchRequest request;
     request.input = m_editInput.GetWindowText().str();
@@ -370,6 +417,7 @@ BatchRequest CBatchDlg::ChosenRequest() const {
     request.centralMeridian = m_editMeridian.GetWindowText().str();
     request.noPrefix = m_checkNoPrefix.GetCheck() == BST_CHECKED;
     request.header = m_checkHeader.GetCheck() == BST_CHECKED;
+    request.zoneRule = Selected(m_comboZoneRule, kZoneRules).rule;
     return request;
 }
 
@@ -543,6 +591,10 @@ void CBatchDlg::UpdateControls() {
         {m_comboMethod, idle},
         {m_editMeridian, idle && projects},
         {m_checkNoPrefix, idle && projects},
+        // The rule picks the zone of a longitude: forward's, and the target of 3° <-> 6°.
+        {m_comboZoneRule, idle && operation.operation != BatchOperation::Inverse &&
+                              operation.operation != BatchOperation::Adjacent},
+        {m_editEpsg, idle},
         {m_editOutput, idle},
         {m_btnBrowseOut, idle},
         {m_btnRun, idle && m_backend.makeJob && m_editInput.GetWindowTextLength() > 0 &&
@@ -552,6 +604,22 @@ void CBatchDlg::UpdateControls() {
     };
     for (const Rule& rule : rules)
         rule.control.EnableWindow(rule.enabled ? TRUE : FALSE);
+    UpdateCrsText();
+}
+
+void CBatchDlg::UpdateCrsText() {
+    if (!m_backend.crsText)
+        return;
+    BatchRequest request = ChosenRequest();
+    if (request.ellipsoid.empty()) {
+        // The user's own numbers, as far as they are numbers yet.
+        ParseDdxDouble(m_editA.GetWindowText(), &request.a);
+        ParseDdxDouble(m_editAlfa.GetWindowText(), &request.alfa);
+    }
+    std::string text = m_backend.crsText(request);
+    if (!m_strEpsgNote.empty())
+        text = m_strEpsgNote + (text.empty() ? "" : "。") + text;
+    m_staticEpsgMatch.SetWindowText(text.c_str());
 }
 
 void CBatchDlg::ShowFailures() {
