@@ -36,6 +36,7 @@ protected:
     BOOL OnInitDialog() override {
         CBatchDlg::OnInitDialog();
         m_editColumns.SetWindowText("name,-,B,L,-");
+        m_editEpsg.SetWindowText("4547");
         m_editInput.SetWindowText(m_input.c_str());
         m_editOutput.SetWindowText(m_output.c_str());
         PostMessage(WM_COMMAND, MAKEWPARAM(IDC_BATCH_RUN, BN_CLICKED));
