@@ -72,8 +72,8 @@ const ProblemPattern kPatterns[] = {
     {C::CrsUnknown, "EPSG:{whole} 不是本程序所知的 CGCS2000、西安80、北京54、新北京54 高斯-克吕格"
                     "坐标系；相近的代码有 {other}"},
     {C::CrsOptionDiffers, "{text} 与 {other} 的设置不同"},
-    {C::CrsNotForOperation, "{other} 规定的是正算和反算的投影；邻带换算和三度带、六度带互换由各点"
-                            "自定投影带"},
+    {C::CrsNotForOperation, "邻带换算把各点换入各自的邻带，{other} 只规定一个坐标系"},
+    {C::CrsTargetWidth, "{text} 换入{width}度带，{other} 不是{width}度带坐标系"},
     {C::CrsDeprecated, "{text} 已废弃，与 {other} 相同"},
 };
 

@@ -23,6 +23,8 @@ Problem UnknownCode(int code) {
 
 // The first option given that says otherwise than the code, or nothing.
 std::optional<std::string> Differing(const EpsgCrs& crs, const CLI::App& app, const Settings& s) {
+    // A zone change's code is its target: only the ellipsoid is shared with the source, and
+    // the projection options are refused there as always.
     const bool projects = s.operation == Operation::Forward || s.operation == Operation::Inverse;
     const EllipsoidPreset& preset = crs.Preset();
     const bool sameEllipsoid = s.ellipsoid.a() == preset.a && s.ellipsoid.f() == preset.f();
@@ -34,12 +36,12 @@ std::optional<std::string> Differing(const EpsgCrs& crs, const CLI::App& app, co
         {"--zone-width", projects && s.zoneWidth != crs.zoneWidth},
         {"--ellipsoid", !sameEllipsoid},
         {"--a", !sameEllipsoid},
-        {"--central-meridian", s.centralMeridian != crs.centralMeridian},
-        {"--zone", s.zone != crs.zone},
-        {"--no-prefix", crs.prefix},
-        {"--scale", s.k0 != 1.0},
-        {"--false-easting", s.falseEasting != crs.falseEasting},
-        {"--false-northing", s.falseNorthing != 0.0},
+        {"--central-meridian", projects && s.centralMeridian != crs.centralMeridian},
+        {"--zone", projects && s.zone != crs.zone},
+        {"--no-prefix", projects && crs.prefix},
+        {"--scale", projects && s.k0 != 1.0},
+        {"--false-easting", projects && s.falseEasting != crs.falseEasting},
+        {"--false-northing", projects && s.falseNorthing != 0.0},
     };
     for (const Check& check : checks) {
         if (check.differs && app.count(check.option) > 0) {
@@ -54,7 +56,8 @@ std::optional<std::string> Differing(const EpsgCrs& crs, const CLI::App& app, co
 void AddCrsOptions(CLI::App& app, CrsOptions& o) {
     app.add_option("--crs", o.crs,
                    "EPSG:NNNN: the projection of an EPSG code (CGCS2000, Xi'an 1980, Beijing "
-                   "1954, New Beijing Gauss-Krueger); the options it sets may be left out");
+                   "1954, New Beijing Gauss-Krueger), or the target zone of 3to6 and 6to3; the "
+                   "options it sets may be left out");
     app.add_option("--zone-rule", o.zoneRule,
                    "form (default) or standard: how forward, 3to6 and 6to3 find a point's zone; "
                    "114d30'E is 6-degree zone 19 by the form's whole-degree rule, 20 by the "
@@ -79,8 +82,17 @@ Result<void> ApplyCrsOptions(const CrsOptions& o, const CLI::App& app, Settings&
     if (crs == nullptr) {
         return UnknownCode(*code);
     }
-    if (s.operation != Operation::Forward && s.operation != Operation::Inverse) {
+    if (s.operation == Operation::Adjacent) {
         return Problem{.code = ProblemCode::CrsNotForOperation, .other = CodeText(*code)};
+    }
+    if (s.operation == Operation::ThreeToSix || s.operation == Operation::SixToThree) {
+        const int width = s.operation == Operation::ThreeToSix ? 6 : 3;
+        if (crs->zoneWidth != width) {
+            return Problem{.code = ProblemCode::CrsTargetWidth,
+                           .text = s.operation == Operation::ThreeToSix ? "3to6" : "6to3",
+                           .other = CodeText(*code),
+                           .width = width};
+        }
     }
     if (const std::optional<std::string> option = Differing(*crs, app, s)) {
         return Problem{.code = ProblemCode::CrsOptionDiffers, .text = *option,

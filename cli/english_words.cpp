@@ -78,8 +78,9 @@ const ProblemPattern kPatterns[] = {
                     "Beijing 1954 and New Beijing that gkconv knows; the nearest are {other}"},
     {C::CrsOptionDiffers, "{text} says otherwise than {other}, which sets it; leave {text} out or "
                           "give the code's own value"},
-    {C::CrsNotForOperation, "{other} names the projection of forward and inverse; adjacent, 3to6 "
-                            "and 6to3 find each point's zone themselves"},
+    {C::CrsNotForOperation, "adjacent moves each point into its own neighbouring zone; {other} "
+                            "names one system (give it to forward, inverse, 3to6 or 6to3)"},
+    {C::CrsTargetWidth, "{text} writes {width}-degree zones: {other} is not one"},
     {C::CrsDeprecated, "note: {text} is deprecated; {other} is the same system"},
 };
 

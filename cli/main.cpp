@@ -64,7 +64,8 @@ zone rule and EPSG codes
   --crs EPSG:NNNN sets ellipsoid, zone width, central meridian, zone and prefix from
   a Gauss-Krueger code of CGCS2000 (4491-4554), Xi'an 1980 (2327-2390), Beijing 1954
   (2401-2442, 21413-21423, 21453-21463; 21473-21483 are deprecated) or New Beijing
-  (4568-4589, 4652-4656, 4766-4800, 4812, 4822), for forward and inverse. These codes
+  (4568-4589, 4652-4656, 4766-4800, 4812, 4822), for forward and inverse; for 3to6
+  and 6to3 a code of the target system is the zone every point goes into. These codes
   list the northing first, as gkconv writes X before Y.
 
 Exit status: 0 all converted, 1 some records failed, 2 usage error, 3 a file could not

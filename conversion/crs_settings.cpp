@@ -3,6 +3,11 @@
 
 void ApplyCrs(const EpsgCrs& crs, Settings& s) {
     s.ellipsoid = crs.Preset().ellipsoid();
+    if (s.operation == Operation::ThreeToSix || s.operation == Operation::SixToThree) {
+        s.targetZone = crs.zone;
+        s.targetPrefix = crs.prefix;
+        return;
+    }
     s.zoneWidth = crs.zoneWidth;
     s.centralMeridian = crs.centralMeridian;
     s.zone = crs.prefix ? std::optional<int>(crs.zone) : std::nullopt;
@@ -26,6 +31,12 @@ ZoneSystem OutputZoneSystem(const Settings& s) {
 ProjectionDescription DescribeProjection(const Settings& s) {
     ProjectionDescription description;
     const ZoneSystem system = OutputZoneSystem(s);
+    if (s.targetZone) {
+        description.params = ProjectionParamsOf(s, system.CentralMeridian(*s.targetZone),
+                                                s.targetPrefix ? s.targetZone : std::nullopt);
+        description.codes = MatchingEpsgCrs(*description.params, system.Width());
+        return description;
+    }
     const bool projects = s.operation == Operation::Forward || s.operation == Operation::Inverse;
     const std::optional<int> zone = projects ? FixedZone(s) : std::nullopt;
     if (projects && (zone || s.centralMeridian)) {

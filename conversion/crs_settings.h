@@ -11,7 +11,9 @@
 
 // Sets what the code fixes: the ellipsoid, the zone system, the central meridian and, for a
 // code with the zone in Y, that zone (prefix); scale 1, false easting 500 km, no false northing.
-// The operation, method and everything about records stay as they were.
+// For 3to6 and 6to3 the code is the target instead: the ellipsoid, and the zone every point goes
+// into with or without its number in Y; the caller has checked that the code is of the target
+// system. The operation, method and everything about records stay as they were.
 void ApplyCrs(const EpsgCrs& crs, Settings& settings);
 
 // The zone system the settings write their plane coordinates in: the operation's own, or the

@@ -102,6 +102,7 @@ private:
     std::optional<Projection> m_fixed; // every point's projection, when the settings fix one
     std::optional<int> m_fixedZone;    // the zone number its eastings carry, if any
     std::vector<Projection> m_zones;   // zones 1 to the last, when each point finds its own
+    std::optional<Projection> m_target; // the zone a change of system writes every point into
     int m_metreDecimals;
     int m_angleDecimals;
 };

@@ -174,6 +174,16 @@ Result<void> CheckProjection(const Settings& s) {
     if (planeToPlane && !standard) {
         return Problem{.code = ProblemCode::TransformNeedsStandardZones};
     }
+    if (s.targetZone) {
+        const ZoneSystem target =
+            s.operation == Operation::ThreeToSix ? ZoneSystem::Six() : ZoneSystem::Three();
+        if ((s.operation != Operation::ThreeToSix && s.operation != Operation::SixToThree) ||
+            !target.Exists(*s.targetZone)) {
+            return Problem{.code = ProblemCode::ZoneNotInSystem,
+                           .zone = *s.targetZone,
+                           .width = target.Width()};
+        }
+    }
     const ZoneSystem system = SourceZoneSystem(s);
     if (s.zone && !system.Exists(*s.zone)) {
         return Problem{

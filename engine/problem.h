@@ -71,6 +71,7 @@ enum class ProblemCode {
     CrsUnknown,         // value: the code; other: the nearest codes of the table, as text
     CrsOptionDiffers,   // text: the option; other: the code
     CrsNotForOperation, // other: the code
+    CrsTargetWidth,     // text: the operation; other: the code; width: the system it writes
     CrsDeprecated,      // text: the code; other: the code that replaces it (a note, not a refusal)
     Count // not a code: the number of codes, for tables and tests
 };

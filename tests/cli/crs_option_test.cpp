@@ -60,6 +60,9 @@ TEST(GkconvCrs, RefusesWhatTheCodeContradicts) {
         {"forward --crs EPSG:4326", 2, "EPSG:4491"},
         {"forward --crs 45x7", 2, "'45x7'"},
         {"adjacent --crs EPSG:4526", 2, "adjacent"},
+        {"3to6 --crs EPSG:4547", 2, "6-degree"},
+        {"6to3 --crs EPSG:4509", 2, "3-degree"},
+        {"3to6 --crs EPSG:4498 -e wgs84", 2, "--ellipsoid"},
         // What agrees with the code may be said again.
         {"forward --crs EPSG:4547 -w 3 -e cgcs2000 --central-meridian 114:00 --no-prefix", 0,
          ""},
@@ -70,6 +73,28 @@ TEST(GkconvCrs, RefusesWhatTheCodeContradicts) {
         const ProcessResult r = Gkconv(std::string(c.args) + " --angles deg", "30.5 114.25\n");
         EXPECT_EQ(r.status, c.status) << r.err;
         EXPECT_TRUE(Contains(r.err, c.says)) << r.err;
+    }
+}
+
+TEST(GkconvCrs, AZoneChangeWritesIntoTheCodesZone) {
+    // 30°30′N 114°30′E on CGCS2000 in 3° zone 38; PROJ puts it at these places in the 6° codes.
+    const std::string point = "3375648.0326 38547999.7613\n";
+    struct Case {
+        const char* args;
+        const char* out;
+    };
+    const Case cases[] = {
+        {"3to6 -e cgcs2000", "3380755.9592 19836098.3053\n"},            // the form's rule: 19
+        {"3to6 --crs EPSG:4498", "3378200.6390 20259965.4835\n"},        // zone 20
+        {"3to6 --crs EPSG:4509", "3378200.6390 259965.4835\n"},          // CM 117E, no prefix
+        {"3to6 --crs EPSG:4497", "3380755.9592 19836098.3053\n"},        // zone 19 again
+        {"3to6 --crs EPSG:4491", ""},                                     // 500 km and more out
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args);
+        const ProcessResult r = Gkconv(c.args, point);
+        EXPECT_EQ(r.status, *c.out ? 0 : 1) << r.err;
+        EXPECT_EQ(r.out, c.out);
     }
 }
 

@@ -81,6 +81,21 @@ Result RunCase(const cases::Settings& s, double a, double b) {
         const GeoPoint g = chosen.projection.Inverse(a, b);
         return {{g.lat, g.lon}, chosen.zone};
     }
+    if (s.crs != 0) {
+        // The code's zone is the target of a change of system: inverse in the source zone,
+        // forward in the code's projection.
+        const EpsgCrs* crs = FindEpsgCrs(s.crs);
+        const int width = s.operation == "3to6" ? 6 : 3;
+        if (crs == nullptr || s.operation == "adjacent" || crs->zoneWidth != width) {
+            throw std::invalid_argument("no target of this operation");
+        }
+        const ZoneSystem from = SystemOf(width == 6 ? 3 : 6);
+        const Ellipsoid ellipsoid = crs->Preset().ellipsoid();
+        const GeoPoint g = Projection::ForZone(ellipsoid, from, from.ZoneOfEasting(b).number, method)
+                               .Inverse(a, b);
+        const PlanePoint p = Projection(crs->Params(method)).Forward(g.lat, g.lon);
+        return {{p.x, p.y}, crs->prefix ? std::optional<int>(crs->zone) : std::nullopt};
+    }
     const Ellipsoid ellipsoid = EllipsoidOf(s);
     ZonedPoint z{};
     if (s.operation == "adjacent") {
