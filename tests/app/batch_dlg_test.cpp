@@ -918,6 +918,8 @@ TEST(BatchConversion, TheEllipsoidListIsTheEnginesPresetsThenTheUsersOwn) {
 
 TEST(BatchEpsg, ACodeFillsTheProjectionSettingsWhichStayEditable) {
     Window w(FileConversionBackend());
+    // A screen reader names the field by its label, as the other fields.
+    EXPECT_EQ(w.Item("IDC_BATCH_EPSG")->accessibleName().toStdString(), "EPSG 代码");
     w.Type("IDC_BATCH_EPSG", "EPSG:4547");
     EXPECT_EQ(w.Choice("IDC_BATCH_ZONE_WIDTH"), "三度带");
     EXPECT_EQ(w.Choice("IDC_BATCH_ELLIPSOID"), "CGCS2000");
