@@ -95,12 +95,13 @@ Result<void> ApplyCrsOptions(const CrsOptions& o, const CLI::App& app, Settings&
         }
     }
     if (const std::optional<std::string> option = Differing(*crs, app, s)) {
-        return Problem{.code = ProblemCode::CrsOptionDiffers, .text = *option,
-                       .other = CodeText(*code)};
+        return Problem{
+            .code = ProblemCode::CrsOptionDiffers, .text = *option, .other = CodeText(*code)};
     }
     if (crs->Deprecated()) {
         std::fprintf(stderr, "gkconv: %s\n",
-                     English(Problem{.code = ProblemCode::CrsDeprecated, .text = CodeText(*code),
+                     English(Problem{.code = ProblemCode::CrsDeprecated,
+                                     .text = CodeText(*code),
                                      .other = CodeText(crs->replacedBy)})
                          .c_str());
     }

@@ -41,8 +41,7 @@ ProjectionDescription DescribeProjection(const Settings& s) {
     const std::optional<int> zone = projects ? FixedZone(s) : std::nullopt;
     if (projects && (zone || s.centralMeridian)) {
         const double centralMeridian = zone ? system.CentralMeridian(*zone) : *s.centralMeridian;
-        description.params =
-            ProjectionParamsOf(s, centralMeridian, s.prefix ? zone : std::nullopt);
+        description.params = ProjectionParamsOf(s, centralMeridian, s.prefix ? zone : std::nullopt);
         // Without the zone in Y a meridian of one's own belongs to no system, and every 6°
         // meridian is a 3° one too: the width decides only where a zone was named.
         description.codes = MatchingEpsgCrs(*description.params, s.zone ? system.Width() : 0);

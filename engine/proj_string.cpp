@@ -10,8 +10,8 @@ namespace {
 // PROJ reads but people do not expect in 25500000).
 std::string Fixed(double value) {
     char buffer[400];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      std::chars_format::fixed);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
     return std::string(buffer, result.ptr);
 }
 
@@ -56,7 +56,7 @@ std::string ProjEllipsoid(const Ellipsoid& ellipsoid) {
 std::string ProjString(const ProjectionParams& params) {
     const double x0 = params.falseEasting + (params.zonePrefix ? *params.zonePrefix * 1e6 : 0.0);
     return "+proj=tmerc +lat_0=0 +lon_0=" + Fixed(params.centralMeridian) +
-           " +k=" + Fixed(params.k0) + " +x_0=" + Fixed(x0) + " +y_0=" +
-           Fixed(params.falseNorthing) + " " + ProjEllipsoid(params.ellipsoid) +
+           " +k=" + Fixed(params.k0) + " +x_0=" + Fixed(x0) +
+           " +y_0=" + Fixed(params.falseNorthing) + " " + ProjEllipsoid(params.ellipsoid) +
            " +units=m +no_defs";
 }

@@ -85,8 +85,8 @@ private:
         : m_width(width), m_rule(rule) {}
 
     Zone StandardZoneOfLongitude(double longitude) const {
-        const double q = m_width == 3 ? std::floor((longitude + 1.5) / 3.0)
-                                      : std::floor(longitude / 6.0) + 1.0;
+        const double q =
+            m_width == 3 ? std::floor((longitude + 1.5) / 3.0) : std::floor(longitude / 6.0) + 1.0;
         // Beyond the range of int (or NaN) no zone exists; zone 0 is the one every caller refuses.
         const int n = std::fabs(q) < 1e9 ? static_cast<int>(q) : 0;
         return {n, CentralMeridian(n)};

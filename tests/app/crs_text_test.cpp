@@ -22,12 +22,14 @@ TEST(ChineseCrsText, NamesTheCodesOfAFixedProjection) {
     s.prefix = false;
     EXPECT_EQ(Text(s), "当前设置即 EPSG:4547（CGCS2000三度带）：中央子午线 114°，Y 不带带号");
     s.prefix = true;
-    EXPECT_EQ(Text(s), "当前设置即 EPSG:4526（CGCS2000三度带）：第 38 带（中央子午线 114°），Y 带带号");
+    EXPECT_EQ(Text(s),
+              "当前设置即 EPSG:4526（CGCS2000三度带）：第 38 带（中央子午线 114°），Y 带带号");
     s = Make(Beijing1954(), 3);
     s.zone = 38;
     s.prefix = false;
-    EXPECT_EQ(Text(s), "当前设置即 EPSG:2435（北京54三度带）、EPSG:4795（新北京54三度带）：中央子午线 "
-                       "114°，Y 不带带号");
+    EXPECT_EQ(Text(s),
+              "当前设置即 EPSG:2435（北京54三度带）、EPSG:4795（新北京54三度带）：中央子午线 "
+              "114°，Y 不带带号");
     s = Make(Cgcs2000(), 3);
     s.centralMeridian = 114.5;
     s.prefix = false;
@@ -39,8 +41,9 @@ TEST(ChineseCrsText, ZonesPerPointNameTheRuleAndTheZonesCodes) {
               "各点按整度规则各入其三度带，CGCS2000 第 25–45 带为 EPSG:4513–4533");
     Settings s = Make(Beijing1954(), 3);
     s.zoneRule = ZoneRule::Standard;
-    EXPECT_EQ(Text(s), "各点按标准分带各入其三度带，北京54 第 25–45 带为 EPSG:2401–2421；新北京54 第 "
-                       "25–29 带为 EPSG:4652–4656；新北京54 第 30–45 带为 EPSG:4766–4781");
+    EXPECT_EQ(Text(s),
+              "各点按标准分带各入其三度带，北京54 第 25–45 带为 EPSG:2401–2421；新北京54 第 "
+              "25–29 带为 EPSG:4652–4656；新北京54 第 30–45 带为 EPSG:4766–4781");
     s = Make(Xian1980(), 3);
     s.operation = Operation::ThreeToSix; // written in 6° zones
     EXPECT_EQ(Text(s), "各点按整度规则各入其六度带，西安80 第 13–23 带为 EPSG:2327–2337");

@@ -64,8 +64,7 @@ TEST(GkconvCrs, RefusesWhatTheCodeContradicts) {
         {"6to3 --crs EPSG:4509", 2, "3-degree"},
         {"3to6 --crs EPSG:4498 -e wgs84", 2, "--ellipsoid"},
         // What agrees with the code may be said again.
-        {"forward --crs EPSG:4547 -w 3 -e cgcs2000 --central-meridian 114:00 --no-prefix", 0,
-         ""},
+        {"forward --crs EPSG:4547 -w 3 -e cgcs2000 --central-meridian 114:00 --no-prefix", 0, ""},
         {"forward --crs EPSG:4526 -w 3 --zone 38 --scale 1 --false-easting 500000", 0, ""},
     };
     for (const Case& c : cases) {
@@ -84,11 +83,11 @@ TEST(GkconvCrs, AZoneChangeWritesIntoTheCodesZone) {
         const char* out;
     };
     const Case cases[] = {
-        {"3to6 -e cgcs2000", "3380755.9592 19836098.3053\n"},            // the form's rule: 19
-        {"3to6 --crs EPSG:4498", "3378200.6390 20259965.4835\n"},        // zone 20
-        {"3to6 --crs EPSG:4509", "3378200.6390 259965.4835\n"},          // CM 117E, no prefix
-        {"3to6 --crs EPSG:4497", "3380755.9592 19836098.3053\n"},        // zone 19 again
-        {"3to6 --crs EPSG:4491", ""},                                     // 500 km and more out
+        {"3to6 -e cgcs2000", "3380755.9592 19836098.3053\n"},     // the form's rule: 19
+        {"3to6 --crs EPSG:4498", "3378200.6390 20259965.4835\n"}, // zone 20
+        {"3to6 --crs EPSG:4509", "3378200.6390 259965.4835\n"},   // CM 117E, no prefix
+        {"3to6 --crs EPSG:4497", "3380755.9592 19836098.3053\n"}, // zone 19 again
+        {"3to6 --crs EPSG:4491", ""},                             // 500 km and more out
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args);
@@ -116,10 +115,8 @@ TEST(GkconvZoneRule, StandardRuleMovesTheZoneBoundaries) {
         const char* standard; // and by the standard division
     };
     const Case cases[] = {
-        {"forward -w 6", "30:30 114:30", "19", "20"},
-        {"forward -w 6", "30:30 113:59", "19", "19"},
-        {"forward -w 3", "30:30 112:30", "37", "38"},
-        {"forward -w 3", "30:30 115:45", "38", "39"},
+        {"forward -w 6", "30:30 114:30", "19", "20"}, {"forward -w 6", "30:30 113:59", "19", "19"},
+        {"forward -w 3", "30:30 112:30", "37", "38"}, {"forward -w 3", "30:30 115:45", "38", "39"},
         {"forward -w 3", "30:30 114:30", "38", "38"},
     };
     for (const Case& c : cases) {

@@ -54,8 +54,8 @@ TEST(CrsSettings, ACodeSetsTheWholeProjection) {
         // The settings a code makes are sound, and described by that code again.
         EXPECT_TRUE(CheckProjection(s));
         const std::vector<int> codes = Codes(DescribeProjection(s));
-        const int current = FindEpsgCrs(c.code)->Deprecated() ? FindEpsgCrs(c.code)->replacedBy
-                                                               : c.code;
+        const int current =
+            FindEpsgCrs(c.code)->Deprecated() ? FindEpsgCrs(c.code)->replacedBy : c.code;
         EXPECT_NE(std::find(codes.begin(), codes.end(), current), codes.end());
     }
 }

@@ -14,11 +14,16 @@ TEST(EpsgCrs, HoldsExactlyTheCodesOfTheFourDatums) {
         bool deprecated;
     };
     const Range ranges[] = {
-        {4491, 4554, EpsgDatum::Cgcs2000, false},     {2327, 2390, EpsgDatum::Xian1980, false},
-        {2401, 2442, EpsgDatum::Beijing1954, false},  {21413, 21423, EpsgDatum::Beijing1954, false},
-        {21453, 21463, EpsgDatum::Beijing1954, false}, {21473, 21483, EpsgDatum::Beijing1954, true},
-        {4568, 4589, EpsgDatum::NewBeijing, false},   {4652, 4656, EpsgDatum::NewBeijing, false},
-        {4766, 4800, EpsgDatum::NewBeijing, false},   {4812, 4812, EpsgDatum::NewBeijing, false},
+        {4491, 4554, EpsgDatum::Cgcs2000, false},
+        {2327, 2390, EpsgDatum::Xian1980, false},
+        {2401, 2442, EpsgDatum::Beijing1954, false},
+        {21413, 21423, EpsgDatum::Beijing1954, false},
+        {21453, 21463, EpsgDatum::Beijing1954, false},
+        {21473, 21483, EpsgDatum::Beijing1954, true},
+        {4568, 4589, EpsgDatum::NewBeijing, false},
+        {4652, 4656, EpsgDatum::NewBeijing, false},
+        {4766, 4800, EpsgDatum::NewBeijing, false},
+        {4812, 4812, EpsgDatum::NewBeijing, false},
         {4822, 4822, EpsgDatum::NewBeijing, false},
     };
     std::size_t count = 0;
@@ -111,10 +116,20 @@ TEST(EpsgCrs, ParsesCodes) {
         std::optional<int> code;
     };
     const Case cases[] = {
-        {"EPSG:4547", 4547}, {"epsg:4547", 4547},     {"Epsg:21473", 21473}, {"4547", 4547},
-        {"EPSG:", {}},       {"EPSG:45x7", {}},       {"EPSG:-4547", {}},    {"EPSG:1234567", {}},
-        {" 4547", {}},       {"EPSG:4547 ", {}},      {"", {}},              {"ESRI:102569", {}},
-        {"EPSG::4547", {}},  {"EPSG:999999", 999999},
+        {"EPSG:4547", 4547},
+        {"epsg:4547", 4547},
+        {"Epsg:21473", 21473},
+        {"4547", 4547},
+        {"EPSG:", {}},
+        {"EPSG:45x7", {}},
+        {"EPSG:-4547", {}},
+        {"EPSG:1234567", {}},
+        {" 4547", {}},
+        {"EPSG:4547 ", {}},
+        {"", {}},
+        {"ESRI:102569", {}},
+        {"EPSG::4547", {}},
+        {"EPSG:999999", 999999},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -128,12 +143,10 @@ TEST(EpsgCrs, OffersTheNearestCurrentCodes) {
         std::vector<int> nearest;
     };
     const Case cases[] = {
-        {4555, {4554, 4553, 4552}},
-        {4490, {4491, 4492, 4493}},
-        {4561, {4554, 4568, 4553}}, // 4554 and 4568 are both 7 away: the lower first
+        {4555, {4554, 4553, 4552}},     {4490, {4491, 4492, 4493}},
+        {4561, {4554, 4568, 4553}},     // 4554 and 4568 are both 7 away: the lower first
         {21470, {21463, 21462, 21461}}, // the deprecated 21473 is nearer but not offered
-        {0, {2327, 2328, 2329}},
-        {999999, {21463, 21462, 21461}},
+        {0, {2327, 2328, 2329}},        {999999, {21463, 21462, 21461}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);

@@ -1,7 +1,8 @@
 // The EPSG table held against PROJ's database, read through projinfo and cs2cs (Debian's
 // proj-bin and proj-data): every row's ellipsoid, central meridian, scale, false origin, name,
 // axis order, deprecation and PROJ string; no Gauss-Krüger code of the four datums missing; and
-// the same numbers as PROJ for a code of each family. Skipped, saying why, where projinfo is absent.
+// the same numbers as PROJ for a code of each family. Skipped, saying why, where projinfo is
+// absent.
 #include <cmath>
 #include <cstdio>
 #include <future>
@@ -106,8 +107,8 @@ public:
             workers.push_back(std::async(std::launch::async, [&missing, w] {
                 std::vector<std::pair<int, Definition>> got;
                 for (std::size_t i = w; i < missing.size(); i += kWorkers) {
-                    const auto out = RunCommand("projinfo -o PROJ,PROJJSON EPSG:" +
-                                                std::to_string(missing[i]) + " 2>&1");
+                    const auto out = RunCommand(
+                        "projinfo -o PROJ,PROJJSON EPSG:" + std::to_string(missing[i]) + " 2>&1");
                     got.emplace_back(missing[i], out ? ParseProjinfo(*out) : Definition());
                 }
                 return got;
@@ -152,10 +153,10 @@ private:
     std::map<int, Definition> m_definitions;
 };
 
-#define SKIP_WITHOUT_PROJINFO()                                                                   \
-    if (!ProjDatabase::Get().Available()) {                                                       \
-        GTEST_SKIP() << "projinfo (Debian: proj-bin and proj-data) is not installed; the EPSG "   \
-                        "table is not checked against PROJ's database";                           \
+#define SKIP_WITHOUT_PROJINFO()                                                                    \
+    if (!ProjDatabase::Get().Available()) {                                                        \
+        GTEST_SKIP() << "projinfo (Debian: proj-bin and proj-data) is not installed; the EPSG "    \
+                        "table is not checked against PROJ's database";                            \
     }
 
 double Parameter(const json& definition, const std::string& name) {
@@ -220,8 +221,7 @@ TEST(EpsgTableAgainstProj, NoGaussKruegerCodeOfTheFourDatumsIsMissing) {
             candidates.insert(code);
         }
     }
-    const std::set<std::string> datums = {"China 2000", "Xian 1980", "Beijing 1954",
-                                          "New Beijing"};
+    const std::set<std::string> datums = {"China 2000", "Xian 1980", "Beijing 1954", "New Beijing"};
     int gaussKrueger = 0;
     for (const auto& [code, definition] : db.Definitions(candidates)) {
         const json& d = definition.projjson;
@@ -260,8 +260,8 @@ TEST(EpsgTableAgainstProj, ProjectsAsProjDoes) {
         char input[64];
         std::snprintf(input, sizeof input, "%.10f %.10f", lat, lon);
         const auto out = RunCommand("echo '" + std::string(input) + "' | cs2cs -f %.6f EPSG:" +
-                             std::to_string(base["code"].get<int>()) + " EPSG:" +
-                             std::to_string(code) + " 2>&1");
+                                    std::to_string(base["code"].get<int>()) +
+                                    " EPSG:" + std::to_string(code) + " 2>&1");
         ASSERT_TRUE(out);
         double northing = 0.0;
         double easting = 0.0;

@@ -19,13 +19,11 @@ TEST(ZoneRule, StandardRuleTakesHalfAZoneEitherSideOfTheMeridian) {
         int six, three;
     };
     const Case cases[] = {
-        {114.5, 20, 38},        // 114°30′E: the whole-degree rule says 19 and 38
-        {114.0, 20, 38},        {113.999999, 19, 38},   {112.5, 19, 38},
-        {112.499999, 19, 37},   {115.499999, 20, 38},   {115.5, 20, 39},
-        {117.0, 20, 39},        {119.999999, 20, 40},   {120.0, 21, 40},
-        {0.0, 1, 0},            {1.499999, 1, 0},       {1.5, 1, 1},
-        {5.999999, 1, 2},       {6.0, 2, 2},            {358.5, 60, 120},
-        {359.999999, 60, 120},
+        {114.5, 20, 38}, // 114°30′E: the whole-degree rule says 19 and 38
+        {114.0, 20, 38},      {113.999999, 19, 38}, {112.5, 19, 38},  {112.499999, 19, 37},
+        {115.499999, 20, 38}, {115.5, 20, 39},      {117.0, 20, 39},  {119.999999, 20, 40},
+        {120.0, 21, 40},      {0.0, 1, 0},          {1.499999, 1, 0}, {1.5, 1, 1},
+        {5.999999, 1, 2},     {6.0, 2, 2},          {358.5, 60, 120}, {359.999999, 60, 120},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.L);
@@ -84,8 +82,8 @@ TEST(ZoneRule, ZoneSystemChangeFollowsTheTargetsRule) {
     const Ellipsoid wgs = Wgs1984().ellipsoid();
     const PlanePoint in =
         Projection::ForZone(wgs, ZoneSystem::Three(), 38).Forward(30.504166666666666, 114.5);
-    const ZonedPoint form = ToZoneSystem(wgs, ZoneSystem::Three(), ZoneSystem::Six(),
-                                         Method::Series, in);
+    const ZonedPoint form =
+        ToZoneSystem(wgs, ZoneSystem::Three(), ZoneSystem::Six(), Method::Series, in);
     const ZonedPoint standard =
         ToZoneSystem(wgs, ZoneSystem::Three(), kSixStandard, Method::Series, in);
     EXPECT_EQ(form.zone.number, 19);
