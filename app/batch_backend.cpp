@@ -125,8 +125,9 @@ BatchCrs CrsOfCode(const std::string& text) {
     const EpsgCrs* crs = FindEpsgCrs(*code);
     if (crs == nullptr) {
         std::string nearest;
-        for (const int other : NearestEpsgCodes(*code))
+        for (const int other : NearestEpsgCodes(*code)) {
             nearest += (nearest.empty() ? "" : "、") + ("EPSG:" + std::to_string(other));
+        }
         fill.message = Chinese(Problem{.code = ProblemCode::CrsUnknown,
                                        .other = nearest,
                                        .value = static_cast<double>(*code)});
@@ -137,10 +138,11 @@ BatchCrs CrsOfCode(const std::string& text) {
     fill.ellipsoid = std::string(crs->Preset().key);
     fill.centralMeridian = NumberText(crs->centralMeridian);
     fill.noPrefix = !crs->prefix;
-    if (crs->Deprecated())
+    if (crs->Deprecated()) {
         fill.message = Chinese(Problem{.code = ProblemCode::CrsDeprecated,
                                        .text = "EPSG:" + std::to_string(crs->code),
                                        .other = "EPSG:" + std::to_string(crs->replacedBy)});
+    }
     return fill;
 }
 
@@ -245,8 +247,9 @@ BatchBackend FileConversionBackend() {
     backend.preview = Preview;
     backend.crsText = [](const BatchRequest& request) -> std::string {
         Settings settings;
-        if (!BatchSettings(request, settings).empty())
+        if (!BatchSettings(request, settings).empty()) {
             return {};
+        }
         return ChineseCrsText(DescribeProjection(settings), settings);
     };
     backend.crs = CrsOfCode;

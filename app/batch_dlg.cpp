@@ -386,13 +386,17 @@ void CBatchDlg::OnEpsgChanged() {
         const BatchCrs crs = m_backend.crs(text);
         m_strEpsgNote = crs.message;
         if (crs.found) {
-            for (size_t i = 0; i < std::size(kZoneWidths); ++i)
-                if (kZoneWidths[i].width == crs.zoneWidth)
+            for (size_t i = 0; i < std::size(kZoneWidths); ++i) {
+                if (kZoneWidths[i].width == crs.zoneWidth) {
                     m_comboZoneWidth.SetCurSel(static_cast<int>(i));
+                }
+            }
             const std::vector<EllipsoidChoice>& ellipsoids = Ellipsoids();
-            for (size_t i = 0; i < ellipsoids.size(); ++i)
-                if (ellipsoids[i].key == crs.ellipsoid)
+            for (size_t i = 0; i < ellipsoids.size(); ++i) {
+                if (ellipsoids[i].key == crs.ellipsoid) {
                     m_comboEllipsoid.SetCurSel(static_cast<int>(i));
+                }
+            }
             OnEllipsoidChanged();
             m_editMeridian.SetWindowText(crs.centralMeridian.c_str());
             m_checkNoPrefix.SetCheck(crs.noPrefix ? BST_CHECKED : BST_UNCHECKED);
@@ -608,8 +612,9 @@ void CBatchDlg::UpdateControls() {
 }
 
 void CBatchDlg::UpdateCrsText() {
-    if (!m_backend.crsText)
+    if (!m_backend.crsText) {
         return;
+    }
     BatchRequest request = ChosenRequest();
     if (request.ellipsoid.empty()) {
         // The user's own numbers, as far as they are numbers yet.
@@ -617,8 +622,9 @@ void CBatchDlg::UpdateCrsText() {
         ParseDdxDouble(m_editAlfa.GetWindowText(), &request.alfa);
     }
     std::string text = m_backend.crsText(request);
-    if (!m_strEpsgNote.empty())
+    if (!m_strEpsgNote.empty()) {
         text = m_strEpsgNote + (text.empty() ? "" : "。") + text;
+    }
     m_staticEpsgMatch.SetWindowText(text.c_str());
 }
 

@@ -245,8 +245,7 @@ int main(int argc, char** argv) {
     app.set_version_flag("--version", std::string("gkconv ") + GK_VERSION);
     app.get_formatter()->column_width(34);
     Options o;
-    app.add_option("operation", o.operation,
-                   "forward, inverse, adjacent, 3to6, 6to3 or describe")
+    app.add_option("operation", o.operation, "forward, inverse, adjacent, 3to6, 6to3 or describe")
         ->required()
         ->check(CLI::IsMember({"forward", "inverse", "adjacent", "3to6", "6to3", "describe"}));
     app.add_option("files", o.files, "input files; standard input when none or '-'");

@@ -65,9 +65,9 @@ RecordConverter::RecordConverter(const Settings& settings)
     }
     if (settings.targetZone) {
         const ZoneSystem target = OutputZoneSystem(settings);
-        m_target.emplace(ProjectionParamsOf(settings, target.CentralMeridian(*settings.targetZone),
-                                            settings.targetPrefix ? settings.targetZone
-                                                                  : std::nullopt));
+        m_target.emplace(
+            ProjectionParamsOf(settings, target.CentralMeridian(*settings.targetZone),
+                               settings.targetPrefix ? settings.targetZone : std::nullopt));
     }
     const std::optional<int> zone = FixedZone(settings);
     if (zone || settings.centralMeridian) {
@@ -397,7 +397,8 @@ Result<RecordConverter::Pair> RecordConverter::ZoneTransform(const Record& recor
         const double centralMeridian = m_target->Params().centralMeridian;
         const double offset = std::remainder(geo.lon - centralMeridian, 360.0);
         if (!m_settings.targetPrefix && std::fabs(offset) > kChosenMeridianReach) {
-            Problem problem = FieldProblem(ProblemCode::FarFromChosenMeridian, record.second, false);
+            Problem problem =
+                FieldProblem(ProblemCode::FarFromChosenMeridian, record.second, false);
             problem.value = std::fabs(offset);
             problem.bound = kChosenMeridianReach;
             return problem;

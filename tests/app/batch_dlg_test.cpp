@@ -205,13 +205,11 @@ TEST(BatchTemplate, TabWalksTheControlsInReadingOrder) {
     w.Choose("IDC_BATCH_ELLIPSOID", "自定义");
     w.Item("IDC_BATCH_INPUT")->setFocus();
     const char* order[] = {
-        "IDC_BATCH_BROWSE_IN", "IDC_BATCH_COLUMNS",   "IDC_BATCH_HEADER",
-        "IDC_BATCH_PREVIEW",   "IDC_BATCH_OPERATION", "IDC_BATCH_ZONE_WIDTH",
-        "IDC_BATCH_ELLIPSOID", "IDC_BATCH_ANGLES",    "IDC_BATCH_A",
-        "IDC_BATCH_ALFA",      "IDC_BATCH_METHOD",    "IDC_BATCH_MERIDIAN",
-        "IDC_BATCH_NO_PREFIX", "IDC_BATCH_ZONE_RULE", "IDC_BATCH_EPSG",
-        "IDC_BATCH_OUTPUT",    "IDC_BATCH_BROWSE_OUT",
-        "IDC_BATCH_RUN",       "IDC_BATCH_ERRORS",    "IDCANCEL",
+        "IDC_BATCH_BROWSE_IN",  "IDC_BATCH_COLUMNS",    "IDC_BATCH_HEADER",    "IDC_BATCH_PREVIEW",
+        "IDC_BATCH_OPERATION",  "IDC_BATCH_ZONE_WIDTH", "IDC_BATCH_ELLIPSOID", "IDC_BATCH_ANGLES",
+        "IDC_BATCH_A",          "IDC_BATCH_ALFA",       "IDC_BATCH_METHOD",    "IDC_BATCH_MERIDIAN",
+        "IDC_BATCH_NO_PREFIX",  "IDC_BATCH_ZONE_RULE",  "IDC_BATCH_EPSG",      "IDC_BATCH_OUTPUT",
+        "IDC_BATCH_BROWSE_OUT", "IDC_BATCH_RUN",        "IDC_BATCH_ERRORS",    "IDCANCEL",
         "IDC_BATCH_INPUT",
     };
     for (const char* name : order) {
@@ -965,9 +963,11 @@ TEST(BatchEpsg, TheCodeOfSettingsChosenByHandIsShown) {
     EXPECT_EQ(w.Text("IDC_BATCH_EPSG_MATCH"),
               "各点按整度规则各入其三度带，CGCS2000 第 25–45 带为 EPSG:4513–4533");
     w.Type("IDC_BATCH_MERIDIAN", "114");
-    EXPECT_TRUE(Contains(w.Text("IDC_BATCH_EPSG_MATCH"), "EPSG:4526")) << w.Text("IDC_BATCH_EPSG_MATCH");
+    EXPECT_TRUE(Contains(w.Text("IDC_BATCH_EPSG_MATCH"), "EPSG:4526"))
+        << w.Text("IDC_BATCH_EPSG_MATCH");
     w.Click("IDC_BATCH_NO_PREFIX");
-    EXPECT_TRUE(Contains(w.Text("IDC_BATCH_EPSG_MATCH"), "EPSG:4547")) << w.Text("IDC_BATCH_EPSG_MATCH");
+    EXPECT_TRUE(Contains(w.Text("IDC_BATCH_EPSG_MATCH"), "EPSG:4547"))
+        << w.Text("IDC_BATCH_EPSG_MATCH");
 }
 
 TEST(BatchZoneRule, TheFormsRuleIsInForceAndTheStandardOneGivesGkconvsNumbers) {
@@ -992,10 +992,11 @@ TEST(BatchZoneRule, TheFormsRuleIsInForceAndTheStandardOneGivesGkconvsNumbers) {
         EXPECT_EQ(w.Choice("IDC_BATCH_ZONE_RULE"),
                   "整度规则（本程序原有：114°30′E 属六度带第 19 带）");
         w.Choose("IDC_BATCH_ZONE_WIDTH", "六度带");
-        if (c.standard)
+        if (c.standard) {
             w.Choose("IDC_BATCH_ZONE_RULE", standard);
-        EXPECT_TRUE(Contains(w.Text("IDC_BATCH_EPSG_MATCH"),
-                             c.standard ? "按标准分带" : "按整度规则"));
+        }
+        EXPECT_TRUE(
+            Contains(w.Text("IDC_BATCH_EPSG_MATCH"), c.standard ? "按标准分带" : "按整度规则"));
         w.Type("IDC_BATCH_INPUT", in.c_str());
         w.Click("IDC_BATCH_RUN");
         ASSERT_TRUE(w.WaitIdle());

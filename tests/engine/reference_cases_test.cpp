@@ -8,8 +8,8 @@
 #include "engine/epsg_crs.h"
 #include "engine/gauss_projection.h"
 #include "engine/packed_angle.h"
-#include "tests/support/case_file.h"
 #include "engine/zone_transform.h"
+#include "tests/support/case_file.h"
 
 namespace {
 
@@ -25,8 +25,7 @@ Ellipsoid EllipsoidOf(const cases::Settings& s) {
 }
 
 ZoneSystem SystemOf(int width, const std::string& rule = "form") {
-    return (width == 3 ? ZoneSystem::Three() : ZoneSystem::Six())
-        .WithRule(*ZoneRuleByName(rule));
+    return (width == 3 ? ZoneSystem::Three() : ZoneSystem::Six()).WithRule(*ZoneRuleByName(rule));
 }
 
 // The projection a forward (from longitude lon) or inverse (from easting y) case runs in, and
@@ -91,8 +90,9 @@ Result RunCase(const cases::Settings& s, double a, double b) {
         }
         const ZoneSystem from = SystemOf(width == 6 ? 3 : 6);
         const Ellipsoid ellipsoid = crs->Preset().ellipsoid();
-        const GeoPoint g = Projection::ForZone(ellipsoid, from, from.ZoneOfEasting(b).number, method)
-                               .Inverse(a, b);
+        const GeoPoint g =
+            Projection::ForZone(ellipsoid, from, from.ZoneOfEasting(b).number, method)
+                .Inverse(a, b);
         const PlanePoint p = Projection(crs->Params(method)).Forward(g.lat, g.lon);
         return {{p.x, p.y}, crs->prefix ? std::optional<int>(crs->zone) : std::nullopt};
     }
