@@ -942,7 +942,7 @@ TEST(BatchEpsg, ACodeFillsTheProjectionSettingsWhichStayEditable) {
               "当前设置即 EPSG:4547（CGCS2000三度带）：中央子午线 114°，Y 不带带号");
     // The fields are the user's again: a meridian of one's own has no code.
     EXPECT_TRUE(w.Enabled("IDC_BATCH_MERIDIAN"));
-    w.Type("IDC_BATCH_MERIDIAN", "114.5");
+    w.Type("IDC_BATCH_MERIDIAN", "114:30");
     EXPECT_EQ(w.Text("IDC_BATCH_EPSG_MATCH"),
               "当前设置（中央子午线 114.5°，Y 不带带号）没有对应的 EPSG 代码");
 
