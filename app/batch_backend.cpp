@@ -80,6 +80,8 @@ const char* RoleText(FieldRole role) {
         return "X";
     case FieldRole::Y:
         return "Y";
+    case FieldRole::H:
+        return "H";
     case FieldRole::Other:
         break;
     }

@@ -85,6 +85,34 @@ const ProblemPattern kPatterns[] = {
     {C::CrsNotForOperation, "邻带换算把各点换入各自的邻带，{other} 只规定一个坐标系"},
     {C::CrsTargetWidth, "{text} 换入{width}度带，{other} 不是{width}度带坐标系"},
     {C::CrsDeprecated, "{text} 已废弃，与 {other} 相同"},
+    {C::DatumParameterNotFinite, "{other} 不是有限的数"},
+    {C::DatumScaleNotPositive, "{other}：尺度参数使尺度因子 1 + s/1000000 不为正"},
+    {C::RotationWithoutConvention, "给出旋转参数时须指明旋转约定：位置矢量或坐标框架"},
+    {C::TooFewCommonPoints, "公共点 {count} 个，此模型至少需要 {needed} 个"},
+    {C::CommonPointRepeated, "点 {text} 与 {other} 相距不足 1 毫米，是同一点重复给出"},
+    {C::CommonPointNameTwice, "点 {text} 在 {other} 中出现两次（第 {count} 行和第 {needed} 行）"},
+    {C::CommonPointsCollinear, "公共点位于一条直线上，无法确定绕该直线的旋转；请增加直线外的点，或改用三参数"},
+    {C::CommonPointNotFinite, "点 {text} 的坐标不是有限的数"},
+    {C::FitDidNotConverge, "这些点之间不存在此模型的变换（最小二乘迭代不收敛）"},
+    {C::ExcludedPointUnknown, "要剔除的点 {text} 不在公共点中"},
+    {C::CommonPointWithoutName, "公共点须有点名才能配对"},
+    {C::ColumnUnknownWithHeight,
+     "各列含义须按文件中的顺序逐列写出：name 为点名，{first} 和 {second} 为两个坐标（各写一次），"
+     "H 为大地高，- 为照抄的列，以逗号分隔。（“{text}”不是此运算的列。）"},
+    {C::ParameterFileTooLarge, "超过 {bound} 字节，不是参数文件"},
+    {C::ParameterFileTooDeep, "嵌套超过 {bound} 层，不是参数文件"},
+    {C::ParameterFileMalformed, "不是 JSON 文件（读到第 {count} 字节处出错）"},
+    {C::ParameterFileNotObject, "不是参数的 JSON 对象"},
+    {C::ParameterKeyMissing, "缺少 {other}"},
+    {C::ParameterNotNumber, "{other} 须为数值"},
+    {C::ParameterNotText, "{other} 须为字符串"},
+    {C::ParameterEllipsoidForm, "{other} 须为椭球名称，或含 a_m 与 inverse_flattening 的对象"},
+    {C::ParameterOutOfRange, "{other} 超出范围"},
+    {C::ParameterUnknownModel, "模型“{text}”不是 helmert7、helmert3 或 plane4"},
+    {C::ParameterUnknownConvention, "旋转约定“{text}”既不是 position_vector 也不是 coordinate_frame"},
+    {C::ParameterUnknownRotation, "旋转矩阵“{text}”既不是 small_angle 也不是 exact"},
+    {C::ParameterUnknownEllipsoid, "{other}“{text}”不是已知椭球（wgs84、xian80、beijing54、cgcs2000）"},
+    {C::ParameterWrongModel, "其中是 {text} 参数，此处需要 {other}"},
 };
 
 std::string SystemError(int error) {
@@ -124,7 +152,7 @@ std::string SystemError(int error) {
 
 const ProblemWords kWords{
     kPatterns,
-    {"纬度 B", "经度 L", "X 坐标", "Y 坐标"},
+    {"纬度 B", "经度 L", "X 坐标", "Y 坐标", "高程 H"},
     "标准输出",
     SystemError,
 };

@@ -99,6 +99,41 @@ const ProblemPattern kPatterns[] = {
                             "names one system (give it to forward, inverse, 3to6 or 6to3)"},
     {C::CrsTargetWidth, "{text} writes {width}-degree zones: {other} is not one"},
     {C::CrsDeprecated, "note: {text} is deprecated; {other} is the same system"},
+    {C::DatumParameterNotFinite, "{other} is not a finite number"},
+    {C::DatumScaleNotPositive,
+     "{other}: the scale difference makes the scale factor 1 + s/1000000 zero or negative"},
+    {C::RotationWithoutConvention,
+     "rotations need their convention: position_vector or coordinate_frame"},
+    {C::TooFewCommonPoints, "too few common points: {count}, the model needs at least {needed}"},
+    {C::CommonPointRepeated,
+     "points {text} and {other} lie within a millimetre of each other: one point given twice"},
+    {C::CommonPointNameTwice, "point {text} is in {other} twice (lines {count} and {needed})"},
+    {C::CommonPointsCollinear, "the common points lie on one line, so the rotation about it is "
+                               "unknown; add points off the line or fit helmert3"},
+    {C::CommonPointNotFinite, "point {text} has a coordinate that is not a finite number"},
+    {C::FitDidNotConverge, "the points are not related by a transformation of this model (the "
+                           "least-squares iteration does not settle)"},
+    {C::ExcludedPointUnknown, "--exclude {text}: no common point has that name"},
+    {C::CommonPointWithoutName, "a common point needs a name to be matched by"},
+    {C::ColumnUnknownWithHeight, "--columns: '{text}' is not a column of this operation; use "
+                                 "name, {first}, {second}, H or -"},
+    {C::ParameterFileTooLarge, "larger than {bound} bytes, not a parameter file"},
+    {C::ParameterFileTooDeep, "nested deeper than {bound} levels, not a parameter file"},
+    {C::ParameterFileMalformed, "not JSON (reading stopped at byte {count})"},
+    {C::ParameterFileNotObject, "not a JSON object of parameters"},
+    {C::ParameterKeyMissing, "{other} is missing"},
+    {C::ParameterNotNumber, "{other} must be a number"},
+    {C::ParameterNotText, "{other} must be a string"},
+    {C::ParameterEllipsoidForm, "{other} must be a preset's name or an object with a_m and "
+                                "inverse_flattening"},
+    {C::ParameterOutOfRange, "{other} is out of range"},
+    {C::ParameterUnknownModel, "model '{text}' is none of helmert7, helmert3, plane4"},
+    {C::ParameterUnknownConvention,
+     "convention '{text}' is neither position_vector nor coordinate_frame"},
+    {C::ParameterUnknownRotation, "rotation '{text}' is neither small_angle nor exact"},
+    {C::ParameterUnknownEllipsoid, "{other} '{text}' is no preset (wgs84, xian80, beijing54, "
+                                   "cgcs2000); give an object with a_m and inverse_flattening"},
+    {C::ParameterWrongModel, "holds {text} parameters; this needs {other}"},
 };
 
 std::string SystemError(int error) {
@@ -107,7 +142,7 @@ std::string SystemError(int error) {
 
 const ProblemWords kWords{
     kPatterns,
-    {"latitude", "longitude", "northing", "easting"},
+    {"latitude", "longitude", "northing", "easting", "height"},
     "standard output",
     SystemError,
 };

@@ -11,9 +11,11 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/crs_options.h"
+#include "cli/datum_options.h"
 #include "cli/english_words.h"
 #include "conversion/file_conversion.h"
 #include "conversion/number_text.h"
+#include "conversion/parameter_file.h"
 #include "conversion/settings.h"
 
 namespace {
@@ -35,6 +37,12 @@ operations
   6to3      X Y -> X Y   from a 6-degree zone to the point's 3-degree zone
   describe               the projection options as a PROJ string, with the EPSG
                          codes that name them (reads no input)
+  datum     B L [H] -> B L [H]   datum change (--params FILE, or --helmert with
+                         --from-ellipsoid and --to-ellipsoid); --inverse undoes it
+  plane     X Y -> X Y   4-parameter similarity (--params FILE or --similarity)
+  fit MODEL              estimates helmert7, helmert3 or plane4 parameters from common
+                         points: --source FILE --target FILE, matched by point name;
+                         prints the report, -o writes the parameter file
 
 A record is an optional point name (a first field that is not a number), two
 coordinates, and further fields that are passed through; --columns names each field
@@ -78,6 +86,11 @@ zone rule and EPSG codes
   (4568-4589, 4652-4656, 4766-4800, 4812, 4822), for forward and inverse; for 3to6
   and 6to3 a code of the target system is the zone every point goes into. These codes
   list the northing first, as gkconv writes X before Y.
+datum changes
+  The height H is read and written only where --columns names it (name,B,L,H); without
+  it the height is 0 and none is written. forward --datum FILE changes the datum, then
+  projects on the file's target ellipsoid; --plane FILE moves the plane coordinates
+  after projecting; inverse with the same options undoes both, in reverse order.
 
 Exit status: 0 all converted, 1 some records failed, 2 usage error, 3 a file could not
 be read or written, 128+N stopped by signal N (SIGINT, SIGTERM, SIGHUP; -o leaves FILE
@@ -297,9 +310,11 @@ int main(int argc, char** argv) {
     app.set_version_flag("--version", std::string("gkconv ") + GK_VERSION);
     app.get_formatter()->column_width(34);
     Options o;
-    app.add_option("operation", o.operation, "forward, inverse, adjacent, 3to6, 6to3 or describe")
+    app.add_option("operation", o.operation,
+                   "forward, inverse, adjacent, 3to6, 6to3, datum, plane, fit or describe")
         ->required()
-        ->check(CLI::IsMember({"forward", "inverse", "adjacent", "3to6", "6to3", "describe"}));
+        ->check(CLI::IsMember({"forward", "inverse", "adjacent", "3to6", "6to3", "datum", "plane",
+                               "fit", "describe"}));
     app.add_option("files", o.files, "input files; standard input when none or '-'");
     app.add_option("-w,--zone-width", o.zoneWidth, "3 or 6; for forward, inverse, adjacent")
         ->check(CLI::IsMember({3, 6}));
@@ -343,6 +358,10 @@ int main(int argc, char** argv) {
     app.add_flag("--header", o.header, "pass the first line of each input through unchanged");
     app.add_option("-o,--output", o.output, "write to FILE instead of standard output");
     AddCrsOptions(app, o.crs);
+    // ---- datum, plane and fit: their options (cli/datum_options.h) ----
+    DatumOptions datum;
+    AddDatumOptions(app, datum);
+    // ---- end of the datum options ----
 
     try {
         app.parse(argc, argv);
@@ -353,6 +372,22 @@ int main(int argc, char** argv) {
     } catch (const CLI::ParseError& e) {
         return Usage(e.what());
     }
+    // ---- fit: the two files are read as datum (B L H) or plane (X Y) records ----
+    if (o.operation == "fit") {
+        const std::optional<FitModel> model =
+            o.files.size() == 1 ? ModelByName(o.files[0]) : std::nullopt;
+        if (!model) {
+            return Usage("fit needs its model and no input: helmert7, helmert3 or plane4");
+        }
+        const std::string modelName = o.files[0];
+        o.operation = IsHelmert(*model) ? "datum" : "plane";
+        Settings reading;
+        if (const std::string error = MakeSettings(o, app, reading); !error.empty()) {
+            return Usage(error);
+        }
+        return RunFitCommand(modelName, datum, app, reading, o.output);
+    }
+    // ---- end of fit ----
     Settings settings;
     if (const std::string error = MakeSettings(o, app, settings); !error.empty()) {
         return Usage(error);
@@ -361,6 +396,15 @@ int main(int argc, char** argv) {
         Describe(settings, stdout);
         return 0;
     }
+    // ---- the transformations of datum and plane, and forward's and inverse's ----
+    if (const auto failure = MakeDatumSettings(datum, app, settings)) {
+        if (failure->status == kExitUsage) {
+            return Usage(failure->message);
+        }
+        std::fprintf(stderr, "gkconv: %s\n", failure->message.c_str());
+        return failure->status;
+    }
+    // ---- end of the transformations ----
     if (o.exact && o.precision >= 0) {
         return Usage("--exact and --precision exclude each other");
     }

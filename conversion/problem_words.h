@@ -27,8 +27,8 @@ struct ProblemPattern {
 
 struct ProblemWords {
     std::span<const ProblemPattern> patterns; // one for each code, in any order
-    // Latitude, longitude, northing and easting, in the order of Quantity after None.
-    std::string_view quantities[4];
+    // Latitude, longitude, northing, easting and height, in the order of Quantity after None.
+    std::string_view quantities[5];
     std::string_view standardOutput;
     std::string (*systemError)(int error);
 };

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 #include "conversion/angle_parsing.h"
 #include "conversion/angle_writing.h"
@@ -61,6 +62,23 @@ bool HasPrefix(ZoneSystem system, double zone) {
     return zone >= 1.0 && zone <= system.LastZone();
 }
 
+// Whether the operation reads B and L (rather than X and Y).
+bool AnglesIn(Operation operation) {
+    return operation == Operation::Forward || operation == Operation::Datum;
+}
+
+// A longitude written beside the one it came from, so that a datum change near the meridian
+// where longitudes wrap does not jump by a turn: 359.99999° stays near 360°, not -0.00001°.
+double NearLongitude(double lon, double near) {
+    if (lon - near > 180.0) {
+        return lon - 360.0;
+    }
+    if (lon - near < -180.0) {
+        return lon + 360.0;
+    }
+    return lon;
+}
+
 // Text that is not a number in the form a field is read in, as the default layout rule asks.
 bool IsNoNumber(const Problem& problem) {
     return problem.code == ProblemCode::NotANumber || problem.code == ProblemCode::NotDmsAngle;
@@ -79,6 +97,10 @@ RecordConverter::RecordConverter(const Settings& settings)
                                                             : 10) {
     if (Result<void> check = CheckProjection(settings); !check) {
         throw ProblemError(check.problem());
+    }
+    if ((settings.operation == Operation::Datum && !settings.datum) ||
+        (settings.operation == Operation::Plane && !settings.plane)) {
+        throw std::invalid_argument("the transformation's parameters are missing");
     }
     if (settings.targetZone) {
         const ZoneSystem target = OutputZoneSystem(settings);
@@ -210,11 +232,21 @@ void RecordConverter::FindFields(std::string_view line, std::size_t wanted,
 }
 
 Quantity RecordConverter::QuantityOf(bool first) const {
-    // Forward reads latitude and longitude; every other operation reads plane coordinates.
-    if (m_settings.operation == Operation::Forward) {
+    // Forward and datum read latitude and longitude; the others read plane coordinates.
+    if (AnglesIn(m_settings.operation)) {
         return first ? Quantity::Latitude : Quantity::Longitude;
     }
     return first ? Quantity::Northing : Quantity::Easting;
+}
+
+bool RecordConverter::DegreesOut() const {
+    return m_settings.operation == Operation::Datum && m_settings.angles == AngleFormat::Degrees;
+}
+
+bool RecordConverter::AnglesOut() const {
+    return (m_settings.operation == Operation::Inverse ||
+            m_settings.operation == Operation::Datum) &&
+           !DegreesOut();
 }
 
 Problem RecordConverter::FieldProblem(ProblemCode code, int index, bool first) const {
@@ -232,16 +264,16 @@ RecordConverter::Layout RecordConverter::LayoutOf(std::string_view line,
                                                   const std::vector<FieldSpan>& fields) const {
     const ColumnLayout& columns = m_settings.columns;
     if (columns.given) {
-        return {columns.name, columns.first, columns.second, std::nullopt};
+        return {columns.name, columns.first, columns.second, columns.height, std::nullopt};
     }
     // Without a layout, a first field that is not a number names the point when more fields
     // follow it. An empty first field is a name too, so the columns never shift.
-    const bool forward = m_settings.operation == Operation::Forward;
+    const bool forward = AnglesIn(m_settings.operation);
     Result<double> first = ReadField(line, fields, 0, forward);
     if (!first && IsNoNumber(first.problem()) && fields.size() >= 2) {
-        return {0, 1, 2, std::nullopt};
+        return {0, 1, 2, -1, std::nullopt};
     }
-    return {-1, 0, 1, std::move(first)};
+    return {-1, 0, 1, -1, std::move(first)};
 }
 
 Result<RecordConverter::Record> RecordConverter::ReadRecord(std::string_view line,
@@ -250,12 +282,13 @@ Result<RecordConverter::Record> RecordConverter::ReadRecord(std::string_view lin
     DecideDelimiter(line, state);
     const ColumnLayout& columns = m_settings.columns;
     FindFields(line,
-               columns.given ? static_cast<std::size_t>(std::max(columns.first, columns.second) + 1)
+               columns.given ? static_cast<std::size_t>(
+                                   std::max({columns.first, columns.second, columns.height}) + 1)
                              : 3,
                fields, state);
-    const bool forward = m_settings.operation == Operation::Forward;
+    const bool forward = AnglesIn(m_settings.operation);
     Layout layout = LayoutOf(line, fields);
-    Record record{layout.name, layout.first, layout.second};
+    Record record{layout.name, layout.first, layout.second, layout.height};
     if (layout.firstRead) {
         if (!*layout.firstRead) {
             Problem problem = layout.firstRead->problem();
@@ -266,7 +299,7 @@ Result<RecordConverter::Record> RecordConverter::ReadRecord(std::string_view lin
         record.v1 = **layout.firstRead;
         NoteNumberedFirstField(line, fields, state);
     }
-    const int needed = std::max(record.first, record.second) + 1;
+    const int needed = std::max({record.first, record.second, record.height}) + 1;
     const int found = static_cast<int>(fields.size());
     if (found < needed) {
         if (columns.given) {
@@ -298,6 +331,15 @@ Result<RecordConverter::Record> RecordConverter::ReadRecord(std::string_view lin
         return v2.problem();
     }
     record.v2 = *v2;
+    if (record.height >= 0) {
+        Result<double> h = ReadField(line, fields, record.height, false);
+        if (!h) {
+            h.problem().field = record.height + 1;
+            h.problem().quantity = Quantity::Height;
+            return h.problem();
+        }
+        record.h = *h;
+    }
     return record;
 }
 
@@ -382,8 +424,28 @@ Result<RecordConverter::Pair> RecordConverter::Forward(const Record& record,
     if (!(L >= 0.0 && L < 360.0)) {
         return FieldProblem(ProblemCode::LongitudeOutside360, record.second, false);
     }
-    const double lat = PackedToDegrees(B);
+    double lat = PackedToDegrees(B);
     double lon = PackedToDegrees(L);
+    double h = record.h;
+    if (m_settings.datum) {
+        // The point is projected on the datum it is changed to.
+        const GeodeticPoint changed = m_settings.datum->Forward({lat, lon, h});
+        lat = changed.lat;
+        lon = NearLongitude(changed.lon, lon);
+        h = changed.h;
+        if (lon < 0.0) {
+            lon += 360.0;
+        } else if (lon >= 360.0) {
+            lon -= 360.0;
+        }
+    }
+    // After projecting, the plane similarity, if any.
+    const auto moved = [&](PlanePoint p) {
+        if (m_settings.plane) {
+            p = m_settings.plane->Forward(p);
+        }
+        return Pair{p.x, p.y, h};
+    };
     if (m_fixed) {
         // A meridian near Greenwich has its western points just under 360°.
         const double centralMeridian = m_fixed->Params().centralMeridian;
@@ -406,7 +468,7 @@ Result<RecordConverter::Pair> RecordConverter::Forward(const Record& record,
             }
         }
         NoteDistance(std::fabs(lon - centralMeridian), state);
-        return Pair{p.x, p.y};
+        return moved(p);
     }
     const Zone zone = m_system.ZoneOfLongitude(lon);
     if (!m_system.Exists(zone.number)) {
@@ -423,7 +485,7 @@ Result<RecordConverter::Pair> RecordConverter::Forward(const Record& record,
         }
     }
     NoteDistance(std::fabs(lon - zone.centralMeridian), state);
-    return Pair{p.x, p.y};
+    return moved(p);
 }
 
 Result<void> RecordConverter::CheckInverseReach(const Projection& projection,
@@ -476,8 +538,13 @@ Result<void> RecordConverter::CheckInverseReach(const Projection& projection,
 
 Result<RecordConverter::Pair> RecordConverter::Inverse(const Record& record,
                                                        ReadState& state) const {
-    const double x = record.v1;
-    const double y = record.v2;
+    double x = record.v1;
+    double y = record.v2;
+    if (m_settings.plane) {
+        const PlanePoint before = m_settings.plane->Inverse({x, y});
+        x = before.x;
+        y = before.y;
+    }
     const Projection* projection = nullptr;
     const Projection* exact = nullptr;
     std::optional<int> zone;
@@ -514,8 +581,41 @@ Result<RecordConverter::Pair> RecordConverter::Inverse(const Record& record,
     } else if (geo.lon >= 360.0) {
         geo.lon -= 360.0;
     }
+    double h = record.h;
+    if (m_settings.datum) {
+        const GeodeticPoint back = m_settings.datum->Inverse({geo.lat, geo.lon, h});
+        geo.lat = back.lat;
+        geo.lon = NearLongitude(back.lon, geo.lon);
+        h = back.h;
+    }
     // Packed angles only at the edge: the output takes them from degrees here.
-    return Pair{DegreesToPacked(geo.lat), DegreesToPacked(geo.lon)};
+    return Pair{DegreesToPacked(geo.lat), DegreesToPacked(geo.lon), h};
+}
+
+Result<RecordConverter::Pair> RecordConverter::ChangeDatum(const Record& record) const {
+    const double lat = PackedToDegrees(record.v1);
+    const double lon = PackedToDegrees(record.v2);
+    if (std::fabs(lat) > 90.0) {
+        return FieldProblem(ProblemCode::LatitudeBeyond90, record.first, true);
+    }
+    if (!(lon >= -180.0 && lon < 360.0)) {
+        return FieldProblem(ProblemCode::LongitudeOutside360, record.second, false);
+    }
+    const GeodeticPoint changed = m_settings.undo ? m_settings.datum->Inverse({lat, lon, record.h})
+                                                  : m_settings.datum->Forward({lat, lon, record.h});
+    const double changedLon = NearLongitude(changed.lon, lon);
+    // Decimal degrees are written from the degrees as they are, without the trip through the
+    // packed form.
+    if (DegreesOut()) {
+        return Pair{changed.lat, changedLon, changed.h};
+    }
+    return Pair{DegreesToPacked(changed.lat), DegreesToPacked(changedLon), changed.h};
+}
+
+Result<RecordConverter::Pair> RecordConverter::MovePlane(const Record& record) const {
+    const PlanePoint p = m_settings.undo ? m_settings.plane->Inverse({record.v1, record.v2})
+                                         : m_settings.plane->Forward({record.v1, record.v2});
+    return Pair{p.x, p.y};
 }
 
 Result<RecordConverter::Pair> RecordConverter::ZoneTransform(const Record& record) const {
@@ -574,37 +674,56 @@ Result<RecordConverter::Pair> RecordConverter::ZoneTransform(const Record& recor
 // Each result takes the place of its input; everything around them stays as it was.
 void RecordConverter::WriteRecord(std::string_view line, const std::vector<FieldSpan>& fields,
                                   const Record& record, Pair result, std::string& out) const {
-    FieldSpan a = fields[static_cast<std::size_t>(record.first)];
-    FieldSpan b = fields[static_cast<std::size_t>(record.second)];
-    if (a.begin > b.begin) {
-        std::swap(a, b);
-        std::swap(result.r1, result.r2);
+    struct Written {
+        FieldSpan span;
+        double value;
+        bool angle;     // an angle: packed, in the angle format, or degrees as they are
+        bool longitude;
+    };
+    const bool angles = AnglesOut() || DegreesOut();
+    Written results[3] = {
+        {fields[static_cast<std::size_t>(record.first)], result.r1, angles, false},
+        {fields[static_cast<std::size_t>(record.second)], result.r2, angles, true},
+        {{0, 0}, result.h, false, false}};
+    std::size_t count = 2;
+    if (record.height >= 0) {
+        results[2].span = fields[static_cast<std::size_t>(record.height)];
+        count = 3;
     }
-    const bool angles = m_settings.operation == Operation::Inverse;
-    const auto write = [&](double value, bool longitude) {
-        if (!angles) {
-            AppendNumber(out, value, m_metreDecimals);
+    std::sort(results, results + count,
+              [](const Written& a, const Written& b) { return a.span.begin < b.span.begin; });
+    const auto write = [&](const Written& w) {
+        if (!w.angle) {
+            AppendNumber(out, w.value, m_metreDecimals);
             return;
         }
+        const auto append = [&](double value) {
+            if (DegreesOut()) {
+                AppendNumber(out, value, m_angleDecimals);
+            } else {
+                AppendAngle(out, value, m_settings.angles, m_angleDecimals);
+            }
+        };
         const std::size_t begin = out.size();
-        AppendAngle(out, value, m_settings.angles, m_angleDecimals);
+        append(w.value);
         // A longitude a rounding step short of 360° may be written as 360, which forward
         // refuses: it is 0°.
-        if (longitude && value > 359.0) {
+        if (w.longitude && w.value > 359.0) {
             const Result<double> back =
                 ParseAngle(std::string_view(out).substr(begin), m_settings.angles);
             if (back && *back >= 360.0) {
                 out.resize(begin);
-                AppendAngle(out, 0.0, m_settings.angles, m_angleDecimals);
+                append(0.0);
             }
         }
     };
-    const bool secondFirst = record.first > record.second;
-    out.append(line.substr(0, a.begin));
-    write(result.r1, secondFirst);
-    out.append(line.substr(a.end, b.begin - a.end));
-    write(result.r2, !secondFirst);
-    out.append(line.substr(b.end));
+    std::size_t at = 0;
+    for (std::size_t k = 0; k < count; ++k) {
+        out.append(line.substr(at, results[k].span.begin - at));
+        write(results[k]);
+        at = results[k].span.end;
+    }
+    out.append(line.substr(at));
 }
 
 RecordConverter::Outcome RecordConverter::Convert(std::string_view line, std::string& out,
@@ -641,11 +760,17 @@ RecordConverter::Outcome RecordConverter::Convert(std::string_view line, std::st
     case Operation::SixToThree:
         result = ZoneTransform(*record);
         break;
+    case Operation::Datum:
+        result = ChangeDatum(*record);
+        break;
+    case Operation::Plane:
+        result = MovePlane(*record);
+        break;
     }
     if (!result) {
         return fail(result.problem());
     }
-    if (!std::isfinite(result->r1) || !std::isfinite(result->r2)) {
+    if (!std::isfinite(result->r1) || !std::isfinite(result->r2) || !std::isfinite(result->h)) {
         return fail(Problem{.code = ProblemCode::NoFiniteResult});
     }
     WriteRecord(line, fields, *record, *result, out);
@@ -676,7 +801,7 @@ std::vector<SplitField> RecordConverter::Split(std::string_view line, ReadState&
     if (layout.firstRead && *layout.firstRead) {
         NoteNumberedFirstField(line, fields, state);
     }
-    const bool forward = m_settings.operation == Operation::Forward;
+    const bool forward = AnglesIn(m_settings.operation);
     for (std::size_t i = 0; i < fields.size(); ++i) {
         const int index = static_cast<int>(i);
         FieldRole role = FieldRole::Other;
@@ -686,8 +811,41 @@ std::vector<SplitField> RecordConverter::Split(std::string_view line, ReadState&
             role = forward ? FieldRole::B : FieldRole::X;
         } else if (index == layout.second) {
             role = forward ? FieldRole::L : FieldRole::Y;
+        } else if (index == layout.height) {
+            role = FieldRole::H;
         }
         split.push_back({std::string(TextOf(line, fields[i])), role});
     }
     return split;
+}
+
+RecordConverter::Outcome RecordConverter::ReadPoint(std::string_view line, Point& point,
+                                                    Problem& problem) const {
+    problem = Problem{};
+    if (PassesThrough(line)) {
+        return Outcome::PassedThrough;
+    }
+    std::vector<FieldSpan> fields;
+    ReadState state;
+    const Result<Record> record = ReadRecord(line, fields, state);
+    if (!record) {
+        problem = record.problem();
+        if (problem.quantity != Quantity::None && problem.field > 0 &&
+            static_cast<std::size_t>(problem.field) <= fields.size()) {
+            problem.text = TextOf(line, fields[static_cast<std::size_t>(problem.field - 1)]);
+        }
+        return Outcome::Failed;
+    }
+    if (record->name >= static_cast<int>(fields.size())) {
+        // A name column after the coordinates: the fields up to it.
+        FindFields(line, static_cast<std::size_t>(record->name) + 1, fields, state);
+    }
+    point.name.clear();
+    if (record->name >= 0 && record->name < static_cast<int>(fields.size())) {
+        point.name = TextOf(line, fields[static_cast<std::size_t>(record->name)]);
+    }
+    point.first = record->v1;
+    point.second = record->v2;
+    point.height = record->h;
+    return Outcome::Converted;
 }

@@ -18,7 +18,7 @@
 #include "engine/problem.h"
 #include "engine/projection.h"
 
-enum class FieldRole { Name, B, L, X, Y, Other };
+enum class FieldRole { Name, B, L, X, Y, H, Other };
 
 struct SplitField {
     std::string text;
@@ -74,6 +74,17 @@ public:
     // The note of a state's numbered first field (FirstFieldReadAsCoordinate), on this line.
     Problem NumberedFirstFieldNote(const ReadState& state, std::int64_t line) const;
 
+    // A record's name and coordinates as read, not converted: packed angles for B and L,
+    // metres otherwise, the height 0 without an H column. Converted when they were read,
+    // PassedThrough for a blank or comment line.
+    struct Point {
+        std::string name;
+        double first = 0.0;
+        double second = 0.0;
+        double height = 0.0;
+    };
+    Outcome ReadPoint(std::string_view line, Point& point, Problem& problem) const;
+
 private:
     // What the read step finds in a record: where the name and the coordinates stand, and the
     // two coordinates as numbers (packed angles or metres).
@@ -81,18 +92,22 @@ private:
         int name = -1;
         int first = -1;
         int second = -1;
+        int height = -1;
         double v1 = 0.0;
         double v2 = 0.0;
+        double h = 0.0; // 0 without an H column
     };
     // The two results, in the order of the record's two coordinates.
     struct Pair {
         double r1;
         double r2;
+        double h = 0.0;
     };
     struct Layout {
         int name = -1;
         int first = -1;
         int second = -1;
+        int height = -1;
         std::optional<Result<double>> firstRead; // the default rule has read the first field
     };
 
@@ -111,11 +126,17 @@ private:
     Result<Pair> Forward(const Record& record, ReadState& state) const;
     Result<Pair> Inverse(const Record& record, ReadState& state) const;
     Result<Pair> ZoneTransform(const Record& record) const;
+    Result<Pair> ChangeDatum(const Record& record) const;
+    Result<Pair> MovePlane(const Record& record) const;
     void WriteRecord(std::string_view line, const std::vector<FieldSpan>& fields,
                      const Record& record, Pair result, std::string& out) const;
 
     // What the record's first or second coordinate is read as.
     Quantity QuantityOf(bool first) const;
+    // Whether the results are written as angles: packed angles in the angle format, or (the
+    // datum operation in decimal degrees) degrees as they are.
+    bool AnglesOut() const;
+    bool DegreesOut() const;
     // The problem of a field: its index and whether it holds the first coordinate; Convert
     // adds its text.
     Problem FieldProblem(ProblemCode code, int index, bool first) const;

@@ -25,6 +25,12 @@ std::optional<Operation> OperationByName(std::string_view name) {
     if (name == "6to3") {
         return Operation::SixToThree;
     }
+    if (name == "datum") {
+        return Operation::Datum;
+    }
+    if (name == "plane") {
+        return Operation::Plane;
+    }
     return std::nullopt;
 }
 
@@ -54,7 +60,8 @@ ZoneSystem SourceZoneSystem(const Settings& settings) {
 }
 
 Result<ColumnLayout> ParseColumns(std::string_view list, Operation operation) {
-    const bool forward = operation == Operation::Forward;
+    const bool forward = operation == Operation::Forward || operation == Operation::Datum;
+    const bool height = forward || operation == Operation::Inverse;
     const Quantity quantity = forward ? Quantity::Latitude : Quantity::Northing;
     const std::string_view firstWord = forward ? "B" : "X";
     const std::string_view secondWord = forward ? "L" : "Y";
@@ -73,8 +80,11 @@ Result<ColumnLayout> ParseColumns(std::string_view list, Operation operation) {
             slot = &result.first;
         } else if (word == secondWord) {
             slot = &result.second;
+        } else if (height && word == "H") {
+            slot = &result.height;
         } else if (word != "-") {
-            return Problem{.code = ProblemCode::ColumnUnknown,
+            return Problem{.code = height ? ProblemCode::ColumnUnknownWithHeight
+                                          : ProblemCode::ColumnUnknown,
                            .field = index + 1,
                            .quantity = quantity,
                            .text = std::string(word)};

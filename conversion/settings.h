@@ -6,11 +6,14 @@
 #include <string>
 #include <string_view>
 
+#include "engine/datum_change.h"
 #include "engine/ellipsoid.h"
+#include "engine/plane_similarity.h"
 #include "engine/problem.h"
 #include "engine/projection.h"
 
-enum class Operation { Forward, Inverse, Adjacent, ThreeToSix, SixToThree };
+// Datum: B L [H] -> B L [H] by a datum change; Plane: X Y -> X Y by a plane similarity.
+enum class Operation { Forward, Inverse, Adjacent, ThreeToSix, SixToThree, Datum, Plane };
 enum class AngleFormat { Packed, Degrees, Dms };
 
 // Where the fields of a record stand, counted from 0. Without a given layout a first field that
@@ -20,6 +23,7 @@ struct ColumnLayout {
     int name = -1;  // -1: no name column
     int first = 0;  // B for forward, X otherwise
     int second = 1; // L for forward, Y otherwise
+    int height = -1; // H, the ellipsoidal height, for datum changes; -1: none, taken as 0
 };
 
 // Farthest a point may lie from a chosen central meridian or zone (degrees of longitude): the
@@ -63,13 +67,20 @@ struct Settings {
     char delimiter = 0; // 0: whatever each line uses
     bool header = false;
     ColumnLayout columns;
+    // The datum operation's change, or forward's before it projects (on the change's target
+    // ellipsoid) and inverse's after; the plane operation's similarity, or forward's after it
+    // projects and inverse's before.
+    std::optional<DatumChange> datum;
+    std::optional<PlaneSimilarity> plane;
+    bool undo = false; // the datum and plane operations apply the inverse transformation
 };
 
 std::optional<Operation> OperationByName(std::string_view name);
 std::optional<AngleFormat> AngleFormatByName(std::string_view name);
 
 // A column list ("name,-,Y,X,-"): one word per field, name, the operation's two inputs (B and
-// L for forward, X and Y otherwise) and - for a field passed through.
+// L for forward and datum, X and Y otherwise), H for the height (forward, inverse and datum)
+// and - for a field passed through.
 Result<ColumnLayout> ParseColumns(std::string_view list, Operation operation);
 
 // Whether a delimiter can be used: neither a number nor an angle in the given form contains it.

@@ -82,11 +82,40 @@ enum class ProblemCode {
     CrsNotForOperation, // other: the code
     CrsTargetWidth,     // text: the operation; other: the code; width: the system it writes
     CrsDeprecated,      // text: the code; other: the code that replaces it (a note, not a refusal)
+    // Datum parameters (other: the parameter, as the front end or the file names it).
+    DatumParameterNotFinite,
+    DatumScaleNotPositive, // 1 + s·10⁻⁶ would not be a positive factor
+    RotationWithoutConvention,
+    // Common points and their fit.
+    TooFewCommonPoints,     // count: points given; needed: points the model needs
+    CommonPointRepeated,    // text, other: two points within a millimetre (the same name: twice)
+    CommonPointNameTwice,   // text: the name; other: the file; count, needed: its two lines
+    CommonPointsCollinear,  // the rotation about their line is unknown
+    CommonPointNotFinite,   // text: the point's name
+    FitDidNotConverge,      // the points are not related by a transformation of the model
+    ExcludedPointUnknown,   // text: the name to leave out
+    CommonPointWithoutName, // a record of a common point file
+    ColumnUnknownWithHeight, // as ColumnUnknown, where H is a column too
+    // Parameter files (other: the key at fault; the front end names the file).
+    ParameterFileTooLarge,      // bound: the limit in bytes
+    ParameterFileTooDeep,       // bound: the deepest nesting taken
+    ParameterFileMalformed,     // count: the byte where reading stopped (0: unknown)
+    ParameterFileNotObject,
+    ParameterKeyMissing,        // other: the key
+    ParameterNotNumber,         // other: the key
+    ParameterNotText,           // other: the key
+    ParameterEllipsoidForm,     // other: the key; neither a preset's name nor a and alfa
+    ParameterOutOfRange,        // other: the key
+    ParameterUnknownModel,      // text: the model as given
+    ParameterUnknownConvention, // text: as given
+    ParameterUnknownRotation,   // text: as given
+    ParameterUnknownEllipsoid,  // other: the key; text: the name as given
+    ParameterWrongModel,        // text: the file's model; other: the models that would do
     Count // not a code: the number of codes, for tables and tests
 };
 
 // What a field was read as.
-enum class Quantity { None, Latitude, Longitude, Northing, Easting };
+enum class Quantity { None, Latitude, Longitude, Northing, Easting, Height };
 
 struct Problem {
     ProblemCode code = ProblemCode::None;

@@ -253,13 +253,19 @@ TEST(ParseColumns, RefusesListsThatDoNotNameBothInputs) {
         {Operation::Forward, "name,-,L,B,-", ""},
         {Operation::Forward, "name,X,Y",
          "--columns: 'X' is not a column of this operation; use "
-         "name, B, L or -"},
+         "name, B, L, H or -"},
         {Operation::Inverse, "X,X,Y", "--columns names 'X' twice"},
         {Operation::Inverse, "name,X", "--columns must name both X and Y"},
         {Operation::SixToThree, "X,Y,name,name", "--columns names 'name' twice"},
         {Operation::Inverse, "X,,Y",
          "--columns: '' is not a column of this operation; use name, "
-         "X, Y or -"},
+         "X, Y, H or -"},
+        {Operation::Adjacent, "X,Y,H",
+         "--columns: 'H' is not a column of this operation; use name, X, Y or -"},
+        {Operation::Datum, "name,B,L,H", ""},
+        {Operation::Datum, "name,B,L,H,H", "--columns names 'H' twice"},
+        {Operation::Plane, "name,X,Y,H",
+         "--columns: 'H' is not a column of this operation; use name, X, Y or -"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.list);

@@ -30,6 +30,11 @@ struct Settings {
     int width = 6;
     std::string zoneRule = "form"; // or "standard"
     int crs = 0;                   // an EPSG code, 0 for none
+    // A transformation block's model and its parameters, in the order of the directive.
+    std::string transform; // helmert, plane4; empty in a projection block
+    std::string convention;
+    bool exactRotation = false;
+    std::vector<double> parameters;
 
     // Whether the projection is a standard zone of the operation's system: the whole-degree rule
     // (or the easting) picks the zone, scale 1, false easting 500000 m, no false northing.
@@ -58,6 +63,20 @@ struct Case {
     }
 };
 
+// A case of a transformation block: geocentric X Y Z (helmert) or plane x y (plane4) in and out.
+struct TransformCase {
+    bool roundTrip = false; // forward then inverse returns the input within the tolerance
+    int line = 0;
+    Settings settings;
+    std::vector<double> in;
+    std::vector<double> out;
+    double tolerance = 0.0; // metres
+
+    std::string Where() const {
+        return "reference.cases:" + std::to_string(line) + " (" + settings.source + ")";
+    }
+};
+
 inline std::filesystem::path DefaultPath() {
     return std::filesystem::path(GK_SOURCE_DIR) / "tests" / "data" / "reference.cases";
 }
@@ -72,17 +91,19 @@ inline double Number(const std::string& word, int line) {
     return v;
 }
 
-inline std::vector<Case> Read(const std::filesystem::path& path = DefaultPath()) {
+// Reads the projection cases into cases and the transformation cases into transforms.
+inline void ReadAll(const std::filesystem::path& path, std::vector<Case>& cases,
+                    std::vector<TransformCase>& transforms) {
     std::ifstream file(path);
     if (!file) {
         throw std::runtime_error("cannot open " + path.string());
     }
-    std::vector<Case> cases;
     Settings settings;
     double tolerance = 0.0;
     bool toleranceInDegrees = false;
     bool accepted = false;
     double input[2] = {0.0, 0.0};
+    std::vector<double> transformInput;
     std::string previous;
     std::string text;
     int line = 0;
@@ -114,7 +135,67 @@ inline std::vector<Case> Read(const std::filesystem::path& path = DefaultPath())
             rest += (rest.empty() ? "" : " ") + w;
         }
 
-        if (directive == "source") {
+        auto numbers = [&] {
+            std::vector<double> values;
+            for (std::size_t i = 0; i < words.size(); ++i) {
+                values.push_back(num(i));
+            }
+            return values;
+        };
+        const bool transformBlock = !settings.transform.empty();
+        if (transformBlock && directive != "source" && directive != "tolerance") {
+            const std::size_t dims = settings.transform == "plane4" ? 2 : 3;
+            if (directive == "parameters") {
+                settings.parameters = numbers();
+                if (settings.parameters.size() != (settings.transform == "plane4" ? 4u : 7u)) {
+                    fail("wrong number of parameters for " + settings.transform);
+                }
+            } else if (directive == "accept") {
+                transformInput = numbers();
+                if (transformInput.size() != dims) {
+                    fail("accept needs " + std::to_string(dims) + " coordinates");
+                }
+            } else if (directive == "expect" || directive == "roundtrip") {
+                if (transformInput.empty() || settings.parameters.empty()) {
+                    fail(directive + " without accept and parameters");
+                }
+                TransformCase c;
+                c.line = line;
+                c.settings = settings;
+                c.in = transformInput;
+                c.tolerance = tolerance;
+                if (directive == "roundtrip") {
+                    c.roundTrip = true;
+                } else {
+                    c.out = numbers();
+                    if (c.out.size() != dims) {
+                        fail("expect needs " + std::to_string(dims) + " coordinates");
+                    }
+                }
+                if (tolerance == 0.0 || toleranceInDegrees) {
+                    fail("no tolerance in metres");
+                }
+                transforms.push_back(c);
+            } else {
+                fail("'" + directive + "' has no meaning in a transformation block");
+            }
+            previous = directive;
+            continue;
+        }
+        if (directive == "transform") {
+            need(1);
+            settings.transform = words[0];
+            if (settings.transform != "helmert" && settings.transform != "plane4") {
+                fail("unknown transformation '" + settings.transform + "'");
+            }
+            for (std::size_t i = 1; i < words.size(); ++i) {
+                if (words[i] == "exact") {
+                    settings.exactRotation = true;
+                } else {
+                    settings.convention = words[i];
+                }
+            }
+        } else if (directive == "source") {
             if (previous == "source") {
                 settings.source += " " + rest;
             } else {
@@ -237,7 +318,22 @@ inline std::vector<Case> Read(const std::filesystem::path& path = DefaultPath())
         }
         previous = directive;
     }
+}
+
+// The projection cases.
+inline std::vector<Case> Read(const std::filesystem::path& path = DefaultPath()) {
+    std::vector<Case> cases;
+    std::vector<TransformCase> transforms;
+    ReadAll(path, cases, transforms);
     return cases;
+}
+
+// The transformation cases.
+inline std::vector<TransformCase> ReadTransforms(const std::filesystem::path& path = DefaultPath()) {
+    std::vector<Case> cases;
+    std::vector<TransformCase> transforms;
+    ReadAll(path, cases, transforms);
+    return transforms;
 }
 
 } // namespace cases
