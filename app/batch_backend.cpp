@@ -3,8 +3,11 @@
 #include "app/batch_backend.h"
 
 #include "app/chinese_words.h"
+#include "app/crs_text.h"
+#include "conversion/crs_settings.h"
 #include "conversion/file_conversion.h"
 #include "conversion/parameter_file.h"
+#include "engine/epsg_crs.h"
 
 #include <charconv>
 #include <filesystem>
@@ -129,6 +132,37 @@ BatchPreview Preview(const BatchRequest& request) {
     return preview;
 }
 
+BatchCrs CrsOfCode(const std::string& text) {
+    BatchCrs fill;
+    const std::optional<int> code = ParseEpsgCode(text);
+    if (!code) {
+        fill.message = Chinese(Problem{.code = ProblemCode::CrsNotACode, .text = text});
+        return fill;
+    }
+    const EpsgCrs* crs = FindEpsgCrs(*code);
+    if (crs == nullptr) {
+        std::string nearest;
+        for (const int other : NearestEpsgCodes(*code)) {
+            nearest += (nearest.empty() ? "" : "、") + ("EPSG:" + std::to_string(other));
+        }
+        fill.message = Chinese(Problem{.code = ProblemCode::CrsUnknown,
+                                       .other = nearest,
+                                       .value = static_cast<double>(*code)});
+        return fill;
+    }
+    fill.found = true;
+    fill.zoneWidth = crs->zoneWidth;
+    fill.ellipsoid = std::string(crs->Preset().key);
+    fill.centralMeridian = NumberText(crs->centralMeridian);
+    fill.noPrefix = !crs->prefix;
+    if (crs->Deprecated()) {
+        fill.message = Chinese(Problem{.code = ProblemCode::CrsDeprecated,
+                                       .text = "EPSG:" + std::to_string(crs->code),
+                                       .other = "EPSG:" + std::to_string(crs->replacedBy)});
+    }
+    return fill;
+}
+
 BatchOutcome Outcome(const RunResult& result) {
     BatchOutcome outcome;
     outcome.converted = static_cast<std::uint64_t>(result.converted);
@@ -245,6 +279,8 @@ std::string BatchSettings(const BatchRequest& request, Settings& s) {
         s.ellipsoid = preset->ellipsoid();
     }
     s.method = request.method == BatchMethod::Krueger ? Method::Krueger : Method::Series;
+    s.zoneRule =
+        request.zoneRule == BatchZoneRule::Standard ? ZoneRule::Standard : ZoneRule::WholeDegree;
     if (std::string error = TransformSettings(request, s); !error.empty()) {
         return error;
     }
@@ -278,5 +314,13 @@ BatchBackend FileConversionBackend() {
         };
     };
     backend.preview = Preview;
+    backend.crsText = [](const BatchRequest& request) -> std::string {
+        Settings settings;
+        if (!BatchSettings(request, settings).empty()) {
+            return {};
+        }
+        return ChineseCrsText(DescribeProjection(settings), settings);
+    };
+    backend.crs = CrsOfCode;
     return backend;
 }

@@ -79,6 +79,16 @@ const EllipsoidChoice& SelectedEllipsoid(const CComboBox& combo) {
                        : 0];
 }
 
+// The rule in force, and where the two put 114°30′E.
+struct ZoneRuleChoice {
+    const char* text;
+    BatchZoneRule rule;
+};
+const ZoneRuleChoice kZoneRules[] = {
+    {"整度规则（本程序原有：114°30′E 属六度带第 19 带）", BatchZoneRule::Form},
+    {"标准分带（同 EPSG 代码：114°30′E 属六度带第 20 带）", BatchZoneRule::Standard},
+};
+
 struct AnglesChoice {
     const char* text;
     BatchAngles angles;
@@ -167,6 +177,9 @@ void CBatchDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_BATCH_METHOD, m_comboMethod);
     DDX_Control(pDX, IDC_BATCH_MERIDIAN, m_editMeridian);
     DDX_Control(pDX, IDC_BATCH_NO_PREFIX, m_checkNoPrefix);
+    DDX_Control(pDX, IDC_BATCH_ZONE_RULE, m_comboZoneRule);
+    DDX_Control(pDX, IDC_BATCH_EPSG, m_editEpsg);
+    DDX_Control(pDX, IDC_BATCH_EPSG_MATCH, m_staticEpsgMatch);
     DDX_Control(pDX, IDC_BATCH_DATUM_PARAMS, m_editDatumParams);
     DDX_Control(pDX, IDC_BATCH_BROWSE_DATUM, m_btnBrowseDatum);
     DDX_Control(pDX, IDC_BATCH_PLANE_PARAMS, m_editPlaneParams);
@@ -190,6 +203,7 @@ BOOL CBatchDlg::OnInitDialog() {
     m_comboEllipsoid.SetCurSel(0);
     Fill(m_comboAngles, kAngles);
     Fill(m_comboMethod, kMethods);
+    Fill(m_comboZoneRule, kZoneRules);
     OnEllipsoidChanged();
 
     m_listErrors.InsertColumn(0, "行号", LVCFMT_RIGHT, 60);
@@ -267,6 +281,13 @@ BOOL CBatchDlg::OnCmdMsg(UINT nID, int nCode) {
         case IDC_BATCH_PLANE_PARAMS:
             UpdateControls();
             return TRUE;
+        case IDC_BATCH_A:
+        case IDC_BATCH_ALFA:
+            UpdateCrsText();
+            return TRUE;
+        case IDC_BATCH_EPSG:
+            OnEpsgChanged();
+            return TRUE;
         default:
             break;
         }
@@ -274,6 +295,10 @@ BOOL CBatchDlg::OnCmdMsg(UINT nID, int nCode) {
         switch (nID) {
         case IDC_BATCH_OPERATION:
             OnOperationChanged();
+            return TRUE;
+        case IDC_BATCH_ZONE_WIDTH:
+        case IDC_BATCH_ZONE_RULE:
+            UpdateControls();
             return TRUE;
         case IDC_BATCH_ELLIPSOID:
             OnEllipsoidChanged();
@@ -386,6 +411,32 @@ void CBatchDlg::OnEllipsoidChanged() {
     }
 }
 
+void CBatchDlg::OnEpsgChanged() {
+    const std::string text = m_editEpsg.GetWindowText().str();
+    m_strEpsgNote.clear();
+    if (!text.empty() && m_backend.crs) {
+        const BatchCrs crs = m_backend.crs(text);
+        m_strEpsgNote = crs.message;
+        if (crs.found) {
+            for (size_t i = 0; i < std::size(kZoneWidths); ++i) {
+                if (kZoneWidths[i].width == crs.zoneWidth) {
+                    m_comboZoneWidth.SetCurSel(static_cast<int>(i));
+                }
+            }
+            const std::vector<EllipsoidChoice>& ellipsoids = Ellipsoids();
+            for (size_t i = 0; i < ellipsoids.size(); ++i) {
+                if (ellipsoids[i].key == crs.ellipsoid) {
+                    m_comboEllipsoid.SetCurSel(static_cast<int>(i));
+                }
+            }
+            OnEllipsoidChanged();
+            m_editMeridian.SetWindowText(crs.centralMeridian.c_str());
+            m_checkNoPrefix.SetCheck(crs.noPrefix ? BST_CHECKED : BST_UNCHECKED);
+        }
+    }
+    UpdateControls();
+}
+
 BatchRequest CBatchDlg::ChosenRequest() const {
     BatchRequest request;
     request.input = m_editInput.GetWindowText().str();
@@ -411,6 +462,7 @@ BatchRequest CBatchDlg::ChosenRequest() const {
     if (projects || request.operation == BatchOperation::Plane) {
         request.planeParams = m_editPlaneParams.GetWindowText().str();
     }
+    request.zoneRule = Selected(m_comboZoneRule, kZoneRules).rule;
     return request;
 }
 
@@ -593,6 +645,10 @@ void CBatchDlg::UpdateControls() {
         {m_comboMethod, idle && !datum && !plane},
         {m_editMeridian, idle && projects},
         {m_checkNoPrefix, idle && projects},
+        // The rule picks the zone of a longitude: forward's, and the target of 3° <-> 6°.
+        {m_comboZoneRule, idle && operation.operation != BatchOperation::Inverse &&
+                              operation.operation != BatchOperation::Adjacent && !datum && !plane},
+        {m_editEpsg, idle},
         {m_editDatumParams, idle && (projects || datum)},
         {m_btnBrowseDatum, idle && (projects || datum)},
         {m_editPlaneParams, idle && (projects || plane)},
@@ -606,6 +662,24 @@ void CBatchDlg::UpdateControls() {
     };
     for (const Rule& rule : rules)
         rule.control.EnableWindow(rule.enabled ? TRUE : FALSE);
+    UpdateCrsText();
+}
+
+void CBatchDlg::UpdateCrsText() {
+    if (!m_backend.crsText) {
+        return;
+    }
+    BatchRequest request = ChosenRequest();
+    if (request.ellipsoid.empty()) {
+        // The user's own numbers, as far as they are numbers yet.
+        ParseDdxDouble(m_editA.GetWindowText(), &request.a);
+        ParseDdxDouble(m_editAlfa.GetWindowText(), &request.alfa);
+    }
+    std::string text = m_backend.crsText(request);
+    if (!m_strEpsgNote.empty()) {
+        text = m_strEpsgNote + (text.empty() ? "" : "。") + text;
+    }
+    m_staticEpsgMatch.SetWindowText(text.c_str());
 }
 
 void CBatchDlg::ShowFailures() {

@@ -1,6 +1,7 @@
 // CBatchDlg: the batch window beside the main form. It converts one whole file with the
 // settings chosen in it: the input and a preview of its first records, the operation, zone
-// system, ellipsoid, angle form, method and central meridian, and the output, which by default is
+// system, ellipsoid, angle form, method and central meridian (or an EPSG code that sets them),
+// the zone rule, and the output, which by default is
 // the input's name with
 // "_out" before the extension. The run goes on a worker thread (CBatchRun); the window moves
 // its progress bar, and when the run ends shows a summary and the records that failed.
@@ -44,6 +45,9 @@ public:
     CComboBox m_comboMethod;
     CEdit m_editMeridian;
     CButton m_checkNoPrefix;
+    CComboBox m_comboZoneRule;
+    CEdit m_editEpsg;
+    CStatic m_staticEpsgMatch;
     CEdit m_editDatumParams;
     CButton m_btnBrowseDatum;
     CEdit m_editPlaneParams;
@@ -83,6 +87,8 @@ protected:
     void OnInputChanged();
     void OnOperationChanged();
     void OnEllipsoidChanged();
+    // A code typed into the EPSG field fills the projection settings, which stay editable.
+    void OnEpsgChanged();
     void OnRun();
     void OnStop();
     void OnOpenFolder();
@@ -97,6 +103,8 @@ private:
     // Enables each control for the window's state: idle or running, and the chosen operation
     // and ellipsoid.
     void UpdateControls();
+    // The line under the settings: the EPSG codes of the projection they describe.
+    void UpdateCrsText();
     void ShowFailures();
     void ShowRunningSummary();
     double ElapsedSeconds() const;
@@ -106,6 +114,7 @@ private:
     std::string m_strAutoOutput;   // the output name last offered, while the user keeps it
     std::string m_strRunOutput;    // the output of the run going or last run
     std::string m_strOutputFolder; // of the last output written
+    std::string m_strEpsgNote;     // what the EPSG field's text is not, or that it is deprecated
     std::chrono::steady_clock::time_point m_started;
     WPARAM m_permille = 0;
     std::size_t m_nListed = 0;

@@ -15,6 +15,7 @@
 enum class BatchOperation { Forward, Inverse, Adjacent, ThreeToSix, SixToThree, Datum, Plane };
 enum class BatchAngles { Packed, Degrees, Dms };
 enum class BatchMethod { Series, Krueger };
+enum class BatchZoneRule { Form, Standard }; // the form's whole-degree rule, or the standard one
 
 // The window's settings for one run.
 struct BatchRequest {
@@ -30,6 +31,7 @@ struct BatchRequest {
     BatchMethod method = BatchMethod::Series;
     std::string centralMeridian; // as typed; empty for each zone's own
     bool noPrefix = false;       // eastings carry no zone number
+    BatchZoneRule zoneRule = BatchZoneRule::Form;
     bool header = false;         // the first line passes through unchanged
     // Parameter files (empty: none): the datum change, which forward applies before it
     // projects on the file's target ellipsoid and inverse after; the plane transformation,
@@ -77,10 +79,25 @@ struct BatchPreview {
     std::string hint;
 };
 
+// What an EPSG code sets in the window's fields, or why the text names no code the window knows.
+struct BatchCrs {
+    bool found = false;
+    int zoneWidth = 3;
+    std::string ellipsoid;       // a preset's key
+    std::string centralMeridian; // as the meridian field shows it
+    bool noPrefix = false;
+    std::string message; // in the window's words: why not found, or that the code is deprecated
+};
+
 struct BatchBackend {
     // Why the settings of a request describe no conversion, in words for the window's user;
     // empty when they are sound.
     std::function<std::string(const BatchRequest& request)> problem;
     std::function<BatchJob(const BatchRequest& request)> makeJob;
     std::function<BatchPreview(const BatchRequest& request)> preview;
+    // The EPSG codes of the request's projection, in one line of the window's words; empty
+    // while the settings describe no conversion.
+    std::function<std::string(const BatchRequest& request)> crsText;
+    // What the EPSG code typed (EPSG:4547 or 4547) sets.
+    std::function<BatchCrs(const std::string& text)> crs;
 };

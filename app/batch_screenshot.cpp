@@ -53,6 +53,7 @@ protected:
     BOOL OnInitDialog() override {
         CBatchDlg::OnInitDialog();
         m_editColumns.SetWindowText("name,-,B,L,-");
+        m_editEpsg.SetWindowText("4547");
         m_editInput.SetWindowText(m_input.c_str());
         m_editOutput.SetWindowText(m_output.c_str());
         m_editDatumParams.SetWindowText(m_datum.c_str());

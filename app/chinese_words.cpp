@@ -78,6 +78,13 @@ const ProblemPattern kPatterns[] = {
     {C::OutputIsInput, "无法写入 {file}：它就是输入文件 {other}"},
     {C::PreviewNotRegular, "无法预览 {file}：不是普通文件"},
     {C::InputNotRegular, "无法读取 {file}：不是普通文件"},
+    {C::CrsNotACode, "EPSG 代码写作 EPSG:NNNN 或只写数字：{q} 不是代码"},
+    {C::CrsUnknown, "EPSG:{whole} 不是本程序所知的 CGCS2000、西安80、北京54、新北京54 高斯-克吕格"
+                    "坐标系；相近的代码有 {other}"},
+    {C::CrsOptionDiffers, "{text} 与 {other} 的设置不同"},
+    {C::CrsNotForOperation, "邻带换算把各点换入各自的邻带，{other} 只规定一个坐标系"},
+    {C::CrsTargetWidth, "{text} 换入{width}度带，{other} 不是{width}度带坐标系"},
+    {C::CrsDeprecated, "{text} 已废弃，与 {other} 相同"},
     {C::DatumParameterNotFinite, "{other} 不是有限的数"},
     {C::DatumScaleNotPositive, "{other}：尺度参数使尺度因子 1 + s/1000000 不为正"},
     {C::RotationWithoutConvention, "给出旋转参数时须指明旋转约定：位置矢量或坐标框架"},

@@ -90,6 +90,15 @@ const ProblemPattern kPatterns[] = {
     {C::OutputIsInput, "cannot write {file}: it is the input {other}"},
     {C::PreviewNotRegular, "cannot preview {file}: not a regular file"},
     {C::InputNotRegular, "cannot read {file}: not a regular file"},
+    {C::CrsNotACode, "--crs takes an EPSG code, EPSG:NNNN: got {q}"},
+    {C::CrsUnknown, "EPSG:{whole} is not one of the Gauss-Krueger systems of CGCS2000, Xi'an 1980, "
+                    "Beijing 1954 and New Beijing that gkconv knows; the nearest are {other}"},
+    {C::CrsOptionDiffers, "{text} says otherwise than {other}, which sets it; leave {text} out or "
+                          "give the code's own value"},
+    {C::CrsNotForOperation, "adjacent moves each point into its own neighbouring zone; {other} "
+                            "names one system (give it to forward, inverse, 3to6 or 6to3)"},
+    {C::CrsTargetWidth, "{text} writes {width}-degree zones: {other} is not one"},
+    {C::CrsDeprecated, "note: {text} is deprecated; {other} is the same system"},
     {C::DatumParameterNotFinite, "{other} is not a finite number"},
     {C::DatumScaleNotPositive,
      "{other}: the scale difference makes the scale factor 1 + s/1000000 zero or negative"},

@@ -10,6 +10,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli/crs_options.h"
 #include "cli/datum_options.h"
 #include "cli/english_words.h"
 #include "conversion/file_conversion.h"
@@ -29,11 +30,13 @@ const char* const kDescription =
 plane coordinates (X northing, Y easting with zone prefix and 500 km false easting).
 
 operations
-  forward   B L -> X Y   zone from L by the whole-degree rule
+  forward   B L -> X Y   zone from L by the zone rule (--zone-rule)
   inverse   X Y -> B L   zone from Y's millions
   adjacent  X Y -> X Y   into the neighbouring zone on the point's side
   3to6      X Y -> X Y   from a 3-degree zone to the point's 6-degree zone
   6to3      X Y -> X Y   from a 6-degree zone to the point's 3-degree zone
+  describe               the projection options as a PROJ string, with the EPSG
+                         codes that name them (reads no input)
   datum     B L [H] -> B L [H]   datum change (--params FILE, or --helmert with
                          --from-ellipsoid and --to-ellipsoid); --inverse undoes it
   plane     X Y -> X Y   4-parameter similarity (--params FILE or --similarity)
@@ -71,6 +74,18 @@ projection (forward and inverse; adjacent, 3to6 and 6to3 take --method only)
   sub-millimetre work: it is exact to nanometres up to 6 degrees out. The default,
   series, gives the desktop program's numbers bit for bit.
 
+zone rule and EPSG codes
+  The zone rule in force is form (the default): the desktop form's whole-degree
+  rule. --zone-rule standard takes the national division that the EPSG codes and
+  map sheets follow: 114d30'E is 6-degree zone 19 (central meridian 111) by the
+  form's rule and zone 20 (117) by the standard one; in 3-degree zones the form's
+  zone 38 reaches from 113d00' to 115d59', the standard one from 112d30' to 115d30'.
+  --crs EPSG:NNNN sets ellipsoid, zone width, central meridian, zone and prefix from
+  a Gauss-Krueger code of CGCS2000 (4491-4554), Xi'an 1980 (2327-2390), Beijing 1954
+  (2401-2442, 21413-21423, 21453-21463; 21473-21483 are deprecated) or New Beijing
+  (4568-4589, 4652-4656, 4766-4800, 4812, 4822), for forward and inverse; for 3to6
+  and 6to3 a code of the target system is the zone every point goes into. These codes
+  list the northing first, as gkconv writes X before Y.
 datum changes
   The height H is read and written only where --columns names it (name,B,L,H); without
   it the height is 0 and none is written. forward --datum FILE changes the datum, then
@@ -102,6 +117,7 @@ struct Options {
     bool header = false;
     std::string output;
     std::vector<std::string> files;
+    CrsOptions crs;
 };
 
 int Usage(const std::string& message) {
@@ -147,6 +163,9 @@ std::string MakeProjection(const Options& o, const CLI::App& app, Settings& s) {
         !ReadNumberOption(app, "--false-northing", o.falseNorthing, s.falseNorthing)) {
         return "--false-easting and --false-northing must be decimal numbers of metres";
     }
+    if (const Result<void> crs = ApplyCrsOptions(o.crs, app, s); !crs) {
+        return English(crs.problem());
+    }
     if (const Result<void> check = CheckProjection(s); !check) {
         return English(check.problem());
     }
@@ -155,13 +174,14 @@ std::string MakeProjection(const Options& o, const CLI::App& app, Settings& s) {
 
 // Turns the parsed options into settings; on a usage error returns its message.
 std::string MakeSettings(const Options& o, const CLI::App& app, Settings& s) {
-    s.operation = *OperationByName(o.operation);
+    // describe projects nothing; it describes the projection forward would use.
+    s.operation = o.operation == "describe" ? Operation::Forward : *OperationByName(o.operation);
     const bool needsWidth = s.operation == Operation::Forward ||
                             s.operation == Operation::Inverse || s.operation == Operation::Adjacent;
     // A meridian of one's own without a zone prefix belongs to no zone system.
     const bool ownMeridian =
         app.count("--central-meridian") > 0 && o.noPrefix && app.count("--zone") == 0;
-    if (needsWidth && o.zoneWidth == 0 && !ownMeridian) {
+    if (needsWidth && o.zoneWidth == 0 && !ownMeridian && !CrsGiven(app)) {
         return "'" + o.operation + "' needs the zone width: -w 3 or -w 6";
     }
     s.zoneWidth = o.zoneWidth == 3 ? 3 : 6;
@@ -290,10 +310,11 @@ int main(int argc, char** argv) {
     app.set_version_flag("--version", std::string("gkconv ") + GK_VERSION);
     app.get_formatter()->column_width(34);
     Options o;
-    app.add_option("operation", o.operation, "forward, inverse, adjacent, 3to6 or 6to3")
+    app.add_option("operation", o.operation,
+                   "forward, inverse, adjacent, 3to6, 6to3, datum, plane, fit or describe")
         ->required()
-        ->check(CLI::IsMember(
-            {"forward", "inverse", "adjacent", "3to6", "6to3", "datum", "plane", "fit"}));
+        ->check(CLI::IsMember({"forward", "inverse", "adjacent", "3to6", "6to3", "datum", "plane",
+                               "fit", "describe"}));
     app.add_option("files", o.files, "input files; standard input when none or '-'");
     app.add_option("-w,--zone-width", o.zoneWidth, "3 or 6; for forward, inverse, adjacent")
         ->check(CLI::IsMember({3, 6}));
@@ -336,6 +357,7 @@ int main(int argc, char** argv) {
         "field delimiter; default: what each input's first record uses (comma, tab, blanks)");
     app.add_flag("--header", o.header, "pass the first line of each input through unchanged");
     app.add_option("-o,--output", o.output, "write to FILE instead of standard output");
+    AddCrsOptions(app, o.crs);
     // ---- datum, plane and fit: their options (cli/datum_options.h) ----
     DatumOptions datum;
     AddDatumOptions(app, datum);
@@ -369,6 +391,10 @@ int main(int argc, char** argv) {
     Settings settings;
     if (const std::string error = MakeSettings(o, app, settings); !error.empty()) {
         return Usage(error);
+    }
+    if (o.operation == "describe") {
+        Describe(settings, stdout);
+        return 0;
     }
     // ---- the transformations of datum and plane, and forward's and inverse's ----
     if (const auto failure = MakeDatumSettings(datum, app, settings)) {

@@ -8,6 +8,7 @@
 
 #include "conversion/angle_parsing.h"
 #include "conversion/angle_writing.h"
+#include "conversion/crs_settings.h"
 #include "conversion/number_text.h"
 #include "engine/packed_angle.h"
 #include "engine/zone_transform.h"
@@ -100,6 +101,12 @@ RecordConverter::RecordConverter(const Settings& settings)
     if ((settings.operation == Operation::Datum && !settings.datum) ||
         (settings.operation == Operation::Plane && !settings.plane)) {
         throw std::invalid_argument("the transformation's parameters are missing");
+    }
+    if (settings.targetZone) {
+        const ZoneSystem target = OutputZoneSystem(settings);
+        m_target.emplace(
+            ProjectionParamsOf(settings, target.CentralMeridian(*settings.targetZone),
+                               settings.targetPrefix ? settings.targetZone : std::nullopt));
     }
     const std::optional<int> zone = FixedZone(settings);
     if (zone || settings.centralMeridian) {
@@ -616,20 +623,46 @@ Result<RecordConverter::Pair> RecordConverter::ZoneTransform(const Record& recor
         return check.problem();
     }
     const PlanePoint from{record.v1, record.v2};
-    const ZoneSystem target = m_settings.operation == Operation::ThreeToSix   ? ZoneSystem::Six()
-                              : m_settings.operation == Operation::SixToThree ? ZoneSystem::Three()
-                                                                              : m_system;
+    // The target zone of a change of system follows the settings' zone rule.
+    const ZoneSystem target = OutputZoneSystem(m_settings);
     // The series carries the point between zones as the desktop program does, so that both
     // give the same numbers.
     const ZoneCarry carry =
         m_settings.method == Method::Series ? ZoneCarry::PackedAngles : ZoneCarry::Degrees;
-    const ZonedPoint to =
+    ZonedPoint to =
         m_settings.operation == Operation::Adjacent
             ? ToAdjacentZone(m_settings.ellipsoid, m_system, m_settings.method, from, carry)
             : ToZoneSystem(m_settings.ellipsoid, m_system, target, m_settings.method, from, carry);
     double B = to.geo.lat;
     if (Result<void> check = CheckLatitude(record.first, B); !check) {
         return check.problem();
+    }
+    if (m_target) {
+        // Into the zone of an EPSG code, carried as the zone change carries (packed angles for
+        // the series), whatever zone the rule would have chosen.
+        GeoPoint geo{B, to.geo.lon};
+        if (carry == ZoneCarry::PackedAngles) {
+            geo = {PackedToDegrees(DegreesToPacked(geo.lat)),
+                   PackedToDegrees(DegreesToPacked(geo.lon))};
+        }
+        const double centralMeridian = m_target->Params().centralMeridian;
+        const double offset = std::remainder(geo.lon - centralMeridian, 360.0);
+        if (!m_settings.targetPrefix && std::fabs(offset) > kChosenMeridianReach) {
+            Problem problem =
+                FieldProblem(ProblemCode::FarFromChosenMeridian, record.second, false);
+            problem.value = std::fabs(offset);
+            problem.bound = kChosenMeridianReach;
+            return problem;
+        }
+        const PlanePoint plane = m_target->Forward(geo.lat, geo.lon);
+        if (m_settings.targetPrefix) {
+            if (Result<void> check =
+                    CheckTarget(record.second, target, *m_settings.targetZone, plane.y);
+                !check) {
+                return check.problem();
+            }
+        }
+        return Pair{plane.x, plane.y};
     }
     if (Result<void> check = CheckTarget(record.second, target, to.zone.number, to.plane.y);
         !check) {

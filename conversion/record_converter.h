@@ -163,6 +163,7 @@ private:
     // The same in Krüger's series, for the inverse's reach check when the method is the series.
     std::optional<Projection> m_exactFixed;
     std::vector<Projection> m_exactZones;
+    std::optional<Projection> m_target; // the zone a change of system writes every point into
     int m_metreDecimals;
     int m_angleDecimals;
 };

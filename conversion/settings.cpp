@@ -50,11 +50,12 @@ std::optional<AngleFormat> AngleFormatByName(std::string_view name) {
 ZoneSystem SourceZoneSystem(const Settings& settings) {
     switch (settings.operation) {
     case Operation::ThreeToSix:
-        return ZoneSystem::Three();
+        return ZoneSystem::Three().WithRule(settings.zoneRule);
     case Operation::SixToThree:
-        return ZoneSystem::Six();
+        return ZoneSystem::Six().WithRule(settings.zoneRule);
     default:
-        return settings.zoneWidth == 3 ? ZoneSystem::Three() : ZoneSystem::Six();
+        return (settings.zoneWidth == 3 ? ZoneSystem::Three() : ZoneSystem::Six())
+            .WithRule(settings.zoneRule);
     }
 }
 
@@ -194,6 +195,16 @@ Result<void> CheckProjection(const Settings& s) {
                           s.falseEasting == 500000.0 && s.falseNorthing == 0.0;
     if (planeToPlane && !standard) {
         return Problem{.code = ProblemCode::TransformNeedsStandardZones};
+    }
+    if (s.targetZone) {
+        const ZoneSystem target =
+            s.operation == Operation::ThreeToSix ? ZoneSystem::Six() : ZoneSystem::Three();
+        if ((s.operation != Operation::ThreeToSix && s.operation != Operation::SixToThree) ||
+            !target.Exists(*s.targetZone)) {
+            return Problem{.code = ProblemCode::ZoneNotInSystem,
+                           .zone = *s.targetZone,
+                           .width = target.Width()};
+        }
     }
     const ZoneSystem system = SourceZoneSystem(s);
     if (s.zone && !system.Exists(*s.zone)) {

@@ -55,6 +55,12 @@ struct Settings {
     double k0 = 1.0;
     double falseEasting = 500000.0;
     double falseNorthing = 0.0;
+    // How forward, and 3to6 and 6to3 for the target, choose a point's zone from its longitude.
+    ZoneRule zoneRule = ZoneRule::WholeDegree;
+    // The zone 3to6 and 6to3 write every point into (an EPSG code's), and whether its eastings
+    // carry the zone number; without one the rule picks each point's zone.
+    std::optional<int> targetZone;
+    bool targetPrefix = true;
     AngleFormat angles = AngleFormat::Packed;
     int precision = -1; // decimals; -1 for the default of what is written
     bool exact = false; // shortest text that reads back to the same double

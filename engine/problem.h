@@ -75,6 +75,13 @@ enum class ProblemCode {
     OutputIsInput,    // other: the input it is
     PreviewNotRegular,
     InputNotRegular,
+    // EPSG codes (gkconv's --crs, the batch window's EPSG field).
+    CrsNotACode,        // text: as given
+    CrsUnknown,         // value: the code; other: the nearest codes of the table, as text
+    CrsOptionDiffers,   // text: the option; other: the code
+    CrsNotForOperation, // other: the code
+    CrsTargetWidth,     // text: the operation; other: the code; width: the system it writes
+    CrsDeprecated,      // text: the code; other: the code that replaces it (a note, not a refusal)
     // Datum parameters (other: the parameter, as the front end or the file names it).
     DatumParameterNotFinite,
     DatumScaleNotPositive, // 1 + s·10⁻⁶ would not be a positive factor

@@ -29,8 +29,8 @@ ZonedPoint ToAdjacentZone(const Ellipsoid& ellipsoid, ZoneSystem system, Method 
         Projection::ForZone(ellipsoid, system, source.number, method).Inverse(from.x, from.y);
     const Carried point = Carry(geo, carry);
     // The central meridian is whole degrees, so a packed difference has the true sign too.
-    const int number = point.rule.lon - source.centralMeridian >= 0.0 ? source.number + 1
-                                                                      : source.number - 1;
+    const int number =
+        point.rule.lon - source.centralMeridian >= 0.0 ? source.number + 1 : source.number - 1;
     const Zone target{number, system.CentralMeridian(number)};
     const PlanePoint plane = Projection::ForZone(ellipsoid, system, number, method)
                                  .Forward(point.forward.lat, point.forward.lon);
@@ -43,7 +43,9 @@ ZonedPoint ToZoneSystem(const Ellipsoid& ellipsoid, ZoneSystem from, ZoneSystem 
     const GeoPoint geo =
         Projection::ForZone(ellipsoid, from, source.number, method).Inverse(point.x, point.y);
     const Carried carried = Carry(geo, carry);
-    const Zone target = to.ZoneOfLongitude(carried.rule.lon);
+    // The standard rule reads fractions of a degree, which packed angles do not hold as such.
+    const Zone target = to.ZoneOfLongitude(to.Rule() == ZoneRule::Standard ? carried.forward.lon
+                                                                           : carried.rule.lon);
     const PlanePoint plane = Projection::ForZone(ellipsoid, to, target.number, method)
                                  .Forward(carried.forward.lat, carried.forward.lon);
     return {plane, geo, target};

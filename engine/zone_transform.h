@@ -1,7 +1,7 @@
 // Plane coordinates from one zone into another without the user giving latitude and longitude:
 // into the neighbouring zone of the same system on the point's side of its central meridian, or
-// into the zone the whole-degree rule gives the point in the other system. The source zone is
-// the one named by the easting's millions; both zones carry their number in the easting.
+// into the zone the other system's rule (whole-degree or standard) gives the point. The source
+// zone is the one named by the easting's millions; both zones carry their number in the easting.
 #pragma once
 
 #include "engine/projection.h"

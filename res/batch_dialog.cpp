@@ -1,7 +1,7 @@
-// Template of the batch window: input file and its preview, conversion settings, the parameter
-// files of the datum change and the plane transformation, output file, the run with its
-// progress and summary, and the records that failed. Template order is the tab order; each
-// label comes just before the control it names.
+// Template of the batch window: input file and its preview, conversion settings (with the zone
+// rule and an EPSG code that fills them in), the parameter files of the datum change and the plane
+// transformation, output file, the run with its progress and summary, and the records that failed.
+// Template order is the tab order; each label comes just before the control it names.
 #include "platform/combo_box.h"
 #include "platform/dialog_template.h"
 #include "platform/list_ctrl.h"
@@ -20,7 +20,7 @@ const DialogTemplateRegistration kBatchDialog{DialogTemplate{
     .idName = "IDD_BATCH_DIALOG",
     .caption = "批量转换",
     .cx = 321,
-    .cy = 391,
+    .cy = 441,
     .pointSize = 9,
     .fontFace = "宋体",
     .style =
@@ -36,7 +36,7 @@ const DialogTemplateRegistration kBatchDialog{DialogTemplate{
         {IDC_BATCH_HEADER, "IDC_BATCH_HEADER", "BUTTON", "首行为表头(&H)", 236, 26, 78, 12, BS_AUTOCHECKBOX | WS_TABSTOP},
         {IDC_STATIC, nullptr, "STATIC", "文件预览:", 7, 44, 50, 8, kLabel},
         {IDC_BATCH_PREVIEW, "IDC_BATCH_PREVIEW", "SysListView32", "", 7, 54, 307, 59, kTable},
-        {IDC_STATIC, nullptr, "BUTTON", "换算设置", 7, 117, 307, 82, BS_GROUPBOX},
+        {IDC_STATIC, nullptr, "BUTTON", "换算设置", 7, 117, 307, 132, BS_GROUPBOX},
         {IDC_STATIC, nullptr, "STATIC", "换算方式:", 13, 130, 46, 8, kLabel},
         {IDC_BATCH_OPERATION, "IDC_BATCH_OPERATION", "COMBOBOX", "", 62, 127, 90, 14, kList},
         {IDC_STATIC, nullptr, "STATIC", "投影带:", 160, 130, 40, 8, kLabel},
@@ -54,25 +54,31 @@ const DialogTemplateRegistration kBatchDialog{DialogTemplate{
         {IDC_STATIC, nullptr, "STATIC", "中央子午线:", 160, 184, 44, 8, kLabel},
         {IDC_BATCH_MERIDIAN, "IDC_BATCH_MERIDIAN", "EDIT", "", 206, 181, 42, 13, kEdit},
         {IDC_BATCH_NO_PREFIX, "IDC_BATCH_NO_PREFIX", "BUTTON", "Y 不带带号", 252, 181, 56, 13, BS_AUTOCHECKBOX | WS_TABSTOP},
+        {IDC_STATIC, nullptr, "STATIC", "分带规则:", 13, 202, 46, 8, kLabel},
+        {IDC_BATCH_ZONE_RULE, "IDC_BATCH_ZONE_RULE", "COMBOBOX", "", 62, 199, 246, 14, kList},
+        {IDC_STATIC, nullptr, "STATIC", "EPSG 代码:", 13, 220, 46, 8, kLabel},
+        {IDC_BATCH_EPSG, "IDC_BATCH_EPSG", "EDIT", "", 62, 217, 60, 13, kEdit},
+        {IDC_STATIC, nullptr, "STATIC", "填入代码即按其设置投影，各项仍可修改", 126, 220, 182, 8, kLabel | SS_NOPREFIX},
+        {IDC_BATCH_EPSG_MATCH, "IDC_BATCH_EPSG_MATCH", "STATIC", "", 13, 235, 295, 8, kLabel | SS_NOPREFIX},
         // The datum change and the plane transformation: their parameter files.
-        {IDC_STATIC, nullptr, "BUTTON", "坐标系转换与平面四参数", 7, 203, 307, 42, BS_GROUPBOX},
-        {IDC_STATIC, nullptr, "STATIC", "坐标系转换参数:", 13, 216, 64, 8, kLabel},
-        {IDC_BATCH_DATUM_PARAMS, "IDC_BATCH_DATUM_PARAMS", "EDIT", "", 80, 213, 174, 14, kEdit},
-        {IDC_BATCH_BROWSE_DATUM, "IDC_BATCH_BROWSE_DATUM", "BUTTON", "浏览(&D)...", 258, 213, 50, 14, kButton},
-        {IDC_STATIC, nullptr, "STATIC", "平面四参数:", 13, 230, 64, 8, kLabel},
-        {IDC_BATCH_PLANE_PARAMS, "IDC_BATCH_PLANE_PARAMS", "EDIT", "", 80, 227, 174, 14, kEdit},
-        {IDC_BATCH_BROWSE_PLANE, "IDC_BATCH_BROWSE_PLANE", "BUTTON", "浏览(&E)...", 258, 227, 50, 14, kButton},
-        {IDC_STATIC, nullptr, "STATIC", "输出文件:", 7, 252, 50, 8, kLabel},
-        {IDC_BATCH_OUTPUT, "IDC_BATCH_OUTPUT", "EDIT", "", 60, 249, 200, 14, kEdit},
-        {IDC_BATCH_BROWSE_OUT, "IDC_BATCH_BROWSE_OUT", "BUTTON", "浏览(&W)...", 264, 249, 50, 14, kButton},
-        {IDC_BATCH_RUN, "IDC_BATCH_RUN", "BUTTON", "转换(&S)", 7, 269, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_DISABLED},
-        {IDC_BATCH_STOP, "IDC_BATCH_STOP", "BUTTON", "停止(&T)", 61, 269, 50, 14, kButton | WS_DISABLED},
-        {IDC_BATCH_PROGRESS, "IDC_BATCH_PROGRESS", "msctls_progress32", "", 117, 271, 197, 10, WS_BORDER},
-        {IDC_BATCH_SUMMARY, "IDC_BATCH_SUMMARY", "STATIC", "", 7, 288, 307, 9, kLabel | SS_NOPREFIX},
-        {IDC_STATIC, nullptr, "STATIC", "未能转换的记录:", 7, 300, 80, 8, kLabel},
-        {IDC_BATCH_ERRORS, "IDC_BATCH_ERRORS", "SysListView32", "", 7, 310, 307, 55, kTable},
-        {IDC_BATCH_OPEN_FOLDER, "IDC_BATCH_OPEN_FOLDER", "BUTTON", "打开所在文件夹(&F)", 7, 370, 90, 14, kButton | WS_DISABLED},
-        {IDCANCEL, "IDCANCEL", "BUTTON", "关闭", 264, 370, 50, 14, kButton},
+        {IDC_STATIC, nullptr, "BUTTON", "坐标系转换与平面四参数", 7, 253, 307, 42, BS_GROUPBOX},
+        {IDC_STATIC, nullptr, "STATIC", "坐标系转换参数:", 13, 266, 64, 8, kLabel},
+        {IDC_BATCH_DATUM_PARAMS, "IDC_BATCH_DATUM_PARAMS", "EDIT", "", 80, 263, 174, 14, kEdit},
+        {IDC_BATCH_BROWSE_DATUM, "IDC_BATCH_BROWSE_DATUM", "BUTTON", "浏览(&D)...", 258, 263, 50, 14, kButton},
+        {IDC_STATIC, nullptr, "STATIC", "平面四参数:", 13, 280, 64, 8, kLabel},
+        {IDC_BATCH_PLANE_PARAMS, "IDC_BATCH_PLANE_PARAMS", "EDIT", "", 80, 277, 174, 14, kEdit},
+        {IDC_BATCH_BROWSE_PLANE, "IDC_BATCH_BROWSE_PLANE", "BUTTON", "浏览(&E)...", 258, 277, 50, 14, kButton},
+        {IDC_STATIC, nullptr, "STATIC", "输出文件:", 7, 302, 50, 8, kLabel},
+        {IDC_BATCH_OUTPUT, "IDC_BATCH_OUTPUT", "EDIT", "", 60, 299, 200, 14, kEdit},
+        {IDC_BATCH_BROWSE_OUT, "IDC_BATCH_BROWSE_OUT", "BUTTON", "浏览(&W)...", 264, 299, 50, 14, kButton},
+        {IDC_BATCH_RUN, "IDC_BATCH_RUN", "BUTTON", "转换(&S)", 7, 319, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_DISABLED},
+        {IDC_BATCH_STOP, "IDC_BATCH_STOP", "BUTTON", "停止(&T)", 61, 319, 50, 14, kButton | WS_DISABLED},
+        {IDC_BATCH_PROGRESS, "IDC_BATCH_PROGRESS", "msctls_progress32", "", 117, 321, 197, 10, WS_BORDER},
+        {IDC_BATCH_SUMMARY, "IDC_BATCH_SUMMARY", "STATIC", "", 7, 338, 307, 9, kLabel | SS_NOPREFIX},
+        {IDC_STATIC, nullptr, "STATIC", "未能转换的记录:", 7, 350, 80, 8, kLabel},
+        {IDC_BATCH_ERRORS, "IDC_BATCH_ERRORS", "SysListView32", "", 7, 360, 307, 55, kTable},
+        {IDC_BATCH_OPEN_FOLDER, "IDC_BATCH_OPEN_FOLDER", "BUTTON", "打开所在文件夹(&F)", 7, 420, 90, 14, kButton | WS_DISABLED},
+        {IDCANCEL, "IDCANCEL", "BUTTON", "关闭", 264, 420, 50, 14, kButton},
         // clang-format on
     }}};
 

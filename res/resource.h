@@ -66,6 +66,10 @@ constexpr int IDC_BATCH_METHOD = 1118;
 constexpr int IDC_BATCH_MERIDIAN = 1119;
 constexpr int IDC_BATCH_NO_PREFIX = 1120;
 constexpr int IDC_BATCH_HEADER = 1121;
+// The batch window's zone rule and EPSG code.
+constexpr int IDC_BATCH_ZONE_RULE = 1126;
+constexpr int IDC_BATCH_EPSG = 1127;
+constexpr int IDC_BATCH_EPSG_MATCH = 1128;
 // The batch window's datum change and plane transformation: their parameter files.
 constexpr int IDC_BATCH_DATUM_PARAMS = 1122;
 constexpr int IDC_BATCH_BROWSE_DATUM = 1123;

@@ -182,6 +182,8 @@ TEST(BatchTemplate, EveryControlIsThereInItsClassInsideTheWindowWithoutOverlap) 
         {"IDC_BATCH_RUN", "QPushButton"},       {"IDC_BATCH_STOP", "QPushButton"},
         {"IDC_BATCH_PROGRESS", "QProgressBar"}, {"IDC_BATCH_SUMMARY", "QLabel"},
         {"IDC_BATCH_ERRORS", "QTreeWidget"},    {"IDC_BATCH_OPEN_FOLDER", "QPushButton"},
+        {"IDC_BATCH_ZONE_RULE", "QComboBox"},   {"IDC_BATCH_EPSG", "QLineEdit"},
+        {"IDC_BATCH_EPSG_MATCH", "QLabel"},
     };
     const QRect client = w.dlg->m_hWnd->rect();
     std::vector<QRect> placed;
@@ -207,7 +209,7 @@ TEST(BatchTemplate, TabWalksTheControlsInReadingOrder) {
         "IDC_BATCH_PREVIEW",   "IDC_BATCH_OPERATION", "IDC_BATCH_ZONE_WIDTH",
         "IDC_BATCH_ELLIPSOID", "IDC_BATCH_ANGLES",    "IDC_BATCH_A",
         "IDC_BATCH_ALFA",      "IDC_BATCH_METHOD",    "IDC_BATCH_MERIDIAN",
-        "IDC_BATCH_NO_PREFIX",
+        "IDC_BATCH_NO_PREFIX", "IDC_BATCH_ZONE_RULE", "IDC_BATCH_EPSG",
         // The datum change's and plane transformation's files.
         "IDC_BATCH_DATUM_PARAMS", "IDC_BATCH_BROWSE_DATUM", "IDC_BATCH_PLANE_PARAMS",
         "IDC_BATCH_BROWSE_PLANE",
@@ -931,6 +933,107 @@ TEST(BatchConversion, TheEllipsoidListIsTheEnginesPresetsThenTheUsersOwn) {
     for (int i = 0; i < combo->count(); ++i)
         texts << combo->itemText(i);
     EXPECT_EQ(texts, (QStringList{"WGS1984", "西安1980", "北京1954", "CGCS2000", "自定义"}));
+}
+
+TEST(BatchEpsg, ACodeFillsTheProjectionSettingsWhichStayEditable) {
+    Window w(FileConversionBackend());
+    // A screen reader names the field by its label, as the other fields.
+    EXPECT_EQ(w.Item("IDC_BATCH_EPSG")->accessibleName().toStdString(), "EPSG 代码");
+    w.Type("IDC_BATCH_EPSG", "EPSG:4547");
+    EXPECT_EQ(w.Choice("IDC_BATCH_ZONE_WIDTH"), "三度带");
+    EXPECT_EQ(w.Choice("IDC_BATCH_ELLIPSOID"), "CGCS2000");
+    EXPECT_EQ(w.Text("IDC_BATCH_MERIDIAN"), "114");
+    EXPECT_TRUE(w.Item<QCheckBox>("IDC_BATCH_NO_PREFIX")->isChecked());
+    EXPECT_EQ(w.Text("IDC_BATCH_EPSG_MATCH"),
+              "当前设置即 EPSG:4547（CGCS2000三度带）：中央子午线 114°，Y 不带带号");
+    // The fields are the user's again: a meridian of one's own has no code.
+    EXPECT_TRUE(w.Enabled("IDC_BATCH_MERIDIAN"));
+    w.Type("IDC_BATCH_MERIDIAN", "114:30");
+    EXPECT_EQ(w.Text("IDC_BATCH_EPSG_MATCH"),
+              "当前设置（中央子午线 114.5°，Y 不带带号）没有对应的 EPSG 代码");
+
+    w.Type("IDC_BATCH_EPSG", "2334"); // Xi'an 1980, 6° zone 20 with the zone in Y
+    EXPECT_EQ(w.Choice("IDC_BATCH_ZONE_WIDTH"), "六度带");
+    EXPECT_EQ(w.Choice("IDC_BATCH_ELLIPSOID"), "西安1980");
+    EXPECT_EQ(w.Text("IDC_BATCH_MERIDIAN"), "117");
+    EXPECT_FALSE(w.Item<QCheckBox>("IDC_BATCH_NO_PREFIX")->isChecked());
+    EXPECT_TRUE(Contains(w.Text("IDC_BATCH_EPSG_MATCH"), "EPSG:2334（西安80六度带）"))
+        << w.Text("IDC_BATCH_EPSG_MATCH");
+}
+
+TEST(BatchEpsg, ACodeOutsideTheTableChangesNothingAndNamesTheNearest) {
+    Window w(FileConversionBackend());
+    w.Type("IDC_BATCH_MERIDIAN", "114:30");
+    w.Type("IDC_BATCH_EPSG", "4555");
+    EXPECT_EQ(w.Text("IDC_BATCH_MERIDIAN"), "114:30");
+    EXPECT_EQ(w.Choice("IDC_BATCH_ELLIPSOID"), "WGS1984");
+    EXPECT_TRUE(Contains(w.Text("IDC_BATCH_EPSG_MATCH"), "EPSG:4554、EPSG:4553、EPSG:4552"))
+        << w.Text("IDC_BATCH_EPSG_MATCH");
+
+    w.Type("IDC_BATCH_EPSG", "21473"); // deprecated: taken, and said so
+    EXPECT_EQ(w.Choice("IDC_BATCH_ELLIPSOID"), "北京1954");
+    const std::string text = w.Text("IDC_BATCH_EPSG_MATCH");
+    EXPECT_TRUE(Contains(text, "EPSG:21473 已废弃，与 EPSG:21453 相同")) << text;
+    EXPECT_TRUE(Contains(text, "EPSG:21453（北京54六度带）")) << text;
+}
+
+TEST(BatchEpsg, TheCodeOfSettingsChosenByHandIsShown) {
+    Window w(FileConversionBackend());
+    EXPECT_EQ(w.Text("IDC_BATCH_EPSG_MATCH"), "各点按整度规则各入其三度带，没有对应的 EPSG 代码");
+    w.Choose("IDC_BATCH_ELLIPSOID", "CGCS2000");
+    EXPECT_EQ(w.Text("IDC_BATCH_EPSG_MATCH"),
+              "各点按整度规则各入其三度带，CGCS2000 第 25–45 带为 EPSG:4513–4533");
+    w.Type("IDC_BATCH_MERIDIAN", "114");
+    EXPECT_TRUE(Contains(w.Text("IDC_BATCH_EPSG_MATCH"), "EPSG:4526"))
+        << w.Text("IDC_BATCH_EPSG_MATCH");
+    w.Click("IDC_BATCH_NO_PREFIX");
+    EXPECT_TRUE(Contains(w.Text("IDC_BATCH_EPSG_MATCH"), "EPSG:4547"))
+        << w.Text("IDC_BATCH_EPSG_MATCH");
+}
+
+TEST(BatchZoneRule, TheFormsRuleIsInForceAndTheStandardOneGivesGkconvsNumbers) {
+    // 30°30′N 114°30′E: 6° zone 19 by the form's rule, 20 by the standard division.
+    const std::string points = "P1 30.3000 114.3000\n";
+    const char* standard = "标准分带（同 EPSG 代码：114°30′E 属六度带第 20 带）";
+    TempFolder folder;
+    const std::string in = folder.Write("pts.txt", points);
+    struct Case {
+        bool standard;
+        const char* gkconvArgs;
+        const char* zone;
+    };
+    for (const Case c : {Case{false, "forward -w 6", "19"},
+                         Case{true, "forward -w 6 --zone-rule standard", "20"}}) {
+        SCOPED_TRACE(c.gkconvArgs);
+        const std::string gkconvOut = (folder.path / "gkconv.txt").string();
+        const std::string command =
+            std::string(GKCONV_PATH) + " " + c.gkconvArgs + " -o " + gkconvOut + " " + in;
+        ASSERT_EQ(std::system(command.c_str()), 0);
+        Window w(FileConversionBackend());
+        EXPECT_EQ(w.Choice("IDC_BATCH_ZONE_RULE"),
+                  "整度规则（本程序原有：114°30′E 属六度带第 19 带）");
+        w.Choose("IDC_BATCH_ZONE_WIDTH", "六度带");
+        if (c.standard) {
+            w.Choose("IDC_BATCH_ZONE_RULE", standard);
+        }
+        EXPECT_TRUE(
+            Contains(w.Text("IDC_BATCH_EPSG_MATCH"), c.standard ? "按标准分带" : "按整度规则"));
+        w.Type("IDC_BATCH_INPUT", in.c_str());
+        w.Click("IDC_BATCH_RUN");
+        ASSERT_TRUE(w.WaitIdle());
+        const std::string windowOut = (folder.path / "pts_out.txt").string();
+        EXPECT_EQ(ReadBytes(windowOut), ReadBytes(gkconvOut));
+        EXPECT_TRUE(Contains(ReadBytes(windowOut), std::string(" ") + c.zone))
+            << ReadBytes(windowOut);
+        w.dlg->DestroyWindow();
+        std::filesystem::remove(windowOut);
+    }
+    // The rule plays no part where the zone comes from the easting.
+    Window w;
+    w.Choose("IDC_BATCH_OPERATION", "反算");
+    EXPECT_FALSE(w.Enabled("IDC_BATCH_ZONE_RULE"));
+    w.Choose("IDC_BATCH_OPERATION", "三度带 --> 六度带");
+    EXPECT_TRUE(w.Enabled("IDC_BATCH_ZONE_RULE"));
 }
 
 } // namespace

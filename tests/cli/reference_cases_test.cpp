@@ -22,11 +22,19 @@ std::string Text(double value) {
 // has no zone number in the easting.
 std::string Options(const cases::Settings& s, const std::string& operation, bool anglesIn) {
     std::string args = operation;
-    if (operation != "3to6" && operation != "6to3") {
-        args += " -w " + std::to_string(s.width);
+    if (s.zoneRule != "form") {
+        args += " --zone-rule " + s.zoneRule;
     }
-    args += s.ellipsoidKey.empty() ? " --a=" + Text(s.a) + " --alfa=" + Text(s.alfa)
-                                   : " -e " + s.ellipsoidKey;
+    if (s.crs != 0) {
+        // The code sets the zone width and the ellipsoid.
+        args += " --crs EPSG:" + std::to_string(s.crs);
+    } else {
+        if (operation != "3to6" && operation != "6to3") {
+            args += " -w " + std::to_string(s.width);
+        }
+        args += s.ellipsoidKey.empty() ? " --a=" + Text(s.a) + " --alfa=" + Text(s.alfa)
+                                       : " -e " + s.ellipsoidKey;
+    }
     args += " --method " + s.method + " --exact";
     // Angles come out as decimal degrees; they go in as the block writes them.
     args += anglesIn && s.packed ? " --angles packed" : " --angles deg";

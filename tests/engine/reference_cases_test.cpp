@@ -5,10 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/epsg_crs.h"
 #include "engine/gauss_projection.h"
 #include "engine/packed_angle.h"
-#include "tests/support/case_file.h"
 #include "engine/zone_transform.h"
+#include "tests/support/case_file.h"
 
 namespace {
 
@@ -23,8 +24,8 @@ Ellipsoid EllipsoidOf(const cases::Settings& s) {
     return preset->ellipsoid();
 }
 
-ZoneSystem SystemOf(int width) {
-    return width == 3 ? ZoneSystem::Three() : ZoneSystem::Six();
+ZoneSystem SystemOf(int width, const std::string& rule = "form") {
+    return (width == 3 ? ZoneSystem::Three() : ZoneSystem::Six()).WithRule(*ZoneRuleByName(rule));
 }
 
 // The projection a forward (from longitude lon) or inverse (from easting y) case runs in, and
@@ -35,7 +36,15 @@ struct Chosen {
 };
 
 Chosen ProjectionOf(const cases::Settings& s, double lon, double y) {
-    const ZoneSystem system = SystemOf(s.width);
+    if (s.crs != 0) {
+        const EpsgCrs* crs = FindEpsgCrs(s.crs);
+        if (crs == nullptr) {
+            throw std::invalid_argument("no such code in the table");
+        }
+        const Projection projection(crs->Params(*MethodByName(s.method)));
+        return {projection, crs->prefix ? std::optional<int>(crs->zone) : std::nullopt};
+    }
+    const ZoneSystem system = SystemOf(s.width, s.zoneRule);
     std::optional<int> zone = s.zone;
     if (!zone && !s.centralMeridian) {
         zone = s.operation == "forward" ? system.ZoneOfLongitude(lon).number
@@ -71,14 +80,30 @@ Result RunCase(const cases::Settings& s, double a, double b) {
         const GeoPoint g = chosen.projection.Inverse(a, b);
         return {{g.lat, g.lon}, chosen.zone};
     }
+    if (s.crs != 0) {
+        // The code's zone is the target of a change of system: inverse in the source zone,
+        // forward in the code's projection.
+        const EpsgCrs* crs = FindEpsgCrs(s.crs);
+        const int width = s.operation == "3to6" ? 6 : 3;
+        if (crs == nullptr || s.operation == "adjacent" || crs->zoneWidth != width) {
+            throw std::invalid_argument("no target of this operation");
+        }
+        const ZoneSystem from = SystemOf(width == 6 ? 3 : 6);
+        const Ellipsoid ellipsoid = crs->Preset().ellipsoid();
+        const GeoPoint g =
+            Projection::ForZone(ellipsoid, from, from.ZoneOfEasting(b).number, method)
+                .Inverse(a, b);
+        const PlanePoint p = Projection(crs->Params(method)).Forward(g.lat, g.lon);
+        return {{p.x, p.y}, crs->prefix ? std::optional<int>(crs->zone) : std::nullopt};
+    }
     const Ellipsoid ellipsoid = EllipsoidOf(s);
     ZonedPoint z{};
     if (s.operation == "adjacent") {
         z = ToAdjacentZone(ellipsoid, SystemOf(s.width), method, {a, b});
     } else if (s.operation == "3to6") {
-        z = ToZoneSystem(ellipsoid, ZoneSystem::Three(), ZoneSystem::Six(), method, {a, b});
+        z = ToZoneSystem(ellipsoid, ZoneSystem::Three(), SystemOf(6, s.zoneRule), method, {a, b});
     } else if (s.operation == "6to3") {
-        z = ToZoneSystem(ellipsoid, ZoneSystem::Six(), ZoneSystem::Three(), method, {a, b});
+        z = ToZoneSystem(ellipsoid, ZoneSystem::Six(), SystemOf(3, s.zoneRule), method, {a, b});
     } else {
         throw std::runtime_error("unknown operation " + s.operation);
     }

@@ -28,17 +28,19 @@ struct Settings {
     double falseNorthing = 0.0;
     std::string operation; // forward, inverse, adjacent, 3to6, 6to3
     int width = 6;
+    std::string zoneRule = "form"; // or "standard"
+    int crs = 0;                   // an EPSG code, 0 for none
     // A transformation block's model and its parameters, in the order of the directive.
     std::string transform; // helmert, plane4; empty in a projection block
     std::string convention;
     bool exactRotation = false;
     std::vector<double> parameters;
 
-    // Whether the projection is a standard zone of the operation's system: the rule (or the
-    // easting) picks the zone, scale 1, false easting 500000 m, no false northing.
+    // Whether the projection is a standard zone of the operation's system: the whole-degree rule
+    // (or the easting) picks the zone, scale 1, false easting 500000 m, no false northing.
     bool StandardZones() const {
-        return !centralMeridian && !zone && k0 == 1.0 && falseEasting == 500000.0 &&
-               falseNorthing == 0.0;
+        return !centralMeridian && !zone && crs == 0 && zoneRule == "form" && k0 == 1.0 &&
+               falseEasting == 500000.0 && falseNorthing == 0.0;
     }
     bool AnglesIn() const { return operation == "forward"; }
     bool AnglesOut() const { return operation == "inverse"; }
@@ -223,6 +225,18 @@ inline void ReadAll(const std::filesystem::path& path, std::vector<Case>& cases,
         } else if (directive == "zone") {
             need(1);
             settings.zone = static_cast<int>(num(0));
+        } else if (directive == "zone_rule") {
+            need(1);
+            if (words[0] != "form" && words[0] != "standard") {
+                fail("unknown zone rule '" + words[0] + "'");
+            }
+            settings.zoneRule = words[0];
+        } else if (directive == "crs") {
+            need(1);
+            if (words[0].rfind("EPSG:", 0) != 0) {
+                fail("a crs is written EPSG:N");
+            }
+            settings.crs = static_cast<int>(Number(words[0].substr(5), line));
         } else if (directive == "k0") {
             need(1);
             settings.k0 = num(0);
