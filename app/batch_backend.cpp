@@ -113,6 +113,7 @@ BatchOutcome Outcome(const RunResult& result) {
     outcome.converted = static_cast<std::uint64_t>(result.converted);
     outcome.failed = static_cast<std::uint64_t>(result.failed);
     outcome.message = result.message;
+    outcome.outputKept = result.outputKept;
     switch (result.status) {
     case RunStatus::Converted:
     case RunStatus::RecordsFailed:
@@ -143,6 +144,8 @@ BatchOutcome Run(const BatchRequest& request, const Settings& settings,
     }
     RunCallbacks callbacks;
     callbacks.stop = hooks.stop;
+    // A mistaken run (every record refused) must not wipe out yesterday's good output.
+    callbacks.keepOutputUnlessConverted = true;
     if (hooks.progress)
         callbacks.progress = [&](const std::string&, std::int64_t done, std::int64_t total) {
             hooks.progress(static_cast<std::uint64_t>(done),

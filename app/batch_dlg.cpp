@@ -2,6 +2,7 @@
 // the worker with progress, summary and failed records.
 #include "app/batch_dlg.h"
 
+#include "app/window_texts.h"
 #include "engine/ellipsoid.h"
 #include "platform/ddx.h"
 #include "platform/drop_files.h"
@@ -182,6 +183,9 @@ BOOL CBatchDlg::OnInitDialog() {
     m_listErrors.InsertColumn(1, "字段", LVCFMT_LEFT, 110);
     m_listErrors.InsertColumn(2, "说明", LVCFMT_LEFT, 270);
     m_progress.SetRange32(0, 1000);
+    // No label stands beside these two.
+    m_progress.SetAccessibleName("转换进度");
+    m_staticSummary.SetAccessibleName("转换结果");
     DragAcceptFiles(TRUE);
     UpdateControls();
     return TRUE;
@@ -194,16 +198,33 @@ void CBatchDlg::OnOK() {
 
 void CBatchDlg::OnCancel() {
     if (IsRunning()) {
-        if (m_bCloseWhenStopped)
+        if (m_bCloseWhenStopped || !AskToStop())
             return;
-        if (MessageBox("转换正在进行。要停止转换并关闭窗口吗？", kTitle,
-                       MB_YESNO | MB_ICONQUESTION) != IDYES)
+        // The run may have ended while the question was open: then nothing is left to wait for.
+        if (IsRunning()) {
+            m_bCloseWhenStopped = TRUE;
+            OnStop();
             return;
-        m_bCloseWhenStopped = TRUE;
-        OnStop();
-        return;
+        }
     }
     CDialog::OnCancel();
+}
+
+BOOL CBatchDlg::AskToStop() {
+    return MessageBox(window_texts::kStopAndClose, kTitle, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+BOOL CBatchDlg::StopForClosing() {
+    if (!IsRunning())
+        return TRUE;
+    if (!AskToStop())
+        return FALSE;
+    // The job looks at the stop flag before each block it reads, so the wait is short.
+    if (IsRunning()) {
+        m_run.Stop();
+        m_run.Finish();
+    }
+    return TRUE;
 }
 
 BOOL CBatchDlg::OnCmdMsg(UINT nID, int nCode) {
@@ -322,8 +343,11 @@ void CBatchDlg::OnBrowseOutput() {
     CFileDialog dlg(FALSE, "txt", m_editOutput.GetWindowText(),
                     OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY, kFileFilter, this);
     dlg.m_ofn.lpstrTitle = "保存转换结果";
-    if (dlg.DoModal() == IDOK)
+    if (dlg.DoModal() == IDOK) {
+        // The dialog has asked already whether to replace the file.
+        m_strConfirmedOutput = dlg.GetPathName().str();
         m_editOutput.SetWindowText(dlg.GetPathName());
+    }
 }
 
 // The output follows the input for as long as the user has not typed a name of their own.
@@ -333,8 +357,20 @@ void CBatchDlg::OnInputChanged() {
         m_strAutoOutput = DefaultOutputName(m_editInput.GetWindowText().str());
         m_editOutput.SetWindowText(m_strAutoOutput.c_str());
     }
+    // The last run's summary, failures and folder belong to the file it read.
+    if (!IsRunning())
+        ClearLastRun();
     UpdatePreview();
     UpdateControls();
+}
+
+void CBatchDlg::ClearLastRun() {
+    m_listErrors.DeleteAllItems();
+    m_nListed = 0;
+    m_permille = 0;
+    m_progress.SetPos(0);
+    m_staticSummary.SetWindowText("");
+    m_strOutputFolder.clear();
 }
 
 // The preview's roles follow the operation (B, L or X, Y), and so do the options it uses.
@@ -411,14 +447,12 @@ void CBatchDlg::OnRun() {
     BatchRequest request;
     if (IsRunning() || !m_backend.makeJob || !ReadRequest(&request))
         return;
+    if (!MayReplace(request.output))
+        return;
     BatchJob job = m_backend.makeJob(request);
     if (!job)
         return;
-    m_listErrors.DeleteAllItems();
-    m_nListed = 0;
-    m_permille = 0;
-    m_progress.SetPos(0);
-    m_strOutputFolder.clear();
+    ClearLastRun();
     m_bCloseWhenStopped = FALSE;
     m_started = std::chrono::steady_clock::now();
     m_run.Start(this, std::move(job));
@@ -427,6 +461,18 @@ void CBatchDlg::OnRun() {
     ShowRunningSummary();
     UpdateControls();
     m_btnStop.SetFocus();
+}
+
+BOOL CBatchDlg::MayReplace(const std::string& output) {
+    std::error_code error;
+    if (output == m_strConfirmedOutput || !std::filesystem::is_regular_file(output, error))
+        return TRUE;
+    CString question;
+    question.Format(window_texts::kReplaceOutput, output.c_str());
+    if (MessageBox(question, kTitle, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return FALSE;
+    m_strConfirmedOutput = output;
+    return TRUE;
 }
 
 void CBatchDlg::OnStop() {
@@ -438,8 +484,11 @@ void CBatchDlg::OnStop() {
 }
 
 void CBatchDlg::OnOpenFolder() {
-    if (!m_strOutputFolder.empty())
-        ShellExecuteOpen(m_strOutputFolder);
+    if (m_strOutputFolder.empty() || ShellExecuteOpen(m_strOutputFolder))
+        return;
+    CString message;
+    message.Format(window_texts::kNoFileManager, m_strOutputFolder.c_str());
+    MessageBox(message, kTitle, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CBatchDlg::OnRunProgress(WPARAM permille) {
@@ -459,6 +508,12 @@ void CBatchDlg::OnRunDone() {
     switch (outcome.status) {
     case BatchOutcome::Status::Done:
         m_progress.SetPos(1000);
+        m_strOutputFolder = FolderOf(m_strRunOutput);
+        if (outcome.outputKept) {
+            summary.Format(window_texts::kNothingConvertedOutputKept,
+                           static_cast<unsigned long long>(outcome.failed));
+            break;
+        }
         summary.Format("已转换 %llu 条记录，失败 %llu 条，用时 %s 秒。",
                        static_cast<unsigned long long>(outcome.converted),
                        static_cast<unsigned long long>(outcome.failed),
@@ -468,7 +523,6 @@ void CBatchDlg::OnRunDone() {
             more.Format("下表只列出前 %zu 条。", m_nListed);
             summary += more;
         }
-        m_strOutputFolder = FolderOf(m_strRunOutput);
         break;
     case BatchOutcome::Status::Stopped:
         summary.Format("已停止，输出文件未写入（停止前已转换 %llu 条，失败 %llu 条）。",

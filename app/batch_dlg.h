@@ -58,6 +58,9 @@ public:
     // backend refuses them.
     BOOL ReadRequest(BatchRequest* pRequest);
     BOOL IsRunning() const { return m_run.IsRunning(); }
+    // Whether the window may go now, as when the program is closed: during a run only once
+    // the user agrees to stop it, and then after it has stopped. TRUE when idle.
+    BOOL StopForClosing();
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -95,12 +98,20 @@ private:
     void ShowFailures();
     void ShowRunningSummary();
     double ElapsedSeconds() const;
+    // The question before a run stops for the window to close; TRUE for yes.
+    BOOL AskToStop();
+    // FALSE when output names an existing file the user does not want replaced (asked once
+    // per name, unless the save dialog has asked).
+    BOOL MayReplace(const std::string& output);
+    // Empties the summary, the failed records, the bar and the folder of the last run.
+    void ClearLastRun();
 
     BatchBackend m_backend;
     CBatchRun m_run;
     std::string m_strAutoOutput;   // the output name last offered, while the user keeps it
     std::string m_strRunOutput;    // the output of the run going or last run
     std::string m_strOutputFolder; // of the last output written
+    std::string m_strConfirmedOutput; // an existing file the user agreed to replace
     std::chrono::steady_clock::time_point m_started;
     WPARAM m_permille = 0;
     std::size_t m_nListed = 0;

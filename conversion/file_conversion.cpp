@@ -103,6 +103,7 @@ public:
                 return Why("write", m_name, EACCES);
             }
             mode = info.st_mode & 07777;
+            m_replaces = true;
         } else if (errno != ENOENT) {
             return Why("write", m_name, errno);
         }
@@ -124,6 +125,8 @@ public:
     }
 
     bool Failed() const { return m_error != 0; }
+    // A regular file is there, which Commit replaces.
+    bool Replaces() const { return m_replaces; }
 
     // Finishes the output; a temporary file takes the target's place. Returns an error
     // message, empty on success.
@@ -196,6 +199,7 @@ private:
         return Why("write", m_name, EEXIST);
     }
 
+    bool m_replaces = false;
     std::string m_name;
     std::string m_target;
     std::string m_temporary;
@@ -283,6 +287,12 @@ RunResult ConvertFiles(const std::vector<std::string>& inputs, const std::string
         batch.EndInput();
     }
     batch.Flush();
+    if (callbacks.keepOutputUnlessConverted && out.Replaces() && !out.Failed() &&
+        batch.Records() == batch.Failed()) {
+        out.Abandon();
+        result.outputKept = true;
+        return Finish(result, batch);
+    }
     if (std::string error = out.Commit(); !error.empty()) {
         return Finish(fail(std::move(error)), batch);
     }

@@ -62,8 +62,12 @@ public:
         return TRUE;
     }
 
-    void OpenAddress(const CString& address) override {
-        QDesktopServices::openUrl(QUrl::fromUserInput(QString::fromUtf8(address.GetString())));
+    // Qt reports failure when it finds no program (browser, file manager, xdg-open) to start.
+    BOOL OpenAddress(const CString& address) override {
+        return QDesktopServices::openUrl(
+                   QUrl::fromUserInput(QString::fromUtf8(address.GetString())))
+                   ? TRUE
+                   : FALSE;
     }
 
     BOOL LocaleSeparators(std::string* decimal, std::string* group) override {
@@ -89,8 +93,8 @@ Services* SetServices(Services* services) {
     return previous;
 }
 
-void ShellExecuteOpen(const CString& file) {
-    GetServices().OpenAddress(file);
+BOOL ShellExecuteOpen(const CString& file) {
+    return GetServices().OpenAddress(file);
 }
 
 int RecordingServices::MessageBox(HWND owner, const CString& text, const char* caption, UINT type) {
@@ -109,8 +113,9 @@ BOOL RecordingServices::ChooseFile(HWND, const FileDialogRequest& request, std::
     return TRUE;
 }
 
-void RecordingServices::OpenAddress(const CString& address) {
+BOOL RecordingServices::OpenAddress(const CString& address) {
     opened.push_back(address.str());
+    return openSucceeds;
 }
 
 BOOL RecordingServices::LocaleSeparators(std::string* decimalOut, std::string* groupOut) {
