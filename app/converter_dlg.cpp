@@ -88,9 +88,12 @@ void CConverterDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_B_DEG, m_editBDeg);
     DDX_Control(pDX, IDC_WGS1984, m_radioWgs1984);
     DDX_Control(pDX, IDC_FORWARD, m_radioForward);
-    ExchangeField(pDX, IDC_B_DEG, m_nBDeg, 0, 360);
-    ExchangeField(pDX, IDC_B_MIN, m_nBMin, 0, 60);
-    ExchangeField(pDX, IDC_B_SEC, m_dBSec, 0.0, 60.0);
+    // A latitude goes no further than the pole: once the degrees are read, the minutes and
+    // then the seconds may only fill what is left up to 90°.
+    ExchangeField(pDX, IDC_B_DEG, m_nBDeg, 0, 90);
+    ExchangeField(pDX, IDC_B_MIN, m_nBMin, 0, m_nBDeg >= 90 ? 0 : 60);
+    const double dSecondsToPole = (90.0 - m_nBDeg) * 3600.0 - m_nBMin * 60.0;
+    ExchangeField(pDX, IDC_B_SEC, m_dBSec, 0.0, dSecondsToPole < 60.0 ? dSecondsToPole : 60.0);
     ExchangeField(pDX, IDC_L_DEG, m_nLDeg, 0, 360);
     ExchangeField(pDX, IDC_L_MIN, m_nLMin, 0, 60);
     ExchangeField(pDX, IDC_L_SEC, m_dLSec, 0.0, 60.0);
@@ -136,7 +139,11 @@ BOOL CConverterDlg::OnInitDialog() {
 // Enter must not read the fields or close the form: the form has no OK button.
 void CConverterDlg::OnOK() {}
 
+// Closing the form ends the program, and with it a batch run: the batch window's question
+// first, and the run stopped before the form goes.
 void CConverterDlg::OnCancel() {
+    if (m_pBatchDlg && !m_pBatchDlg->StopForClosing())
+        return;
     CDialog::OnCancel();
 }
 
@@ -296,6 +303,14 @@ void CConverterDlg::Project(int nZoneWidth) {
     // Only the forward radio is asked: anything but forward is the inverse direction.
     if (m_radioForward.SendMessage(BM_GETCHECK)) {
         m_proj.ZoneFromL();
+        // The zone rule puts a longitude below 1° (6° zones) or 2° (3° zones) into zone 0,
+        // which no easting can name: L's degrees are refused with the range that has a zone.
+        if (m_proj.m_nZone < 1) {
+            CDataExchange dx(this, TRUE);
+            dx.PrepareEditCtrl(IDC_L_DEG);
+            DDV_MinMaxInt(&dx, m_nLDeg, nZoneWidth == 3 ? 2 : 1, 360);
+            return;
+        }
         m_proj.BLToXY();
         m_dX = m_proj.m_X;
         m_dY = m_proj.m_Y;
