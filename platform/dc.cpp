@@ -407,6 +407,34 @@ COLORREF CDC::SetPixel(int x, int y, COLORREF crColor) {
     return crColor;
 }
 
+void CDC::DrawFocusRect(const RECT* lpRect) {
+    QPainter p;
+    if (!m_state || !lpRect || lpRect->right <= lpRect->left || lpRect->bottom <= lpRect->top ||
+        !m_state->begin(p))
+        return;
+    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    p.setPen(Qt::NoPen);
+    const QColor invert(255, 255, 255);
+    // Around the frame clockwise, one dot every second pixel, each pixel once.
+    const int left = lpRect->left, top = lpRect->top;
+    const int right = lpRect->right - 1, bottom = lpRect->bottom - 1;
+    int step = 0;
+    const auto dot = [&](int x, int y) {
+        if (step++ % 2 == 0)
+            p.fillRect(QRect(x, y, 1, 1), invert);
+    };
+    for (int x = left; x < right; ++x)
+        dot(x, top);
+    for (int y = top; y < bottom; ++y)
+        dot(right, y);
+    for (int x = right; x > left; --x)
+        dot(x, bottom);
+    for (int y = bottom; y > top; --y)
+        dot(left, y);
+    if (right == left && bottom == top)
+        dot(left, top);
+}
+
 int CDC::DrawText(const char* lpszString, int nCount, RECT* lpRect, UINT nFormat) {
     if (!m_state || !lpRect)
         return 0;

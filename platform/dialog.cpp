@@ -6,6 +6,7 @@
 #include "platform/ddx.h"
 #include "platform/dialog_template.h"
 #include "platform/private/field_labels.h"
+#include "platform/private/button_window.h"
 #include "platform/private/gdi_private.h"
 #include "platform/menu.h"
 #include "platform/win_app.h"
@@ -18,6 +19,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
+#include <QRadioButton>
 
 #include <algorithm>
 #include <vector>
@@ -94,6 +96,31 @@ void ShowIconResource(QWidget* control, const char* id) {
     }
 }
 
+// A text label with a mnemonic moves the focus to the control after it in template order,
+// as a dialog's labels do: Alt and the letter reach a field that has no caption of its own.
+void GiveLabelsTheirControls(QWidget* window, const DialogTemplate& t) {
+    const QList<QWidget*> controls = window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    const auto named = [&](size_t i) -> QWidget* {
+        const QString name = t.items[i].idName ? Utf8(t.items[i].idName)
+                                               : QStringLiteral("IDC_STATIC_%1").arg(i);
+        for (QWidget* w : controls)
+            if (w->objectName() == name)
+                return w;
+        return nullptr;
+    };
+    for (size_t i = 0; i < t.items.size(); ++i) {
+        const DialogItemTemplate& item = t.items[i];
+        const bool textLabel = QString(item.windowClass).toUpper() == "STATIC" &&
+                               (item.style & SS_TYPEMASK) <= SS_CENTER &&
+                               !(item.style & SS_NOPREFIX) && Utf8(item.caption).contains('&');
+        auto* label = textLabel ? qobject_cast<QLabel*>(named(i)) : nullptr;
+        if (!label || i + 1 >= t.items.size())
+            continue;
+        if (QWidget* next = named(i + 1); next && next->focusPolicy() != Qt::NoFocus)
+            label->setBuddy(next);
+    }
+}
+
 } // namespace
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
@@ -157,6 +184,8 @@ BOOL CDialog::BuildWindow(HWND owner) {
             QWidget::setTabOrder(previous, control);
         previous = control;
     }
+    ArrangeRadioGroups(window);
+    GiveLabelsTheirControls(window, t);
     return TRUE;
 }
 
@@ -174,7 +203,8 @@ CSize CDialog::GetDialogBaseUnits() const {
 namespace {
 
 // Runs the initialisation message and, when the handler asks for it, focuses the first
-// enabled tab stop in template order.
+// enabled tab stop in template order that takes input: a dialog opens on a field or a button,
+// not on a choice among radio buttons or on a link.
 void InitializeDialog(CDialog& dialog) {
     const BOOL focusFirst = static_cast<BOOL>(dialog.SendMessage(WM_INITDIALOG, 0, 0));
     if (!focusFirst || !dialog.m_hWnd)
@@ -182,6 +212,8 @@ void InitializeDialog(CDialog& dialog) {
     for (QObject* child : dialog.m_hWnd->children()) {
         auto* widget = qobject_cast<QWidget*>(child);
         WindowBridge* bridge = WindowBridge::Of(widget);
+        if (qobject_cast<QRadioButton*>(widget) || qobject_cast<QLabel*>(widget))
+            continue;
         if (bridge && (bridge->windowStyle() & WS_TABSTOP) && widget->isEnabled()) {
             widget->setFocus(Qt::TabFocusReason);
             return;

@@ -238,6 +238,8 @@ constexpr UINT ODT_BUTTON = 4;
 constexpr UINT ODS_SELECTED = 0x0001;
 constexpr UINT ODS_DISABLED = 0x0004;
 constexpr UINT ODS_FOCUS = 0x0010;
+// The window has not been reached by the keyboard yet: no focus mark, as on the desktop.
+constexpr UINT ODS_NOFOCUSRECT = 0x0200;
 
 // Mouse key-state flags.
 constexpr UINT MK_LBUTTON = 0x0001;

@@ -566,6 +566,15 @@ CFont* CWnd::GetFont() const {
     return reinterpret_cast<CFont*>(::SendMessage(m_hWnd, WM_GETFONT, 0, 0));
 }
 
+void CWnd::SetAccessibleName(const char* lpszName) {
+    if (m_hWnd)
+        m_hWnd->setAccessibleName(QString::fromUtf8(lpszName ? lpszName : ""));
+}
+
+CString CWnd::GetAccessibleName() const {
+    return m_hWnd ? CString(m_hWnd->accessibleName().toStdString()) : CString();
+}
+
 int CWnd::MessageBox(const char* lpszText, const char* lpszCaption, UINT nType) {
     return GetServices().MessageBox(m_hWnd, lpszText ? lpszText : "", lpszCaption, nType);
 }

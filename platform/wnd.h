@@ -152,6 +152,11 @@ public:
 
     int MessageBox(const char* lpszText, const char* lpszCaption = nullptr, UINT nType = MB_OK);
 
+    // The name assistive technology (a screen reader) gives the window, for a window no label
+    // names: a picture, a progress bar, a text that changes.
+    void SetAccessibleName(const char* lpszName);
+    CString GetAccessibleName() const;
+
 private:
     friend class WindowBridge;
     struct CurrentMessage {
