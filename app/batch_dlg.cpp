@@ -10,6 +10,7 @@
 #include "platform/services.h"
 #include "res/resource.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <filesystem>
@@ -22,6 +23,10 @@ constexpr UINT_PTR kTickTimer = 1;
 // The running summary's clock ticks this often, so the window repaints well within 100 ms.
 constexpr UINT kTickMs = 50;
 constexpr const char* kTitle = "批量转换";
+// The errors list's columns, in pixels at the template's size.
+constexpr int kLineWidth = 60;
+constexpr int kFieldWidth = 110;
+constexpr int kExplanationWidth = 270;
 constexpr const char* kFileFilter =
     "文本文件 (*.txt;*.csv;*.dat)|*.txt;*.csv;*.dat|所有文件 (*.*)|*||";
 
@@ -179,16 +184,92 @@ BOOL CBatchDlg::OnInitDialog() {
     Fill(m_comboMethod, kMethods);
     OnEllipsoidChanged();
 
-    m_listErrors.InsertColumn(0, "行号", LVCFMT_RIGHT, 60);
-    m_listErrors.InsertColumn(1, "字段", LVCFMT_LEFT, 110);
-    m_listErrors.InsertColumn(2, "说明", LVCFMT_LEFT, 270);
+    m_listErrors.InsertColumn(0, "行号", LVCFMT_RIGHT, kLineWidth);
+    m_listErrors.InsertColumn(1, "字段", LVCFMT_LEFT, kFieldWidth);
+    m_listErrors.InsertColumn(2, "说明", LVCFMT_LEFT, kExplanationWidth);
     m_progress.SetRange32(0, 1000);
+    RememberLayout();
     // No label stands beside these two.
     m_progress.SetAccessibleName("转换进度");
     m_staticSummary.SetAccessibleName("转换结果");
     DragAcceptFiles(TRUE);
     UpdateControls();
     return TRUE;
+}
+
+void CBatchDlg::RememberLayout() {
+    CRect client;
+    GetClientRect(&client);
+    m_szLaidOut = CSize(client.Width(), client.Height());
+    m_layout.clear();
+    for (CWnd* child = GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT)) {
+        CRect rect;
+        child->GetWindowRect(&rect);
+        ScreenToClient(&rect);
+        m_layout.push_back({child, rect});
+    }
+}
+
+// The window grows to the right and down from its template's size. The paths, the progress bar
+// and the summary take the added width, the buttons at the right edge move with it; the two
+// lists take the added height, half each, and everything below a list moves down with it.
+void CBatchDlg::OnSize(UINT nType, int cx, int cy) {
+    CDialog::OnSize(nType, cx, cy);
+    if (m_layout.empty())
+        return;
+    const int dx = std::max(0, cx - static_cast<int>(m_szLaidOut.cx));
+    const int dy = std::max(0, cy - static_cast<int>(m_szLaidOut.cy));
+    const int dyPreview = dy / 2;
+    CRect preview, errors;
+    for (const Placed& placed : m_layout) {
+        if (placed.pWnd->GetDlgCtrlID() == IDC_BATCH_PREVIEW)
+            preview = placed.rect;
+        else if (placed.pWnd->GetDlgCtrlID() == IDC_BATCH_ERRORS)
+            errors = placed.rect;
+    }
+    for (const Placed& placed : m_layout) {
+        CRect rect = placed.rect;
+        switch (placed.pWnd->GetDlgCtrlID()) {
+        case IDC_BATCH_INPUT:
+        case IDC_BATCH_OUTPUT:
+        case IDC_BATCH_PROGRESS:
+        case IDC_BATCH_SUMMARY:
+            rect.right += dx;
+            break;
+        case IDC_BATCH_PREVIEW:
+            rect.right += dx;
+            rect.bottom += dyPreview;
+            break;
+        case IDC_BATCH_ERRORS:
+            rect.right += dx;
+            rect.bottom += dy;
+            break;
+        case IDC_BATCH_BROWSE_IN:
+        case IDC_BATCH_HEADER:
+        case IDC_BATCH_BROWSE_OUT:
+        case IDCANCEL:
+            rect.left += dx;
+            rect.right += dx;
+            break;
+        default:
+            break;
+        }
+        const int shift = placed.rect.top >= errors.bottom    ? dy
+                          : placed.rect.top >= preview.bottom ? dyPreview
+                                                              : 0;
+        if (placed.pWnd->GetDlgCtrlID() == IDC_BATCH_ERRORS) {
+            rect.top += dyPreview;
+        } else {
+            rect.top += shift;
+            rect.bottom += shift;
+        }
+        placed.pWnd->MoveWindow(rect.left, rect.top, rect.Width(), rect.Height());
+    }
+    // The explanation takes the errors list's added width.
+    CRect list;
+    m_listErrors.GetClientRect(&list);
+    m_listErrors.SetColumnWidth(
+        2, std::max(kExplanationWidth, list.Width() - kLineWidth - kFieldWidth));
 }
 
 void CBatchDlg::OnOK() {

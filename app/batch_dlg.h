@@ -18,6 +18,7 @@
 
 #include <chrono>
 #include <string>
+#include <vector>
 
 // The output name offered for an input: "_out" before the extension of the file's name
 // ("pts.txt" -> "pts_out.txt", "pts" -> "pts_out"); empty for an empty input.
@@ -74,6 +75,7 @@ protected:
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     void OnDropFiles(HDROP hDropInfo) override;
     void OnTimer(UINT_PTR nIDEvent) override;
+    void OnSize(UINT nType, int cx, int cy) override;
     void OnDestroy() override;
 
     void OnBrowseInput();
@@ -105,6 +107,8 @@ private:
     BOOL MayReplace(const std::string& output);
     // Empties the summary, the failed records, the bar and the folder of the last run.
     void ClearLastRun();
+    // Notes where every control sits at the template's size, for OnSize.
+    void RememberLayout();
 
     BatchBackend m_backend;
     CBatchRun m_run;
@@ -116,4 +120,10 @@ private:
     WPARAM m_permille = 0;
     std::size_t m_nListed = 0;
     BOOL m_bCloseWhenStopped = FALSE;
+    struct Placed {
+        CWnd* pWnd;
+        CRect rect; // in the client area, at the template's size
+    };
+    std::vector<Placed> m_layout;
+    CSize m_szLaidOut;
 };

@@ -11,6 +11,8 @@
 #include "platform/win_app.h"
 #include "res/resource.h"
 
+#include <algorithm>
+
 namespace {
 
 bool ParseField(const CString& text, int* value) {
@@ -368,6 +370,32 @@ void CConverterDlg::OnBatchConvert() {
         m_pBatchDlg->SetForegroundWindow();
         return;
     }
-    m_pBatchDlg = std::make_unique<CBatchDlg>(m_batchBackend, this);
-    m_pBatchDlg->Create(IDD_BATCH_DIALOG, this);
+    // A window of its own, not owned by the form: each is raised, focused and minimised on
+    // its own, and it opens beside the form rather than over it.
+    m_pBatchDlg = std::make_unique<CBatchDlg>(m_batchBackend);
+    if (m_pBatchDlg->Create(IDD_BATCH_DIALOG))
+        PlaceBeside(*m_pBatchDlg);
+}
+
+// To the right of the form if the screen has room there, else to its left; when neither side
+// has room but the two fit side by side, the form moves over just enough.
+void CConverterDlg::PlaceBeside(CWnd& window) {
+    constexpr int kGap = 8;
+    CRect form, other, work;
+    GetWindowRect(&form);
+    window.GetWindowRect(&other);
+    if (!SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0))
+        return;
+    const int width = other.Width(), height = other.Height();
+    int x = form.right + kGap;
+    if (x + width > work.right) {
+        x = form.left - kGap - width;
+        if (x < work.left) {
+            const int formLeft = std::max<int>(work.left, work.right - width - kGap - form.Width());
+            SetWindowPos(nullptr, formLeft, form.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+            x = std::min<int>(formLeft + form.Width() + kGap, work.right - width);
+        }
+    }
+    const int y = std::max<int>(work.top, std::min<int>(form.top, work.bottom - height));
+    window.SetWindowPos(nullptr, std::max<int>(work.left, x), y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }

@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QResizeEvent>
 
 #include <algorithm>
 #include <vector>
@@ -38,6 +39,15 @@ public:
 
     void reject() override { SendMessage(this, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }
 
+protected:
+    // A dialog with a resizable frame hears of each new size, to lay its controls out again.
+    void resizeEvent(QResizeEvent* e) override {
+        Bridged<QDialog>::resizeEvent(e);
+        if (windowStyle() & WS_THICKFRAME)
+            SendMessage(this, WM_SIZE, SIZE_RESTORED, MAKELPARAM(width(), height()));
+    }
+
+public:
     // The template's font, which every control is given (WM_SETFONT) and draws its text with,
     // owner-drawn captions included. It lives as long as the dialog.
     CFont dialogFont;
@@ -61,8 +71,11 @@ int MulDiv(int a, int b, int c) {
     return static_cast<int>(n < 0 ? -q : q);
 }
 
-Qt::WindowFlags FlagsFor(DWORD style) {
-    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint;
+// A dialog with the application-window style and no owner is a window of its own to the
+// window manager: not a dialog kept above some other window of the program (a transient).
+Qt::WindowFlags FlagsFor(DWORD style, DWORD exStyle, bool owned) {
+    const bool appWindow = (exStyle & WS_EX_APPWINDOW) && !owned;
+    Qt::WindowFlags flags = (appWindow ? Qt::Window : Qt::Dialog) | Qt::CustomizeWindowHint;
     if ((style & WS_CAPTION) == WS_CAPTION)
         flags |= Qt::WindowTitleHint;
     if (style & WS_SYSMENU)
@@ -139,7 +152,7 @@ BOOL CDialog::BuildWindow(HWND owner) {
     const DialogTemplate& t = *dialogTemplate;
 
     auto* window = new DialogWindow(owner);
-    window->setWindowFlags(FlagsFor(t.style));
+    window->setWindowFlags(FlagsFor(t.style, t.exStyle, owner != nullptr));
     window->setObjectName(Utf8(t.idName));
     window->setWindowTitle(Utf8(t.caption));
     window->setWindowStyle(t.style & ~WS_VISIBLE);
@@ -155,7 +168,11 @@ BOOL CDialog::BuildWindow(HWND owner) {
     MapDialogRect(&client);
     window->resize(client.Width(), client.Height());
     const int menuHeight = t.menuId ? CreateMenuBar(window, t.menuId) : 0;
-    window->setFixedSize(client.Width(), client.Height() + menuHeight);
+    // A resizable frame grows from the template's size; any other stays at it.
+    if (t.style & WS_THICKFRAME)
+        window->setMinimumSize(client.Width(), client.Height() + menuHeight);
+    else
+        window->setFixedSize(client.Width(), client.Height() + menuHeight);
     if (auto* bar = window->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly))
         bar->resize(window->width(), bar->height());
 
@@ -238,6 +255,9 @@ int CDialog::DoModal() {
     if (m_hWnd == window && m_nModalResult == -1) {
         if (GetStyle() & DS_CENTER)
             CenterWindow();
+        // Modal to its owner only, as a dialog is on the desktop: another top-level window of
+        // the program (a tool window beside the form) stays usable.
+        window->setWindowModality(Qt::WindowModal);
         window->exec();
     }
     DestroyWindow();

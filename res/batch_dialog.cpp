@@ -23,7 +23,9 @@ const DialogTemplateRegistration kBatchDialog{DialogTemplate{
     .pointSize = 9,
     .fontFace = "宋体",
     .style =
-        DS_SETFONT | DS_CENTER | WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+        DS_SETFONT | DS_CENTER | WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
+        WS_MAXIMIZEBOX | WS_THICKFRAME,
+    .exStyle = WS_EX_APPWINDOW,
     .items = {
         // clang-format off
         {IDC_STATIC, nullptr, "STATIC", "输入文件(&I):", 7, 10, 52, 8, kLabel},

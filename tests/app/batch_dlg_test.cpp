@@ -13,6 +13,8 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDropEvent>
@@ -309,6 +311,42 @@ TEST(BatchTemplate, ScreenReadersHearEachControlByItsLabel) {
     QAccessibleInterface* summary =
         QAccessible::queryAccessibleInterface(w.Item("IDC_BATCH_SUMMARY"));
     EXPECT_EQ(summary->text(QAccessible::Description).toStdString(), "已转换 8 条记录");
+}
+
+// The window grows from its template's size: the lists take the room (the errors'
+// explanation its width), the buttons on the right stay at the right edge, the bottom row at
+// the bottom; it cannot shrink below the template.
+TEST(BatchTemplate, AGrownWindowGivesTheRoomToTheLists) {
+    Window w;
+    QWidget* window = w.dlg->m_hWnd;
+    const QSize initial = window->size();
+    EXPECT_EQ(window->minimumSize(), initial);
+    EXPECT_NE(window->maximumSize(), initial);
+    const auto geometry = [&](const char* name) { return w.Item(name)->geometry(); };
+    const QRect preview = geometry("IDC_BATCH_PREVIEW"), errors = geometry("IDC_BATCH_ERRORS"),
+                browse = geometry("IDC_BATCH_BROWSE_IN"), close = geometry("IDCANCEL"),
+                run = geometry("IDC_BATCH_RUN"), input = geometry("IDC_BATCH_INPUT");
+    auto* tree = w.Item<QTreeWidget>("IDC_BATCH_ERRORS");
+    const int explanation = tree->columnWidth(2);
+    window->resize(initial + QSize(200, 100));
+    QApplication::processEvents();
+    EXPECT_EQ(geometry("IDC_BATCH_PREVIEW").size(), preview.size() + QSize(200, 50));
+    EXPECT_EQ(geometry("IDC_BATCH_ERRORS").size(), errors.size() + QSize(200, 50));
+    EXPECT_EQ(geometry("IDC_BATCH_ERRORS").topLeft(), errors.topLeft() + QPoint(0, 50));
+    EXPECT_EQ(geometry("IDC_BATCH_INPUT").width(), input.width() + 200);
+    EXPECT_EQ(geometry("IDC_BATCH_BROWSE_IN").topLeft(), browse.topLeft() + QPoint(200, 0));
+    EXPECT_EQ(geometry("IDC_BATCH_RUN").topLeft(), run.topLeft() + QPoint(0, 50));
+    EXPECT_EQ(geometry("IDCANCEL").topLeft(), close.topLeft() + QPoint(200, 100));
+    EXPECT_EQ(tree->columnWidth(2), explanation + 200);
+    // Still nothing overlaps.
+    std::vector<QRect> placed;
+    for (QWidget* child : window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (child->objectName().startsWith("IDC_STATIC") || !child->isVisible())
+            continue;
+        for (const QRect& other : placed)
+            EXPECT_FALSE(other.intersects(child->geometry())) << child->objectName().toStdString();
+        placed.push_back(child->geometry());
+    }
 }
 
 TEST(BatchDefaults, TheWindowOpensOnTheFormsOwnChoices) {
@@ -761,14 +799,29 @@ TEST(BatchMenu, TheToolsCommandOpensOneWindowAndBringsItBackAfterwards) {
     app.m_pMainWnd = &form;
     QApplication::setActiveWindow(form.m_hWnd);
     auto batchWindows = [&] {
-        return form.m_hWnd->findChildren<QWidget*>("IDD_BATCH_DIALOG").size();
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        return std::count_if(windows.begin(), windows.end(), [](QWidget* w) {
+            return w->objectName() == "IDD_BATCH_DIALOG";
+        });
     };
     ChooseBatchCommand(form);
     ASSERT_NE(form.m_pBatchDlg, nullptr);
     CBatchDlg* first = form.m_pBatchDlg.get();
     EXPECT_TRUE(first->m_hWnd->isVisible());
-    EXPECT_EQ(first->m_hWnd->parentWidget(), form.m_hWnd);
+    // A window of its own beside the form, not over it.
+    EXPECT_EQ(first->m_hWnd->parentWidget(), nullptr);
     EXPECT_EQ(batchWindows(), 1);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect formFrame = form.m_hWnd->frameGeometry();
+    const QRect batchFrame = first->m_hWnd->frameGeometry();
+    if (formFrame.width() + batchFrame.width() <= screen.width()) {
+        EXPECT_FALSE(batchFrame.intersects(formFrame));
+    } else { // a screen too narrow for both: as far from the form as it allows
+        EXPECT_EQ(batchFrame.right(), screen.right());
+        EXPECT_EQ(formFrame.left(), screen.left());
+    }
+    EXPECT_TRUE(screen.contains(batchFrame));
+    EXPECT_TRUE(screen.contains(form.m_hWnd->frameGeometry()));
 
     first->m_editInput.SetWindowText("/data/pts.txt");
     ChooseBatchCommand(form);
