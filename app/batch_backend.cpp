@@ -2,6 +2,7 @@
 // options do, and a run or a preview is one call into the shared file conversion.
 #include "app/batch_backend.h"
 
+#include "app/chinese_words.h"
 #include "conversion/file_conversion.h"
 
 #include <charconv>
@@ -57,10 +58,10 @@ std::string LayoutSettings(const BatchRequest& request, Settings& s) {
     s.header = request.header;
     if (request.columns.empty())
         return {};
-    if (std::string error = ParseColumns(request.columns, s.operation, s.columns); !error.empty())
-        return "各列含义须按文件中的顺序逐列写出：name 为点名，" +
-               std::string(s.operation == Operation::Forward ? "B 和 L" : "X 和 Y") +
-               " 为两个坐标（各写一次），- 为照抄的列，以逗号分隔。（" + error + "）";
+    const Result<ColumnLayout> columns = ParseColumns(request.columns, s.operation);
+    if (!columns)
+        return Chinese(columns.problem());
+    s.columns = *columns;
     return {};
 }
 
@@ -88,11 +89,14 @@ BatchPreview Preview(const BatchRequest& request) {
     // hide the preview.
     Settings s;
     preview.message = LayoutSettings(request, s);
-    std::vector<PreviewLine> lines;
-    if (!preview.message.empty() ||
-        !PreviewFile(request.input, s, kPreviewLines, lines, preview.message))
+    if (!preview.message.empty())
         return preview;
-    for (const PreviewLine& line : lines) {
+    const Result<std::vector<PreviewLine>> lines = PreviewFile(request.input, s, kPreviewLines);
+    if (!lines) {
+        preview.message = Chinese(lines.problem());
+        return preview;
+    }
+    for (const PreviewLine& line : *lines) {
         std::vector<std::string>& row = preview.rows.emplace_back();
         // A line that passes through shows whole in the first column.
         if (line.fields.empty())
@@ -112,7 +116,8 @@ BatchOutcome Outcome(const RunResult& result) {
     BatchOutcome outcome;
     outcome.converted = static_cast<std::uint64_t>(result.converted);
     outcome.failed = static_cast<std::uint64_t>(result.failed);
-    outcome.message = result.message;
+    if (result.problem)
+        outcome.message = Chinese(result.problem);
     outcome.outputKept = result.outputKept;
     switch (result.status) {
     case RunStatus::Converted:
@@ -139,7 +144,7 @@ BatchOutcome Run(const BatchRequest& request, const Settings& settings,
         !std::filesystem::is_directory(status)) {
         BatchOutcome outcome;
         outcome.status = BatchOutcome::Status::Failed;
-        outcome.message = "cannot read " + request.input + ": not a regular file";
+        outcome.message = Chinese(Problem{.code = ProblemCode::InputNotRegular, .text = request.input});
         return outcome;
     }
     RunCallbacks callbacks;
@@ -153,9 +158,10 @@ BatchOutcome Run(const BatchRequest& request, const Settings& settings,
         };
     if (hooks.failed)
         callbacks.failed = [&](const RecordError& record) {
-            hooks.failed({record.file, static_cast<std::uint64_t>(record.line),
-                          record.field == 0 ? "整行" : "第 " + std::to_string(record.field) + " 列",
-                          record.message});
+            const Problem& problem = record.problem;
+            hooks.failed({record.file, static_cast<std::uint64_t>(problem.line),
+                          problem.field == 0 ? "整行" : "第 " + std::to_string(problem.field) + " 列",
+                          Chinese(problem)});
         };
     return Outcome(ConvertFile(request.input, request.output, settings, callbacks));
 }
@@ -167,10 +173,10 @@ std::string BatchSettings(const BatchRequest& request, Settings& s) {
         return error;
     s.zoneWidth = request.zoneWidth == 3 ? 3 : 6;
     if (request.ellipsoid.empty()) {
-        std::optional<Ellipsoid> ellipsoid;
-        if (!MakeEllipsoid(NumberText(request.a), NumberText(request.alfa), ellipsoid).empty())
-            return "自定义椭球的参数不成立：长半轴 a 须是正的米数，扁率倒数 alfa 须大于 1"
-                   "（圆球为 0）。";
+        const Result<Ellipsoid> ellipsoid =
+            MakeEllipsoid(NumberText(request.a), NumberText(request.alfa));
+        if (!ellipsoid)
+            return Chinese(ellipsoid.problem());
         s.ellipsoid = *ellipsoid;
     } else if (const EllipsoidPreset* preset = FindEllipsoidPreset(request.ellipsoid)) {
         s.ellipsoid = preset->ellipsoid();
@@ -181,20 +187,14 @@ std::string BatchSettings(const BatchRequest& request, Settings& s) {
         return {};
     s.prefix = !request.noPrefix;
     if (!request.centralMeridian.empty()) {
-        double degrees = 0.0;
-        if (!ParseCentralMeridian(request.centralMeridian, degrees).empty())
-            return "中央子午线须是 -180° 到 360° 之间的经度，写作十进制度（114.5）或 "
-                   "度:分:秒（114:30:00）。";
-        s.centralMeridian = degrees;
+        const Result<double> degrees = ParseCentralMeridian(request.centralMeridian);
+        if (!degrees)
+            return Chinese(degrees.problem());
+        s.centralMeridian = *degrees;
     }
-    if (ProjectionProblem(s).empty())
-        return {};
-    if (s.centralMeridian && s.prefix)
-        return "中央子午线 " + request.centralMeridian + " 不是" + std::to_string(s.zoneWidth) +
-               "度带中某一带的中央子午线。按自己的中央子午线投影时，请勾选“Y 不带带号”。";
-    if (!s.prefix && !s.centralMeridian)
-        return "Y 不带带号时，须给出中央子午线：否则 Y 说不出它的投影带。";
-    return ProjectionProblem(s);
+    if (const Result<void> check = CheckProjection(s); !check)
+        return Chinese(check.problem());
+    return {};
 }
 
 BatchBackend FileConversionBackend() {

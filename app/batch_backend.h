@@ -8,8 +8,8 @@
 
 #include <string>
 
-// The converter's settings for a request; on a refusal returns the reason in the window's
-// words and leaves settings half made.
+// The converter's settings for a request; on a refusal returns the reason in the windows'
+// Chinese words and leaves settings half made.
 std::string BatchSettings(const BatchRequest& request, Settings& settings);
 
 // Jobs through ConvertFile, previews through PreviewFile.

@@ -1,8 +1,11 @@
 // The worker side of a batch run.
 #include "app/batch_run.h"
 
+#include "app/chinese_words.h"
+
 #include <algorithm>
 #include <exception>
+#include <new>
 #include <utility>
 
 CBatchRun::~CBatchRun() {
@@ -74,7 +77,14 @@ void CBatchRun::Work(CWnd* pNotify, const BatchJob& job) {
     BatchOutcome outcome;
     try {
         outcome = job(hooks);
+    } catch (const ProblemError& e) {
+        outcome.status = BatchOutcome::Status::Failed;
+        outcome.message = Chinese(e.problem());
+    } catch (const std::bad_alloc&) {
+        outcome.status = BatchOutcome::Status::Failed;
+        outcome.message = "内存不足";
     } catch (const std::exception& e) {
+        // A job's own exception speaks the window's language.
         outcome.status = BatchOutcome::Status::Failed;
         outcome.message = e.what();
     } catch (...) {

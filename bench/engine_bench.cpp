@@ -12,6 +12,7 @@
 #include "engine/gauss_projection.h"
 #include "engine/packed_angle.h"
 #include "engine/projection.h"
+#include "engine/detail/series_kernel.h"
 #include "engine/series_method.h"
 
 namespace {
@@ -47,18 +48,18 @@ const std::vector<Point>& Points() {
             proj.BLToXY();
             p.X = proj.m_X;
             p.Y = proj.m_Y;
-            p.Bf = FootpointLatitude(kA, kF, p.X);
+            p.Bf = FootpointLatitude(Ellipsoid(kA, kF), p.X);
             // Count the passes as the footpoint iteration makes them.
-            const MeridianArc arc(kA, kF);
+            const detail::MeridianArc arc{Ellipsoid(kA, kF)};
             double B = 0.0;
             for (p.passes = 1;; ++p.passes) {
-                const double next = p.X / arc.k0 -
-                                    arc.p * arc.Bc / (arc.k0 * -2.0) * std::sin(2.0 * B) -
-                                    arc.p * arc.C / (arc.k0 * 4.0) * std::sin(4.0 * B) -
-                                    arc.p * arc.D / (arc.k0 * -6.0) * std::sin(6.0 * B) -
-                                    arc.p * arc.E / (arc.k0 * 8.0) * std::sin(8.0 * B) -
-                                    arc.p * arc.F / (arc.k0 * -10.0) * std::sin(10.0 * B);
-                if (!(std::fabs(B - next) >= 1e-12) || p.passes == kFootpointMaxPasses) {
+                const double next = p.X / arc.s0 -
+                                    arc.p * arc.Bc / (arc.s0 * -2.0) * std::sin(2.0 * B) -
+                                    arc.p * arc.C / (arc.s0 * 4.0) * std::sin(4.0 * B) -
+                                    arc.p * arc.D / (arc.s0 * -6.0) * std::sin(6.0 * B) -
+                                    arc.p * arc.E / (arc.s0 * 8.0) * std::sin(8.0 * B) -
+                                    arc.p * arc.F / (arc.s0 * -10.0) * std::sin(10.0 * B);
+                if (!(std::fabs(B - next) >= 1e-12) || p.passes == detail::kFootpointMaxPasses) {
                     break;
                 }
                 B = next;

@@ -8,9 +8,10 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli/english_words.h"
 #include "conversion/file_conversion.h"
+#include "conversion/number_text.h"
 #include "conversion/settings.h"
-#include "conversion/text_number.h"
 
 namespace {
 
@@ -85,26 +86,32 @@ int Usage(const std::string& message) {
 // A number option's value, read as record fields are (decimal only); false when it is none.
 bool ReadNumberOption(const CLI::App& app, const char* name, const std::string& text,
                       double& value) {
-    return app.count(name) == 0 || ParseNumber(text, value) == ParseStatus::Ok;
+    if (app.count(name) == 0) {
+        return true;
+    }
+    const Result<double> number = ParseNumber(text);
+    if (number) {
+        value = *number;
+    }
+    return static_cast<bool>(number);
 }
 
 // The projection options; on a usage error returns its message.
 std::string MakeProjection(const Options& o, const CLI::App& app, Settings& s) {
     s.method = *MethodByName(o.method);
     if (app.count("--central-meridian") > 0) {
-        double degrees = 0.0;
-        if (std::string error = ParseCentralMeridian(o.centralMeridian, degrees); !error.empty()) {
-            return error;
+        const Result<double> degrees = ParseCentralMeridian(o.centralMeridian);
+        if (!degrees) {
+            return English(degrees.problem());
         }
-        s.centralMeridian = degrees;
+        s.centralMeridian = *degrees;
     }
     if (app.count("--zone") > 0) {
-        double zone = 0.0;
-        if (ParseNumber(o.zone, zone) != ParseStatus::Ok || zone != std::trunc(zone) ||
-            std::fabs(zone) > 1e6) {
+        const Result<double> zone = ParseNumber(o.zone);
+        if (!zone || *zone != std::trunc(*zone) || std::fabs(*zone) > 1e6) {
             return "--zone must be a whole zone number: got '" + o.zone + "'";
         }
-        s.zone = static_cast<int>(zone);
+        s.zone = static_cast<int>(*zone);
     }
     s.prefix = !o.noPrefix;
     if (!ReadNumberOption(app, "--scale", o.scale, s.k0)) {
@@ -114,7 +121,10 @@ std::string MakeProjection(const Options& o, const CLI::App& app, Settings& s) {
         !ReadNumberOption(app, "--false-northing", o.falseNorthing, s.falseNorthing)) {
         return "--false-easting and --false-northing must be decimal numbers of metres";
     }
-    return ProjectionProblem(s);
+    if (const Result<void> check = CheckProjection(s); !check) {
+        return English(check.problem());
+    }
+    return {};
 }
 
 // Turns the parsed options into settings; on a usage error returns its message.
@@ -139,9 +149,9 @@ std::string MakeSettings(const Options& o, const CLI::App& app, Settings& s) {
         if (app.count("--ellipsoid") > 0) {
             return "give either --ellipsoid or --a with --alfa, not both";
         }
-        std::optional<Ellipsoid> ellipsoid;
-        if (std::string error = MakeEllipsoid(o.a, o.alfa, ellipsoid); !error.empty()) {
-            return error;
+        const Result<Ellipsoid> ellipsoid = MakeEllipsoid(o.a, o.alfa);
+        if (!ellipsoid) {
+            return English(ellipsoid.problem());
         }
         s.ellipsoid = *ellipsoid;
     } else {
@@ -166,14 +176,16 @@ std::string MakeSettings(const Options& o, const CLI::App& app, Settings& s) {
         } else {
             return "--delimiter takes one character, 'tab' or 'space': got '" + d + "'";
         }
-        if (std::string error = CheckDelimiter(s.delimiter, s.angles); !error.empty()) {
-            return error;
+        if (const Result<void> check = CheckDelimiter(s.delimiter, s.angles); !check) {
+            return English(check.problem());
         }
     }
     if (!o.columns.empty()) {
-        if (std::string error = ParseColumns(o.columns, s.operation, s.columns); !error.empty()) {
-            return error;
+        const Result<ColumnLayout> columns = ParseColumns(o.columns, s.operation);
+        if (!columns) {
+            return English(columns.problem());
         }
+        s.columns = *columns;
     }
     return {};
 }
@@ -278,7 +290,7 @@ int main(int argc, char** argv) {
     callbacks.failed = [&](const RecordError& error) {
         progress.Clear();
         std::fprintf(stderr, "%s:%lld: %s\n", error.file.c_str(),
-                     static_cast<long long>(error.line), error.message.c_str());
+                     static_cast<long long>(error.problem.line), English(error.problem).c_str());
     };
     if (terminal) {
         callbacks.progress = [&](const std::string& name, std::int64_t done, std::int64_t total) {
@@ -298,11 +310,11 @@ int main(int argc, char** argv) {
                      static_cast<long long>(result.failed + result.converted));
         return kExitFailedRecords;
     case RunStatus::SettingsRefused:
-        return Usage(result.message);
+        return Usage(English(result.problem));
     case RunStatus::FileError:
     case RunStatus::Stopped: // gkconv raises no stop flag
         break;
     }
-    std::fprintf(stderr, "gkconv: %s\n", result.message.c_str());
+    std::fprintf(stderr, "gkconv: %s\n", English(result.problem).c_str());
     return kExitFileError;
 }

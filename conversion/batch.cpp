@@ -47,17 +47,17 @@ void Batch::Line(std::int64_t number, std::string_view line, std::string_view en
         m_out.append(ending);
         return;
     }
-    switch (m_converter.Convert(line, m_out, m_fault)) {
-    case RecordConverter::Result::Converted:
+    switch (m_converter.Convert(line, m_out, m_problem, m_fields)) {
+    case RecordConverter::Outcome::Converted:
         ++m_records;
         m_out.append(ending);
         break;
-    case RecordConverter::Result::PassedThrough:
+    case RecordConverter::Outcome::PassedThrough:
         ++m_passed;
         m_out.append(ending);
         break;
-    case RecordConverter::Result::Failed:
-        Report(number, m_fault);
+    case RecordConverter::Outcome::Failed:
+        Report(number, std::move(m_problem));
         break;
     }
     if (m_out.size() >= kOutputBlock) {
@@ -66,16 +66,14 @@ void Batch::Line(std::int64_t number, std::string_view line, std::string_view en
 }
 
 void Batch::TooLong(std::int64_t number) {
-    RecordFault fault;
-    fault.message = "line longer than " + std::to_string(kMaxLineBytes) + " bytes, skipped";
-    Report(number, fault);
+    Report(number, Problem{.code = ProblemCode::LineTooLong,
+                           .bound = static_cast<double>(kMaxLineBytes)});
 }
 
-void Batch::Report(std::int64_t number, const RecordFault& fault) {
+void Batch::Report(std::int64_t number, Problem problem) {
     ++m_records;
     ++m_failed;
-    m_error.line = number;
-    m_error.field = fault.field;
-    m_error.message = fault.message;
+    m_error.problem = std::move(problem);
+    m_error.problem.line = number;
     m_errors(m_error);
 }

@@ -6,18 +6,18 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "conversion/line_reader.h"
 #include "conversion/record_converter.h"
 #include "conversion/settings.h"
+#include "engine/problem.h"
 
-// A record that could not be converted: where it is, the field at fault (counted from 1; 0 for
-// the line as a whole) and what is wrong, in the words gkconv prints after "FILE:LINE: ".
+// A record that could not be converted: the input it is in and what is wrong with it (the
+// problem's line and field say where).
 struct RecordError {
     std::string file;
-    std::int64_t line = 0;
-    int field = 0;
-    std::string message;
+    Problem problem;
 };
 
 class Batch : private LineHandler {
@@ -45,7 +45,7 @@ private:
     void ByteOrderMark() override;
     void Line(std::int64_t number, std::string_view line, std::string_view ending) override;
     void TooLong(std::int64_t number) override;
-    void Report(std::int64_t number, const RecordFault& fault);
+    void Report(std::int64_t number, Problem problem);
 
     Settings m_settings;
     RecordConverter m_converter;
@@ -56,7 +56,8 @@ private:
     bool m_wroteAny = false;       // output has begun: a byte order mark goes only at its start
     std::string_view m_lastEnding; // this input's previous line ending, for a last line without
     std::string m_out;
-    RecordFault m_fault;
+    Problem m_problem;
+    std::vector<FieldSpan> m_fields; // the current line's, kept to spare an allocation a line
     std::int64_t m_records = 0;
     std::int64_t m_failed = 0;
     std::int64_t m_passed = 0;

@@ -4,7 +4,6 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
@@ -15,8 +14,13 @@ namespace {
 constexpr std::size_t kReadBlock = 1 << 20;
 constexpr std::size_t kPreviewBytes = 4 * kReadBlock;
 
-std::string Why(const std::string& verb, const std::string& name, int error) {
-    return "cannot " + verb + " " + name + ": " + std::strerror(error);
+Problem CannotRead(const std::string& name, int error) {
+    return Problem{.code = ProblemCode::CannotRead, .text = name, .error = error};
+}
+
+// name is empty for standard output.
+Problem CannotWrite(const std::string& name, int error) {
+    return Problem{.code = ProblemCode::CannotWrite, .text = name, .error = error};
 }
 
 // One input, open for reading until it goes out of scope.
@@ -30,16 +34,15 @@ struct Input {
         }
     }
 
-    // Returns an error message, empty when the input is open.
-    std::string Open(const std::string& path) {
+    Result<void> Open(const std::string& path) {
         const bool isStdin = path == "-";
         name = isStdin ? "<stdin>" : path;
         fd = isStdin ? STDIN_FILENO : open(path.c_str(), O_RDONLY | O_CLOEXEC);
         if (fd < 0 || fstat(fd, &info) != 0) {
-            return Why("read", name, errno);
+            return CannotRead(name, errno);
         }
         if (S_ISDIR(info.st_mode)) {
-            return Why("read", name, EISDIR);
+            return CannotRead(name, EISDIR);
         }
         size = S_ISREG(info.st_mode) ? static_cast<std::int64_t>(info.st_size) : -1;
         return {};
@@ -64,14 +67,13 @@ public:
     Output& operator=(const Output&) = delete;
     ~Output() { Abandon(); }
 
-    // Returns an error message, empty when the output is ready; nothing is touched when an
-    // input is the output itself.
-    std::string Open(const std::string& path, const std::vector<std::unique_ptr<Input>>& inputs) {
+    // Nothing is touched when an input is the output itself.
+    Result<void> Open(const std::string& path, const std::vector<std::unique_ptr<Input>>& inputs) {
         if (path.empty()) {
-            m_name = "standard output";
+            m_name.clear(); // standard output
             m_fd = STDOUT_FILENO;
             struct stat info {};
-            return fstat(m_fd, &info) == 0 ? SameAsInput(info, inputs) : std::string();
+            return fstat(m_fd, &info) == 0 ? SameAsInput(info, inputs) : Result<void>();
         }
         m_name = path;
         m_target = path;
@@ -87,25 +89,25 @@ public:
         mode_t mode = 0;
         if (stat(m_target.c_str(), &info) == 0) {
             if (S_ISDIR(info.st_mode)) {
-                return Why("write", m_name, EISDIR);
+                return CannotWrite(m_name, EISDIR);
             }
-            if (std::string same = SameAsInput(info, inputs); !same.empty()) {
+            if (Result<void> same = SameAsInput(info, inputs); !same) {
                 return same;
             }
             if (!S_ISREG(info.st_mode)) {
                 // Devices and pipes cannot be replaced; they are written as they are.
                 m_fd = open(m_target.c_str(), O_WRONLY | O_CLOEXEC);
-                return m_fd < 0 ? Why("write", m_name, errno) : std::string();
+                return m_fd < 0 ? CannotWrite(m_name, errno) : Result<void>();
             }
             // A file its owner made read-only stays as it is, whoever runs the program.
             if (access(m_target.c_str(), W_OK) != 0 ||
                 (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
-                return Why("write", m_name, EACCES);
+                return CannotWrite(m_name, EACCES);
             }
             mode = info.st_mode & 07777;
             m_replaces = true;
         } else if (errno != ENOENT) {
-            return Why("write", m_name, errno);
+            return CannotWrite(m_name, errno);
         }
         return CreateTemporary(mode);
     }
@@ -128,9 +130,8 @@ public:
     // A regular file is there, which Commit replaces.
     bool Replaces() const { return m_replaces; }
 
-    // Finishes the output; a temporary file takes the target's place. Returns an error
-    // message, empty on success.
-    std::string Commit() {
+    // Finishes the output; a temporary file takes the target's place.
+    Result<void> Commit() {
         if (m_error == 0 && !m_temporary.empty() && fsync(m_fd) != 0) {
             m_error = errno;
         }
@@ -144,7 +145,7 @@ public:
         }
         if (m_error != 0) {
             Abandon();
-            return Why("write", m_name, m_error);
+            return CannotWrite(m_name, m_error);
         }
         m_temporary.clear();
         return {};
@@ -163,17 +164,18 @@ public:
     }
 
 private:
-    std::string SameAsInput(const struct stat& info,
-                            const std::vector<std::unique_ptr<Input>>& inputs) const {
+    Result<void> SameAsInput(const struct stat& info,
+                             const std::vector<std::unique_ptr<Input>>& inputs) const {
         for (const auto& input : inputs) {
             if (input->IsFile(info)) {
-                return "cannot write " + m_name + ": it is the input " + input->name;
+                return Problem{
+                    .code = ProblemCode::OutputIsInput, .text = m_name, .other = input->name};
             }
         }
         return {};
     }
 
-    std::string CreateTemporary(mode_t mode) {
+    Result<void> CreateTemporary(mode_t mode) {
         const std::size_t slash = m_target.rfind('/');
         const std::string folder = slash == std::string::npos ? "" : m_target.substr(0, slash + 1);
         const std::string base = slash == std::string::npos ? m_target : m_target.substr(slash + 1);
@@ -192,15 +194,15 @@ private:
             if (errno != EEXIST) {
                 const int error = errno;
                 m_temporary.clear();
-                return Why("write", m_name, error);
+                return CannotWrite(m_name, error);
             }
         }
         m_temporary.clear();
-        return Why("write", m_name, EEXIST);
+        return CannotWrite(m_name, EEXIST);
     }
 
     bool m_replaces = false;
-    std::string m_name;
+    std::string m_name; // empty for standard output
     std::string m_target;
     std::string m_temporary;
     int m_fd = -1;
@@ -226,27 +228,27 @@ RunResult Finish(RunResult result, const Batch& batch) {
 RunResult ConvertFiles(const std::vector<std::string>& inputs, const std::string& output,
                        const Settings& settings, const RunCallbacks& callbacks) {
     RunResult result;
-    if (std::string problem = ProjectionProblem(settings); !problem.empty()) {
+    if (Result<void> check = CheckProjection(settings); !check) {
         result.status = RunStatus::SettingsRefused;
-        result.message = std::move(problem);
+        result.problem = std::move(check.problem());
         return result;
     }
-    const auto fail = [&](std::string message) {
+    const auto fail = [&](Problem problem) {
         result.status = RunStatus::FileError;
-        result.message = std::move(message);
+        result.problem = std::move(problem);
         return result;
     };
     // Every input opens before the output is touched.
     std::vector<std::unique_ptr<Input>> opened;
     for (const std::string& path : inputs) {
         opened.push_back(std::make_unique<Input>());
-        if (std::string error = opened.back()->Open(path); !error.empty()) {
-            return fail(std::move(error));
+        if (Result<void> open = opened.back()->Open(path); !open) {
+            return fail(std::move(open.problem()));
         }
     }
     Output out;
-    if (std::string error = out.Open(output, opened); !error.empty()) {
-        return fail(std::move(error));
+    if (Result<void> open = out.Open(output, opened); !open) {
+        return fail(std::move(open.problem()));
     }
 
     Batch batch(
@@ -273,7 +275,7 @@ RunResult ConvertFiles(const std::vector<std::string>& inputs, const std::string
                 continue;
             }
             if (n < 0) {
-                return Finish(fail(Why("read", input->name, errno)), batch);
+                return Finish(fail(CannotRead(input->name, errno)), batch);
             }
             if (n == 0) {
                 break;
@@ -293,8 +295,8 @@ RunResult ConvertFiles(const std::vector<std::string>& inputs, const std::string
         result.outputKept = true;
         return Finish(result, batch);
     }
-    if (std::string error = out.Commit(); !error.empty()) {
-        return Finish(fail(std::move(error)), batch);
+    if (Result<void> commit = out.Commit(); !commit) {
+        return Finish(fail(std::move(commit.problem())), batch);
     }
     return Finish(result, batch);
 }
@@ -342,12 +344,10 @@ private:
 
 } // namespace
 
-bool PreviewFile(const std::string& path, const Settings& settings, int maxLines,
-                 std::vector<PreviewLine>& lines, std::string& error) {
-    lines.clear();
-    error = ProjectionProblem(settings);
-    if (!error.empty()) {
-        return false;
+Result<std::vector<PreviewLine>> PreviewFile(const std::string& path, const Settings& settings,
+                                             int maxLines) {
+    if (Result<void> check = CheckProjection(settings); !check) {
+        return check.problem();
     }
     // A preview is asked for while the user types a path, so it must come back at once: a pipe
     // opened without O_NONBLOCK waits for a writer, and a device may never end a line.
@@ -355,13 +355,12 @@ bool PreviewFile(const std::string& path, const Settings& settings, int maxLines
     input.name = path;
     input.fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (input.fd < 0 || fstat(input.fd, &input.info) != 0) {
-        error = Why("read", path, errno);
-        return false;
+        return CannotRead(path, errno);
     }
     if (!S_ISREG(input.info.st_mode)) {
-        error = "cannot preview " + path + ": not a regular file";
-        return false;
+        return Problem{.code = ProblemCode::PreviewNotRegular, .text = path};
     }
+    std::vector<PreviewLine> lines;
     PreviewCollector collector(settings, maxLines, lines);
     LineReader reader(collector);
     reader.Begin();
@@ -373,8 +372,7 @@ bool PreviewFile(const std::string& path, const Settings& settings, int maxLines
             continue;
         }
         if (n < 0) {
-            error = Why("read", input.name, errno);
-            return false;
+            return CannotRead(input.name, errno);
         }
         if (n == 0) {
             reader.End();
@@ -382,5 +380,5 @@ bool PreviewFile(const std::string& path, const Settings& settings, int maxLines
         }
         reader.Feed(std::string_view(buffer.get(), static_cast<std::size_t>(n)));
     }
-    return true;
+    return lines;
 }

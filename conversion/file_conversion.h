@@ -13,13 +13,14 @@
 #include "conversion/batch.h"
 #include "conversion/record_converter.h"
 #include "conversion/settings.h"
+#include "engine/problem.h"
 
 enum class RunStatus {
     Converted,       // every record converted
     RecordsFailed,   // the output is written; some records failed and are left out of it
-    FileError,       // a file could not be read or written: message says which and why
+    FileError,       // a file could not be read or written: the problem says which and why
     Stopped,         // the stop flag was raised; a named output was not written
-    SettingsRefused, // the settings describe no projection (ProjectionProblem); nothing touched
+    SettingsRefused, // the settings describe no projection (CheckProjection); nothing touched
 };
 
 struct RunResult {
@@ -27,7 +28,7 @@ struct RunResult {
     std::int64_t converted = 0;
     std::int64_t failed = 0;
     std::int64_t passedThrough = 0; // blank, comment and header lines
-    std::string message;
+    Problem problem;                // of a file error or refused settings
     // The named output existed and was left as it was, since no record was converted
     // (RunCallbacks::keepOutputUnlessConverted).
     bool outputKept = false;
@@ -62,7 +63,7 @@ struct PreviewLine {
 };
 
 // The first maxLines lines of path, split into fields with their roles exactly as the
-// converter will split them. Returns false with a message when the file cannot be read or the
-// settings describe no projection.
-bool PreviewFile(const std::string& path, const Settings& settings, int maxLines,
-                 std::vector<PreviewLine>& lines, std::string& error);
+// converter will split them; a problem when the file cannot be read or the settings describe
+// no projection.
+Result<std::vector<PreviewLine>> PreviewFile(const std::string& path, const Settings& settings,
+                                             int maxLines);

@@ -1,10 +1,13 @@
-// Record splitting, column layout, validation and conversion.
+// Record splitting, column layout, validation and conversion: each record is read, computed by
+// its operation and written back in place.
 #include "conversion/record_converter.h"
 
 #include <algorithm>
 #include <cmath>
-#include <stdexcept>
 
+#include "conversion/angle_parsing.h"
+#include "conversion/angle_writing.h"
+#include "conversion/number_text.h"
 #include "engine/packed_angle.h"
 #include "engine/zone_transform.h"
 
@@ -23,8 +26,8 @@ bool PassesThrough(std::string_view line) {
     return first == std::string_view::npos || line[first] == '#';
 }
 
-std::string_view TextOf(std::string_view line, std::size_t begin, std::size_t end) {
-    return line.substr(begin, end - begin);
+std::string_view TextOf(std::string_view line, FieldSpan span) {
+    return line.substr(span.begin, span.end - span.begin);
 }
 
 // The whole millions of an easting: the zone it names, truncated as the zone rule truncates,
@@ -40,16 +43,15 @@ bool HasPrefix(ZoneSystem system, double zone) {
     return zone >= 1.0 && zone <= system.LastZone();
 }
 
-std::string SystemText(ZoneSystem system) {
-    return std::to_string(system.Width()) + "° zone (1 to " + std::to_string(system.LastZone()) +
-           ")";
+// Text that is not a number in the form a field is read in, as the default layout rule asks.
+bool IsNoNumber(const Problem& problem) {
+    return problem.code == ProblemCode::NotANumber || problem.code == ProblemCode::NotDmsAngle;
 }
 
 } // namespace
 
 RecordConverter::RecordConverter(const Settings& settings)
     : m_settings(settings), m_system(SourceZoneSystem(settings)),
-      m_zones(static_cast<std::size_t>(m_system.LastZone()) + 1),
       m_metreDecimals(settings.exact            ? -1
                       : settings.precision >= 0 ? settings.precision
                                                 : 4),
@@ -57,8 +59,8 @@ RecordConverter::RecordConverter(const Settings& settings)
                       : settings.precision >= 0             ? settings.precision
                       : settings.angles == AngleFormat::Dms ? 6
                                                             : 10) {
-    if (const std::string problem = ProjectionProblem(settings); !problem.empty()) {
-        throw std::invalid_argument(problem);
+    if (Result<void> check = CheckProjection(settings); !check) {
+        throw ProblemError(check.problem());
     }
     const std::optional<int> zone = FixedZone(settings);
     if (zone || settings.centralMeridian) {
@@ -68,15 +70,18 @@ RecordConverter::RecordConverter(const Settings& settings)
             m_fixedZone = zone;
         }
         m_fixed.emplace(ProjectionParamsOf(settings, centralMeridian, m_fixedZone));
+    } else if (settings.operation == Operation::Forward ||
+               settings.operation == Operation::Inverse) {
+        // Every zone is made now, so that converting never changes the converter.
+        m_zones.reserve(static_cast<std::size_t>(m_system.LastZone()));
+        for (int n = 1; n <= m_system.LastZone(); ++n) {
+            m_zones.emplace_back(ProjectionParamsOf(settings, m_system.CentralMeridian(n), n));
+        }
     }
 }
 
-const Projection& RecordConverter::ZoneProjection(int zone) {
-    std::optional<Projection>& slot = m_zones[static_cast<std::size_t>(zone)];
-    if (!slot) {
-        slot.emplace(ProjectionParamsOf(m_settings, m_system.CentralMeridian(zone), zone));
-    }
-    return *slot;
+const Projection& RecordConverter::ZoneProjection(int zone) const {
+    return m_zones[static_cast<std::size_t>(zone - 1)];
 }
 
 char RecordConverter::DelimiterOf(std::string_view line) const {
@@ -94,11 +99,12 @@ char RecordConverter::DelimiterOf(std::string_view line) const {
 
 // With a delimiter character the fields are what lies between delimiters, trimmed of blanks,
 // and an empty field is a field; with blanks any run of spaces and tabs separates fields.
-void RecordConverter::FindFields(std::string_view line, std::size_t wanted) const {
-    m_fields.clear();
+void RecordConverter::FindFields(std::string_view line, std::size_t wanted,
+                                 std::vector<FieldSpan>& fields) const {
+    fields.clear();
     const char delimiter = DelimiterOf(line);
     std::size_t pos = 0;
-    while (m_fields.size() < wanted) {
+    while (fields.size() < wanted) {
         if (delimiter == ' ') {
             while (pos < line.size() && IsBlank(line[pos])) {
                 ++pos;
@@ -110,7 +116,7 @@ void RecordConverter::FindFields(std::string_view line, std::size_t wanted) cons
             while (end < line.size() && !IsBlank(line[end])) {
                 ++end;
             }
-            m_fields.push_back({pos, end});
+            fields.push_back({pos, end});
             pos = end;
             continue;
         }
@@ -127,7 +133,7 @@ void RecordConverter::FindFields(std::string_view line, std::size_t wanted) cons
         while (stop > begin && IsBlank(line[stop - 1])) {
             --stop;
         }
-        m_fields.push_back({begin, stop});
+        fields.push_back({begin, stop});
         if (last) {
             return;
         }
@@ -135,131 +141,145 @@ void RecordConverter::FindFields(std::string_view line, std::size_t wanted) cons
     }
 }
 
-bool RecordConverter::Fail(RecordFault& fault, int index, const char* what, std::string_view field,
-                           std::string_view problem) const {
-    fault.field = index + 1;
-    fault.message = what;
-    fault.message += ' ';
-    AppendQuoted(fault.message, field);
-    fault.message += problem;
-    return false;
-}
-
-ParseStatus RecordConverter::Read(std::string_view line, int index, bool isAngle, const char* what,
-                                  double& value, RecordFault& fault) const {
-    const Span span = m_fields[static_cast<std::size_t>(index)];
-    const std::string_view field = TextOf(line, span.begin, span.end);
-    const ParseStatus status =
-        isAngle ? ParseAngle(field, m_settings.angles, value) : ParseNumber(field, value);
-    switch (status) {
-    case ParseStatus::Ok:
-        break;
-    case ParseStatus::NotFinite:
-        Fail(fault, index, what, field, " is not a finite number");
-        break;
-    case ParseStatus::NotWhole:
-        Fail(fault, index, what, field, ": degrees and minutes must be whole numbers");
-        break;
-    case ParseStatus::SixtyOrMore:
-        Fail(fault, index, what, field, ": minutes and seconds must be below 60");
-        break;
-    case ParseStatus::MarksOutOfOrder:
-        Fail(fault, index, what, field,
-             ": degree, minute and second marks must each come once, in that order");
-        break;
-    case ParseStatus::NotANumber:
-        Fail(fault, index, what, field,
-             m_settings.angles == AngleFormat::Dms && isAngle ? " is not a D:M:S angle"
-                                                              : " is not a number");
-        break;
+Quantity RecordConverter::QuantityOf(bool first) const {
+    // Forward reads latitude and longitude; every other operation reads plane coordinates.
+    if (m_settings.operation == Operation::Forward) {
+        return first ? Quantity::Latitude : Quantity::Longitude;
     }
-    return status;
+    return first ? Quantity::Northing : Quantity::Easting;
 }
 
-RecordConverter::Plan RecordConverter::PlanRecord(std::string_view line, double& firstValue,
-                                                  RecordFault& fault) const {
+Problem RecordConverter::FieldProblem(ProblemCode code, int index, bool first) const {
+    return Problem{.code = code, .field = index + 1, .quantity = QuantityOf(first)};
+}
+
+Result<double> RecordConverter::ReadField(std::string_view line,
+                                          const std::vector<FieldSpan>& fields, int index,
+                                          bool isAngle) const {
+    const std::string_view text = TextOf(line, fields[static_cast<std::size_t>(index)]);
+    return isAngle ? ParseAngle(text, m_settings.angles) : ParseNumber(text);
+}
+
+RecordConverter::Layout RecordConverter::LayoutOf(std::string_view line,
+                                                  const std::vector<FieldSpan>& fields) const {
     const ColumnLayout& columns = m_settings.columns;
     if (columns.given) {
-        return {columns.name, columns.first, columns.second, false, ParseStatus::Ok};
+        return {columns.name, columns.first, columns.second, std::nullopt};
     }
     // Without a layout, a first field that is not a number names the point when more fields
     // follow it. An empty first field is a name too, so the columns never shift.
     const bool forward = m_settings.operation == Operation::Forward;
-    const ParseStatus status =
-        Read(line, 0, forward, forward ? "latitude" : "northing", firstValue, fault);
-    if (status == ParseStatus::NotANumber && m_fields.size() >= 2) {
-        fault.field = 0;
-        fault.message.clear();
-        return {0, 1, 2, false, ParseStatus::Ok};
+    Result<double> first = ReadField(line, fields, 0, forward);
+    if (!first && IsNoNumber(first.problem()) && fields.size() >= 2) {
+        return {0, 1, 2, std::nullopt};
     }
-    return {-1, 0, 1, true, status};
+    return {-1, 0, 1, std::move(first)};
 }
 
-bool RecordConverter::CheckSourcePrefix(std::string_view line, int index, double Y,
-                                        ZoneSystem system, RecordFault& fault) const {
+Result<RecordConverter::Record> RecordConverter::ReadRecord(std::string_view line,
+                                                            std::vector<FieldSpan>& fields) const {
+    const ColumnLayout& columns = m_settings.columns;
+    FindFields(line,
+               columns.given
+                   ? static_cast<std::size_t>(std::max(columns.first, columns.second) + 1)
+                   : 3,
+               fields);
+    const bool forward = m_settings.operation == Operation::Forward;
+    Layout layout = LayoutOf(line, fields);
+    Record record{layout.name, layout.first, layout.second};
+    if (layout.firstRead) {
+        if (!*layout.firstRead) {
+            Problem problem = layout.firstRead->problem();
+            problem.field = 1;
+            problem.quantity = QuantityOf(true);
+            return problem;
+        }
+        record.v1 = **layout.firstRead;
+    }
+    const int needed = std::max(record.first, record.second) + 1;
+    const int found = static_cast<int>(fields.size());
+    if (found < needed) {
+        if (columns.given) {
+            return Problem{.code = ProblemCode::FieldsMissing,
+                           .field = found + 1,
+                           .count = found,
+                           .needed = needed};
+        }
+        if (record.name >= 0) {
+            return Problem{.code = ProblemCode::CoordinatesMissingAfterName,
+                           .field = found + 1,
+                           .text = std::string(TextOf(line, fields[0]))};
+        }
+        return Problem{.code = ProblemCode::CoordinatesMissing, .field = found + 1};
+    }
+    if (!layout.firstRead) {
+        Result<double> v1 = ReadField(line, fields, record.first, forward);
+        if (!v1) {
+            v1.problem().field = record.first + 1;
+            v1.problem().quantity = QuantityOf(true);
+            return v1.problem();
+        }
+        record.v1 = *v1;
+    }
+    Result<double> v2 = ReadField(line, fields, record.second, forward);
+    if (!v2) {
+        v2.problem().field = record.second + 1;
+        v2.problem().quantity = QuantityOf(false);
+        return v2.problem();
+    }
+    record.v2 = *v2;
+    return record;
+}
+
+Result<void> RecordConverter::CheckSourcePrefix(int index, double Y, ZoneSystem system) const {
     const double zone = PrefixOf(Y);
     if (HasPrefix(system, zone)) {
-        return true;
+        return {};
     }
-    const Span span = m_fields[static_cast<std::size_t>(index)];
-    std::string problem = " has zone prefix ";
-    // A prefix beyond what an int holds is still written as the number it is.
-    AppendNumber(problem, zone, std::fabs(zone) < 1e15 ? 0 : -1);
-    problem += ", not a " + SystemText(system);
-    return Fail(fault, index, "easting", TextOf(line, span.begin, span.end), problem);
+    Problem problem = FieldProblem(ProblemCode::PrefixNotInSystem, index, false);
+    problem.value = zone;
+    problem.width = system.Width();
+    return problem;
 }
 
-bool RecordConverter::CheckLatitude(std::string_view line, int index, double& B,
-                                    RecordFault& fault) const {
+Result<void> RecordConverter::CheckLatitude(int index, double& B) const {
     const double beyond = std::fabs(B) - 90.0;
     if (beyond > kPoleSlack || std::isnan(beyond)) {
-        const Span span = m_fields[static_cast<std::size_t>(index)];
-        return Fail(fault, index, "northing", TextOf(line, span.begin, span.end),
-                    " lies beyond the pole");
+        return FieldProblem(ProblemCode::BeyondPole, index, true);
     }
     if (beyond > 0.0) {
         B = std::copysign(90.0, B);
     }
-    return true;
+    return {};
 }
 
 // What a plane coordinate operation writes must read back: the zone has a prefix in its
 // system, and the easting carries that prefix (a point more than 500 km east or west of the
 // central meridian would carry the neighbour's).
-bool RecordConverter::CheckTarget(std::string_view line, int index, ZoneSystem system, int zone,
-                                  double Y, RecordFault& fault) const {
+Result<void> RecordConverter::CheckTarget(int index, ZoneSystem system, int zone, double Y) const {
     if (!std::isfinite(Y) || (HasPrefix(system, zone) && PrefixOf(Y) == zone)) {
-        return true;
+        return {};
     }
-    const Span span = m_fields[static_cast<std::size_t>(index)];
-    const std::string_view field = TextOf(line, span.begin, span.end);
-    const char* what = m_settings.operation == Operation::Forward ? "longitude" : "easting";
+    ProblemCode code = ProblemCode::BeyondEastingReach;
     if (!HasPrefix(system, zone)) {
-        return Fail(fault, index, what, field,
-                    " leads to zone " + std::to_string(zone) + ", not a " + SystemText(system));
+        code = ProblemCode::TargetZoneWithoutPrefix;
+    } else if (m_settings.k0 != 1.0 || m_settings.falseEasting != 500000.0) {
+        code = ProblemCode::EastingLeavesZone;
     }
-    if (m_settings.k0 != 1.0 || m_settings.falseEasting != 500000.0) {
-        return Fail(fault, index, what, field,
-                    " puts the easting outside the millions of zone " + std::to_string(zone) +
-                        ", where its prefix would name another zone");
-    }
-    return Fail(fault, index, what, field,
-                " puts the point more than 500 km from the central meridian of zone " +
-                    std::to_string(zone) + ", beyond what its easting can carry");
+    Problem problem = FieldProblem(code, index, false);
+    problem.zone = zone;
+    problem.width = system.Width();
+    return problem;
 }
 
-bool RecordConverter::Forward(std::string_view line, const Plan& plan, double B, double L,
-                              PlanePoint& out, RecordFault& fault) {
-    const std::string_view lonText =
-        TextOf(line, m_fields[static_cast<std::size_t>(plan.second)].begin,
-               m_fields[static_cast<std::size_t>(plan.second)].end);
+Result<RecordConverter::Pair> RecordConverter::Forward(const Record& record) const {
+    const double B = record.v1;
+    const double L = record.v2;
     if (std::fabs(PackedToDegrees(B)) > 90.0) {
-        const Span span = m_fields[static_cast<std::size_t>(plan.first)];
-        return Fail(fault, plan.first, "latitude", TextOf(line, span.begin, span.end),
-                    " is beyond ±90°");
+        return FieldProblem(ProblemCode::LatitudeBeyond90, record.first, true);
     }
     if (!(L >= 0.0 && L < 360.0)) {
-        return Fail(fault, plan.second, "longitude", lonText, " is outside 0° to 360°");
+        return FieldProblem(ProblemCode::LongitudeOutside360, record.second, false);
     }
     const double lat = PackedToDegrees(B);
     double lon = PackedToDegrees(L);
@@ -272,172 +292,109 @@ bool RecordConverter::Forward(std::string_view line, const Plan& plan, double B,
             lon += 360.0;
         }
         if (std::fabs(lon - centralMeridian) > kChosenMeridianReach) {
-            std::string problem = " lies ";
-            AppendNumber(problem, std::fabs(lon - centralMeridian), 4);
-            problem += "° from the central meridian, beyond the 6° a chosen meridian or zone takes";
-            return Fail(fault, plan.second, "longitude", lonText, problem);
+            Problem problem = FieldProblem(ProblemCode::FarFromChosenMeridian, record.second, false);
+            problem.value = std::fabs(lon - centralMeridian);
+            problem.bound = kChosenMeridianReach;
+            return problem;
         }
-        out = m_fixed->Forward(lat, lon);
-        return !m_fixedZone || CheckTarget(line, plan.second, m_system, *m_fixedZone, out.y, fault);
+        const PlanePoint p = m_fixed->Forward(lat, lon);
+        if (m_fixedZone) {
+            if (Result<void> check = CheckTarget(record.second, m_system, *m_fixedZone, p.y);
+                !check) {
+                return check.problem();
+            }
+        }
+        return Pair{p.x, p.y};
     }
     const Zone zone = m_system.ZoneOfLongitude(lon);
     if (!m_system.Exists(zone.number)) {
-        return Fail(fault, plan.second, "longitude", lonText,
-                    " lies in zone " + std::to_string(zone.number) + " of the " +
-                        std::to_string(m_system.Width()) +
-                        "° system, which has no zone prefix (zones 1 to " +
-                        std::to_string(m_system.LastZone()) + ")");
+        Problem problem = FieldProblem(ProblemCode::ZoneWithoutPrefix, record.second, false);
+        problem.zone = zone.number;
+        problem.width = m_system.Width();
+        return problem;
     }
-    out = ZoneProjection(zone.number).Forward(lat, lon);
+    const PlanePoint p = ZoneProjection(zone.number).Forward(lat, lon);
     // The zone has a prefix (checked above), so only the prefix written needs a look.
-    return PrefixOf(out.y) == zone.number ||
-           CheckTarget(line, plan.second, m_system, zone.number, out.y, fault);
+    if (PrefixOf(p.y) != zone.number) {
+        if (Result<void> check = CheckTarget(record.second, m_system, zone.number, p.y); !check) {
+            return check.problem();
+        }
+    }
+    return Pair{p.x, p.y};
 }
 
-bool RecordConverter::Inverse(std::string_view line, const Plan& plan, double x, double y,
-                              GeoPoint& out, RecordFault& fault) {
-    const Span ySpan = m_fields[static_cast<std::size_t>(plan.second)];
+Result<RecordConverter::Pair> RecordConverter::Inverse(const Record& record) const {
+    const double x = record.v1;
+    const double y = record.v2;
+    GeoPoint geo{};
     if (m_fixed) {
         if (m_fixedZone && PrefixOf(y) != *m_fixedZone) {
-            std::string problem = " has zone prefix ";
-            AppendNumber(problem, PrefixOf(y), std::fabs(PrefixOf(y)) < 1e15 ? 0 : -1);
-            problem += ", not the chosen zone " + std::to_string(*m_fixedZone);
-            return Fail(fault, plan.second, "easting", TextOf(line, ySpan.begin, ySpan.end),
-                        problem);
+            Problem problem = FieldProblem(ProblemCode::PrefixNotChosenZone, record.second, false);
+            problem.value = PrefixOf(y);
+            problem.zone = *m_fixedZone;
+            return problem;
         }
-        out = m_fixed->Inverse(x, y);
+        geo = m_fixed->Inverse(x, y);
         const double centralMeridian = m_fixed->Params().centralMeridian;
-        if (std::fabs(out.lon - centralMeridian) > kChosenMeridianReach) {
-            return Fail(fault, plan.second, "easting", TextOf(line, ySpan.begin, ySpan.end),
-                        " puts the point more than 6° from the central meridian, farther than "
-                        "a chosen meridian or zone takes");
+        if (std::fabs(geo.lon - centralMeridian) > kChosenMeridianReach) {
+            Problem problem = FieldProblem(ProblemCode::InverseBeyondReach, record.second, false);
+            problem.bound = kChosenMeridianReach;
+            return problem;
         }
         // Longitudes are written from 0° to 360°, as forward reads them.
-        if (out.lon < 0.0) {
-            out.lon += 360.0;
-        } else if (out.lon >= 360.0) {
-            out.lon -= 360.0;
+        if (geo.lon < 0.0) {
+            geo.lon += 360.0;
+        } else if (geo.lon >= 360.0) {
+            geo.lon -= 360.0;
         }
     } else {
-        if (!CheckSourcePrefix(line, plan.second, y, m_system, fault)) {
-            return false;
+        if (Result<void> check = CheckSourcePrefix(record.second, y, m_system); !check) {
+            return check.problem();
         }
-        out = ZoneProjection(m_system.ZoneOfEasting(y).number).Inverse(x, y);
+        geo = ZoneProjection(m_system.ZoneOfEasting(y).number).Inverse(x, y);
     }
-    return CheckLatitude(line, plan.first, out.lat, fault);
+    if (Result<void> check = CheckLatitude(record.first, geo.lat); !check) {
+        return check.problem();
+    }
+    // Packed angles only at the edge: the output takes them from degrees here.
+    return Pair{DegreesToPacked(geo.lat), DegreesToPacked(geo.lon)};
 }
 
-RecordConverter::Result RecordConverter::Convert(std::string_view line, std::string& out,
-                                                 RecordFault& fault) {
-    fault.field = 0;
-    fault.message.clear();
-    if (PassesThrough(line)) {
-        out.append(line);
-        return Result::PassedThrough;
+Result<RecordConverter::Pair> RecordConverter::ZoneTransform(const Record& record) const {
+    if (Result<void> check = CheckSourcePrefix(record.second, record.v2, m_system); !check) {
+        return check.problem();
     }
-    const ColumnLayout& columns = m_settings.columns;
-    FindFields(line, columns.given
-                         ? static_cast<std::size_t>(std::max(columns.first, columns.second) + 1)
-                         : 3);
-    const bool forward = m_settings.operation == Operation::Forward;
-    const char* firstName = forward ? "latitude" : "northing";
-    const char* secondName = forward ? "longitude" : "easting";
+    const PlanePoint from{record.v1, record.v2};
+    const ZoneSystem target = m_settings.operation == Operation::ThreeToSix   ? ZoneSystem::Six()
+                              : m_settings.operation == Operation::SixToThree ? ZoneSystem::Three()
+                                                                              : m_system;
+    // The series carries the point between zones as the desktop program does, so that both
+    // give the same numbers.
+    const ZoneCarry carry =
+        m_settings.method == Method::Series ? ZoneCarry::PackedAngles : ZoneCarry::Degrees;
+    const ZonedPoint to =
+        m_settings.operation == Operation::Adjacent
+            ? ToAdjacentZone(m_settings.ellipsoid, m_system, m_settings.method, from, carry)
+            : ToZoneSystem(m_settings.ellipsoid, m_system, target, m_settings.method, from, carry);
+    double B = to.geo.lat;
+    if (Result<void> check = CheckLatitude(record.first, B); !check) {
+        return check.problem();
+    }
+    if (Result<void> check = CheckTarget(record.second, target, to.zone.number, to.plane.y);
+        !check) {
+        return check.problem();
+    }
+    return Pair{to.plane.x, to.plane.y};
+}
 
-    double v1 = 0.0;
-    double v2 = 0.0;
-    const Plan plan = PlanRecord(line, v1, fault);
-    if (plan.firstRead && plan.firstStatus != ParseStatus::Ok) {
-        return Result::Failed;
-    }
-    const int needed = std::max(plan.first, plan.second) + 1;
-    const int found = static_cast<int>(m_fields.size());
-    if (found < needed) {
-        fault.field = found + 1;
-        if (columns.given) {
-            fault.message =
-                "expected " + std::to_string(needed) + " fields, found " + std::to_string(found);
-        } else {
-            fault.message = "expected two coordinates";
-            if (plan.name >= 0) {
-                fault.message += " after the point name ";
-                AppendQuoted(fault.message, TextOf(line, m_fields[0].begin, m_fields[0].end));
-            }
-        }
-        return Result::Failed;
-    }
-    if (!plan.firstRead &&
-        Read(line, plan.first, forward, firstName, v1, fault) != ParseStatus::Ok) {
-        return Result::Failed;
-    }
-    if (Read(line, plan.second, forward, secondName, v2, fault) != ParseStatus::Ok) {
-        return Result::Failed;
-    }
-    double r1 = 0.0;
-    double r2 = 0.0;
-    switch (m_settings.operation) {
-    case Operation::Forward: {
-        PlanePoint plane{};
-        if (!Forward(line, plan, v1, v2, plane, fault)) {
-            return Result::Failed;
-        }
-        r1 = plane.x;
-        r2 = plane.y;
-        break;
-    }
-    case Operation::Inverse: {
-        GeoPoint geo{};
-        if (!Inverse(line, plan, v1, v2, geo, fault)) {
-            return Result::Failed;
-        }
-        // Packed angles only at the edge: the output takes them from degrees here.
-        r1 = DegreesToPacked(geo.lat);
-        r2 = DegreesToPacked(geo.lon);
-        break;
-    }
-    case Operation::Adjacent:
-    case Operation::ThreeToSix:
-    case Operation::SixToThree: {
-        if (!CheckSourcePrefix(line, plan.second, v2, m_system, fault)) {
-            return Result::Failed;
-        }
-        const PlanePoint from{v1, v2};
-        const ZoneSystem target = m_settings.operation == Operation::ThreeToSix ? ZoneSystem::Six()
-                                  : m_settings.operation == Operation::SixToThree
-                                      ? ZoneSystem::Three()
-                                      : m_system;
-        ZonedPoint to =
-            m_settings.operation == Operation::Adjacent
-                ? ToAdjacentZone(m_settings.ellipsoid, m_system, m_settings.method, from)
-                : ToZoneSystem(m_settings.ellipsoid, m_system, target, m_settings.method, from);
-        if (m_settings.method == Method::Series && target.Exists(to.zone.number)) {
-            // The desktop program carries the point into the new zone as packed angles; the
-            // series keeps its numbers bit for bit by taking the same step.
-            const double lat = PackedToDegrees(DegreesToPacked(to.geo.lat));
-            const double lon = PackedToDegrees(DegreesToPacked(to.geo.lon));
-            to.plane =
-                Projection::ForZone(m_settings.ellipsoid, target, to.zone.number).Forward(lat, lon);
-        }
-        double B = to.geo.lat;
-        if (!CheckLatitude(line, plan.first, B, fault) ||
-            !CheckTarget(line, plan.second, target, to.zone.number, to.plane.y, fault)) {
-            return Result::Failed;
-        }
-        r1 = to.plane.x;
-        r2 = to.plane.y;
-        break;
-    }
-    }
-    if (!std::isfinite(r1) || !std::isfinite(r2)) {
-        fault.message = "the coordinates give no finite result";
-        return Result::Failed;
-    }
-
-    // Each result takes the place of its input; everything around them stays as it was.
-    Span a = m_fields[static_cast<std::size_t>(plan.first)];
-    Span b = m_fields[static_cast<std::size_t>(plan.second)];
+// Each result takes the place of its input; everything around them stays as it was.
+void RecordConverter::WriteRecord(std::string_view line, const std::vector<FieldSpan>& fields,
+                                  const Record& record, Pair result, std::string& out) const {
+    FieldSpan a = fields[static_cast<std::size_t>(record.first)];
+    FieldSpan b = fields[static_cast<std::size_t>(record.second)];
     if (a.begin > b.begin) {
         std::swap(a, b);
-        std::swap(r1, r2);
+        std::swap(result.r1, result.r2);
     }
     const bool angles = m_settings.operation == Operation::Inverse;
     const auto write = [&](double value) {
@@ -448,34 +405,83 @@ RecordConverter::Result RecordConverter::Convert(std::string_view line, std::str
         }
     };
     out.append(line.substr(0, a.begin));
-    write(r1);
-    out.append(TextOf(line, a.end, b.begin));
-    write(r2);
+    write(result.r1);
+    out.append(line.substr(a.end, b.begin - a.end));
+    write(result.r2);
     out.append(line.substr(b.end));
-    return Result::Converted;
+}
+
+RecordConverter::Outcome RecordConverter::Convert(std::string_view line, std::string& out,
+                                                  Problem& problem,
+                                                  std::vector<FieldSpan>& fields) const {
+    problem = Problem{};
+    if (PassesThrough(line)) {
+        out.append(line);
+        return Outcome::PassedThrough;
+    }
+    const auto fail = [&](Problem p) {
+        // A problem of one field quotes it.
+        if (p.quantity != Quantity::None && p.field > 0 &&
+            static_cast<std::size_t>(p.field) <= fields.size()) {
+            p.text = TextOf(line, fields[static_cast<std::size_t>(p.field - 1)]);
+        }
+        problem = std::move(p);
+        return Outcome::Failed;
+    };
+    const Result<Record> record = ReadRecord(line, fields);
+    if (!record) {
+        return fail(record.problem());
+    }
+    Result<Pair> result = Problem{};
+    switch (m_settings.operation) {
+    case Operation::Forward:
+        result = Forward(*record);
+        break;
+    case Operation::Inverse:
+        result = Inverse(*record);
+        break;
+    case Operation::Adjacent:
+    case Operation::ThreeToSix:
+    case Operation::SixToThree:
+        result = ZoneTransform(*record);
+        break;
+    }
+    if (!result) {
+        return fail(result.problem());
+    }
+    if (!std::isfinite(result->r1) || !std::isfinite(result->r2)) {
+        return fail(Problem{.code = ProblemCode::NoFiniteResult});
+    }
+    WriteRecord(line, fields, *record, *result, out);
+    return Outcome::Converted;
+}
+
+RecordConverter::Outcome RecordConverter::Convert(std::string_view line, std::string& out,
+                                                  Problem& problem) const {
+    std::vector<FieldSpan> fields;
+    return Convert(line, out, problem, fields);
 }
 
 std::vector<SplitField> RecordConverter::Split(std::string_view line) const {
-    std::vector<SplitField> fields;
+    std::vector<SplitField> split;
     if (PassesThrough(line)) {
-        return fields;
+        return split;
     }
-    FindFields(line, static_cast<std::size_t>(-1));
-    double first = 0.0;
-    RecordFault ignored;
-    const Plan plan = PlanRecord(line, first, ignored);
+    std::vector<FieldSpan> fields;
+    FindFields(line, static_cast<std::size_t>(-1), fields);
+    const Layout layout = LayoutOf(line, fields);
     const bool forward = m_settings.operation == Operation::Forward;
-    for (std::size_t i = 0; i < m_fields.size(); ++i) {
+    for (std::size_t i = 0; i < fields.size(); ++i) {
         const int index = static_cast<int>(i);
         FieldRole role = FieldRole::Other;
-        if (index == plan.name) {
+        if (index == layout.name) {
             role = FieldRole::Name;
-        } else if (index == plan.first) {
+        } else if (index == layout.first) {
             role = forward ? FieldRole::B : FieldRole::X;
-        } else if (index == plan.second) {
+        } else if (index == layout.second) {
             role = forward ? FieldRole::L : FieldRole::Y;
         }
-        fields.push_back({std::string(TextOf(line, m_fields[i].begin, m_fields[i].end)), role});
+        split.push_back({std::string(TextOf(line, fields[i])), role});
     }
-    return fields;
+    return split;
 }

@@ -2,8 +2,9 @@
 // of the options that describe the input.
 #include "conversion/settings.h"
 
+#include "conversion/angle_parsing.h"
+#include "conversion/number_text.h"
 #include "engine/packed_angle.h"
-#include "conversion/text_number.h"
 #include "engine/zone_system.h"
 
 std::optional<Operation> OperationByName(std::string_view name) {
@@ -49,8 +50,9 @@ ZoneSystem SourceZoneSystem(const Settings& settings) {
     }
 }
 
-std::string ParseColumns(std::string_view list, Operation operation, ColumnLayout& layout) {
+Result<ColumnLayout> ParseColumns(std::string_view list, Operation operation) {
     const bool forward = operation == Operation::Forward;
+    const Quantity quantity = forward ? Quantity::Latitude : Quantity::Northing;
     const std::string_view firstWord = forward ? "B" : "X";
     const std::string_view secondWord = forward ? "L" : "Y";
     ColumnLayout result;
@@ -69,13 +71,17 @@ std::string ParseColumns(std::string_view list, Operation operation, ColumnLayou
         } else if (word == secondWord) {
             slot = &result.second;
         } else if (word != "-") {
-            return "--columns: '" + std::string(word) +
-                   "' is not a column of this operation; use name, " + std::string(firstWord) +
-                   ", " + std::string(secondWord) + " or -";
+            return Problem{.code = ProblemCode::ColumnUnknown,
+                           .field = index + 1,
+                           .quantity = quantity,
+                           .text = std::string(word)};
         }
         if (slot) {
             if (*slot >= 0) {
-                return "--columns names '" + std::string(word) + "' twice";
+                return Problem{.code = ProblemCode::ColumnTwice,
+                               .field = index + 1,
+                               .quantity = quantity,
+                               .text = std::string(word)};
             }
             *slot = index;
         }
@@ -86,67 +92,57 @@ std::string ParseColumns(std::string_view list, Operation operation, ColumnLayou
         list.remove_prefix(comma + 1);
     }
     if (result.first < 0 || result.second < 0) {
-        return "--columns must name both " + std::string(firstWord) + " and " +
-               std::string(secondWord);
+        return Problem{.code = ProblemCode::ColumnsMissing, .quantity = quantity};
     }
-    layout = result;
-    return {};
+    return result;
 }
 
-std::string CheckDelimiter(char delimiter, AngleFormat angles) {
+Result<void> CheckDelimiter(char delimiter, AngleFormat angles) {
+    const std::string text(1, delimiter);
     const std::string_view numberChars = "0123456789.+-eE";
     if (numberChars.find(delimiter) != std::string_view::npos) {
-        return std::string("--delimiter '") + delimiter + "' can be part of a number";
+        return Problem{.code = ProblemCode::DelimiterInNumber, .text = text};
     }
     if (delimiter == '#') {
-        return "--delimiter '#' starts a comment line";
+        return Problem{.code = ProblemCode::DelimiterStartsComment, .text = text};
     }
     // D:M:S angles are written with these marks; as a delimiter they would cut an angle apart.
     if (angles == AngleFormat::Dms &&
         std::string_view(":'\"").find(delimiter) != std::string_view::npos) {
-        return std::string("--delimiter '") + delimiter +
-               "' is part of D:M:S angles (--angles dms)";
+        return Problem{.code = ProblemCode::DelimiterInDms, .text = text};
     }
     return {};
 }
 
-std::string MakeEllipsoid(std::string_view aText, std::string_view alfaText,
-                          std::optional<Ellipsoid>& ellipsoid) {
-    double a = 0.0;
-    if (ParseNumber(aText, a) != ParseStatus::Ok || Ellipsoid::Problem(a, 0.0) != nullptr) {
-        return "--a must be a positive number of metres: got '" + std::string(aText) + "'";
+Result<Ellipsoid> MakeEllipsoid(std::string_view aText, std::string_view alfaText) {
+    const Result<double> a = ParseNumber(aText);
+    if (!a || !Ellipsoid::Check(*a, 0.0)) {
+        return Problem{.code = ProblemCode::EllipsoidAxisText, .text = std::string(aText)};
     }
-    double alfa = 0.0;
-    const std::string alfaError = "--alfa must be an inverse flattening above 1, or 0 for a "
-                                  "sphere: got '" +
-                                  std::string(alfaText) + "'";
-    if (ParseNumber(alfaText, alfa) != ParseStatus::Ok) {
-        return alfaError;
+    const Problem alfaProblem{.code = ProblemCode::EllipsoidInverseFlattening,
+                              .text = std::string(alfaText)};
+    const Result<double> alfa = ParseNumber(alfaText);
+    if (!alfa) {
+        return alfaProblem;
     }
     // A sphere has no flattening; its inverse flattening is written 0, as geodetic files do.
-    const double f = alfa == 0.0 ? 0.0 : 1.0 / alfa;
-    if (Ellipsoid::Problem(a, f) != nullptr) {
-        return alfaError;
+    const double f = *alfa == 0.0 ? 0.0 : 1.0 / *alfa;
+    if (!Ellipsoid::Check(*a, f)) {
+        return alfaProblem;
     }
-    ellipsoid.emplace(a, f);
-    return {};
+    return Ellipsoid(*a, f);
 }
 
-std::string ParseCentralMeridian(std::string_view text, double& degrees) {
-    double value = 0.0;
-    ParseStatus status = ParseNumber(text, value);
-    if (status == ParseStatus::NotANumber) {
-        double packed = 0.0;
-        status = ParseAngle(text, AngleFormat::Dms, packed);
-        value = PackedToDegrees(packed);
+Result<double> ParseCentralMeridian(std::string_view text) {
+    Result<double> value = ParseNumber(text);
+    if (!value && value.problem().code == ProblemCode::NotANumber) {
+        const Result<double> packed = ParseAngle(text, AngleFormat::Dms);
+        value = packed ? Result<double>(PackedToDegrees(*packed)) : packed;
     }
-    if (status != ParseStatus::Ok || !(value >= -180.0 && value < 360.0)) {
-        return "--central-meridian must be a longitude from -180 to 360 degrees, decimal or "
-               "D:M:S: got '" +
-               std::string(text) + "'";
+    if (!value || !(*value >= -180.0 && *value < 360.0)) {
+        return Problem{.code = ProblemCode::CentralMeridianText, .text = std::string(text)};
     }
-    degrees = value < 0.0 ? value + 360.0 : value;
-    return {};
+    return *value < 0.0 ? *value + 360.0 : *value;
 }
 
 ProjectionParams ProjectionParamsOf(const Settings& s, double centralMeridian,
@@ -169,47 +165,42 @@ std::optional<int> FixedZone(const Settings& s) {
     return std::nullopt;
 }
 
-std::string ProjectionProblem(const Settings& s) {
+Result<void> CheckProjection(const Settings& s) {
     const bool planeToPlane =
         s.operation != Operation::Forward && s.operation != Operation::Inverse;
     const bool standard = !s.centralMeridian && !s.zone && s.prefix && s.k0 == 1.0 &&
                           s.falseEasting == 500000.0 && s.falseNorthing == 0.0;
     if (planeToPlane && !standard) {
-        return "--central-meridian, --zone, --no-prefix, --scale and the false origin apply to "
-               "forward and inverse only; zone transforms work in the standard zones";
+        return Problem{.code = ProblemCode::TransformNeedsStandardZones};
     }
     const ZoneSystem system = SourceZoneSystem(s);
     if (s.zone && !system.Exists(*s.zone)) {
-        return "--zone " + std::to_string(*s.zone) + " is not a zone of the " +
-               std::to_string(system.Width()) + "° system (1 to " +
-               std::to_string(system.LastZone()) + ")";
+        return Problem{
+            .code = ProblemCode::ZoneNotInSystem, .zone = *s.zone, .width = system.Width()};
     }
     if (s.centralMeridian && !(*s.centralMeridian >= -180.0 && *s.centralMeridian < 360.0)) {
-        return "the central meridian must lie from -180° to below 360°";
+        return Problem{.code = ProblemCode::CentralMeridianOutOfRange,
+                       .value = *s.centralMeridian};
     }
     const std::optional<int> zone = FixedZone(s);
     if (s.centralMeridian && s.prefix) {
         if (!zone) {
-            return "a zone prefix names a zone's own central meridian; for a meridian of your "
-                   "own give --no-prefix";
+            return Problem{.code = ProblemCode::PrefixNeedsZoneMeridian,
+                           .value = *s.centralMeridian,
+                           .width = system.Width()};
         }
         if (system.CentralMeridian(*zone) != *s.centralMeridian) {
-            return "--zone " + std::to_string(*zone) +
-                   " is centred on another meridian than "
-                   "--central-meridian; give one of them, or --no-prefix";
+            return Problem{.code = ProblemCode::ZoneMeridianDiffers,
+                           .value = *s.centralMeridian,
+                           .zone = *zone,
+                           .width = system.Width()};
         }
     }
     if (!s.prefix && !s.centralMeridian && !s.zone) {
-        return "--no-prefix needs --central-meridian or --zone: without a prefix the easting "
-               "does not say its zone";
+        return Problem{.code = ProblemCode::NoPrefixNeedsMeridian};
     }
     if (s.prefix && !(s.falseEasting >= 0.0 && s.falseEasting < 1000000.0)) {
-        return "--false-easting must lie from 0 to below 1000000 m while the easting carries "
-               "a zone prefix in its millions";
+        return Problem{.code = ProblemCode::FalseEastingWithPrefix, .value = s.falseEasting};
     }
-    if (const char* problem =
-            Projection::Problem(ProjectionParamsOf(s, s.centralMeridian.value_or(0.0), zone))) {
-        return problem;
-    }
-    return {};
+    return Projection::Check(ProjectionParamsOf(s, s.centralMeridian.value_or(0.0), zone));
 }

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "engine/ellipsoid.h"
+#include "engine/problem.h"
 #include "engine/projection.h"
 
 enum class Operation { Forward, Inverse, Adjacent, ThreeToSix, SixToThree };
@@ -51,30 +52,26 @@ struct Settings {
 std::optional<Operation> OperationByName(std::string_view name);
 std::optional<AngleFormat> AngleFormatByName(std::string_view name);
 
-// A --columns list ("name,-,Y,X,-"): one word per field, name, the operation's two inputs (B and
-// L for forward, X and Y otherwise) and - for a field passed through. Returns an error message,
-// empty when the list is sound.
-std::string ParseColumns(std::string_view list, Operation operation, ColumnLayout& layout);
+// A column list ("name,-,Y,X,-"): one word per field, name, the operation's two inputs (B and
+// L for forward, X and Y otherwise) and - for a field passed through.
+Result<ColumnLayout> ParseColumns(std::string_view list, Operation operation);
 
-// A --delimiter that neither a number nor an angle in the given form can contain. Returns an
-// error message, empty when the character is usable.
-std::string CheckDelimiter(char delimiter, AngleFormat angles);
+// Whether a delimiter can be used: neither a number nor an angle in the given form contains it.
+Result<void> CheckDelimiter(char delimiter, AngleFormat angles);
 
-// An ellipsoid given by its numbers: a positive finite length, alfa a finite inverse
-// flattening above 1, or 0 for a sphere. Returns an error message, empty when both are sound.
-std::string MakeEllipsoid(std::string_view aText, std::string_view alfaText,
-                          std::optional<Ellipsoid>& ellipsoid);
+// An ellipsoid given by its numbers as typed: a positive finite length, alfa a finite inverse
+// flattening above 1, or 0 for a sphere.
+Result<Ellipsoid> MakeEllipsoid(std::string_view aText, std::string_view alfaText);
 
 // A central meridian as decimal degrees (114.5) or D:M:S (114:30, 114°30′), from -180° to just
-// under 360°; a western one is taken as its eastern equal (-3 is 357). Returns an error message,
-// empty when the text is such a longitude.
-std::string ParseCentralMeridian(std::string_view text, double& degrees);
+// under 360°; a western one is taken as its eastern equal (-3 is 357).
+Result<double> ParseCentralMeridian(std::string_view text);
 
-// What is wrong with the projection settings taken together, or an empty string. A caller
-// checks here before converting: a converter built from settings this refuses throws
-// std::invalid_argument. The zone a prefixed easting names must be the zone whose meridian
-// the projection is centred on, so a central meridian of one's own needs prefix = false.
-std::string ProjectionProblem(const Settings& settings);
+// Whether the projection settings taken together describe a projection. A caller checks here
+// before converting: a converter built from settings this refuses throws ProblemError. The
+// zone a prefixed easting names must be the zone whose meridian the projection is centred on,
+// so a central meridian of one's own needs prefix = false.
+Result<void> CheckProjection(const Settings& settings);
 
 // The projection of the settings' ellipsoid, method, scale and false origin about this central
 // meridian, with this zone number in the easting or none.

@@ -3,7 +3,6 @@
 
 #include <array>
 #include <cmath>
-#include <stdexcept>
 
 namespace {
 
@@ -16,19 +15,19 @@ const std::array<EllipsoidPreset, 4> kPresets = {{
 
 } // namespace
 
-const char* Ellipsoid::Problem(double a, double f) {
+Result<void> Ellipsoid::Check(double a, double f) {
     if (!(std::isfinite(a) && a > 0.0)) {
-        return "the semi-major axis must be a positive finite length";
+        return Problem{.code = ProblemCode::SemiMajorAxis, .value = a};
     }
     if (!(f >= 0.0 && f < 1.0)) {
-        return "the flattening must lie in [0, 1) (an inverse flattening above 1, or 0 for none)";
+        return Problem{.code = ProblemCode::Flattening, .value = f};
     }
-    return nullptr;
+    return {};
 }
 
 Ellipsoid::Ellipsoid(double a, double f) : m_a(a), m_f(f) {
-    if (const char* problem = Problem(a, f)) {
-        throw std::invalid_argument(problem);
+    if (Result<void> check = Check(a, f); !check) {
+        throw ProblemError(check.problem());
     }
     // The same steps as the form's engine has always taken, so both see the same e² and e'².
     m_b = a - f * a;

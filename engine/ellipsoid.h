@@ -6,14 +6,15 @@
 #include <span>
 #include <string_view>
 
+#include "engine/problem.h"
+
 class Ellipsoid {
 public:
-    // Refuses a that is not a positive finite length, or f outside [0, 1), with
-    // std::invalid_argument naming the problem.
+    // Refuses what Check refuses with a ProblemError.
     Ellipsoid(double a, double f);
 
-    // What is wrong with (a, f), or nullptr when they make an ellipsoid.
-    static const char* Problem(double a, double f);
+    // Whether (a, f) make an ellipsoid: a a positive finite length, f in [0, 1).
+    static Result<void> Check(double a, double f);
 
     double a() const { return m_a; }
     double f() const { return m_f; }

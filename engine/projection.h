@@ -6,14 +6,25 @@
 //
 // Angles are decimal degrees (latitude north, longitude east of Greenwich), plane coordinates
 // metres: x the northing, y the easting.
+//
+// Domain, checked here for every caller:
+// - Forward takes the longitude difference lon - central meridian modulo 360° into
+//   (-180°, 180°], so a longitude written east or west of Greenwich, or past 360°, gives the same
+//   point; a difference already in that range is used exactly as it comes.
+// - Forward of a latitude beyond ±90° (or not a number) gives NaN for both coordinates.
+// - Inverse gives NaN for both angles where the plane point lies beyond a pole: a latitude more
+//   than kPoleSlack past ±90°; one within the slack, a rounding step past the pole, is the pole.
+//   The longitude comes back as the central meridian plus the difference, not reduced: a zone's
+//   longitudes stay continuous where it straddles 0° or 360°.
 #pragma once
 
 #include <optional>
 #include <string_view>
 
+#include "engine/detail/series_kernel.h"
 #include "engine/ellipsoid.h"
 #include "engine/krueger_method.h"
-#include "engine/series_method.h"
+#include "engine/problem.h"
 #include "engine/zone_system.h"
 
 enum class Method {
@@ -46,8 +57,7 @@ struct PlanePoint {
 
 class Projection {
 public:
-    // Refuses a central meridian, k0 or false origin that is not finite (k0 also not positive)
-    // with std::invalid_argument naming the problem.
+    // Refuses what Check refuses with a ProblemError.
     explicit Projection(const ProjectionParams& params);
 
     // The zone's own system: its central meridian, k0 1, false easting 500000 m, and the zone
@@ -55,8 +65,12 @@ public:
     static Projection ForZone(const Ellipsoid& ellipsoid, ZoneSystem system, int zone,
                               Method method = Method::Series);
 
-    // What is wrong with params, or nullptr.
-    static const char* Problem(const ProjectionParams& params);
+    // How far past a pole (degrees) an inverse latitude may come out and still be the pole.
+    static constexpr double kPoleSlack = 1e-5;
+
+    // Whether params make a projection: a finite central meridian and false origin, a positive
+    // finite k0.
+    static Result<void> Check(const ProjectionParams& params);
 
     PlanePoint Forward(double lat, double lon) const;
     GeoPoint Inverse(double x, double y) const;
@@ -66,7 +80,7 @@ public:
 private:
     ProjectionParams m_params;
     double m_prefix; // zone prefix in metres, 0 without one
-    MeridianArc m_arc;
-    Footpoint m_footpoint;
-    KruegerTerms m_krueger;
+    detail::MeridianArc m_arc;
+    detail::Footpoint m_footpoint;
+    std::optional<KruegerTerms> m_krueger; // for Method::Krueger only
 };

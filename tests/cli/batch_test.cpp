@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "cli/english_words.h"
 #include "conversion/batch.h"
 
 namespace {
@@ -18,8 +19,8 @@ Captured RunBatch(const Settings& s, const std::string& input, std::size_t chunk
     Batch batch(
         s, [&](std::string_view t) { c.out.append(t); },
         [&](const RecordError& e) {
-            c.errors += e.file + ":" + std::to_string(e.line) + ":" + std::to_string(e.field) +
-                        ": " + e.message + "\n";
+            c.errors += e.file + ":" + std::to_string(e.problem.line) + ":" +
+                        std::to_string(e.problem.field) + ": " + English(e.problem) + "\n";
         });
     batch.BeginInput("points.txt");
     for (std::size_t i = 0; i < input.size(); i += chunk) {

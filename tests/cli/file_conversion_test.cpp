@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "cli/english_words.h"
 #include "conversion/file_conversion.h"
 #include "tests/cli/test_files.h"
 
@@ -55,9 +56,9 @@ TEST(ConvertFile, ReportsProgressCountsAndFailedRecords) {
     EXPECT_EQ(done.back(), static_cast<std::int64_t>(input.size()));
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0].file, in);
-    EXPECT_EQ(errors[0].line, 150002);
-    EXPECT_EQ(errors[0].field, 2);
-    EXPECT_EQ(errors[0].message, "latitude '95' is beyond ±90°");
+    EXPECT_EQ(errors[0].problem.line, 150002);
+    EXPECT_EQ(errors[0].problem.field, 2);
+    EXPECT_EQ(English(errors[0].problem), "latitude '95' is beyond ±90°");
 }
 
 TEST(ConvertFile, StoppingLeavesTheOutputAsItWas) {
@@ -119,7 +120,7 @@ TEST(ConvertFile, AnExistingOutputIsKeptWhenAskedAndNoRecordConverted) {
         RunCallbacks callbacks;
         callbacks.keepOutputUnlessConverted = c.keep;
         const RunResult r = ConvertFile(in, out, Forward3(), callbacks);
-        EXPECT_NE(r.status, RunStatus::FileError) << r.message;
+        EXPECT_NE(r.status, RunStatus::FileError) ;
         EXPECT_EQ(r.outputKept, c.kept);
         EXPECT_EQ(ReadFile(out), c.output);
         // No temporary file is left behind.
@@ -134,7 +135,7 @@ TEST(ConvertFile, RefusesAnOutputThatIsTheInput) {
     std::ofstream(in, std::ios::binary) << "30.3015 114.2030\n";
     const RunResult r = ConvertFile(in, in, Forward3(), {});
     EXPECT_EQ(r.status, RunStatus::FileError);
-    EXPECT_EQ(r.message, "cannot write " + in + ": it is the input " + in);
+    EXPECT_EQ(English(r.problem), "cannot write " + in + ": it is the input " + in);
     EXPECT_EQ(ReadFile(in), "30.3015 114.2030\n");
 }
 
@@ -149,10 +150,12 @@ TEST(PreviewFile, SplitsTheFirstLinesAsTheConverterWill) {
     s.operation = Operation::Inverse;
     s.zoneWidth = 3;
     s.header = true;
-    ASSERT_EQ(ParseColumns("name,-,Y,X", s.operation, s.columns), "");
-    std::vector<PreviewLine> lines;
-    std::string error;
-    ASSERT_TRUE(PreviewFile(in, s, 4, lines, error)) << error;
+    const Result<ColumnLayout> columns = ParseColumns("name,-,Y,X", s.operation);
+    ASSERT_TRUE(columns);
+    s.columns = *columns;
+    const Result<std::vector<PreviewLine>> preview = PreviewFile(in, s, 4);
+    ASSERT_TRUE(preview) << English(preview.problem());
+    const std::vector<PreviewLine>& lines = *preview;
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0].text, "point,code,east,north");
     EXPECT_TRUE(lines[0].fields.empty()); // the header passes through
@@ -166,8 +169,10 @@ TEST(PreviewFile, SplitsTheFirstLinesAsTheConverterWill) {
     EXPECT_EQ(lines[3].fields[0].text, "1002");
     EXPECT_EQ(lines[3].fields[1].text, "");
 
-    EXPECT_FALSE(PreviewFile(TempPath("missing.txt"), s, 4, lines, error));
-    EXPECT_EQ(error, "cannot read " + TempPath("missing.txt") + ": No such file or directory");
+    const Result<std::vector<PreviewLine>> missing = PreviewFile(TempPath("missing.txt"), s, 4);
+    EXPECT_FALSE(missing);
+    EXPECT_EQ(English(missing.problem()),
+              "cannot read " + TempPath("missing.txt") + ": No such file or directory");
 }
 
 // A preview comes back at once whatever the path names: a pipe nobody writes, an endless
@@ -191,11 +196,10 @@ TEST(PreviewFile, ReadsOnlyRegularFilesAndOnlyTheirFirstBlocks) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
-        std::vector<PreviewLine> lines;
-        std::string error;
-        EXPECT_EQ(PreviewFile(c.path, Forward3(), 20, lines, error), c.previewed);
-        EXPECT_EQ(error, c.error);
-        EXPECT_EQ(lines.size(), c.lines);
+        const Result<std::vector<PreviewLine>> preview = PreviewFile(c.path, Forward3(), 20);
+        EXPECT_EQ(static_cast<bool>(preview), c.previewed);
+        EXPECT_EQ(preview ? "" : English(preview.problem()), c.error);
+        EXPECT_EQ(preview ? preview->size() : 0u, c.lines);
     }
     std::filesystem::remove(fifo);
 }
@@ -234,12 +238,11 @@ TEST(ConvertFile, TakesProjectionSettingsAndRefusesUnsoundOnesBeforeTouchingAnyt
         Settings s = Forward3();
         c.change(s);
         const RunResult r = ConvertFile(in, out, s, {});
-        EXPECT_EQ(r.status, c.status) << r.message;
+        EXPECT_EQ(r.status, c.status) << English(r.problem);
         EXPECT_EQ(ReadFile(out), c.output);
-        std::vector<PreviewLine> lines;
-        std::string error;
-        EXPECT_EQ(PreviewFile(in, s, 1, lines, error), c.status == RunStatus::Converted);
-        EXPECT_EQ(error, r.message);
+        const Result<std::vector<PreviewLine>> preview = PreviewFile(in, s, 1);
+        EXPECT_EQ(static_cast<bool>(preview), c.status == RunStatus::Converted);
+        EXPECT_EQ(preview.problem().code, r.problem.code);
     }
 }
 

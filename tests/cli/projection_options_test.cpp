@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "cli/english_words.h"
 #include "conversion/record_converter.h"
 #include "tests/cli/test_files.h"
 
@@ -24,18 +25,18 @@ Settings Make(Operation op, int width, const std::function<void(Settings&)>& cha
     return s;
 }
 
-// The converted line, or the fault's message after "error: ".
+// The converted line, or gkconv's words for the problem after "error: ".
 std::string ConvertOne(const Settings& s, const std::string& line) {
     RecordConverter converter(s);
     std::string out;
-    RecordFault fault;
-    if (converter.Convert(line, out, fault) == RecordConverter::Result::Failed) {
-        return "error: " + fault.message;
+    Problem problem;
+    if (converter.Convert(line, out, problem) == RecordConverter::Outcome::Failed) {
+        return "error: " + English(problem);
     }
     return out;
 }
 
-TEST(ProjectionProblem, SettingsMustDescribeOneProjection) {
+TEST(CheckProjection, SettingsMustDescribeOneProjection) {
     struct Case {
         const char* what;
         Operation op;
@@ -102,13 +103,15 @@ TEST(ProjectionProblem, SettingsMustDescribeOneProjection) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const Settings s = Make(c.op, 6, c.change);
-        const std::string problem = ProjectionProblem(s);
+        const Result<void> check = CheckProjection(s);
         if (*c.problem == '\0') {
-            EXPECT_EQ(problem, "");
+            EXPECT_TRUE(check) << English(check.problem());
             EXPECT_NO_THROW(RecordConverter{s});
         } else {
+            ASSERT_FALSE(check);
+            const std::string problem = English(check.problem());
             EXPECT_NE(problem.find(c.problem), std::string::npos) << problem;
-            EXPECT_THROW(RecordConverter{s}, std::invalid_argument);
+            EXPECT_THROW(RecordConverter{s}, ProblemError);
         }
     }
 }
@@ -125,13 +128,14 @@ TEST(ParseCentralMeridian, DecimalOrDmsFromWestToEast) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        double degrees = -1.0;
-        const std::string error = ParseCentralMeridian(c.text, degrees);
+        const Result<double> degrees = ParseCentralMeridian(c.text);
         if (std::isnan(c.degrees)) {
-            EXPECT_NE(error, "");
+            ASSERT_FALSE(degrees);
+            EXPECT_EQ(degrees.problem().code, ProblemCode::CentralMeridianText);
+            EXPECT_EQ(degrees.problem().text, c.text);
         } else {
-            EXPECT_EQ(error, "");
-            EXPECT_NEAR(degrees, c.degrees, 1e-12);
+            ASSERT_TRUE(degrees);
+            EXPECT_NEAR(*degrees, c.degrees, 1e-12);
         }
     }
 }
@@ -291,14 +295,15 @@ TEST(ProjectionOptions, WhateverForwardWritesInverseReadsBack) {
             std::snprintf(line, sizeof line, "%.12f %.12f", B, L);
             std::string xy;
             std::string bl;
-            RecordFault fault;
-            if (there.Convert(line, xy, fault) != RecordConverter::Result::Converted) {
+            Problem problem;
+            if (there.Convert(line, xy, problem) != RecordConverter::Outcome::Converted) {
                 // Only a point the easting's millions cannot carry may be refused.
-                EXPECT_NE(fault.message.find("easting"), std::string::npos) << fault.message;
+                EXPECT_NE(English(problem).find("easting"), std::string::npos)
+                    << English(problem);
                 continue;
             }
-            ASSERT_EQ(back.Convert(xy, bl, fault), RecordConverter::Result::Converted)
-                << line << " -> " << xy << ": " << fault.message;
+            ASSERT_EQ(back.Convert(xy, bl, problem), RecordConverter::Outcome::Converted)
+                << line << " -> " << xy << ": " << English(problem);
             double B2 = 0.0;
             double L2 = 0.0;
             ASSERT_EQ(std::sscanf(bl.c_str(), "%lf %lf", &B2, &L2), 2);

@@ -2,11 +2,13 @@
 // delimiters and every kind of bad record.
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "engine/gauss_projection.h"
+#include "cli/english_words.h"
 #include "conversion/record_converter.h"
 
 namespace {
@@ -19,8 +21,15 @@ Settings Make(Operation op, int width, AngleFormat angles = AngleFormat::Packed)
     return s;
 }
 
+// A column list the test knows to be sound.
+ColumnLayout Columns(const char* list, Operation op) {
+    const Result<ColumnLayout> layout = ParseColumns(list, op);
+    EXPECT_TRUE(layout) << list;
+    return layout ? *layout : ColumnLayout{};
+}
+
 struct Outcome {
-    RecordConverter::Result result;
+    RecordConverter::Outcome result;
     std::string out;
     std::string error;
     int field;
@@ -29,10 +38,10 @@ struct Outcome {
 Outcome ConvertOne(const Settings& s, const std::string& line) {
     RecordConverter converter(s);
     Outcome o;
-    RecordFault fault;
-    o.result = converter.Convert(line, o.out, fault);
-    o.error = fault.message;
-    o.field = fault.field;
+    Problem problem;
+    o.result = converter.Convert(line, o.out, problem);
+    o.error = problem ? English(problem) : "";
+    o.field = problem.field;
     return o;
 }
 
@@ -48,7 +57,7 @@ void ExpectRefused(const std::vector<Refusal>& cases) {
     for (const Refusal& c : cases) {
         SCOPED_TRACE(c.in);
         const Outcome o = ConvertOne(Make(c.op, c.width, c.angles), c.in);
-        EXPECT_EQ(o.result, RecordConverter::Result::Failed);
+        EXPECT_EQ(o.result, RecordConverter::Outcome::Failed);
         EXPECT_EQ(o.error, c.error);
         EXPECT_EQ(o.out, "");
     }
@@ -89,7 +98,7 @@ TEST(RecordConverter, EachOperationOnTheWorkedExamples) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.in);
         const Outcome o = ConvertOne(Make(c.op, c.width, c.angles), c.in);
-        EXPECT_EQ(o.result, RecordConverter::Result::Converted) << o.error;
+        EXPECT_EQ(o.result, RecordConverter::Outcome::Converted) << o.error;
         EXPECT_EQ(o.out, c.out);
     }
 }
@@ -117,7 +126,7 @@ TEST(RecordConverter, NamesAndExtraFieldsPassThroughWithTheDelimiter) {
         Settings s = Make(Operation::Forward, 3);
         s.delimiter = c.delimiter;
         const Outcome o = ConvertOne(s, c.in);
-        EXPECT_EQ(o.result, RecordConverter::Result::Converted) << o.error;
+        EXPECT_EQ(o.result, RecordConverter::Outcome::Converted) << o.error;
         EXPECT_EQ(o.out, c.out);
     }
 }
@@ -126,7 +135,7 @@ TEST(RecordConverter, CommentsAndBlankLinesPassUnchanged) {
     for (const char* line : {"", "   ", "# header, with commas", "  # indented", "\t"}) {
         SCOPED_TRACE(line);
         const Outcome o = ConvertOne(Make(Operation::Forward, 6), line);
-        EXPECT_EQ(o.result, RecordConverter::Result::PassedThrough);
+        EXPECT_EQ(o.result, RecordConverter::Outcome::PassedThrough);
         EXPECT_EQ(o.out, std::string(line) + "");
     }
 }
@@ -221,14 +230,14 @@ TEST(RecordConverter, ColumnsNameEveryFieldAndResultsTakeTheirPlace) {
         SCOPED_TRACE(c.in);
         Settings s = Make(c.op, 6);
         s.delimiter = std::string_view(c.in).find(';') != std::string_view::npos ? ';' : 0;
-        ASSERT_EQ(ParseColumns(c.columns, c.op, s.columns), "");
+        s.columns = Columns(c.columns, c.op);
         const Outcome o = ConvertOne(s, c.in);
-        EXPECT_EQ(o.result, RecordConverter::Result::Converted) << o.error;
+        EXPECT_EQ(o.result, RecordConverter::Outcome::Converted) << o.error;
         EXPECT_EQ(o.out, c.out);
     }
 
     Settings s = Make(Operation::Inverse, 6);
-    ASSERT_EQ(ParseColumns("name,-,Y,X", Operation::Inverse, s.columns), "");
+    s.columns = Columns("name,-,Y,X", Operation::Inverse);
     const Outcome shortLine = ConvertOne(s, "P1,c7,18399692.74");
     EXPECT_EQ(shortLine.error, "expected 4 fields, found 3");
     EXPECT_EQ(shortLine.field, 4);
@@ -254,8 +263,8 @@ TEST(ParseColumns, RefusesListsThatDoNotNameBothInputs) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.list);
-        ColumnLayout layout;
-        EXPECT_EQ(ParseColumns(c.list, c.op, layout), c.error);
+        const Result<ColumnLayout> layout = ParseColumns(c.list, c.op);
+        EXPECT_EQ(layout ? "" : English(layout.problem()), c.error);
     }
 }
 
@@ -350,7 +359,7 @@ TEST(RecordConverter, ThePoleReadsBackAsNinetyDegrees) {
         Settings s = Make(Operation::Inverse, 6, c.angles);
         s.precision = c.precision;
         const Outcome o = ConvertOne(s, c.in);
-        EXPECT_EQ(o.result, RecordConverter::Result::Converted) << o.error;
+        EXPECT_EQ(o.result, RecordConverter::Outcome::Converted) << o.error;
         EXPECT_EQ(o.out, c.out);
     }
 }
@@ -359,7 +368,7 @@ TEST(RecordConverter, NonFiniteResultsAreRefused) {
     Settings s = Make(Operation::Forward, 6);
     s.ellipsoid = Ellipsoid(1.7e308, 1.0 / 298.3); // a² overflows
     const Outcome o = ConvertOne(s, "30 114");
-    EXPECT_EQ(o.result, RecordConverter::Result::Failed);
+    EXPECT_EQ(o.result, RecordConverter::Outcome::Failed);
     EXPECT_EQ(o.error, "the coordinates give no finite result");
 }
 
@@ -385,7 +394,7 @@ TEST(RecordConverter, SplitGivesEachFieldItsRole) {
         SCOPED_TRACE(c.line);
         Settings s = Make(c.op, 6);
         if (*c.columns) {
-            ASSERT_EQ(ParseColumns(c.columns, c.op, s.columns), "");
+            s.columns = Columns(c.columns, c.op);
         }
         const std::vector<SplitField> fields = RecordConverter(s).Split(c.line);
         ASSERT_EQ(fields.size(), c.roles.size());
@@ -398,6 +407,87 @@ TEST(RecordConverter, SplitGivesEachFieldItsRole) {
     ASSERT_EQ(fields.size(), 3u);
     EXPECT_EQ(fields[0].text, "P1");
     EXPECT_EQ(fields[2].text, "114.2030");
+}
+
+// One converter serves several threads at once: each call works on its own fields, and the
+// converter is never changed by converting, whatever zone, layout or fault a line brings.
+TEST(RecordConverter, ConvertsFromSeveralThreadsAtOnce) {
+    struct Case {
+        Operation op;
+        const char* columns;
+    };
+    const Case cases[] = {{Operation::Forward, ""}, {Operation::Inverse, ""},
+                          {Operation::Adjacent, ""}, {Operation::Forward, "L,B,name"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.op));
+        Settings s = Make(c.op, 3);
+        if (*c.columns) {
+            s.columns = Columns(c.columns, c.op);
+        }
+        std::vector<std::string> lines;
+        for (int i = 0; i < 400; ++i) {
+            char line[96];
+            if (c.op == Operation::Forward) {
+                // Every zone of the system, and now and then a latitude beyond the pole.
+                const int B = i % 7 == 0 ? 95 : 20 + i % 40;
+                const int L = 1 + (i * 7) % 358;
+                if (*c.columns) {
+                    std::snprintf(line, sizeof line, "%d.30,%d.%02d,P%d", L, B, i % 60, i);
+                } else {
+                    std::snprintf(line, sizeof line, "P%d %d.%02d %d.30", i, B, i % 60, L);
+                }
+            } else {
+                // Zones 1 to 121: the last has no prefix in the 3° system.
+                std::snprintf(line, sizeof line, "P%d %d.5 %d%06d.25", i, 2000000 + i * 7919,
+                              1 + i % 121, 200000 + i * 1013 % 600000);
+            }
+            lines.emplace_back(line);
+        }
+        const RecordConverter converter(s);
+        std::vector<std::string> serial;
+        for (const std::string& line : lines) {
+            std::string out;
+            Problem problem;
+            converter.Convert(line, out, problem);
+            serial.push_back(out + "|" + (problem ? English(problem) : ""));
+        }
+        constexpr int kThreads = 4;
+        std::vector<std::vector<std::string>> parallel(kThreads);
+        std::vector<std::thread> threads;
+        for (int t = 0; t < kThreads; ++t) {
+            threads.emplace_back([&, t] {
+                std::vector<FieldSpan> fields;
+                for (int round = 0; round < 5; ++round) {
+                    parallel[t].clear();
+                    // Each thread starts elsewhere, so that different lines meet at once.
+                    for (std::size_t k = 0; k < lines.size(); ++k) {
+                        const std::size_t i = (k + static_cast<std::size_t>(t) * 97) % lines.size();
+                        std::string out;
+                        Problem problem;
+                        converter.Convert(lines[i], out, problem, fields);
+                        parallel[t].push_back(std::to_string(i) + ":" + out + "|" +
+                                              (problem ? English(problem) : ""));
+                    }
+                }
+            });
+        }
+        for (std::thread& thread : threads) {
+            thread.join();
+        }
+        int failed = 0;
+        for (int t = 0; t < kThreads; ++t) {
+            ASSERT_EQ(parallel[t].size(), lines.size());
+            for (const std::string& result : parallel[t]) {
+                const std::size_t colon = result.find(':');
+                const std::size_t i = std::stoul(result.substr(0, colon));
+                EXPECT_EQ(result.substr(colon + 1), serial[i]) << lines[i];
+                failed += result.back() != '|';
+            }
+        }
+        // The lines bring both converted records and faults.
+        EXPECT_GT(failed, 0);
+        EXPECT_LT(failed, kThreads * static_cast<int>(lines.size()));
+    }
 }
 
 } // namespace

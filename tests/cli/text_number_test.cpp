@@ -4,37 +4,49 @@
 
 #include <gtest/gtest.h>
 
+#include "cli/english_words.h"
+#include "conversion/angle_parsing.h"
+#include "conversion/angle_writing.h"
+#include "conversion/number_text.h"
+#include "conversion/problem_words.h"
 #include "engine/packed_angle.h"
-#include "conversion/text_number.h"
 
 namespace {
+
+// What a parse gave: its problem's code, and the value when there is none.
+ProblemCode Parsed(const Result<double>& result, double& value) {
+    if (result) {
+        value = *result;
+    }
+    return result.problem().code;
+}
 
 TEST(ParseNumber, AcceptsWholeFieldsOnly) {
     struct Case {
         const char* text;
-        ParseStatus status;
+        ProblemCode status;
         double value;
     };
     const Case cases[] = {
-        {"3386902.25", ParseStatus::Ok, 3386902.25},
-        {"+12.5", ParseStatus::Ok, 12.5},
-        {"-0.5e3", ParseStatus::Ok, -500.0},
-        {"12A", ParseStatus::NotANumber, 0},
-        {"1,5", ParseStatus::NotANumber, 0},
-        {"", ParseStatus::NotANumber, 0},
-        {"+-1", ParseStatus::NotANumber, 0},
-        {"0x10", ParseStatus::NotANumber, 0},
-        {"inf", ParseStatus::NotFinite, 0},
-        {"nan", ParseStatus::NotFinite, 0},
-        {"1e400", ParseStatus::NotFinite, 0},
-        {"-1e400", ParseStatus::NotFinite, 0},
-        {"1e-400", ParseStatus::Ok, 0.0},
+        {"3386902.25", ProblemCode::None, 3386902.25},
+        {"+12.5", ProblemCode::None, 12.5},
+        {"-0.5e3", ProblemCode::None, -500.0},
+        {"12A", ProblemCode::NotANumber, 0},
+        {"1,5", ProblemCode::NotANumber, 0},
+        {"", ProblemCode::NotANumber, 0},
+        {"+-1", ProblemCode::NotANumber, 0},
+        {"0x10", ProblemCode::NotANumber, 0},
+        {"inf", ProblemCode::NotFinite, 0},
+        {"nan", ProblemCode::NotFinite, 0},
+        {"1e400", ProblemCode::NotFinite, 0},
+        {"-1e400", ProblemCode::NotFinite, 0},
+        {"1e-400", ProblemCode::None, 0.0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         double value = 0.0;
-        EXPECT_EQ(ParseNumber(c.text, value), c.status);
-        if (c.status == ParseStatus::Ok) {
+        EXPECT_EQ(Parsed(ParseNumber(c.text), value), c.status);
+        if (c.status == ProblemCode::None) {
             EXPECT_EQ(value, c.value);
         }
     }
@@ -55,54 +67,54 @@ TEST(ParseNumber, LongZeroRunsAreNumbers) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text.substr(0, 8) + "..." + c.text.substr(c.text.size() - 8));
         double value = -1.0;
-        EXPECT_EQ(ParseNumber(c.text, value), ParseStatus::Ok);
+        EXPECT_EQ(Parsed(ParseNumber(c.text), value), ProblemCode::None);
         EXPECT_EQ(value, c.value);
     }
     double value = 0.0;
-    EXPECT_EQ(ParseNumber("1" + zeros, value), ParseStatus::NotFinite);
+    EXPECT_EQ(Parsed(ParseNumber("1" + zeros), value), ProblemCode::NotFinite);
 }
 
 TEST(ParseAngle, DmsJoinsLikeTheForm) {
     struct Case {
         const char* text;
-        ParseStatus status;
+        ProblemCode status;
         double D, M, S;
     };
     const Case cases[] = {
-        {"31:41:41.6832", ParseStatus::Ok, 31, 41, 41.6832},
-        {"31°41′41.6832″", ParseStatus::Ok, 31, 41, 41.6832},
-        {"31°41'41.6832\"", ParseStatus::Ok, 31, 41, 41.6832},
-        {"-30:30:15", ParseStatus::Ok, -30, -30, -15},
-        {"114:20", ParseStatus::Ok, 114, 20, 0},
-        {"45", ParseStatus::Ok, 45, 0, 0},
-        {"30.5:10:00", ParseStatus::NotWhole, 0, 0, 0},
-        {"30:10.5", ParseStatus::NotWhole, 0, 0, 0},
-        {"30:61:00", ParseStatus::SixtyOrMore, 0, 0, 0},
-        {"30:10:60", ParseStatus::SixtyOrMore, 0, 0, 0},
-        {"30:10:10:10", ParseStatus::NotANumber, 0, 0, 0},
+        {"31:41:41.6832", ProblemCode::None, 31, 41, 41.6832},
+        {"31°41′41.6832″", ProblemCode::None, 31, 41, 41.6832},
+        {"31°41'41.6832\"", ProblemCode::None, 31, 41, 41.6832},
+        {"-30:30:15", ProblemCode::None, -30, -30, -15},
+        {"114:20", ProblemCode::None, 114, 20, 0},
+        {"45", ProblemCode::None, 45, 0, 0},
+        {"30.5:10:00", ProblemCode::DegreesMinutesNotWhole, 0, 0, 0},
+        {"30:10.5", ProblemCode::DegreesMinutesNotWhole, 0, 0, 0},
+        {"30:61:00", ProblemCode::SixtyOrMore, 0, 0, 0},
+        {"30:10:60", ProblemCode::SixtyOrMore, 0, 0, 0},
+        {"30:10:10:10", ProblemCode::NotDmsAngle, 0, 0, 0},
         // marks are read by what they mean, not by where they stand
-        {"30°15″", ParseStatus::Ok, 30, 0, 15},
-        {"15′", ParseStatus::Ok, 0, 15, 0},
-        {"15''", ParseStatus::Ok, 0, 0, 15},
-        {"-30°20.5\"", ParseStatus::Ok, -30, 0, -20.5},
-        {"30°15", ParseStatus::Ok, 30, 15, 0}, // an unmarked last number is the next unit
-        {"30° 15′ 20.5″", ParseStatus::Ok, 30, 15, 20.5},
-        {"30″30′15°", ParseStatus::MarksOutOfOrder, 0, 0, 0},
-        {"30°30°", ParseStatus::MarksOutOfOrder, 0, 0, 0},
-        {"30′15′", ParseStatus::MarksOutOfOrder, 0, 0, 0},
-        {"30:15″", ParseStatus::NotANumber, 0, 0, 0}, // colons and marks are not mixed
-        {"30°15:20", ParseStatus::NotANumber, 0, 0, 0},
-        {"30:", ParseStatus::NotANumber, 0, 0, 0},
-        {"30 30 15", ParseStatus::NotANumber, 0, 0, 0},
-        {"30°60′", ParseStatus::SixtyOrMore, 0, 0, 0},
-        {"30:x:10", ParseStatus::NotANumber, 0, 0, 0},
-        {"", ParseStatus::NotANumber, 0, 0, 0},
+        {"30°15″", ProblemCode::None, 30, 0, 15},
+        {"15′", ProblemCode::None, 0, 15, 0},
+        {"15''", ProblemCode::None, 0, 0, 15},
+        {"-30°20.5\"", ProblemCode::None, -30, 0, -20.5},
+        {"30°15", ProblemCode::None, 30, 15, 0}, // an unmarked last number is the next unit
+        {"30° 15′ 20.5″", ProblemCode::None, 30, 15, 20.5},
+        {"30″30′15°", ProblemCode::MarksOutOfOrder, 0, 0, 0},
+        {"30°30°", ProblemCode::MarksOutOfOrder, 0, 0, 0},
+        {"30′15′", ProblemCode::MarksOutOfOrder, 0, 0, 0},
+        {"30:15″", ProblemCode::NotDmsAngle, 0, 0, 0}, // colons and marks are not mixed
+        {"30°15:20", ProblemCode::NotDmsAngle, 0, 0, 0},
+        {"30:", ProblemCode::NotDmsAngle, 0, 0, 0},
+        {"30 30 15", ProblemCode::NotDmsAngle, 0, 0, 0},
+        {"30°60′", ProblemCode::SixtyOrMore, 0, 0, 0},
+        {"30:x:10", ProblemCode::NotDmsAngle, 0, 0, 0},
+        {"", ProblemCode::NotDmsAngle, 0, 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         double packed = 0.0;
-        EXPECT_EQ(ParseAngle(c.text, AngleFormat::Dms, packed), c.status);
-        if (c.status == ParseStatus::Ok) {
+        EXPECT_EQ(Parsed(ParseAngle(c.text, AngleFormat::Dms), packed), c.status);
+        if (c.status == ProblemCode::None) {
             EXPECT_EQ(packed, JoinPacked(c.D, c.M, c.S)); // bit for bit
         }
     }
@@ -110,31 +122,31 @@ TEST(ParseAngle, DmsJoinsLikeTheForm) {
 
 TEST(ParseAngle, DecimalDegreesBecomePacked) {
     double packed = 0.0;
-    ASSERT_EQ(ParseAngle("30.25", AngleFormat::Degrees, packed), ParseStatus::Ok);
+    ASSERT_EQ(Parsed(ParseAngle("30.25", AngleFormat::Degrees), packed), ProblemCode::None);
     EXPECT_EQ(packed, DegreesToPacked(30.25));
-    ASSERT_EQ(ParseAngle("31.41416832", AngleFormat::Packed, packed), ParseStatus::Ok);
+    ASSERT_EQ(Parsed(ParseAngle("31.41416832", AngleFormat::Packed), packed), ProblemCode::None);
     EXPECT_EQ(packed, 31.41416832);
 }
 
 TEST(ParseAngle, PackedMinutesAndSecondsStayBelowSixty) {
     struct Case {
         const char* text;
-        ParseStatus status;
+        ProblemCode status;
     };
     const Case cases[] = {
-        {"30.5959999", ParseStatus::Ok},         {"30.59", ParseStatus::Ok},
-        {"-114.2030", ParseStatus::Ok},          {"30", ParseStatus::Ok},
-        {"30.9999", ParseStatus::SixtyOrMore},   {"30.6", ParseStatus::SixtyOrMore},
-        {"-30.0060", ParseStatus::SixtyOrMore},  {"30.00605", ParseStatus::SixtyOrMore},
-        {"3.09999e1", ParseStatus::SixtyOrMore}, {"3.05959e1", ParseStatus::Ok},
+        {"30.5959999", ProblemCode::None},         {"30.59", ProblemCode::None},
+        {"-114.2030", ProblemCode::None},          {"30", ProblemCode::None},
+        {"30.9999", ProblemCode::SixtyOrMore},   {"30.6", ProblemCode::SixtyOrMore},
+        {"-30.0060", ProblemCode::SixtyOrMore},  {"30.00605", ProblemCode::SixtyOrMore},
+        {"3.09999e1", ProblemCode::SixtyOrMore}, {"3.05959e1", ProblemCode::None},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         double packed = 0.0;
-        EXPECT_EQ(ParseAngle(c.text, AngleFormat::Packed, packed), c.status);
+        EXPECT_EQ(Parsed(ParseAngle(c.text, AngleFormat::Packed), packed), c.status);
     }
     double degrees = 0.0;
-    EXPECT_EQ(ParseAngle("30.9999", AngleFormat::Degrees, degrees), ParseStatus::Ok);
+    EXPECT_EQ(Parsed(ParseAngle("30.9999", AngleFormat::Degrees), degrees), ProblemCode::None);
 }
 
 TEST(AppendNumber, FixedShortestAndNoNegativeZero) {

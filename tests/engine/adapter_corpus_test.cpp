@@ -1,6 +1,11 @@
-// CGaussProjection gives the very bits it gave before the engine grew its core: every recorded
+// CGaussProjection gives the numbers it gave before the engine grew its core: every recorded
 // state of tests/data/adapter_corpus.txt, run through its operation, must leave every member as
-// recorded (NaN compares equal to NaN; the sign of zero counts).
+// recorded. The corpus holds the states the form can meet (see record_adapter_corpus.cpp).
+//
+// Bit for bit holds on the C library the corpus was recorded with, glibc's libm: the series
+// calls sin, cos, tan and sqrt, and another library may round those differently in the last
+// place. There every member must have the recorded bits (NaN compares equal to NaN; the sign of
+// zero counts); elsewhere it must agree to a few units in the last place.
 #include <cmath>
 #include <cstring>
 #include <fstream>
@@ -11,11 +16,26 @@
 
 namespace {
 
+#ifdef __GLIBC__
+constexpr bool kSameLibm = true;
+#else
+constexpr bool kSameLibm = false;
+#endif
+
 bool SameBits(double a, double b) {
     if (std::isnan(a) && std::isnan(b)) {
         return true;
     }
     return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+// Another libm's last-place differences grow through the series and the footpoint iteration;
+// 1e-12 relative is a tenth of a micrometre on a northing.
+bool Agree(double got, double want) {
+    if (kSameLibm) {
+        return SameBits(got, want);
+    }
+    return SameBits(got, want) || std::fabs(got - want) <= 1e-12 * std::fabs(want);
 }
 
 TEST(AdapterCorpus, EveryOperationGivesTheRecordedBits) {
@@ -42,7 +62,7 @@ TEST(AdapterCorpus, EveryOperationGivesTheRecordedBits) {
                                expected->m_L, expected->m_X, expected->m_Y};
         const char* names[] = {"a", "f", "L0", "B", "L", "X", "Y"};
         for (int i = 0; i < 7; ++i) {
-            EXPECT_TRUE(SameBits(got[i], want[i]))
+            EXPECT_TRUE(Agree(got[i], want[i]))
                 << op << " " << names[i] << ": " << corpus::Hex(got[i]) << " recorded "
                 << corpus::Hex(want[i]);
         }

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/packed_angle.h"
+#include "engine/detail/series_kernel.h"
+#include "engine/ellipsoid.h"
 #include "engine/series_method.h"
 
 namespace {
@@ -110,7 +112,7 @@ TEST(DegreesToPacked, RoundTripsThroughPackedToDegrees) {
     }
 }
 
-TEST(EllipsoidTerms, MatchThePresetValues) {
+TEST(Ellipsoid, MatchThePresetValues) {
     struct Case {
         double a, alfa, b, e2, ep2;
     };
@@ -121,19 +123,19 @@ TEST(EllipsoidTerms, MatchThePresetValues) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.a);
-        const EllipsoidTerms t = DeriveEllipsoid(c.a, 1.0 / c.alfa);
-        EXPECT_NEAR(t.b, c.b, 5e-7);
-        EXPECT_NEAR(t.e2, c.e2, 5e-18);
-        EXPECT_NEAR(t.ep2, c.ep2, 5e-18);
+        const Ellipsoid t(c.a, 1.0 / c.alfa);
+        EXPECT_NEAR(t.b(), c.b, 5e-7);
+        EXPECT_NEAR(t.e2(), c.e2, 5e-18);
+        EXPECT_NEAR(t.ep2(), c.ep2, 5e-18);
     }
-    const EllipsoidTerms sphere = DeriveEllipsoid(6371000.0, 0.0);
-    EXPECT_EQ(sphere.e2, 0.0);
-    EXPECT_EQ(sphere.ep2, 0.0);
+    const Ellipsoid sphere(6371000.0, 0.0);
+    EXPECT_EQ(sphere.e2(), 0.0);
+    EXPECT_EQ(sphere.ep2(), 0.0);
 }
 
 TEST(MeridianArc, CoefficientsMatchThePresets) {
     struct Case {
-        double a, alfa, k0, k2, k4, k6, k8, k10;
+        double a, alfa, s0, s2, s4, s6, s8, s10;
     };
     const Case cases[] = {
         {6378137.0, 298.2572235635, 6367449.145823052, -16038.508662623, 16.832613161,
@@ -145,19 +147,19 @@ TEST(MeridianArc, CoefficientsMatchThePresets) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.a);
-        const MeridianArc arc(c.a, 1.0 / c.alfa);
-        EXPECT_NEAR(arc.k0, c.k0, 1e-9);
-        EXPECT_NEAR(arc.k2, c.k2, 1e-9);
-        EXPECT_NEAR(arc.k4, c.k4, 1e-9);
-        EXPECT_NEAR(arc.k6, c.k6, 1e-12);
-        EXPECT_NEAR(arc.k8, c.k8, 1e-16);
-        EXPECT_NEAR(arc.k10, c.k10, 1e-16);
+        const detail::MeridianArc arc(Ellipsoid(c.a, 1.0 / c.alfa));
+        EXPECT_NEAR(arc.s0, c.s0, 1e-9);
+        EXPECT_NEAR(arc.s2, c.s2, 1e-9);
+        EXPECT_NEAR(arc.s4, c.s4, 1e-9);
+        EXPECT_NEAR(arc.s6, c.s6, 1e-12);
+        EXPECT_NEAR(arc.s8, c.s8, 1e-16);
+        EXPECT_NEAR(arc.s10, c.s10, 1e-16);
     }
 }
 
 TEST(MeridianArc, LengthAtKnownLatitudes) {
     const double pi = std::acos(-1.0);
-    const MeridianArc arc(6378137.0, 1.0 / 298.2572235635);
+    const detail::MeridianArc arc(Ellipsoid(6378137.0, 1.0 / 298.2572235635));
     EXPECT_NEAR(arc.Length(30.0 * pi / 180.0), 3320113.3979, 5e-5);
     EXPECT_NEAR(arc.Length(45.0 * pi / 180.0), 4984944.3780, 5e-5);
     EXPECT_EQ(arc.Length(0.0), 0.0);
@@ -165,13 +167,13 @@ TEST(MeridianArc, LengthAtKnownLatitudes) {
 }
 
 TEST(FootpointLatitude, InvertsTheMeridianArc) {
-    const MeridianArc arc(6378137.0, 1.0 / 298.2572235635);
+    const detail::MeridianArc arc(Ellipsoid(6378137.0, 1.0 / 298.2572235635));
     for (const double X : {1.0, 1000.0, 3386902.25, 5e6, 9e6, 1.0001e7, -4e6}) {
         SCOPED_TRACE(X);
-        const double Bf = FootpointLatitude(6378137.0, 1.0 / 298.2572235635, X);
+        const double Bf = FootpointLatitude(Ellipsoid(6378137.0, 1.0 / 298.2572235635), X);
         EXPECT_NEAR(arc.Length(Bf), X, 1e-5);
     }
-    EXPECT_EQ(FootpointLatitude(6378137.0, 1.0 / 298.2572235635, 0.0), 0.0);
+    EXPECT_EQ(FootpointLatitude(Ellipsoid(6378137.0, 1.0 / 298.2572235635), 0.0), 0.0);
 }
 
 } // namespace

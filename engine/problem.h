@@ -1,0 +1,137 @@
+// Problem: what went wrong, as a value. A code from one enumeration and the arguments a reader
+// needs to put it right (the field, the offending text, the number and the bound it passed).
+// The engine and the conversion library never word a problem: each front end does, from its
+// own table (gkconv in English, the windows in Chinese), and a test holds every table to every
+// code. Result<T> is a value or the problem that kept it from being made.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <utility>
+
+// Adding a code: one line here, one line in each front end's table of words.
+enum class ProblemCode {
+    None,
+    // The ellipsoid and the projection (engine).
+    SemiMajorAxis,            // a is not a positive finite length
+    Flattening,               // f lies outside [0, 1)
+    CentralMeridianNotFinite, // value: the meridian
+    ScaleNotPositive,         // value: k0
+    FalseOriginNotFinite,
+    // Settings of a conversion, given by the user (text: as typed).
+    ColumnUnknown,              // text: the word; quantity: the operation's first coordinate
+    ColumnTwice,                // text: the word
+    ColumnsMissing,             // quantity: the operation's first coordinate
+    DelimiterInNumber,          // text: the delimiter
+    DelimiterStartsComment,     // text: the delimiter
+    DelimiterInDms,             // text: the delimiter
+    EllipsoidAxisText,          // text: a as given
+    EllipsoidInverseFlattening, // text: alfa as given
+    CentralMeridianText,        // text: as given
+    TransformNeedsStandardZones,
+    ZoneNotInSystem,            // zone, width
+    CentralMeridianOutOfRange,  // value: the meridian
+    PrefixNeedsZoneMeridian,    // value: the meridian (0 to below 360), width
+    ZoneMeridianDiffers,        // zone, value: the meridian
+    NoPrefixNeedsMeridian,
+    FalseEastingWithPrefix, // value: the false easting
+    // One record (field, quantity and text: the field at fault).
+    NotANumber,
+    NotDmsAngle,
+    NotFinite,
+    DegreesMinutesNotWhole,
+    SixtyOrMore,
+    MarksOutOfOrder,
+    FieldsMissing,         // count: fields found; needed: fields the layout names
+    CoordinatesMissing,
+    CoordinatesMissingAfterName, // text: the point name
+    LatitudeBeyond90,      // the latitude
+    LongitudeOutside360,   // the longitude
+    FarFromChosenMeridian, // value: degrees from it; bound: the reach (6)
+    ZoneWithoutPrefix,     // zone, width: the zone the longitude lies in
+    PrefixNotInSystem,     // value: the prefix read; width
+    PrefixNotChosenZone,   // value: the prefix read; zone: the chosen one
+    InverseBeyondReach,    // bound: the reach (6)
+    BeyondPole,            // the northing
+    TargetZoneWithoutPrefix, // zone, width: the zone the point goes into
+    EastingLeavesZone,       // zone: its millions; the scale or false easting moves them
+    BeyondEastingReach,      // zone: 500 km from its meridian
+    NoFiniteResult,
+    LineTooLong, // bound: the longest line read, in bytes
+    // Files (text: the file; an empty one is standard output).
+    CannotRead,       // error: errno
+    CannotWrite,      // error: errno
+    OutputIsInput,    // other: the input it is
+    PreviewNotRegular,
+    InputNotRegular,
+    Count // not a code: the number of codes, for tables and tests
+};
+
+// What a field was read as.
+enum class Quantity { None, Latitude, Longitude, Northing, Easting };
+
+struct Problem {
+    ProblemCode code = ProblemCode::None;
+    int field = 0;          // counted from 1; 0 for the record as a whole, or none
+    std::int64_t line = 0;  // counted from 1; 0 for none
+    Quantity quantity = Quantity::None;
+    std::string text = {};  // the offending text as given
+    std::string other = {}; // a second text, where a code says what it is
+    double value = 0.0;     // the offending number
+    double bound = 0.0;     // the limit it passed
+    int zone = 0;
+    int width = 0;          // of the zone system, 3 or 6
+    std::int64_t count = 0;
+    std::int64_t needed = 0;
+    int error = 0;          // errno of a failed system call
+
+    // Made as Problem{.code = ..., .zone = ...}: the arguments a code names, the rest left out.
+    explicit operator bool() const { return code != ProblemCode::None; }
+};
+
+// A problem where a value was needed and none can be returned (a constructor's arguments that
+// its Check refuses): callers that check first never see it.
+class ProblemError : public std::invalid_argument {
+public:
+    explicit ProblemError(Problem problem)
+        : std::invalid_argument("problem code " +
+                                std::to_string(static_cast<int>(problem.code))),
+          m_problem(std::move(problem)) {}
+    const Problem& problem() const { return m_problem; }
+
+private:
+    Problem m_problem;
+};
+
+template <class T> class Result {
+public:
+    Result(T value) : m_value(std::move(value)) {}
+    Result(Problem problem) : m_problem(std::move(problem)) {}
+
+    explicit operator bool() const { return m_value.has_value(); }
+    const T& operator*() const { return *m_value; }
+    T& operator*() { return *m_value; }
+    const T* operator->() const { return &*m_value; }
+    const Problem& problem() const { return m_problem; }
+    Problem& problem() { return m_problem; }
+
+private:
+    std::optional<T> m_value;
+    Problem m_problem;
+};
+
+// A check with nothing to return: ok, or the problem.
+template <> class Result<void> {
+public:
+    Result() = default;
+    Result(Problem problem) : m_problem(std::move(problem)) {}
+
+    explicit operator bool() const { return !m_problem; }
+    const Problem& problem() const { return m_problem; }
+    Problem& problem() { return m_problem; }
+
+private:
+    Problem m_problem;
+};
