@@ -372,9 +372,13 @@ void CConverterDlg::OnBatchConvert() {
     }
     // A window of its own, not owned by the form: each is raised, focused and minimised on
     // its own, and it opens beside the form rather than over it.
+    // Placed before it is shown, so the window manager takes the place as the program's.
     m_pBatchDlg = std::make_unique<CBatchDlg>(m_batchBackend);
-    if (m_pBatchDlg->Create(IDD_BATCH_DIALOG))
-        PlaceBeside(*m_pBatchDlg);
+    if (!m_pBatchDlg->Create(IDD_BATCH_DIALOG))
+        return;
+    PlaceBeside(*m_pBatchDlg);
+    m_pBatchDlg->ShowWindow(SW_SHOW);
+    m_pBatchDlg->SetForegroundWindow();
 }
 
 // To the right of the form if the screen has room there, else to its left; when neither side
@@ -386,7 +390,12 @@ void CConverterDlg::PlaceBeside(CWnd& window) {
     window.GetWindowRect(&other);
     if (!SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0))
         return;
-    const int width = other.Width(), height = other.Height();
+    // The window manager has yet to frame the new window: take the form's frame for its own.
+    CRect client;
+    GetClientRect(&client);
+    const int frameWidth = std::max(0, form.Width() - client.Width());
+    const int frameHeight = std::max(0, form.Height() - client.Height());
+    const int width = other.Width() + frameWidth, height = other.Height() + frameHeight;
     int x = form.right + kGap;
     if (x + width > work.right) {
         x = form.left - kGap - width;
@@ -396,6 +405,7 @@ void CConverterDlg::PlaceBeside(CWnd& window) {
             x = std::min<int>(formLeft + form.Width() + kGap, work.right - width);
         }
     }
-    const int y = std::max<int>(work.top, std::min<int>(form.top, work.bottom - height));
+    // A resizable frame may be a little taller than the form's (a grip at the bottom).
+    const int y = std::max<int>(work.top, std::min<int>(form.top, work.bottom - height - kGap));
     window.SetWindowPos(nullptr, std::max<int>(work.left, x), y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }

@@ -23,8 +23,8 @@ const DialogTemplateRegistration kBatchDialog{DialogTemplate{
     .pointSize = 9,
     .fontFace = "宋体",
     .style =
-        DS_SETFONT | DS_CENTER | WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
-        WS_MAXIMIZEBOX | WS_THICKFRAME,
+        DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX |
+        WS_THICKFRAME,
     .exStyle = WS_EX_APPWINDOW,
     .items = {
         // clang-format off

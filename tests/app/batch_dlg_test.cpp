@@ -105,6 +105,7 @@ public:
         }
         dlg = std::make_unique<CBatchDlg>(backend);
         EXPECT_TRUE(dlg->Create());
+        dlg->ShowWindow(SW_SHOW);
         QApplication::setActiveWindow(dlg->m_hWnd);
         EXPECT_TRUE(QTest::qWaitForWindowActive(dlg->m_hWnd));
     }
