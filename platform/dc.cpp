@@ -517,12 +517,16 @@ BOOL CDC::DrawState(CPoint pt, CSize, HICON hIcon, UINT nFlags, HBRUSH) {
     if (hIcon->image.isNull() || !m_state->begin(p))
         return TRUE;
     const QPoint at(pt.x, pt.y);
+    const QImage image = hIcon->ForDensity(p.device()->devicePixelRatioF());
     if (nFlags & DSS_DISABLED) {
-        p.drawImage(at + QPoint(1, 1),
-                    Silhouette(hIcon->image, ToQColor(GetSysColor(COLOR_BTNHIGHLIGHT))));
-        p.drawImage(at, Silhouette(hIcon->image, ToQColor(GetSysColor(COLOR_BTNSHADOW))));
+        for (auto [offset, colour] : {std::pair{QPoint(1, 1), COLOR_BTNHIGHLIGHT},
+                                      std::pair{QPoint(0, 0), COLOR_BTNSHADOW}}) {
+            QImage shape = Silhouette(image, ToQColor(GetSysColor(colour)));
+            shape.setDevicePixelRatio(image.devicePixelRatio());
+            p.drawImage(at + offset, shape);
+        }
     } else {
-        p.drawImage(at, hIcon->image);
+        p.drawImage(at, image);
     }
     return TRUE;
 }
@@ -555,7 +559,7 @@ BOOL CDC::DrawIcon(int x, int y, HICON hIcon) {
     if (!m_state || !hIcon)
         return FALSE;
     if (!hIcon->image.isNull() && m_state->begin(p))
-        p.drawImage(QPoint(x, y), hIcon->image);
+        p.drawImage(QPoint(x, y), hIcon->ForDensity(p.device()->devicePixelRatioF()));
     return TRUE;
 }
 
@@ -574,8 +578,11 @@ BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSr
         return TRUE;
     // The source rectangle in the source's device pixels, cut to its surface; the destination
     // shrinks with it in proportion.
+    // A surface made for a denser screen holds more pixels than its size: coordinates are in
+    // its size, the copy takes its pixels.
+    const qreal density = source->devicePixelRatio();
     const QRect wanted(QPoint(xSrc, ySrc) - pSrcDC->state()->origin, QSize(nSrcWidth, nSrcHeight));
-    const QRect taken = wanted & source->rect();
+    const QRect taken = wanted & QRect(QPoint(0, 0), source->deviceIndependentSize().toSize());
     if (taken.isEmpty())
         return TRUE;
     const double sx = static_cast<double>(nWidth) / nSrcWidth;
@@ -583,7 +590,12 @@ BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSr
     const QRectF target(x + (taken.left() - wanted.left()) * sx,
                         y + (taken.top() - wanted.top()) * sy, taken.width() * sx,
                         taken.height() * sy);
-    const QImage part = source->copy(taken); // a copy, so a context may copy onto itself
+    // A copy, so a context may copy onto itself.
+    QImage part = density == 1.0 ? source->copy(taken)
+                                 : source->copy(QRectF(QPointF(taken.topLeft()) * density,
+                                                       QSizeF(taken.size()) * density)
+                                                    .toRect());
+    part.setDevicePixelRatio(density);
     QPainter p;
     if (!m_state->begin(p))
         return TRUE;

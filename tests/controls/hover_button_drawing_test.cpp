@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <QImage>
+#include <QImageReader>
 
 namespace {
 
@@ -206,6 +207,43 @@ TEST_F(HoverButtonDrawing, KeyboardFocusAddsADottedFrameInsideTheLook) {
                          QPoint(kButton.width() / 2, kButton.height() - 1)})
             EXPECT_EQ(focused.pixel(p), plain.pixel(p)) << p.x() << "," << p.y();
     }
+}
+
+// On a screen of twice the density the icon is drawn from its own 64-pixel image, not the
+// 32-pixel one blown up, and the text is drawn at the finer pixels too.
+TEST_F(HoverButtonDrawing, AtTwiceTheDensityTheIconComesFromItsLargerImage) {
+    button.SetIcon(130, 0, 32, 32);
+    QImage dense(kButton * 2, QImage::Format_RGB32);
+    dense.setDevicePixelRatio(2.0);
+    dense.fill(Qt::magenta);
+    {
+        CImageDC dc(dense);
+        DRAWITEMSTRUCT item;
+        item.itemState = 0;
+        item.hDC = &dc;
+        item.hwndItem = button.m_hWnd;
+        item.rcItem = CRect(0, 0, kButton.width(), kButton.height());
+        button.DrawItem(&item);
+    }
+    QImageReader reader(QStringLiteral(":/res/icon/130"));
+    QImage large;
+    for (int i = 0; i < reader.imageCount() && large.width() != 64; ++i) {
+        reader.jumpToImage(i);
+        large = reader.read();
+    }
+    ASSERT_EQ(large.width(), 64);
+    // The icon sits 3 pixels in and is centred on the 30-pixel height: at (3, -1), (6, -2) in
+    // the dense image.
+    int compared = 0;
+    for (int y = 2; y < 62; ++y)
+        for (int x = 0; x < 64; ++x) {
+            if (qAlpha(large.pixel(x, y)) != 255)
+                continue;
+            ASSERT_EQ(dense.pixel(6 + x, y - 2) & 0xFFFFFFu, large.pixel(x, y) & 0xFFFFFFu)
+                << x << "," << y;
+            ++compared;
+        }
+    EXPECT_GT(compared, 500);
 }
 
 TEST_F(HoverButtonDrawing, AnIdThatNamesNoIconDrawsWithoutOne) {
