@@ -202,6 +202,8 @@ TEST(ProgramOnX, TheFormOffersTheWindowManagerItsIcon) {
     };
     app.RunProgram();
     EXPECT_TRUE(icon.contains("Icon (32 x 32)")) << icon.left(200).toStdString();
+    // Twice the size too, for a screen of twice the density, drawn and not blown up.
+    EXPECT_TRUE(icon.contains("Icon (64 x 64)")) << icon.left(200).toStdString();
 }
 
 // A whole run through the batch window as a user makes it: the Tools menu by its keys, a path
