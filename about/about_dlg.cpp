@@ -75,18 +75,31 @@ void CAboutDlg::OnTimer(UINT_PTR nIDEvent) {
         CDialog::OnTimer(nIDEvent);
         return;
     }
+    // Rows uncovered by the last tick that no painting pass has reached yet are drawn now, from
+    // the state they were uncovered in, so the picture does not depend on how often the window
+    // repaints.
+    if (!m_pCredits->GetUpdateRect().IsRectEmpty()) {
+        DrawCredits();
+    }
     // The tick counter stands still while a bitmap rises.
     if (!m_bBitmapShowing) {
         const int nCount = m_nTick++;
-        if (nCount % m_nLinePitch == 0) {
-            m_nTick = 1;
-            m_strLine = GetCreditsEntry(m_nLineIndex);
-            m_nLineIndex = (m_nLineIndex + 1) % kCreditsCount;
-            m_nRisen = 0;
+        if (nCount % m_nLinePitch == 0 && !FetchNextLine()) {
+            CDialog::OnTimer(nIDEvent);
+            return;
         }
     }
     m_pCredits->ScrollSurface(-1, &m_rcScroll);
     m_nRisen += 1;
+    // Once the whole bitmap is above the bottom edge, its line is over; the new bottom row
+    // shows none of it.
+    if (m_bBitmapShowing && m_nRisen > m_bmInfo.bmHeight) {
+        m_bmpCredits.DeleteObject();
+        m_bBitmapShowing = FALSE;
+        m_nRisen = 0;
+        m_strLine.Empty();
+        m_nTick = 1;
+    }
 
     CRect rcCredits;
     m_pCredits->GetClientRect(&rcCredits);
@@ -95,6 +108,37 @@ void CAboutDlg::OnTimer(UINT_PTR nIDEvent) {
     InvalidateRect(&rcCredits, FALSE);
 
     CDialog::OnTimer(nIDEvent);
+}
+
+BOOL CAboutDlg::FetchNextLine() {
+    m_nTick = 1;
+    m_strLine = GetCreditsEntry(m_nLineIndex);
+    m_nLineIndex = (m_nLineIndex + 1) % kCreditsCount;
+    m_nRisen = 0;
+    if (m_strLine.IsEmpty()) {
+        // A blank keeps the previous line's pitch.
+        return TRUE;
+    }
+    const char chCode = m_strLine[m_strLine.GetLength() - 1];
+    if (chCode == kCreditsBitmap) {
+        return StartBitmapLine();
+    }
+    // A text line stays as many ticks as its font is high.
+    m_nLinePitch = LookOf(chCode).nHeight;
+    return TRUE;
+}
+
+CAboutDlg::LineLook CAboutDlg::LookOf(char chCode) {
+    switch (chCode) {
+    case kCreditsTitle:
+        return {21, 700, TRUE, RGB(255, 0, 0)};
+    case kCreditsHeader:
+        return {17, 700, FALSE, RGB(0, 255, 255)};
+    case kCreditsHighlight:
+        return {19, 700, FALSE, RGB(255, 255, 0)};
+    default:
+        return {15, 100, FALSE, RGB(255, 255, 255)};
+    }
 }
 
 BOOL CAboutDlg::StartBitmapLine() {
@@ -128,6 +172,10 @@ void CAboutDlg::OnPaint() {
         CDialog::OnPaint();
         return;
     }
+    DrawCredits();
+}
+
+void CAboutDlg::DrawCredits() {
     // The credits context: the credits area's picture, open for the rows uncovered since the
     // last pass.
     CDC* pDC = m_pCredits->BeginPaint();
@@ -135,36 +183,14 @@ void CAboutDlg::OnPaint() {
 
     CFont fontLine;
     CFont* pOldFont = nullptr;
-    if (!m_strLine.IsEmpty()) {
-        const char chCode = m_strLine[m_strLine.GetLength() - 1];
-        if (chCode == kCreditsBitmap) {
-            if (!m_bBitmapShowing && !StartBitmapLine()) {
-                m_pCredits->EndPaint();
-                return;
-            }
-        } else {
-            int nHeight = 15, nWeight = 100;
-            BYTE bUnderline = FALSE;
-            COLORREF crText = RGB(255, 255, 255);
-            switch (chCode) {
-            case kCreditsTitle:
-                nHeight = 21, nWeight = 700, bUnderline = TRUE, crText = RGB(255, 0, 0);
-                break;
-            case kCreditsHeader:
-                nHeight = 17, nWeight = 700, crText = RGB(0, 255, 255);
-                break;
-            case kCreditsHighlight:
-                nHeight = 19, nWeight = 700, crText = RGB(255, 255, 0);
-                break;
-            default:
-                break;
-            }
-            fontLine.CreateFont(nHeight, 0, 0, 0, nWeight, FALSE, bUnderline, FALSE, ANSI_CHARSET,
-                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY, 6, "Arial");
-            m_nLinePitch = nHeight;
-            pDC->SetTextColor(crText);
-            pOldFont = pDC->SelectObject(&fontLine);
-        }
+    const bool bText = !m_strLine.IsEmpty() && !m_bBitmapShowing;
+    if (bText) {
+        const LineLook look = LookOf(m_strLine[m_strLine.GetLength() - 1]);
+        fontLine.CreateFont(look.nHeight, 0, 0, 0, look.nWeight, FALSE, look.bUnderline, FALSE,
+                            ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY, 6,
+                            "Arial");
+        pDC->SetTextColor(look.crText);
+        pOldFont = pDC->SelectObject(&fontLine);
     }
 
     CBrush brushBlack(RGB(0, 0, 0));
@@ -183,14 +209,11 @@ void CAboutDlg::OnPaint() {
     // The current line's box: its top has risen m_nRisen pixels above the bottom edge.
     m_rcLine.top = m_rcScroll.bottom - m_nRisen;
 
-    if (!m_bBitmapShowing) {
-        if (!m_strLine.IsEmpty())
-            pDC->DrawText(m_strLine.Left(m_strLine.GetLength() - 1), &m_rcLine,
-                          DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
-        pDC->SelectObject(pOldBrush);
-        if (pOldFont)
-            pDC->SelectObject(pOldFont);
-    } else {
+    if (bText) {
+        pDC->DrawText(m_strLine.Left(m_strLine.GetLength() - 1), &m_rcLine,
+                      DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
+        pDC->SelectObject(pOldFont);
+    } else if (m_bBitmapShowing) {
         // The bitmap's top m_nRisen rows at its risen place; the source is one column narrower
         // than the destination, so the picture is widened by a pixel.
         CPoint ptTop(m_ptBitmap.x, m_ptBitmap.y - m_nRisen);
@@ -198,15 +221,8 @@ void CAboutDlg::OnPaint() {
         m_pCredits->ScreenToClient(&ptTop);
         pDC->StretchBlt(ptTop.x, ptTop.y, m_bmInfo.bmWidth, m_nRisen, &m_dcBitmap, 0, 0,
                         m_bmInfo.bmWidth - 1, m_nRisen, SRCCOPY);
-        if (m_nRisen > m_bmInfo.bmHeight) {
-            m_bmpCredits.DeleteObject();
-            m_bBitmapShowing = FALSE;
-            m_nRisen = 0;
-            m_strLine.Empty();
-            m_nTick = 1;
-        }
-        pDC->SelectObject(pOldBrush);
     }
+    pDC->SelectObject(pOldBrush);
     m_pCredits->EndPaint();
 }
 

@@ -54,6 +54,21 @@ protected:
     BOOL m_bScrollerStopped;
 
 private:
+    // How a text line looks, by its format code; its height is also its pitch in ticks.
+    struct LineLook {
+        int nHeight;
+        int nWeight;
+        BYTE bUnderline;
+        COLORREF crText;
+    };
+    static LineLook LookOf(char chCode);
+
+    // Takes the next entry of the list as the current line and sets the scroller up for it;
+    // FALSE when it names a bitmap that cannot be loaded (the scroller has then stopped).
+    BOOL FetchNextLine();
+    // Paints the credits area's rows still to be painted from the scroller's state, which it
+    // leaves as it is: the timer alone moves the animation.
+    void DrawCredits();
     // Loads the bitmap a bitmap line names and places it; FALSE when there is no such bitmap.
     BOOL StartBitmapLine();
     void ShowMissingBitmap(const CString& strName);

@@ -4,9 +4,9 @@
 # GK_HARDEN, on in the package's build (scripts/package), adds stack protection as well. It costs
 # about 2% more instructions in the form's adapter (canary checks in the functions that keep
 # arrays on the stack), so the test and benchmark build goes without it. The sanitizer build goes
-# without all of them: they get in its way.
+# without all of them, the thread sanitizer build too: they get in its way.
 option(GK_HARDEN "Also build with stack protection (-fstack-protector-strong and friends)" OFF)
-if(NOT GK_SANITIZE)
+if(NOT GK_SANITIZE AND NOT GK_SANITIZE_THREAD)
   include(CheckPIESupported)
   check_pie_supported()
   set(CMAKE_POSITION_INDEPENDENT_CODE ON)

@@ -95,10 +95,40 @@ TEST(CreditsTiming, TicksReachThePaintingPassThroughTheWindowSystem) {
         for (int x = 0; x < image.width(); ++x)
             red = red || image.pixel(x, y) == qRgb(255, 0, 0);
     EXPECT_TRUE(red);
-    // Painting the title set the pitch to its font height, so entry 1 came 21 ticks later.
+    // The title's font height is its pitch, so entry 1 came 21 ticks later.
     ASSERT_EQ(dlg.fetches.size(), 2u);
     EXPECT_EQ(dlg.fetches[1].index, 1);
     EXPECT_EQ(dlg.fetches[1].tick - dlg.fetches[0].tick, 21);
+}
+
+TEST(CreditsTiming, WhatIsShownDependsOnTheTicksAloneNotOnHowOftenTheBoxRepaints) {
+    // One box painted after every tick, one painted only when looked at, one painted three
+    // times per tick: through text lines, blanks, the bitmap and the lines after it they fetch
+    // on the same ticks and show the same picture.
+    ScriptedAboutDlg everyTick, seldom, often;
+    ASSERT_TRUE(everyTick.Open());
+    ASSERT_TRUE(seldom.Open());
+    ASSERT_TRUE(often.Open());
+    for (const int tick : {14, 15, 16, 36, 50, 117, 118, 200, 303, 304, 305, 319, 340, 420}) {
+        SCOPED_TRACE(tick);
+        everyTick.TickUntil(tick);
+        while (seldom.ticks < tick) {
+            ++seldom.ticks;
+            seldom.SendMessage(WM_TIMER, CAboutDlg::kCreditsTimer);
+        }
+        seldom.Paint();
+        while (often.ticks < tick) {
+            often.Tick();
+            often.Paint();
+            often.Paint();
+        }
+        const QImage expected = everyTick.CreditsImage();
+        EXPECT_TRUE(seldom.CreditsImage() == expected);
+        EXPECT_TRUE(often.CreditsImage() == expected);
+        EXPECT_EQ(seldom.fetches, everyTick.fetches);
+        EXPECT_EQ(often.fetches, everyTick.fetches);
+        EXPECT_EQ(seldom.BitmapShowing(), everyTick.BitmapShowing());
+    }
 }
 
 TEST(CreditsTiming, OtherTimersAreLeftToTheDefaultProcessing) {

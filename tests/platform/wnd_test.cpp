@@ -196,18 +196,22 @@ TEST(Timers, TimerMessagesCarryTheProgramsIdAndKillStopsThem) {
     HWND s = host.Create("STATIC", 0);
     RecordingWnd wnd;
     ASSERT_TRUE(wnd.Attach(s));
+    auto ticksOf = [&](WPARAM id) {
+        return std::count_if(wnd.seen.begin(), wnd.seen.end(), [&](const Recorded& r) {
+            return r.message == WM_TIMER && r.wParam == id;
+        });
+    };
     EXPECT_EQ(wnd.SetTimer(150, 5), 150u);
-    QTest::qWait(60);
-    const int ticks = wnd.count(WM_TIMER);
-    EXPECT_GT(ticks, 0);
-    for (const auto& r : wnd.seen) {
-        if (r.message == WM_TIMER) {
-            EXPECT_EQ(r.wParam, 150u);
-        }
-    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ticksOf(150) >= 2; }, 5000));
+    EXPECT_EQ(ticksOf(150), wnd.count(WM_TIMER));
     EXPECT_TRUE(wnd.KillTimer(150));
-    QTest::qWait(30);
-    EXPECT_EQ(wnd.count(WM_TIMER), ticks);
+    const auto ticks = ticksOf(150);
+    // A second timer of the same interval, started after the first: by the time it has ticked
+    // three times, the first would have ticked again had it still been running.
+    EXPECT_EQ(wnd.SetTimer(151, 5), 151u);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ticksOf(151) >= 3; }, 5000));
+    EXPECT_EQ(ticksOf(150), ticks);
+    EXPECT_TRUE(wnd.KillTimer(151));
     EXPECT_FALSE(wnd.KillTimer(150));
 }
 

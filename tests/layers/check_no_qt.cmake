@@ -1,0 +1,113 @@
+# Proves from the build's own compile commands that Qt stays inside the framework layer: with
+# the flags of every source of app/, controls/, about/ and res/, a file including a Qt header
+# does not compile, while every public header of platform/ does. As a control, the same probe
+# compiles with the flags of platform/'s own sources, so a failure above means "no Qt here" and
+# not a broken probe.
+#   cmake -DCOMPILE_COMMANDS=<build>/compile_commands.json -DSOURCE_DIR=<tree> -DWORK_DIR=<dir>
+#         -P check_no_qt.cmake
+cmake_minimum_required(VERSION 3.21)
+
+set(guarded_folders app controls about res)
+
+file(READ "${COMPILE_COMMANDS}" json)
+string(JSON count LENGTH "${json}")
+file(MAKE_DIRECTORY "${WORK_DIR}")
+file(WRITE "${WORK_DIR}/qt_widget.cpp" "#include <QWidget>\n")
+file(WRITE "${WORK_DIR}/qt_core.cpp" "#include <QtCore/QObject>\n")
+
+# The compile command of an entry without its source, output and dependency file, as a list.
+function(probe_command entry out_var)
+  string(JSON command GET "${json}" ${entry} command)
+  string(JSON file GET "${json}" ${entry} file)
+  separate_arguments(args UNIX_COMMAND "${command}")
+  set(kept)
+  set(skip_next FALSE)
+  foreach(arg IN LISTS args)
+    if(skip_next)
+      set(skip_next FALSE)
+    elseif(arg STREQUAL "-o" OR arg STREQUAL "-MF" OR arg STREQUAL "-MT")
+      set(skip_next TRUE)
+    elseif(arg STREQUAL "-c" OR arg STREQUAL "-MD" OR arg STREQUAL "${file}")
+    else()
+      list(APPEND kept "${arg}")
+    endif()
+  endforeach()
+  set(${out_var} "${kept}" PARENT_SCOPE)
+endfunction()
+
+function(compile command source result_var output_var)
+  execute_process(COMMAND ${command} -fsyntax-only "${source}"
+                  WORKING_DIRECTORY "${WORK_DIR}"
+                  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+  set(${result_var} ${rc} PARENT_SCOPE)
+  set(${output_var} "${out}" PARENT_SCOPE)
+endfunction()
+
+set(failures 0)
+set(checked 0)
+set(control_done FALSE)
+set(seen_flags)
+math(EXPR last "${count} - 1")
+foreach(i RANGE ${last})
+  string(JSON file GET "${json}" ${i} file)
+  file(RELATIVE_PATH rel "${SOURCE_DIR}" "${file}")
+  string(REGEX MATCH "^[^/]+" folder "${rel}")
+
+  if(folder STREQUAL "platform" AND NOT control_done)
+    probe_command(${i} command)
+    compile("${command}" qt_widget.cpp rc out)
+    if(NOT rc EQUAL 0)
+      message(SEND_ERROR "control: <QWidget> does not compile even with platform/'s flags:\n${out}")
+      math(EXPR failures "${failures} + 1")
+    endif()
+    set(control_done TRUE)
+  endif()
+
+  if(NOT folder IN_LIST guarded_folders)
+    continue()
+  endif()
+  probe_command(${i} command)
+  # Sources of one target share their flags: probe each set of flags once.
+  string(SHA1 flags_key "${command}")
+  if(flags_key IN_LIST seen_flags)
+    continue()
+  endif()
+  list(APPEND seen_flags ${flags_key})
+  math(EXPR checked "${checked} + 1")
+  foreach(probe qt_widget.cpp qt_core.cpp)
+    compile("${command}" ${probe} rc out)
+    if(rc EQUAL 0)
+      message(SEND_ERROR "${rel}: its flags reach Qt's headers (${probe} compiled)")
+      math(EXPR failures "${failures} + 1")
+    elseif(NOT out MATCHES "No such file or directory")
+      message(SEND_ERROR "${rel}: ${probe} failed for another reason than a missing Qt header:\n${out}")
+      math(EXPR failures "${failures} + 1")
+    endif()
+  endforeach()
+  # Every public header of the framework layer compiles there, so none of them includes Qt
+  # (checked once, with the first guarded flags: the headers are the same for all).
+  if(checked EQUAL 1)
+    file(GLOB public_headers RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/platform/*.h")
+    set(includes "")
+    foreach(header IN LISTS public_headers)
+      string(APPEND includes "#include \"${header}\"\n")
+    endforeach()
+    file(WRITE "${WORK_DIR}/platform_headers.cpp" "${includes}")
+    compile("${command}" platform_headers.cpp rc out)
+    if(NOT rc EQUAL 0)
+      message(SEND_ERROR "platform/'s public headers do not compile outside the layer (${rel}'s flags):\n${out}")
+      math(EXPR failures "${failures} + 1")
+    endif()
+  endif()
+endforeach()
+
+if(NOT control_done)
+  message(FATAL_ERROR "no source of platform/ in ${COMPILE_COMMANDS}: nothing to compare with")
+endif()
+if(checked EQUAL 0)
+  message(FATAL_ERROR "no source of ${guarded_folders} in ${COMPILE_COMMANDS}")
+endif()
+if(failures GREATER 0)
+  message(FATAL_ERROR "${failures} layering violation(s)")
+endif()
+message(STATUS "Qt unreachable from ${checked} sets of flags of ${guarded_folders}; platform/'s public headers compile there")
