@@ -7,8 +7,8 @@
 #include "platform/private/static_window.h"
 
 #include <QAbstractButton>
-#include <QAccessible>
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QAccessibleWidget>
 #include <QComboBox>
 #include <QLabel>
@@ -31,8 +31,9 @@ public:
     explicit RadioButtonAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::RadioButton) {}
 
     QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty()) {
             return WithoutMnemonic(button()->text());
+        }
         return QAccessibleWidget::text(t);
     }
     QAccessible::State state() const override {
@@ -43,8 +44,9 @@ public:
     }
     QStringList actionNames() const override { return {pressAction()}; }
     void doAction(const QString& action) override {
-        if (action == pressAction())
+        if (action == pressAction()) {
             button()->click();
+        }
     }
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
@@ -60,10 +62,12 @@ public:
     explicit StaticAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::StaticText) {}
 
     QAccessible::Role role() const override {
-        if (IsLink())
+        if (IsLink()) {
             return QAccessible::Link;
-        if (!label()->pixmap().isNull())
+        }
+        if (!label()->pixmap().isNull()) {
             return QAccessible::Graphic;
+        }
         return QAccessible::StaticText;
     }
     QString text(QAccessible::Text t) const override {
@@ -73,8 +77,9 @@ public:
             return name.isEmpty() ? WithoutMnemonic(own) : name;
         }
         if (t == QAccessible::Description && widget()->accessibleDescription().isEmpty() &&
-            !widget()->accessibleName().isEmpty())
+            !widget()->accessibleName().isEmpty()) {
             return own;
+        }
         return QAccessibleWidget::text(t);
     }
     QAccessible::State state() const override {
@@ -88,8 +93,9 @@ public:
     }
     // Pressed, a link does what a click does.
     void doAction(const QString& action) override {
-        if (!IsLink() || action != pressAction())
+        if (!IsLink() || action != pressAction()) {
             return;
+        }
         if (WindowBridge* bridge = WindowBridge::Of(widget())) {
             bridge->send(WM_LBUTTONDOWN, MK_LBUTTON, 0);
             bridge->send(WM_LBUTTONUP, 0, 0);
@@ -113,8 +119,10 @@ public:
     explicit ComboBoxAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::ComboBox) {}
 
     QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Value || (t == QAccessible::Name && widget()->accessibleName().isEmpty()))
+        if (t == QAccessible::Value ||
+            (t == QAccessible::Name && widget()->accessibleName().isEmpty())) {
             return combo()->currentText();
+        }
         return QAccessibleWidget::text(t);
     }
     QAccessible::State state() const override {
@@ -125,8 +133,9 @@ public:
     }
     QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
     void doAction(const QString& action) override {
-        if (action == showMenuAction() || action == pressAction())
+        if (action == showMenuAction() || action == pressAction()) {
             combo()->showPopup();
+        }
     }
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
@@ -136,14 +145,18 @@ private:
 
 QAccessibleInterface* LayerAccessible(const QString& className, QObject* object) {
     auto* widget = qobject_cast<QWidget*>(object);
-    if (!widget)
+    if (!widget) {
         return nullptr;
-    if (className == QLatin1String("QRadioButton"))
+    }
+    if (className == QLatin1String("QRadioButton")) {
         return new RadioButtonAccessible(widget);
-    if (className == QLatin1String("QLabel") && dynamic_cast<StaticWindow*>(widget))
+    }
+    if (className == QLatin1String("QLabel") && dynamic_cast<StaticWindow*>(widget)) {
         return new StaticAccessible(widget);
-    if (className == QLatin1String("QComboBox") && WindowBridge::Of(widget))
+    }
+    if (className == QLatin1String("QComboBox") && WindowBridge::Of(widget)) {
         return new ComboBoxAccessible(widget);
+    }
     return nullptr;
 }
 
