@@ -97,6 +97,9 @@ BatchPreview Preview(const BatchRequest& request) {
         return preview;
     }
     for (const PreviewLine& line : *lines) {
+        if (line.note && preview.hint.empty()) {
+            preview.hint = Chinese(line.note);
+        }
         std::vector<std::string>& row = preview.rows.emplace_back();
         // A line that passes through shows whole in the first column.
         if (line.fields.empty())
@@ -187,7 +190,7 @@ std::string BatchSettings(const BatchRequest& request, Settings& s) {
         return {};
     s.prefix = !request.noPrefix;
     if (!request.centralMeridian.empty()) {
-        const Result<double> degrees = ParseCentralMeridian(request.centralMeridian);
+        const Result<double> degrees = ParseCentralMeridian(request.centralMeridian, s.angles);
         if (!degrees)
             return Chinese(degrees.problem());
         s.centralMeridian = *degrees;

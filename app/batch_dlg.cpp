@@ -646,6 +646,10 @@ void CBatchDlg::UpdatePreview() {
         for (size_t c = 0; c < fields.size() && c < preview.headings.size(); ++c)
             m_listPreview.SetItemText(row, static_cast<int>(c), fields[c].c_str());
     }
+    // The hint follows the lines it is about, as the run's note would follow its records.
+    if (!preview.hint.empty()) {
+        m_listPreview.InsertItem(static_cast<int>(preview.rows.size()), preview.hint.c_str());
+    }
     for (size_t c = 0; c < preview.headings.size(); ++c)
         m_listPreview.SetColumnWidth(static_cast<int>(c), LVSCW_AUTOSIZE_USEHEADER);
 }

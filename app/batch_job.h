@@ -68,6 +68,8 @@ struct BatchPreview {
     std::vector<std::string> headings;
     std::vector<std::vector<std::string>> rows;
     std::string message; // why there is no preview (unreadable file, bad column list)
+    // What the run would note about the records shown (a point number read as a coordinate).
+    std::string hint;
 };
 
 struct BatchBackend {

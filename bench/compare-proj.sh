@@ -23,7 +23,9 @@ awk -v n="$count" 'BEGIN {
 awk '{ printf "%.12f %.12f\n", $2, $1 }' "$work/deg.txt" >"$work/proj-in.txt"
 # The rule puts 108.x° in zone 18; held in zone 19, every point has proj's central meridian.
 "$gkconv" forward -w 6 --zone 19 --angles deg "$work/deg.txt" >"$work/xy.txt"
-awk '{ printf "%s %s\n", $2 - 19000000, $1 }' "$work/xy.txt" >"$work/invproj-in.txt"
+# The easting without its prefix, to the 0.1 mm gkconv wrote (print of a computed number would
+# round it to awk's six significant digits, whole metres).
+awk '{ printf "%.4f %s\n", $2 - 19000000, $1 }' "$work/xy.txt" >"$work/invproj-in.txt"
 
 best() { # best wall seconds of three runs of the command
   local best=""
@@ -63,6 +65,13 @@ if command -v proj >/dev/null && command -v invproj >/dev/null; then
   paste "$work/k.txt" "$work/p.txt" | awk '{
     dx = $1 - $4; dy = ($2 - 19000000) - $3; d = sqrt(dx * dx + dy * dy); if (d > m) m = d
   } END { printf "krueger vs proj: largest difference %.4f m (both written to 0.1 mm)\n", m }'
+  # And back: the largest difference on the ground of the inverses, in metres.
+  "$gkconv" inverse -w 6 --method krueger --angles deg "$work/xy.txt" >"$work/kb.txt"
+  invproj -f %.10f $tmk "$work/invproj-in.txt" >"$work/pb.txt"
+  paste "$work/kb.txt" "$work/pb.txt" | awk '{
+    dlat = $1 - $4; dlon = ($2 - $3) * cos($1 * 3.14159265358979 / 180)
+    d = 111320 * sqrt(dlat * dlat + dlon * dlon); if (d > m) m = d
+  } END { printf "krueger vs invproj: largest difference %.5f m (both written to 1e-10 deg)\n", m }'
 else
   echo "proj/invproj not installed: gkconv forward ${gf}s, inverse ${gi}s," \
     "krueger forward ${gkf}s, inverse ${gki}s"

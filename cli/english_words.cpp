@@ -40,6 +40,13 @@ const ProblemPattern kPatterns[] = {
                                "the easting does not say its zone"},
     {C::FalseEastingWithPrefix, "--false-easting must lie from 0 to below 1000000 m while the "
                                 "easting carries a zone prefix in its millions"},
+    {C::EllipsoidAxisOutOfRange,
+     "--a must lie from 6000000 to 7000000 m for an Earth ellipsoid: got '{text}'"},
+    {C::InverseFlatteningOutOfRange,
+     "--alfa must be at least 100 for an Earth ellipsoid, or 0 for a sphere: got '{text}'"},
+    {C::ScaleOutOfRange, "--scale must lie from 0.9 to 1.1: got {number}"},
+    {C::FalseOriginOutOfRange,
+     "--false-easting and --false-northing must lie within ±100000000 m: got {number}"},
     {C::NotANumber, "{what} {q} is not a number"},
     {C::NotDmsAngle, "{what} {q} is not a D:M:S angle"},
     {C::NotFinite, "{what} {q} is not a finite number"},
@@ -60,6 +67,8 @@ const ProblemPattern kPatterns[] = {
     {C::PrefixNotChosenZone, "{what} {q} has zone prefix {whole}, not the chosen zone {zone}"},
     {C::InverseBeyondReach, "{what} {q} puts the point more than {bound}° from the central "
                             "meridian, farther than a chosen meridian or zone takes"},
+    {C::InverseBeyondZoneReach, "{what} {q} puts the point {fixed4}° from the central meridian of "
+                                "zone {zone}, beyond the {bound}° gkconv converts"},
     {C::BeyondPole, "{what} {q} lies beyond the pole"},
     {C::TargetZoneWithoutPrefix, "{what} {q} leads to zone {zone}, not a {width}° zone (1 to {last})"},
     {C::EastingLeavesZone, "{what} {q} puts the easting outside the millions of zone {zone}, "
@@ -68,8 +77,16 @@ const ProblemPattern kPatterns[] = {
                             "meridian of zone {zone}, beyond what its easting can carry"},
     {C::NoFiniteResult, "the coordinates give no finite result"},
     {C::LineTooLong, "line longer than {bound} bytes, skipped"},
+    {C::FirstFieldReadAsCoordinate,
+     "note: the first field {q} is read as the {what}, and the record holds more numbers; if it "
+     "numbers the points, name the fields: --columns name,{first},{second},-"},
+    {C::SeriesBeyondFourDegrees,
+     "note: points converted more than {bound}° from the central meridian: {count}, the "
+     "farthest {fixed4}°; the series is off there by up to 12 mm forward and 48 mm inverse, "
+     "--method krueger is exact"},
     {C::CannotRead, "cannot read {file}: {error}"},
     {C::CannotWrite, "cannot write {file}: {error}"},
+    {C::CannotWriteInFolder, "cannot write {file}: its folder {other} refuses a new file: {error}"},
     {C::OutputIsInput, "cannot write {file}: it is the input {other}"},
     {C::PreviewNotRegular, "cannot preview {file}: not a regular file"},
     {C::InputNotRegular, "cannot read {file}: not a regular file"},

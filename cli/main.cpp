@@ -1,6 +1,8 @@
 // gkconv: converts files of points between geodetic and Gauss-Krüger coordinates.
+#include <atomic>
 #include <chrono>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <unistd.h>
@@ -34,9 +36,12 @@ operations
 A record is an optional point name (a first field that is not a number), two
 coordinates, and further fields that are passed through; --columns names each field
 instead (name, B L or X Y, - to pass through), e.g. --columns name,-,Y,X,- for
-"point,code,east,north,height". Results take the place of their inputs. Blank lines
-and lines starting with # pass through unchanged. Bad records are reported on stderr
-as FILE:LINE: and left out. -o writes the whole output or, on any read or write error,
+"point,code,east,north,height". A first field that is a whole number is a coordinate:
+when a record holds more numbers than the operation reads, a note on stderr says so
+(point numbers need --columns). The delimiter is the one the first record of each
+input uses (tab, comma or blanks) unless -d gives it. Results take the place of their
+inputs, in fixed notation. Blank lines and lines starting with # pass through
+unchanged. Bad records are reported on stderr as FILE:LINE: and left out. -o writes the whole output or, on any read or write error,
 leaves FILE as it was; it never writes over an input.
 
 projection (forward and inverse; adjacent, 3to6 and 6to3 take --method only)
@@ -44,16 +49,23 @@ projection (forward and inverse; adjacent, 3to6 and 6to3 take --method only)
   name, with scale 1 and a 500 km false easting. --zone N puts every point in zone N;
   --central-meridian DEG projects about a meridian of your own and then needs
   --no-prefix, unless DEG is a zone's own meridian (that zone is then the prefix).
+  --central-meridian reads in the run's --angles form (packed 114.30 is 114 deg 30 min)
+  or as D:M:S (114:30) in any run; with --angles deg or dms a plain number is decimal.
   --no-prefix needs --central-meridian or --zone; inverse reads Y the same way, so
-  give inverse the options forward had. With a chosen meridian or zone a point may lie
-  at most 6 degrees from it.
+  give inverse the options forward had. A point may lie at most 6 degrees from the
+  central meridian, also in the standard zones (inverse takes up to a metre more, the
+  rounding of written metres, and puts such a point on the 6-degree line). With the
+  series, points more than 4 degrees out bring a note on stderr.
+  An ellipsoid of your own has --a from 6000000 to 7000000 m and --alfa at least 100
+  (0 for a sphere); --scale lies from 0.9 to 1.1, the false origin within 1e8 m.
   Choose --method krueger for points far from the central meridian (the series loses
   millimetres beyond 3 degrees), for arbitrary central meridians, and for
   sub-millimetre work: it is exact to nanometres up to 6 degrees out. The default,
   series, gives the desktop program's numbers bit for bit.
 
 Exit status: 0 all converted, 1 some records failed, 2 usage error, 3 a file could not
-be read or written.)";
+be read or written, 128+N stopped by signal N (SIGINT, SIGTERM, SIGHUP; -o leaves FILE
+as it was).)";
 
 struct Options {
     std::string operation;
@@ -100,7 +112,7 @@ bool ReadNumberOption(const CLI::App& app, const char* name, const std::string& 
 std::string MakeProjection(const Options& o, const CLI::App& app, Settings& s) {
     s.method = *MethodByName(o.method);
     if (app.count("--central-meridian") > 0) {
-        const Result<double> degrees = ParseCentralMeridian(o.centralMeridian);
+        const Result<double> degrees = ParseCentralMeridian(o.centralMeridian, s.angles);
         if (!degrees) {
             return English(degrees.problem());
         }
@@ -157,15 +169,15 @@ std::string MakeSettings(const Options& o, const CLI::App& app, Settings& s) {
     } else {
         s.ellipsoid = FindEllipsoidPreset(o.ellipsoid)->ellipsoid();
     }
+    s.angles = *AngleFormatByName(o.angles);
     if (std::string error = MakeProjection(o, app, s); !error.empty()) {
         return error;
     }
-    s.angles = *AngleFormatByName(o.angles);
     s.precision = o.precision;
     s.exact = o.exact;
     s.header = o.header;
 
-    if (!o.delimiter.empty()) {
+    if (app.count("--delimiter") > 0) {
         const std::string& d = o.delimiter;
         if (d == "\\t" || d == "tab" || d == "\t") {
             s.delimiter = '\t';
@@ -179,6 +191,9 @@ std::string MakeSettings(const Options& o, const CLI::App& app, Settings& s) {
         if (const Result<void> check = CheckDelimiter(s.delimiter, s.angles); !check) {
             return English(check.problem());
         }
+    }
+    if (app.count("--output") > 0 && o.output.empty()) {
+        return "-o needs a file name; without -o the output goes to standard output";
     }
     if (!o.columns.empty()) {
         const Result<ColumnLayout> columns = ParseColumns(o.columns, s.operation);
@@ -217,6 +232,43 @@ private:
     bool m_visible = false;
 };
 
+// A signal that ends the run raises the stop flag the conversion looks at before each block, so
+// a named output is abandoned (its temporary file removed, the old file left as it was) and the
+// program exits with 128 + the signal, as a shell reports a process ended by one.
+std::atomic<bool> g_stop{false};
+volatile std::sig_atomic_t g_signal = 0;
+static_assert(std::atomic<bool>::is_always_lock_free, "the flag is raised in a signal handler");
+
+extern "C" void OnStopSignal(int signal) {
+    g_signal = signal;
+    g_stop.store(true, std::memory_order_relaxed);
+}
+
+void CatchStopSignals() {
+    struct sigaction action {};
+    action.sa_handler = OnStopSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = 0; // no SA_RESTART: a read waiting on a pipe or terminal returns at once
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        struct sigaction old {};
+        // A signal the caller ignores (nohup, a background job) stays ignored.
+        if (sigaction(signal, nullptr, &old) == 0 && old.sa_handler != SIG_IGN) {
+            sigaction(signal, &action, nullptr);
+        }
+    }
+}
+
+void PrintNotes(const std::vector<RecordError>& notes) {
+    for (const RecordError& note : notes) {
+        if (note.problem.line > 0) {
+            std::fprintf(stderr, "%s:%lld: %s\n", note.file.c_str(),
+                         static_cast<long long>(note.problem.line), English(note.problem).c_str());
+        } else {
+            std::fprintf(stderr, "gkconv: %s\n", English(note.problem).c_str());
+        }
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -236,19 +288,23 @@ int main(int argc, char** argv) {
     }
     app.add_option("-e,--ellipsoid", o.ellipsoid, "wgs84 (default), xian80, beijing54, cgcs2000")
         ->check(CLI::IsMember(presets));
-    app.add_option("--a", o.a, "semi-major axis in metres of a user-defined ellipsoid");
-    app.add_option("--alfa", o.alfa, "its inverse flattening; 0 for a sphere");
+    app.add_option("--a", o.a,
+                   "semi-major axis in metres of a user-defined ellipsoid (6e6 to 7e6)");
+    app.add_option("--alfa", o.alfa, "its inverse flattening, at least 100; 0 for a sphere");
     app.add_option("--method", o.method,
                    "series (default; the desktop program's numbers) or krueger (see above)")
         ->check(CLI::IsMember({"series", "krueger"}));
     app.add_option("--central-meridian", o.centralMeridian,
-                   "DEG: project about this meridian (decimal or D:M:S) instead of the zone's");
+                   "DEG: project about this meridian (in the --angles form, or D:M:S) instead of "
+                   "the zone's");
     app.add_option("--zone", o.zone, "N: every point in zone N, not the one the rule picks");
     app.add_flag("--no-prefix", o.noPrefix,
                  "Y carries no zone number in its millions (needs --central-meridian or --zone)");
-    app.add_option("--scale", o.scale, "K: scale on the central meridian (default 1)");
-    app.add_option("--false-easting", o.falseEasting, "M: metres added to Y (default 500000)");
-    app.add_option("--false-northing", o.falseNorthing, "M: metres added to X (default 0)");
+    app.add_option("--scale", o.scale, "K: scale on the central meridian, 0.9 to 1.1 (default 1)");
+    app.add_option("--false-easting", o.falseEasting,
+                   "M: metres added to Y, within 1e8 (default 500000)");
+    app.add_option("--false-northing", o.falseNorthing,
+                   "M: metres added to X, within 1e8 (default 0)");
     app.add_option("--columns", o.columns,
                    "the fields of a record in order: name, B L (forward) or X Y, - passed "
                    "through");
@@ -258,9 +314,11 @@ int main(int argc, char** argv) {
     app.add_option("--precision", o.precision,
                    "decimals written: metres 4, packed and degrees 10, D:M:S seconds 6")
         ->check(CLI::Range(0, 17));
-    app.add_flag("--exact", o.exact, "shortest text that reads back to the same double");
-    app.add_option("-d,--delimiter", o.delimiter,
-                   "field delimiter; default: what each line uses (comma, tab or blanks)");
+    app.add_flag("--exact", o.exact,
+                 "shortest fixed-notation text that reads back to the same double");
+    app.add_option(
+        "-d,--delimiter", o.delimiter,
+        "field delimiter; default: what each input's first record uses (comma, tab, blanks)");
     app.add_flag("--header", o.header, "pass the first line of each input through unchanged");
     app.add_option("-o,--output", o.output, "write to FILE instead of standard output");
 
@@ -287,6 +345,8 @@ int main(int argc, char** argv) {
     Progress progress;
     const bool terminal = isatty(STDERR_FILENO) == 1;
     RunCallbacks callbacks;
+    CatchStopSignals();
+    callbacks.stop = &g_stop;
     callbacks.failed = [&](const RecordError& error) {
         progress.Clear();
         std::fprintf(stderr, "%s:%lld: %s\n", error.file.c_str(),
@@ -301,6 +361,10 @@ int main(int argc, char** argv) {
     }
     const RunResult result = ConvertFiles(o.files, o.output, settings, callbacks);
     progress.Clear();
+    if (result.status == RunStatus::Stopped) {
+        return 128 + static_cast<int>(g_signal);
+    }
+    PrintNotes(result.notes);
     switch (result.status) {
     case RunStatus::Converted:
         return 0;
@@ -312,7 +376,7 @@ int main(int argc, char** argv) {
     case RunStatus::SettingsRefused:
         return Usage(English(result.problem));
     case RunStatus::FileError:
-    case RunStatus::Stopped: // gkconv raises no stop flag
+    case RunStatus::Stopped:
         break;
     }
     std::fprintf(stderr, "gkconv: %s\n", English(result.problem).c_str());

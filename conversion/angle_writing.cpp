@@ -32,14 +32,16 @@ void AppendDms(std::string& out, double packed, int decimals) {
         const auto result =
             std::to_chars(buffer, std::end(buffer), S, std::chars_format::fixed, decimals);
         std::from_chars(buffer, result.ptr, S);
-        if (S >= 60.0) {
-            S = 0.0;
-            M += 1.0;
-        }
-        if (M >= 60.0 && std::fabs(parts.M) < 60.0) {
-            M = 0.0;
-            D += 1.0;
-        }
+    }
+    // The split of a packed value may itself give 60 seconds or minutes (60.00000000000085″
+    // from a point a rounding step short of the next minute): they are the next unit.
+    if (S >= 60.0) {
+        S = decimals >= 0 ? 0.0 : S - 60.0;
+        M += 1.0;
+    }
+    if (M >= 60.0) {
+        M -= 60.0;
+        D += 1.0;
     }
     const bool negative = parts.D < 0.0 || parts.M < 0.0 || parts.S < 0.0;
     if (negative && (D != 0.0 || M != 0.0 || S != 0.0)) {
@@ -123,8 +125,23 @@ void AppendAngle(std::string& out, double packed, AngleFormat format, int decima
     case AngleFormat::Packed: {
         const std::size_t begin = out.size();
         AppendNumber(out, packed, decimals);
-        if (decimals > 0) {
-            CarryPackedDigits(out, begin, decimals);
+        // The shortest text of a packed value a rounding step short of the next minute reads
+        // 60 seconds (134.046 for 134°04′59.99999999999″): it carries as rounded text does.
+        const std::size_t dot = out.find('.', begin);
+        const int written = decimals >= 0 || dot == std::string::npos
+                                ? decimals
+                                : static_cast<int>(out.size() - dot - 1);
+        if (written > 0) {
+            CarryPackedDigits(out, begin, written);
+        }
+        // After a carry the shortest text is shorter still: 134.050 is 134.05.
+        if (decimals < 0 && dot != std::string::npos) {
+            while (out.back() == '0') {
+                out.pop_back();
+            }
+            if (out.back() == '.') {
+                out.pop_back();
+            }
         }
         break;
     }

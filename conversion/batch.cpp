@@ -18,6 +18,7 @@ Batch::Batch(const Settings& settings, Output output, Errors errors)
 void Batch::BeginInput(std::string_view name) {
     m_error.file = name;
     m_lastEnding = {};
+    m_state.delimiter = 0;
     m_reader.Begin();
 }
 
@@ -43,18 +44,29 @@ void Batch::Line(std::int64_t number, std::string_view line, std::string_view en
     m_lastEnding = ending;
     if (number == 1 && m_settings.header) {
         ++m_passed;
-        m_out.append(line);
-        m_out.append(ending);
+        Append(line);
+        Append(ending);
         return;
     }
-    switch (m_converter.Convert(line, m_out, m_problem, m_fields)) {
+    const bool numbered = m_state.numberedFirstField;
+    const std::size_t before = m_out.size();
+    const RecordConverter::Outcome outcome =
+        m_converter.Convert(line, m_out, m_problem, m_fields, m_state);
+    if (!numbered && m_state.numberedFirstField) {
+        m_numbered.file = m_error.file;
+        m_numbered.problem = m_converter.NumberedFirstFieldNote(m_state, number);
+    }
+    if (m_out.size() > before) {
+        m_endsInCr = false; // a line's own text stands between two line ends
+    }
+    switch (outcome) {
     case RecordConverter::Outcome::Converted:
         ++m_records;
-        m_out.append(ending);
+        Append(ending);
         break;
     case RecordConverter::Outcome::PassedThrough:
         ++m_passed;
-        m_out.append(ending);
+        Append(ending);
         break;
     case RecordConverter::Outcome::Failed:
         Report(number, std::move(m_problem));
@@ -63,6 +75,35 @@ void Batch::Line(std::int64_t number, std::string_view line, std::string_view en
     if (m_out.size() >= kOutputBlock) {
         Flush();
     }
+}
+
+// A line ended by CR alone followed by an empty line ended by LF would read as one CR LF once a
+// failed record between them is left out: the empty line is then ended by CR LF, and both
+// lines stay lines.
+void Batch::Append(std::string_view text) {
+    if (text.empty()) {
+        return;
+    }
+    if (m_endsInCr && text.front() == '\n') {
+        m_out += '\r';
+    }
+    m_out.append(text);
+    m_endsInCr = text.back() == '\r';
+}
+
+std::vector<RecordError> Batch::Notes() const {
+    std::vector<RecordError> notes;
+    if (m_numbered.problem) {
+        notes.push_back(m_numbered);
+    }
+    if (m_state.seriesFar > 0) {
+        notes.push_back({{},
+                         Problem{.code = ProblemCode::SeriesBeyondFourDegrees,
+                                 .value = m_state.farthest,
+                                 .bound = kSeriesNoteFrom,
+                                 .count = m_state.seriesFar}});
+    }
+    return notes;
 }
 
 void Batch::TooLong(std::int64_t number) {

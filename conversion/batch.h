@@ -40,12 +40,16 @@ public:
     std::int64_t Records() const { return m_records; }
     std::int64_t Failed() const { return m_failed; }
     std::int64_t PassedThrough() const { return m_passed; }
+    // What the run should say beyond its failed records (FirstFieldReadAsCoordinate,
+    // SeriesBeyondFourDegrees), in that order; a note with a line names it.
+    std::vector<RecordError> Notes() const;
 
 private:
     void ByteOrderMark() override;
     void Line(std::int64_t number, std::string_view line, std::string_view ending) override;
     void TooLong(std::int64_t number) override;
     void Report(std::int64_t number, Problem problem);
+    void Append(std::string_view text);
 
     Settings m_settings;
     RecordConverter m_converter;
@@ -58,6 +62,9 @@ private:
     std::string m_out;
     Problem m_problem;
     std::vector<FieldSpan> m_fields; // the current line's, kept to spare an allocation a line
+    ReadState m_state;
+    RecordError m_numbered;  // where the first record with a numbered first field was
+    bool m_endsInCr = false; // the output so far ends in a line ended by CR alone
     std::int64_t m_records = 0;
     std::int64_t m_failed = 0;
     std::int64_t m_passed = 0;

@@ -76,15 +76,7 @@ public:
             return fstat(m_fd, &info) == 0 ? SameAsInput(info, inputs) : Result<void>();
         }
         m_name = path;
-        m_target = path;
-        // A link is followed, so the file it points to is replaced and the link stays.
-        struct stat link {};
-        if (lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
-            if (char* real = realpath(path.c_str(), nullptr)) {
-                m_target = real;
-                std::free(real);
-            }
-        }
+        m_target = FollowLinks(path);
         struct stat info {};
         mode_t mode = 0;
         if (stat(m_target.c_str(), &info) == 0) {
@@ -130,6 +122,29 @@ public:
     // A regular file is there, which Commit replaces.
     bool Replaces() const { return m_replaces; }
 
+    // A link is followed, so the file it points to is replaced and the link stays; a link to a
+    // file that does not exist yet makes that file. A loop of links is left to open() to refuse.
+    static std::string FollowLinks(std::string path) {
+        for (int hop = 0; hop < 40; ++hop) {
+            struct stat link {};
+            if (lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) {
+                break;
+            }
+            std::string target(static_cast<std::size_t>(PATH_MAX), '\0');
+            const ssize_t n = readlink(path.c_str(), target.data(), target.size());
+            if (n <= 0 || static_cast<std::size_t>(n) >= target.size()) {
+                break;
+            }
+            target.resize(static_cast<std::size_t>(n));
+            const std::size_t slash = path.rfind('/');
+            if (target.front() != '/' && slash != std::string::npos) {
+                target = path.substr(0, slash + 1) + target;
+            }
+            path = std::move(target);
+        }
+        return path;
+    }
+
     // Finishes the output; a temporary file takes the target's place.
     Result<void> Commit() {
         if (m_error == 0 && !m_temporary.empty() && fsync(m_fd) != 0) {
@@ -139,15 +154,18 @@ public:
             m_error = errno;
         }
         m_fd = -1;
-        if (m_error == 0 && !m_temporary.empty() &&
-            rename(m_temporary.c_str(), m_target.c_str()) != 0) {
-            m_error = errno;
+        if (m_error == 0 && !m_temporary.empty()) {
+            if (rename(m_temporary.c_str(), m_target.c_str()) != 0) {
+                m_error = errno;
+            } else {
+                m_temporary.clear();
+                SyncFolder();
+            }
         }
         if (m_error != 0) {
             Abandon();
             return CannotWrite(m_name, m_error);
         }
-        m_temporary.clear();
         return {};
     }
 
@@ -164,6 +182,24 @@ public:
     }
 
 private:
+    std::string Folder() const {
+        const std::size_t slash = m_target.rfind('/');
+        return slash == std::string::npos ? "." : m_target.substr(0, slash + 1);
+    }
+
+    // The rename is an entry of the folder: it is synced too, so that a finished output
+    // survives a power cut. A file system that cannot sync a folder (EINVAL) has nothing to do.
+    void SyncFolder() {
+        const int folder = open(Folder().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (folder < 0) {
+            return;
+        }
+        if (fsync(folder) != 0 && errno != EINVAL) {
+            m_error = errno;
+        }
+        close(folder);
+    }
+
     Result<void> SameAsInput(const struct stat& info,
                              const std::vector<std::unique_ptr<Input>>& inputs) const {
         for (const auto& input : inputs) {
@@ -194,6 +230,15 @@ private:
             if (errno != EEXIST) {
                 const int error = errno;
                 m_temporary.clear();
+                // The file itself may be writable; it is the folder that takes no new file.
+                if (error == EACCES || error == EPERM || error == EROFS) {
+                    return Problem{.code = ProblemCode::CannotWriteInFolder,
+                                   .text = m_name,
+                                   .other = folder.size() > 1 ? folder.substr(0, folder.size() - 1)
+                                            : folder.empty()  ? "."
+                                                              : folder,
+                                   .error = error};
+                }
                 return CannotWrite(m_name, error);
             }
         }
@@ -217,6 +262,7 @@ RunResult Finish(RunResult result, const Batch& batch) {
     result.converted = batch.Records() - batch.Failed();
     result.failed = batch.Failed();
     result.passedThrough = batch.PassedThrough();
+    result.notes = batch.Notes();
     if (result.status == RunStatus::Converted && batch.Failed() > 0) {
         result.status = RunStatus::RecordsFailed;
     }
@@ -326,18 +372,23 @@ private:
         preview.number = number;
         preview.text = line;
         if (!(number == 1 && m_settings.header)) {
-            preview.fields = m_converter.Split(line);
+            const bool numbered = m_state.numberedFirstField;
+            preview.fields = m_converter.Split(line, m_state);
+            if (!numbered && m_state.numberedFirstField) {
+                preview.note = m_converter.NumberedFirstFieldNote(m_state, number);
+            }
         }
         m_lines.push_back(std::move(preview));
     }
     void TooLong(std::int64_t number) override {
         if (!Full()) {
-            m_lines.push_back({number, {}, {}});
+            m_lines.push_back({number, {}, {}, {}});
         }
     }
 
     const Settings& m_settings;
     RecordConverter m_converter;
+    ReadState m_state;
     int m_maxLines;
     std::vector<PreviewLine>& m_lines;
 };

@@ -29,6 +29,7 @@ struct RunResult {
     std::int64_t failed = 0;
     std::int64_t passedThrough = 0; // blank, comment and header lines
     Problem problem;                // of a file error or refused settings
+    std::vector<RecordError> notes; // what a finished run says beyond its failures (Batch::Notes)
     // The named output existed and was left as it was, since no record was converted
     // (RunCallbacks::keepOutputUnlessConverted).
     bool outputKept = false;
@@ -60,6 +61,9 @@ struct PreviewLine {
     std::int64_t number = 0;
     std::string text; // without its line ending and byte order mark
     std::vector<SplitField> fields;
+    // On the first line whose first field, a whole number, is read as a coordinate although
+    // the record holds more numbers: the note a run would give (FirstFieldReadAsCoordinate).
+    Problem note;
 };
 
 // The first maxLines lines of path, split into fields with their roles exactly as the

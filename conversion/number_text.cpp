@@ -54,7 +54,9 @@ void AppendNumber(std::string& out, double value, int decimals) {
     char* const first = buffer;
     char* last = nullptr;
     if (decimals < 0) {
-        last = std::to_chars(first, std::end(buffer), value).ptr;
+        // Fixed notation also here: 1.0949463558063144e-07 written as seconds would read as
+        // 1.09 to a person, and as no angle to the parser.
+        last = std::to_chars(first, std::end(buffer), value, std::chars_format::fixed).ptr;
     } else {
         last =
             std::to_chars(first, std::end(buffer), value, std::chars_format::fixed, decimals).ptr;

@@ -11,6 +11,6 @@
 // (NotFinite); a value too small for a double reads as zero.
 Result<double> ParseNumber(std::string_view text);
 
-// value with a fixed number of decimals (never "-0.000"), or the shortest text that reads back
-// to the same double when decimals is negative.
+// value in fixed notation with a fixed number of decimals (never "-0.000"), or, when decimals
+// is negative, the shortest fixed-notation text that reads back to the same double.
 void AppendNumber(std::string& out, double value, int decimals);

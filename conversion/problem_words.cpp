@@ -36,7 +36,11 @@ void AppendArgument(std::string& out, std::string_view name, const Problem& p,
         AppendShortest(out, p.value);
     } else if (name == "whole") {
         // A value beyond what an int holds is still written as the number it is.
-        AppendNumber(out, p.value, std::fabs(p.value) < 1e15 ? 0 : -1);
+        if (std::fabs(p.value) < 1e15) {
+            AppendNumber(out, p.value, 0);
+        } else {
+            AppendShortest(out, p.value);
+        }
     } else if (name == "fixed4") {
         AppendNumber(out, p.value, 4);
     } else if (name == "bound") {

@@ -17,6 +17,23 @@ namespace {
 // the pole written with fewer decimals than it was computed to; farther out it is an error.
 constexpr double kPoleSlack = 1e-5;
 
+// How far on the ground (metres) an inverse point may lie beyond the reach and still be read as
+// on its line: forward writes points on the line rounded (to whole metres with --precision 0),
+// and the series' forward and inverse disagree by a few centimetres there.
+constexpr double kReachSlackMetres = 1.0;
+
+// Where the series can be trusted to say on which side of the reach a point lies: within this
+// latitude and this far inside the reach it is off by millimetres, far less than the margin.
+constexpr double kSeriesSureLatitude = 84.0;
+constexpr double kSeriesSureReach = kChosenMeridianReach - 0.1;
+
+const double kDegree = std::acos(-1.0) / 180.0;
+
+// Whether text is a whole number written with digits only, as point numbers are.
+bool IsWholeNumberText(std::string_view text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
@@ -70,12 +87,25 @@ RecordConverter::RecordConverter(const Settings& settings)
             m_fixedZone = zone;
         }
         m_fixed.emplace(ProjectionParamsOf(settings, centralMeridian, m_fixedZone));
+        if (settings.method == Method::Series && settings.operation == Operation::Inverse) {
+            ProjectionParams exact = m_fixed->Params();
+            exact.method = Method::Krueger;
+            m_exactFixed.emplace(exact);
+        }
     } else if (settings.operation == Operation::Forward ||
                settings.operation == Operation::Inverse) {
         // Every zone is made now, so that converting never changes the converter.
         m_zones.reserve(static_cast<std::size_t>(m_system.LastZone()));
         for (int n = 1; n <= m_system.LastZone(); ++n) {
             m_zones.emplace_back(ProjectionParamsOf(settings, m_system.CentralMeridian(n), n));
+        }
+        if (settings.method == Method::Series && settings.operation == Operation::Inverse) {
+            m_exactZones.reserve(m_zones.size());
+            for (const Projection& zone : m_zones) {
+                ProjectionParams exact = zone.Params();
+                exact.method = Method::Krueger;
+                m_exactZones.emplace_back(exact);
+            }
         }
     }
 }
@@ -84,25 +114,56 @@ const Projection& RecordConverter::ZoneProjection(int zone) const {
     return m_zones[static_cast<std::size_t>(zone - 1)];
 }
 
-char RecordConverter::DelimiterOf(std::string_view line) const {
+// Whether a line shows this delimiter: a comma or tab anywhere, blanks between two fields.
+bool RecordConverter::Shows(std::string_view line, char delimiter) {
+    if (delimiter != ' ') {
+        return line.find(delimiter) != std::string_view::npos;
+    }
+    const std::size_t first = line.find_first_not_of(" \t");
+    const std::size_t last = line.find_last_not_of(" \t");
+    return first != std::string_view::npos &&
+           line.substr(first, last - first).find_first_of(" \t") != std::string_view::npos;
+}
+
+// The first record of an input that shows a delimiter decides it for every line after it, so
+// that a comma in a remark does not split a tab- or blank-separated line anew. Of the
+// delimiters it shows, the first that gives it readable coordinates is taken, trying a tab
+// before a comma (remarks hold commas, seldom tabs) and a comma before blanks (names hold
+// blanks); when none does, the first it shows. A record of one field decides nothing.
+void RecordConverter::DecideDelimiter(std::string_view line, ReadState& state) const {
+    if (m_settings.delimiter || state.delimiter) {
+        return;
+    }
+    std::vector<FieldSpan> fields;
+    char shown = 0;
+    for (const char delimiter : {'\t', ',', ' '}) {
+        if (!Shows(line, delimiter)) {
+            continue;
+        }
+        shown = shown ? shown : delimiter;
+        ReadState trial;
+        trial.delimiter = delimiter;
+        if (ReadRecord(line, fields, trial)) {
+            state.delimiter = delimiter;
+            return;
+        }
+    }
+    state.delimiter = shown;
+}
+
+char RecordConverter::DelimiterOf(const ReadState& state) const {
     if (m_settings.delimiter) {
         return m_settings.delimiter;
     }
-    if (line.find(',') != std::string_view::npos) {
-        return ',';
-    }
-    if (line.find('\t') != std::string_view::npos) {
-        return '\t';
-    }
-    return ' ';
+    return state.delimiter ? state.delimiter : ' ';
 }
 
 // With a delimiter character the fields are what lies between delimiters, trimmed of blanks,
 // and an empty field is a field; with blanks any run of spaces and tabs separates fields.
 void RecordConverter::FindFields(std::string_view line, std::size_t wanted,
-                                 std::vector<FieldSpan>& fields) const {
+                                 std::vector<FieldSpan>& fields, ReadState& state) const {
     fields.clear();
-    const char delimiter = DelimiterOf(line);
+    const char delimiter = DelimiterOf(state);
     std::size_t pos = 0;
     while (fields.size() < wanted) {
         if (delimiter == ' ') {
@@ -177,13 +238,14 @@ RecordConverter::Layout RecordConverter::LayoutOf(std::string_view line,
 }
 
 Result<RecordConverter::Record> RecordConverter::ReadRecord(std::string_view line,
-                                                            std::vector<FieldSpan>& fields) const {
+                                                            std::vector<FieldSpan>& fields,
+                                                            ReadState& state) const {
+    DecideDelimiter(line, state);
     const ColumnLayout& columns = m_settings.columns;
     FindFields(line,
-               columns.given
-                   ? static_cast<std::size_t>(std::max(columns.first, columns.second) + 1)
-                   : 3,
-               fields);
+               columns.given ? static_cast<std::size_t>(std::max(columns.first, columns.second) + 1)
+                             : 3,
+               fields, state);
     const bool forward = m_settings.operation == Operation::Forward;
     Layout layout = LayoutOf(line, fields);
     Record record{layout.name, layout.first, layout.second};
@@ -195,6 +257,7 @@ Result<RecordConverter::Record> RecordConverter::ReadRecord(std::string_view lin
             return problem;
         }
         record.v1 = **layout.firstRead;
+        NoteNumberedFirstField(line, fields, state);
     }
     const int needed = std::max(record.first, record.second) + 1;
     const int found = static_cast<int>(fields.size());
@@ -272,7 +335,38 @@ Result<void> RecordConverter::CheckTarget(int index, ZoneSystem system, int zone
     return problem;
 }
 
-Result<RecordConverter::Pair> RecordConverter::Forward(const Record& record) const {
+void RecordConverter::NoteDistance(double degrees, ReadState& state) const {
+    if (m_settings.method == Method::Series && degrees > kSeriesNoteFrom) {
+        ++state.seriesFar;
+        state.farthest = std::max(state.farthest, degrees);
+    }
+}
+
+// A file "1001,3386902.25,18399692.74,41.7" reads 1001 as X without a word; the first such
+// record is noted. Files "X,Y,H" without names exist, so the output stays as it is.
+void RecordConverter::NoteNumberedFirstField(std::string_view line,
+                                             const std::vector<FieldSpan>& fields,
+                                             ReadState& state) const {
+    if (state.numberedFirstField || fields.size() < 3) {
+        return;
+    }
+    const std::string_view first = TextOf(line, fields[0]);
+    if (IsWholeNumberText(first) && ParseNumber(TextOf(line, fields[2]))) {
+        state.numberedFirstField = true;
+        state.numberedText = first;
+    }
+}
+
+Problem RecordConverter::NumberedFirstFieldNote(const ReadState& state, std::int64_t line) const {
+    return Problem{.code = ProblemCode::FirstFieldReadAsCoordinate,
+                   .field = 1,
+                   .line = line,
+                   .quantity = QuantityOf(true),
+                   .text = state.numberedText};
+}
+
+Result<RecordConverter::Pair> RecordConverter::Forward(const Record& record,
+                                                       ReadState& state) const {
     const double B = record.v1;
     const double L = record.v2;
     if (std::fabs(PackedToDegrees(B)) > 90.0) {
@@ -304,6 +398,7 @@ Result<RecordConverter::Pair> RecordConverter::Forward(const Record& record) con
                 return check.problem();
             }
         }
+        NoteDistance(std::fabs(lon - centralMeridian), state);
         return Pair{p.x, p.y};
     }
     const Zone zone = m_system.ZoneOfLongitude(lon);
@@ -320,13 +415,65 @@ Result<RecordConverter::Pair> RecordConverter::Forward(const Record& record) con
             return check.problem();
         }
     }
+    NoteDistance(std::fabs(lon - zone.centralMeridian), state);
     return Pair{p.x, p.y};
 }
 
-Result<RecordConverter::Pair> RecordConverter::Inverse(const Record& record) const {
+Result<void> RecordConverter::CheckInverseReach(const Projection& projection,
+                                                const Projection* exact, std::optional<int> zone,
+                                                int northingIndex, int index, double x, double y,
+                                                GeoPoint& geo) const {
+    const double centralMeridian = projection.Params().centralMeridian;
+    // Where the series may be wrong about the side (far out, near a pole, or no answer at all),
+    // Krüger's series, exact to nanometres, says where the point lies.
+    GeoPoint where = geo;
+    if (exact && !(std::fabs(geo.lat) <= kSeriesSureLatitude &&
+                   std::fabs(geo.lon - centralMeridian) <= kSeriesSureReach)) {
+        where = exact->Inverse(x, y);
+    }
+    if (std::isnan(where.lat)) {
+        return {}; // beyond a pole: the latitude check says so
+    }
+    // The projection maps the far side of a pole beyond it: such a point lies past the pole,
+    // and within the pole's slack it is the pole.
+    if (std::fabs(where.lon - centralMeridian) > 90.0) {
+        if (90.0 - std::fabs(where.lat) <= kPoleSlack) {
+            geo = {std::copysign(90.0, where.lat), centralMeridian};
+            return {};
+        }
+        return FieldProblem(ProblemCode::BeyondPole, northingIndex, true);
+    }
+    const double beyond = std::fabs(where.lon - centralMeridian) - kChosenMeridianReach;
+    const double metres =
+        beyond * kDegree * m_settings.ellipsoid.a() * std::cos(where.lat * kDegree);
+    if (beyond <= 0.0 || metres <= kReachSlackMetres) {
+        // A point a rounding step or the series' few centimetres beyond is on the line, as
+        // forward wrote it, and forward reads the result back.
+        if (std::fabs(geo.lon - centralMeridian) > kChosenMeridianReach) {
+            geo.lon =
+                centralMeridian + std::copysign(kChosenMeridianReach, geo.lon - centralMeridian);
+        }
+        return {};
+    }
+    if (!zone || m_fixed) {
+        Problem problem = FieldProblem(ProblemCode::InverseBeyondReach, index, false);
+        problem.bound = kChosenMeridianReach;
+        return problem;
+    }
+    Problem problem = FieldProblem(ProblemCode::InverseBeyondZoneReach, index, false);
+    problem.zone = *zone;
+    problem.value = std::fabs(where.lon - centralMeridian);
+    problem.bound = kChosenMeridianReach;
+    return problem;
+}
+
+Result<RecordConverter::Pair> RecordConverter::Inverse(const Record& record,
+                                                       ReadState& state) const {
     const double x = record.v1;
     const double y = record.v2;
-    GeoPoint geo{};
+    const Projection* projection = nullptr;
+    const Projection* exact = nullptr;
+    std::optional<int> zone;
     if (m_fixed) {
         if (m_fixedZone && PrefixOf(y) != *m_fixedZone) {
             Problem problem = FieldProblem(ProblemCode::PrefixNotChosenZone, record.second, false);
@@ -334,27 +481,31 @@ Result<RecordConverter::Pair> RecordConverter::Inverse(const Record& record) con
             problem.zone = *m_fixedZone;
             return problem;
         }
-        geo = m_fixed->Inverse(x, y);
-        const double centralMeridian = m_fixed->Params().centralMeridian;
-        if (std::fabs(geo.lon - centralMeridian) > kChosenMeridianReach) {
-            Problem problem = FieldProblem(ProblemCode::InverseBeyondReach, record.second, false);
-            problem.bound = kChosenMeridianReach;
-            return problem;
-        }
-        // Longitudes are written from 0° to 360°, as forward reads them.
-        if (geo.lon < 0.0) {
-            geo.lon += 360.0;
-        } else if (geo.lon >= 360.0) {
-            geo.lon -= 360.0;
-        }
+        projection = &*m_fixed;
+        exact = m_exactFixed ? &*m_exactFixed : nullptr;
     } else {
         if (Result<void> check = CheckSourcePrefix(record.second, y, m_system); !check) {
             return check.problem();
         }
-        geo = ZoneProjection(m_system.ZoneOfEasting(y).number).Inverse(x, y);
+        zone = m_system.ZoneOfEasting(y).number;
+        projection = &ZoneProjection(*zone);
+        exact = m_exactZones.empty() ? nullptr : &m_exactZones[static_cast<std::size_t>(*zone - 1)];
+    }
+    GeoPoint geo = projection->Inverse(x, y);
+    if (Result<void> check =
+            CheckInverseReach(*projection, exact, zone, record.first, record.second, x, y, geo);
+        !check) {
+        return check.problem();
     }
     if (Result<void> check = CheckLatitude(record.first, geo.lat); !check) {
         return check.problem();
+    }
+    NoteDistance(std::fabs(geo.lon - projection->Params().centralMeridian), state);
+    // Longitudes are written from 0° to 360°, as forward reads them.
+    if (geo.lon < 0.0) {
+        geo.lon += 360.0;
+    } else if (geo.lon >= 360.0) {
+        geo.lon -= 360.0;
     }
     // Packed angles only at the edge: the output takes them from degrees here.
     return Pair{DegreesToPacked(geo.lat), DegreesToPacked(geo.lon)};
@@ -397,23 +548,35 @@ void RecordConverter::WriteRecord(std::string_view line, const std::vector<Field
         std::swap(result.r1, result.r2);
     }
     const bool angles = m_settings.operation == Operation::Inverse;
-    const auto write = [&](double value) {
-        if (angles) {
-            AppendAngle(out, value, m_settings.angles, m_angleDecimals);
-        } else {
+    const auto write = [&](double value, bool longitude) {
+        if (!angles) {
             AppendNumber(out, value, m_metreDecimals);
+            return;
+        }
+        const std::size_t begin = out.size();
+        AppendAngle(out, value, m_settings.angles, m_angleDecimals);
+        // A longitude a rounding step short of 360° may be written as 360, which forward
+        // refuses: it is 0°.
+        if (longitude && value > 359.0) {
+            const Result<double> back =
+                ParseAngle(std::string_view(out).substr(begin), m_settings.angles);
+            if (back && *back >= 360.0) {
+                out.resize(begin);
+                AppendAngle(out, 0.0, m_settings.angles, m_angleDecimals);
+            }
         }
     };
+    const bool secondFirst = record.first > record.second;
     out.append(line.substr(0, a.begin));
-    write(result.r1);
+    write(result.r1, secondFirst);
     out.append(line.substr(a.end, b.begin - a.end));
-    write(result.r2);
+    write(result.r2, !secondFirst);
     out.append(line.substr(b.end));
 }
 
 RecordConverter::Outcome RecordConverter::Convert(std::string_view line, std::string& out,
-                                                  Problem& problem,
-                                                  std::vector<FieldSpan>& fields) const {
+                                                  Problem& problem, std::vector<FieldSpan>& fields,
+                                                  ReadState& state) const {
     problem = Problem{};
     if (PassesThrough(line)) {
         out.append(line);
@@ -428,17 +591,17 @@ RecordConverter::Outcome RecordConverter::Convert(std::string_view line, std::st
         problem = std::move(p);
         return Outcome::Failed;
     };
-    const Result<Record> record = ReadRecord(line, fields);
+    const Result<Record> record = ReadRecord(line, fields, state);
     if (!record) {
         return fail(record.problem());
     }
     Result<Pair> result = Problem{};
     switch (m_settings.operation) {
     case Operation::Forward:
-        result = Forward(*record);
+        result = Forward(*record, state);
         break;
     case Operation::Inverse:
-        result = Inverse(*record);
+        result = Inverse(*record, state);
         break;
     case Operation::Adjacent:
     case Operation::ThreeToSix:
@@ -459,17 +622,27 @@ RecordConverter::Outcome RecordConverter::Convert(std::string_view line, std::st
 RecordConverter::Outcome RecordConverter::Convert(std::string_view line, std::string& out,
                                                   Problem& problem) const {
     std::vector<FieldSpan> fields;
-    return Convert(line, out, problem, fields);
+    ReadState state;
+    return Convert(line, out, problem, fields, state);
 }
 
 std::vector<SplitField> RecordConverter::Split(std::string_view line) const {
+    ReadState state;
+    return Split(line, state);
+}
+
+std::vector<SplitField> RecordConverter::Split(std::string_view line, ReadState& state) const {
     std::vector<SplitField> split;
     if (PassesThrough(line)) {
         return split;
     }
+    DecideDelimiter(line, state);
     std::vector<FieldSpan> fields;
-    FindFields(line, static_cast<std::size_t>(-1), fields);
+    FindFields(line, static_cast<std::size_t>(-1), fields, state);
     const Layout layout = LayoutOf(line, fields);
+    if (layout.firstRead && *layout.firstRead) {
+        NoteNumberedFirstField(line, fields, state);
+    }
     const bool forward = m_settings.operation == Operation::Forward;
     for (std::size_t i = 0; i < fields.size(); ++i) {
         const int index = static_cast<int>(i);

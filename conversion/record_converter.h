@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,6 +31,24 @@ struct FieldSpan {
     std::size_t end;
 };
 
+// What the records of a run tell beyond their results, kept by the caller between calls: the
+// delimiter each input holds to once its first record has shown it, and the notes a run ends
+// with.
+struct ReadState {
+    char delimiter = 0; // of the current input; 0 until its first record; reset per input
+    // Points the series converted more than kSeriesNoteFrom from their central meridian.
+    std::int64_t seriesFar = 0;
+    double farthest = 0.0; // degrees, of those points
+    // The first record whose first field, a whole number, was read as a coordinate although the
+    // record holds more numbers than the operation reads: perhaps a point number.
+    bool numberedFirstField = false;
+    std::string numberedText;
+};
+
+// With the series, points farther than this from the central meridian (degrees) lose more than
+// a millimetre; a run that converts any says so once.
+inline constexpr double kSeriesNoteFrom = 4.0;
+
 class RecordConverter {
 public:
     // Throws ProblemError for settings that CheckProjection refuses.
@@ -41,13 +60,19 @@ public:
     // to out; on failure appends nothing there and says what is wrong in problem (its field
     // counted from 1, 0 for the line as a whole). fields is the caller's room for the line's
     // fields, kept between calls so that a batch does not allocate per line.
+    // state carries what one record tells the next of the same input (see ReadState).
     Outcome Convert(std::string_view line, std::string& out, Problem& problem,
-                    std::vector<FieldSpan>& fields) const;
+                    std::vector<FieldSpan>& fields, ReadState& state) const;
+    // One line on its own: its delimiter is what it uses.
     Outcome Convert(std::string_view line, std::string& out, Problem& problem) const;
 
     // The fields of a line as Convert sees them, each with its role; none for a line that
     // passes through unchanged (blank or a # comment).
+    std::vector<SplitField> Split(std::string_view line, ReadState& state) const;
     std::vector<SplitField> Split(std::string_view line) const;
+
+    // The note of a state's numbered first field (FirstFieldReadAsCoordinate), on this line.
+    Problem NumberedFirstFieldNote(const ReadState& state, std::int64_t line) const;
 
 private:
     // What the read step finds in a record: where the name and the coordinates stand, and the
@@ -71,17 +96,20 @@ private:
         std::optional<Result<double>> firstRead; // the default rule has read the first field
     };
 
-    char DelimiterOf(std::string_view line) const;
-    void FindFields(std::string_view line, std::size_t wanted,
-                    std::vector<FieldSpan>& fields) const;
+    static bool Shows(std::string_view line, char delimiter);
+    void DecideDelimiter(std::string_view line, ReadState& state) const;
+    char DelimiterOf(const ReadState& state) const;
+    void FindFields(std::string_view line, std::size_t wanted, std::vector<FieldSpan>& fields,
+                    ReadState& state) const;
     Layout LayoutOf(std::string_view line, const std::vector<FieldSpan>& fields) const;
     Result<double> ReadField(std::string_view line, const std::vector<FieldSpan>& fields,
                              int index, bool isAngle) const;
 
     // read -> compute -> write
-    Result<Record> ReadRecord(std::string_view line, std::vector<FieldSpan>& fields) const;
-    Result<Pair> Forward(const Record& record) const;
-    Result<Pair> Inverse(const Record& record) const;
+    Result<Record> ReadRecord(std::string_view line, std::vector<FieldSpan>& fields,
+                              ReadState& state) const;
+    Result<Pair> Forward(const Record& record, ReadState& state) const;
+    Result<Pair> Inverse(const Record& record, ReadState& state) const;
     Result<Pair> ZoneTransform(const Record& record) const;
     void WriteRecord(std::string_view line, const std::vector<FieldSpan>& fields,
                      const Record& record, Pair result, std::string& out) const;
@@ -94,6 +122,15 @@ private:
     Result<void> CheckSourcePrefix(int index, double Y, ZoneSystem system) const;
     Result<void> CheckLatitude(int index, double& B) const;
     Result<void> CheckTarget(int index, ZoneSystem system, int zone, double Y) const;
+    // Whether an inverse result lies within kChosenMeridianReach of the central meridian;
+    // puts a point less than a metre beyond onto the line. exact is the Krüger projection that
+    // decides where the series is in doubt (nullptr with the Krüger method).
+    Result<void> CheckInverseReach(const Projection& projection, const Projection* exact,
+                                   std::optional<int> zone, int northingIndex, int index, double x,
+                                   double y, GeoPoint& geo) const;
+    void NoteDistance(double degrees, ReadState& state) const;
+    void NoteNumberedFirstField(std::string_view line, const std::vector<FieldSpan>& fields,
+                                ReadState& state) const;
     // The standard projection of a zone of the settings' system; the zone exists.
     const Projection& ZoneProjection(int zone) const;
 
@@ -102,6 +139,9 @@ private:
     std::optional<Projection> m_fixed; // every point's projection, when the settings fix one
     std::optional<int> m_fixedZone;    // the zone number its eastings carry, if any
     std::vector<Projection> m_zones;   // zones 1 to the last, when each point finds its own
+    // The same in Krüger's series, for the inverse's reach check when the method is the series.
+    std::optional<Projection> m_exactFixed;
+    std::vector<Projection> m_exactZones;
     int m_metreDecimals;
     int m_angleDecimals;
 };

@@ -2,6 +2,8 @@
 // of the options that describe the input.
 #include "conversion/settings.h"
 
+#include <cmath>
+
 #include "conversion/angle_parsing.h"
 #include "conversion/number_text.h"
 #include "engine/packed_angle.h"
@@ -130,19 +132,29 @@ Result<Ellipsoid> MakeEllipsoid(std::string_view aText, std::string_view alfaTex
     if (!Ellipsoid::Check(*a, f)) {
         return alfaProblem;
     }
+    if (!(*a >= kLeastSemiMajorAxis && *a <= kMostSemiMajorAxis)) {
+        return Problem{.code = ProblemCode::EllipsoidAxisOutOfRange, .text = std::string(aText)};
+    }
+    if (*alfa != 0.0 && !(*alfa >= kLeastInverseFlattening)) {
+        return Problem{.code = ProblemCode::InverseFlatteningOutOfRange,
+                       .text = std::string(alfaText)};
+    }
     return Ellipsoid(*a, f);
 }
 
-Result<double> ParseCentralMeridian(std::string_view text) {
-    Result<double> value = ParseNumber(text);
-    if (!value && value.problem().code == ProblemCode::NotANumber) {
-        const Result<double> packed = ParseAngle(text, AngleFormat::Dms);
-        value = packed ? Result<double>(PackedToDegrees(*packed)) : packed;
-    }
-    if (!value || !(*value >= -180.0 && *value < 360.0)) {
+Result<double> ParseCentralMeridian(std::string_view text, AngleFormat angles) {
+    // D:M:S is read in every run: it cannot be mistaken for another form.
+    // A plain number in a D:M:S run has no marks to read: it is decimal degrees.
+    const bool dms = text.find_first_not_of("+-0123456789.eE") != std::string_view::npos;
+    const AngleFormat form = dms                          ? AngleFormat::Dms
+                             : angles == AngleFormat::Dms ? AngleFormat::Degrees
+                                                          : angles;
+    const Result<double> packed = ParseAngle(text, form);
+    const double degrees = packed ? PackedToDegrees(*packed) : 0.0;
+    if (!packed || !(degrees >= -180.0 && degrees < 360.0)) {
         return Problem{.code = ProblemCode::CentralMeridianText, .text = std::string(text)};
     }
-    return *value < 0.0 ? *value + 360.0 : *value;
+    return degrees < 0.0 ? degrees + 360.0 : degrees;
 }
 
 ProjectionParams ProjectionParamsOf(const Settings& s, double centralMeridian,
@@ -202,5 +214,18 @@ Result<void> CheckProjection(const Settings& s) {
     if (s.prefix && !(s.falseEasting >= 0.0 && s.falseEasting < 1000000.0)) {
         return Problem{.code = ProblemCode::FalseEastingWithPrefix, .value = s.falseEasting};
     }
-    return Projection::Check(ProjectionParamsOf(s, s.centralMeridian.value_or(0.0), zone));
+    if (Result<void> check =
+            Projection::Check(ProjectionParamsOf(s, s.centralMeridian.value_or(0.0), zone));
+        !check) {
+        return check;
+    }
+    if (!(s.k0 >= kLeastScale && s.k0 <= kMostScale)) {
+        return Problem{.code = ProblemCode::ScaleOutOfRange, .value = s.k0};
+    }
+    for (const double origin : {s.falseEasting, s.falseNorthing}) {
+        if (!(std::fabs(origin) <= kFalseOriginReach)) {
+            return Problem{.code = ProblemCode::FalseOriginOutOfRange, .value = origin};
+        }
+    }
+    return {};
 }

@@ -27,6 +27,16 @@ struct ColumnLayout {
 // methods is measured; beyond it the series diverges.
 inline constexpr double kChosenMeridianReach = 6.0;
 
+// What an Earth ellipsoid and a projection of it can be: anything beyond gives numbers that look
+// like coordinates and mean nothing (an alfa of 1.0000001 flattens the Earth to a disc, a false
+// easting of 1e300 writes 300 digits).
+inline constexpr double kLeastSemiMajorAxis = 6000000.0; // metres
+inline constexpr double kMostSemiMajorAxis = 7000000.0;  // metres
+inline constexpr double kLeastInverseFlattening = 100.0; // or 0 for a sphere
+inline constexpr double kLeastScale = 0.9;
+inline constexpr double kMostScale = 1.1;
+inline constexpr double kFalseOriginReach = 100000000.0; // metres either way
+
 struct Settings {
     Operation operation = Operation::Forward;
     int zoneWidth = 6;
@@ -60,17 +70,21 @@ Result<ColumnLayout> ParseColumns(std::string_view list, Operation operation);
 Result<void> CheckDelimiter(char delimiter, AngleFormat angles);
 
 // An ellipsoid given by its numbers as typed: a positive finite length, alfa a finite inverse
-// flattening above 1, or 0 for a sphere.
+// flattening above 1, or 0 for a sphere; and, beyond that, an Earth ellipsoid: a from
+// kLeastSemiMajorAxis to kMostSemiMajorAxis, alfa at least kLeastInverseFlattening or 0.
 Result<Ellipsoid> MakeEllipsoid(std::string_view aText, std::string_view alfaText);
 
-// A central meridian as decimal degrees (114.5) or D:M:S (114:30, 114°30′), from -180° to just
-// under 360°; a western one is taken as its eastern equal (-3 is 357).
-Result<double> ParseCentralMeridian(std::string_view text);
+// A central meridian in the run's angle form (packed 114.30, or decimal 114.5 in a degrees or
+// D:M:S run) or, in any run, as D:M:S (114:30, 114°30′), from -180° to just under 360°, in degrees;
+// a western one is taken as its eastern equal (-3 is 357). One form for the option and the file:
+// 114.30 in a packed run is 114°30′ in both.
+Result<double> ParseCentralMeridian(std::string_view text, AngleFormat angles);
 
 // Whether the projection settings taken together describe a projection. A caller checks here
 // before converting: a converter built from settings this refuses throws ProblemError. The
 // zone a prefixed easting names must be the zone whose meridian the projection is centred on,
-// so a central meridian of one's own needs prefix = false.
+// so a central meridian of one's own needs prefix = false. The scale lies from kLeastScale to
+// kMostScale and the false origin within kFalseOriginReach.
 Result<void> CheckProjection(const Settings& settings);
 
 // The projection of the settings' ellipsoid, method, scale and false origin about this central

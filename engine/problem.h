@@ -37,6 +37,10 @@ enum class ProblemCode {
     ZoneMeridianDiffers,        // zone, value: the meridian
     NoPrefixNeedsMeridian,
     FalseEastingWithPrefix, // value: the false easting
+    EllipsoidAxisOutOfRange,     // text: a as given
+    InverseFlatteningOutOfRange, // text: alfa as given
+    ScaleOutOfRange,             // value: k0
+    FalseOriginOutOfRange,       // value: the false easting or northing
     // One record (field, quantity and text: the field at fault).
     NotANumber,
     NotDmsAngle,
@@ -54,15 +58,20 @@ enum class ProblemCode {
     PrefixNotInSystem,     // value: the prefix read; width
     PrefixNotChosenZone,   // value: the prefix read; zone: the chosen one
     InverseBeyondReach,    // bound: the reach (6)
+    InverseBeyondZoneReach, // zone; value: degrees from its meridian; bound: the reach (6)
     BeyondPole,            // the northing
     TargetZoneWithoutPrefix, // zone, width: the zone the point goes into
     EastingLeavesZone,       // zone: its millions; the scale or false easting moves them
     BeyondEastingReach,      // zone: 500 km from its meridian
     NoFiniteResult,
     LineTooLong, // bound: the longest line read, in bytes
+    // Notes on a run that converted: nothing failed, but the user should know.
+    FirstFieldReadAsCoordinate, // text: the field; quantity: read as; line
+    SeriesBeyondFourDegrees,    // count: points; value: the farthest, degrees; bound: 4
     // Files (text: the file; an empty one is standard output).
     CannotRead,       // error: errno
     CannotWrite,      // error: errno
+    CannotWriteInFolder, // other: the folder that refused the file; error: errno
     OutputIsInput,    // other: the input it is
     PreviewNotRegular,
     InputNotRegular,

@@ -212,13 +212,17 @@ TEST(BatchBackend, RefusedSettingsNameTheWindowsControlsInChinese) {
         const char* message;
     };
     const Case cases[] = {
-        {[](BatchRequest& r) { r.centralMeridian = "114.5"; },
+        {[](BatchRequest& r) {
+             r.centralMeridian = "114.5";
+             r.angles = BatchAngles::Degrees;
+         },
          "中央子午线 114.5 不是3度带中某一带的中央子午线。按自己的中央子午线投影时，请勾选“Y "
          "不带带号”。"},
         {[](BatchRequest& r) { r.noPrefix = true; },
          "Y 不带带号时，须给出中央子午线：否则 Y 说不出它的投影带。"},
         {[](BatchRequest& r) { r.centralMeridian = "东经114"; },
-         "中央子午线须是 -180° 到 360° 之间的经度，写作十进制度（114.5）或 度:分:秒（114:30:00）。"},
+         "中央子午线须是 -180° 到 360° 之间的经度，写作十进制度（114.5）或 "
+         "度:分:秒（114:30:00）。"},
         {[](BatchRequest& r) {
              r.ellipsoid = "";
              r.a = -1.0;
@@ -238,6 +242,62 @@ TEST(BatchBackend, RefusedSettingsNameTheWindowsControlsInChinese) {
         BatchRequest request;
         c.change(request);
         EXPECT_EQ(FileConversionBackend().problem(request), c.message);
+    }
+}
+
+// The meridian reads in the chosen angle form, as the file's longitudes do: packed 114.30 is
+// 114°30′, and D:M:S reads in every form.
+TEST(BatchBackend, CentralMeridianReadsInTheChosenAngleForm) {
+    struct Case {
+        BatchAngles angles;
+        const char* text;
+        double degrees;
+    };
+    const Case cases[] = {
+        {BatchAngles::Packed, "114.30", 114.5},
+        {BatchAngles::Degrees, "114.30", 114.3},
+        {BatchAngles::Packed, "114:30", 114.5},
+        {BatchAngles::Dms, "114.5", 114.5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        BatchRequest request;
+        request.angles = c.angles;
+        request.centralMeridian = c.text;
+        request.noPrefix = true;
+        Settings settings;
+        EXPECT_EQ(BatchSettings(request, settings), "");
+        ASSERT_TRUE(settings.centralMeridian);
+        EXPECT_NEAR(*settings.centralMeridian, c.degrees, 1e-12);
+    }
+}
+
+// A file of numbered points read as coordinates: the preview says so in Chinese, once, as the
+// run would note it; names or fractions bring no hint.
+TEST(BatchBackend, PreviewHintsAtNumberedPoints) {
+    Folder folder;
+    struct Case {
+        const char* text;
+        const char* hint;
+    };
+    const Case cases[] = {
+        {"1001,3386902.25,18399692.74,41.7\n1002,3386903.25,18399693.74,40.1\n",
+         "提示：第一列 '1001' 被读作 X "
+         "坐标，而该记录还有更多数字；若第一列是点号，请在各列含义中写 "
+         "name,X,Y,-"},
+        {"P1,3386902.25,18399692.74,41.7\n", ""},
+        {"3386902.25,18399692.74,41.7\n", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        BatchRequest request;
+        request.operation = BatchOperation::Inverse;
+        request.zoneWidth = 6;
+        request.input = folder.Write("in.txt", c.text);
+        const BatchPreview preview = FileConversionBackend().preview(request);
+        EXPECT_EQ(preview.message, "");
+        EXPECT_EQ(preview.hint, c.hint);
+        EXPECT_FALSE(preview.rows.empty());
     }
 }
 

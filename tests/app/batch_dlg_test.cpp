@@ -523,10 +523,24 @@ TEST(BatchPreview, TheInputsFirstRecordsShowUnderTheirRoles) {
     w.Choose("IDC_BATCH_OPERATION", "反算");
     EXPECT_EQ(w.previews.back().operation, BatchOperation::Inverse);
     EXPECT_EQ(w.previews.back().input, "/data/pts.txt");
-    w.preview = BatchPreview{{}, {}, "无法读取文件"};
+    w.preview = BatchPreview{{}, {}, "无法读取文件", {}};
     w.Type("IDC_BATCH_COLUMNS", "");
     EXPECT_EQ(w.Headings("IDC_BATCH_PREVIEW"), (std::vector<std::string>{"无法预览"}));
     EXPECT_EQ(w.Row("IDC_BATCH_PREVIEW", 0), (std::vector<std::string>{"无法读取文件"}));
+}
+
+// A hint about the records shown (a point number read as a coordinate) follows them.
+TEST(BatchPreview, AHintFollowsTheRecordsItIsAbout) {
+    Window w;
+    w.preview.headings = {"X", "Y", "其他"};
+    w.preview.rows = {{"1001", "3386902.25", "18399692.74"}};
+    w.preview.hint = "提示：第一列 '1001' 被读作 X 坐标";
+    w.Type("IDC_BATCH_INPUT", "/data/pts.txt");
+    EXPECT_EQ(w.Item<QTreeWidget>("IDC_BATCH_PREVIEW")->topLevelItemCount(), 2);
+    EXPECT_EQ(w.Row("IDC_BATCH_PREVIEW", 0), w.preview.rows[0]);
+    const std::vector<std::string> hint = w.Row("IDC_BATCH_PREVIEW", 1);
+    ASSERT_FALSE(hint.empty());
+    EXPECT_EQ(hint[0], w.preview.hint);
 }
 
 TEST(BatchRun, ARunReportsProgressThenTheSummaryAndTheFailedRecords) {
@@ -1140,7 +1154,8 @@ TEST(BatchConversion, SettingsThatDescribeNoProjectionAreRefusedWithAMessageAndN
         const char* message; // empty when the run goes ahead
     };
     const Case cases[] = {
-        {"114.5", false, "", "中央子午线 114.5 不是3度带中某一带的中央子午线"},
+        // The meridian reads in the chosen angle form (packed here); D:M:S in any.
+        {"114:30", false, "", "中央子午线 114.5 不是3度带中某一带的中央子午线"},
         {"E114", false, "", "中央子午线须是 -180° 到 360° 之间的经度"},
         {"", true, "", "Y 不带带号时，须给出中央子午线"},
         {"", false, "B,B", "各列含义须按文件中的顺序逐列写出"},

@@ -2,6 +2,7 @@
 // points in every zone.
 #include <array>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -10,6 +11,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -49,6 +51,22 @@ TEST(Gkconv, ExitStatusTellsWhatHappened) {
         {"forward -w 6 --a 6378245 --alfa 0.5", "", 2, "Try 'gkconv --help'."},
         {"forward -w 6 --a 6378245 --alfa nan", "", 2, "Try 'gkconv --help'."},
         {"forward -w 6 --a 6371000 --alfa 0", "30 114\n", 0, ""}, // a sphere
+        // No Earth ellipsoid or projection: refused before a point is read.
+        {"forward -w 6 --a 6378245 --alfa 1.0000001", "30 114\n", 2, "Try 'gkconv --help'."},
+        {"forward -w 6 --a 6378245 --alfa 2", "30 114\n", 2, "Try 'gkconv --help'."},
+        {"forward -w 6 --a 6378245 --alfa 99.9", "30 114\n", 2, "Try 'gkconv --help'."},
+        {"forward -w 6 --a 637824.5 --alfa 298.3", "30 114\n", 2, "Try 'gkconv --help'."},
+        {"forward -w 6 --a 6378245 --alfa 1e9", "30 114\n", 0, ""},
+        {"forward -w 6 --scale 1e-300", "30 114\n", 2, "Try 'gkconv --help'."},
+        {"forward -w 6 --scale 1.2", "30 114\n", 2, "Try 'gkconv --help'."},
+        {"forward -w 6 --zone 19 --scale 0.9996", "30 114\n", 0, ""},
+        {"forward -w 6 --zone 20 --no-prefix --false-easting 1e300", "30 117\n", 2,
+         "Try 'gkconv --help'."},
+        {"forward -w 6 --false-northing -1e9", "30 114\n", 2, "Try 'gkconv --help'."},
+        {"forward -w 6 --zone 20 --no-prefix --false-northing -1e8", "30 117\n", 0, ""},
+        // An empty delimiter or output file is a mistake, not the default.
+        {"forward -w 6 -d ''", "30 114\n", 2, "Try 'gkconv --help'."},
+        {"forward -w 6 -o ''", "30 114\n", 2, "Try 'gkconv --help'."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args);
@@ -172,6 +190,100 @@ TEST(Gkconv, OutputReplacesItsTargetWhole) {
               3);
 
     EXPECT_EQ(GkconvShell("forward -w 3 " + points + " > /dev/full").status, 3);
+}
+
+std::size_t FilesIn(const std::string& dir) {
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(dir),
+                                                  std::filesystem::directory_iterator()));
+}
+
+// A signal while -o is being written: the run stops, the temporary file goes, the old output
+// stays, and the status is 128 + the signal, as the shell reports it.
+TEST(Gkconv, SignalsStopTheRunAndLeaveTheOutputAsItWas) {
+    const std::string dir = TempPath("dir");
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+        const std::string target = dir + "/out.txt";
+        std::ofstream(target, std::ios::binary) << "old\n";
+        int input[2];
+        ASSERT_EQ(pipe(input), 0);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            dup2(input[0], STDIN_FILENO);
+            close(input[0]);
+            close(input[1]);
+            execl(GKCONV_PATH, "gkconv", "forward", "-w", "6", "-o", target.c_str(),
+                  static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(input[0]);
+        const std::string line = "30 114\n";
+        ASSERT_EQ(write(input[1], line.data(), line.size()), static_cast<ssize_t>(line.size()));
+        // The temporary file beside the target says the run has begun.
+        for (int wait = 0; wait < 1000 && FilesIn(dir) < 2; ++wait) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        ASSERT_EQ(FilesIn(dir), 2u);
+        kill(child, signal);
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        close(input[1]);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 128 + signal);
+        EXPECT_EQ(ReadFile(target), "old\n");
+        EXPECT_EQ(FilesIn(dir), 1u);
+    }
+}
+
+// -o onto a link whose target does not exist yet writes that target; the link stays.
+TEST(Gkconv, OutputThroughADanglingLinkMakesItsTarget) {
+    const std::string dir = TempPath("dir");
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir + "/sub");
+    const std::string link = dir + "/link.txt";
+    std::filesystem::create_symlink("sub/new.txt", link);
+    const ProcessResult r = Gkconv("forward -w 6 -o " + link, "30 114\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(ReadFile(dir + "/sub/new.txt"), "3323905.4665 19789525.4635\n");
+    EXPECT_EQ(FilesIn(dir + "/sub"), 1u);
+}
+
+// A folder that takes no new file is named as the cause. Root writes anywhere, so the program
+// runs as nobody.
+TEST(Gkconv, ReadOnlyFolderIsNamedAsTheCause) {
+    const std::string dir = TempPath("ro");
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    chmod(dir.c_str(), 0555);
+    const std::string err = TempPath("err.txt");
+    const std::string command = "setpriv --reuid=65534 --regid=65534 --clear-groups " +
+                                std::string(GKCONV_PATH) + " forward -w 6 -o " + dir +
+                                "/out.txt < /dev/null 2> " + err;
+    const int raw = std::system(command.c_str());
+    if (getuid() != 0 || !WIFEXITED(raw) || WEXITSTATUS(raw) == 127) {
+        GTEST_SKIP() << "cannot run the program as another user here";
+    }
+    EXPECT_EQ(WEXITSTATUS(raw), 3);
+    EXPECT_EQ(ReadFile(err), "gkconv: cannot write " + dir + "/out.txt: its folder " + dir +
+                                 " refuses a new file: Permission denied\n");
+    chmod(dir.c_str(), 0755);
+}
+
+// With the series, points more than 4° out bring one note, before the count of failures.
+TEST(Gkconv, FarSeriesPointsBringOneNote) {
+    const ProcessResult r =
+        Gkconv("forward -w 6 --zone 20 --angles deg", "50 121.5\n50 122\n50 118\nx\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "<stdin>:4: latitude 'x' is not a number\n"
+                     "gkconv: note: points converted more than 4° from the central meridian: 2, "
+                     "the farthest 5.0000°; the series is off there by up to 12 mm forward and "
+                     "48 mm inverse, --method krueger is exact\n"
+                     "gkconv: 1 of 4 records failed\n");
+    EXPECT_EQ(Gkconv("forward -w 6 --zone 20 --angles deg --method krueger", "50 122\n").err, "");
 }
 
 // Random points in every zone of both systems go forward and back through gkconv, with point

@@ -116,19 +116,28 @@ TEST(CheckProjection, SettingsMustDescribeOneProjection) {
     }
 }
 
-TEST(ParseCentralMeridian, DecimalOrDmsFromWestToEast) {
+// The option reads in the run's angle form, so that 114.30 means in the option what it means
+// in the file; D:M:S reads in every run, and a plain number in a D:M:S run is decimal.
+TEST(ParseCentralMeridian, InTheRunsAngleFormOrDms) {
+    constexpr AngleFormat P = AngleFormat::Packed;
+    constexpr AngleFormat G = AngleFormat::Degrees;
+    constexpr AngleFormat D = AngleFormat::Dms;
     struct Case {
         const char* text;
+        AngleFormat angles;
         double degrees; // NAN when refused
     };
     const Case cases[] = {
-        {"114.5", 114.5}, {"114:30", 114.5}, {"114°30′", 114.5}, {"-3", 357.0},     {"0", 0.0},
-        {"359.9", 359.9}, {"360", NAN},      {"-180.5", NAN},    {"0x72", NAN},     {"114 30", NAN},
-        {"inf", NAN},     {"", NAN},         {"114:60", NAN},    {"114.5:30", NAN},
+        {"114.5", G, 114.5},  {"114.30", P, 114.5}, {"114.30", G, 114.3},  {"114.5", D, 114.5},
+        {"114:30", P, 114.5}, {"114:30", G, 114.5}, {"114°30′", P, 114.5}, {"-3", P, 357.0},
+        {"-3", G, 357.0},     {"0", P, 0.0},        {"359.9", G, 359.9},   {"359.5400", P, 359.9},
+        {"114.60", P, NAN},   {"360", G, NAN},      {"-180.5", G, NAN},    {"0x72", G, NAN},
+        {"114 30", P, NAN},   {"inf", G, NAN},      {"", P, NAN},          {"114:60", D, NAN},
+        {"114.5:30", G, NAN},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        const Result<double> degrees = ParseCentralMeridian(c.text);
+        SCOPED_TRACE(std::string(c.text) + " as " + std::to_string(static_cast<int>(c.angles)));
+        const Result<double> degrees = ParseCentralMeridian(c.text, c.angles);
         if (std::isnan(c.degrees)) {
             ASSERT_FALSE(degrees);
             EXPECT_EQ(degrees.problem().code, ProblemCode::CentralMeridianText);

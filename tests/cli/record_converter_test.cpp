@@ -464,7 +464,8 @@ TEST(RecordConverter, ConvertsFromSeveralThreadsAtOnce) {
                         const std::size_t i = (k + static_cast<std::size_t>(t) * 97) % lines.size();
                         std::string out;
                         Problem problem;
-                        converter.Convert(lines[i], out, problem, fields);
+                        ReadState state; // each line on its own, as in the serial run
+                        converter.Convert(lines[i], out, problem, fields, state);
                         parallel[t].push_back(std::to_string(i) + ":" + out + "|" +
                                               (problem ? English(problem) : ""));
                     }

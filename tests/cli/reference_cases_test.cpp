@@ -31,7 +31,10 @@ std::string Options(const cases::Settings& s, const std::string& operation, bool
     // Angles come out as decimal degrees; they go in as the block writes them.
     args += anglesIn && s.packed ? " --angles packed" : " --angles deg";
     if (s.centralMeridian) {
-        args += " --central-meridian=" + Text(*s.centralMeridian);
+        // The option reads in the run's angle form.
+        const double meridian = *s.centralMeridian;
+        args += " --central-meridian=" +
+                Text(anglesIn && s.packed ? DegreesToPacked(meridian) : meridian);
         if (!s.zone) {
             args += " --no-prefix";
         }

@@ -162,6 +162,10 @@ TEST(AppendNumber, FixedShortestAndNoNegativeZero) {
         {-12.25, 1, "-12.2"},
         {0.1, -1, "0.1"},
         {3508294.478433193, -1, "3508294.478433193"},
+        // The shortest text is fixed too: a person reads 1.09 in 1.0949463558063144e-07.
+        {1.0949463558063144e-07, -1, "0.00000010949463558063144"},
+        {1e21, -1, "1000000000000000000000"},
+        {-2.5e-5, -1, "-0.000025"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -201,6 +205,16 @@ TEST(AppendAngle, WritesEachFormat) {
         {30.0059999999, AngleFormat::Packed, 3, "30.010"},
         {30.555, AngleFormat::Packed, 1, "31.0"},
         {30.3553774691, AngleFormat::Packed, 4, "30.3554"},
+        // --exact: the shortest fixed text that reads back to the same double, and the carry.
+        // A packed value a rounding step short of 134°05′ has the shortest text 134.046, which
+        // says 60 seconds.
+        {DegreesToPacked(134.0 + 5.0 / 60.0), AngleFormat::Packed, -1, "134.05"},
+        {0.006, AngleFormat::Packed, -1, "0.01"},
+        {0.6, AngleFormat::Packed, -1, "1"},
+        {30.3553774691, AngleFormat::Packed, -1, "30.3553774691"},
+        {JoinPacked(18.0, 0.0, 1.0949463558063144e-07), AngleFormat::Dms, -1,
+         "18:00:00.00000010949463558063144"},
+        {30.25, AngleFormat::Degrees, -1, "30.416666666666668"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

@@ -2,9 +2,9 @@
 // central meridian), over latitudes 0-84° north and south and every preset.
 //
 // series: over the area the zones really cover (2° west to 4° east of the central meridian in
-// the 6° system, 1° west to 2° east in the 3° system), the worst error in each band of distance
-// from the central meridian is held to the bound measured for it; a wrong sign or term shows up
-// as a jump far beyond the bound.
+// the 6° system, 1° west to 2° east in the 3° system), and on to the 6° a chosen meridian
+// takes, the worst error in each band of distance from the central meridian is held to the
+// bound measured for it; a wrong sign or term shows up as a jump far beyond the bound.
 // krueger: at most 1 µm forward and inverse up to 6° either side, and a round trip that
 // returns within 1e-9°; beyond 7°, where it takes the library's elementary functions in place
 // of their Taylor series, the same out to 30°; and the poles.
@@ -86,6 +86,32 @@ TEST_P(Accuracy, SeriesStaysWithinItsMeasuredBoundInEachBand) {
     };
     const EllipsoidPreset& preset = GetParam();
     const Errors errors = Measure(preset, Method::Series, -2.0, 4.0);
+    for (const Bound& b : bounds) {
+        SCOPED_TRACE(testing::Message() << "within " << b.band << "°");
+        std::printf("%s series within %d°: forward %.5f mm, inverse %.5f mm\n",
+                    std::string(preset.key).c_str(), b.band, errors.forward[b.band] * 1e3,
+                    errors.inverse[b.band] * 1e3);
+        EXPECT_LT(errors.forward[b.band], b.forward);
+        EXPECT_LT(errors.inverse[b.band], b.inverse);
+    }
+}
+
+// Where a chosen meridian or zone takes points but no zone reaches: 4° to 6° either side. The
+// series is off by centimetres there, which gkconv notes and the README's table shows.
+TEST_P(Accuracy, SeriesFromFourToSixDegreesStaysWithinItsMeasuredBound) {
+    struct Bound {
+        int band;
+        double forward;
+        double inverse;
+    };
+    // Worst measured over all presets (3.25 and 11.5 mm forward, 13.2 and 47.6 mm inverse),
+    // rounded up.
+    const Bound bounds[] = {
+        {5, 3.3e-3, 13.3e-3},
+        {6, 11.6e-3, 47.7e-3},
+    };
+    const EllipsoidPreset& preset = GetParam();
+    const Errors errors = Measure(preset, Method::Series, -6.0, 6.0);
     for (const Bound& b : bounds) {
         SCOPED_TRACE(testing::Message() << "within " << b.band << "°");
         std::printf("%s series within %d°: forward %.5f mm, inverse %.5f mm\n",
