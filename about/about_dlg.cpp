@@ -43,6 +43,10 @@ BOOL CAboutDlg::OnInitDialog() {
 
     m_credits.SubclassDlgItem(IDC_CREDITS, this);
     m_pCredits = &m_credits;
+    // Neither the picture nor the moving credits carry a text a screen reader could read.
+    m_credits.SetAccessibleName("鸣谢");
+    if (CWnd* pIcon = GetDlgItem(IDC_ABOUT_ICON))
+        pIcon->SetAccessibleName("程序图标");
 
     // The program's cursors are its own resources, which the application object hands out.
     m_link.EnableClickNotify(TRUE)

@@ -57,12 +57,37 @@ HBRUSH CHyperLink::CtlColor(CDC* pDC, UINT nCtlColor) {
     return m_hbrBack;
 }
 
+namespace {
+
+// The desktop has no web browser: the address is shown so it can be copied.
+constexpr const char* kNoBrowser = "没有找到能打开网址的程序（网页浏览器）。网址是：\n%s";
+
+} // namespace
+
 void CHyperLink::OnLButtonDown(UINT, CPoint) {
+    Open();
+    Default();
+}
+
+void CHyperLink::Open() {
     CString strAddress;
     GetWindowText(strAddress);
-    // Nothing is reported when the desktop cannot open it.
-    ShellExecuteOpen(strAddress);
-    Default();
+    if (ShellExecuteOpen(strAddress))
+        return;
+    CString strMessage;
+    strMessage.Format(kNoBrowser, strAddress.GetString());
+    MessageBox(strMessage, nullptr, MB_OK | MB_ICONEXCLAMATION);
+}
+
+// A link the keyboard has reached opens with Enter or Space, as with a click; Enter does not
+// reach the dialog as its OK.
+BOOL CHyperLink::PreTranslateMessage(MSG* pMsg) {
+    if (pMsg->message == WM_KEYDOWN && pMsg->hwnd == m_hWnd &&
+        (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_SPACE)) {
+        Open();
+        return TRUE;
+    }
+    return CStatic::PreTranslateMessage(pMsg);
 }
 
 BOOL CHyperLink::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {

@@ -18,7 +18,12 @@ public:
     // The label does not own the cursor; nullptr leaves the window's own cursor.
     CHyperLink& SetPointerCursor(HCURSOR hCursor);
 
+    // Hands the label's text to the desktop to open; says so, with the address to copy, when
+    // the desktop has nothing that opens it.
+    void Open();
+
 protected:
+    BOOL PreTranslateMessage(MSG* pMsg) override;
     HBRUSH CtlColor(CDC* pDC, UINT nCtlColor) override;
     void OnLButtonDown(UINT nFlags, CPoint point) override;
     BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) override;

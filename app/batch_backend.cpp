@@ -169,6 +169,7 @@ BatchOutcome Outcome(const RunResult& result) {
     outcome.failed = static_cast<std::uint64_t>(result.failed);
     if (result.problem)
         outcome.message = Chinese(result.problem);
+    outcome.outputKept = result.outputKept;
     switch (result.status) {
     case RunStatus::Converted:
     case RunStatus::RecordsFailed:
@@ -199,6 +200,8 @@ BatchOutcome Run(const BatchRequest& request, const Settings& settings,
     }
     RunCallbacks callbacks;
     callbacks.stop = hooks.stop;
+    // A mistaken run (every record refused) must not wipe out yesterday's good output.
+    callbacks.keepOutputUnlessConverted = true;
     if (hooks.progress)
         callbacks.progress = [&](const std::string&, std::int64_t done, std::int64_t total) {
             hooks.progress(static_cast<std::uint64_t>(done),

@@ -2,6 +2,7 @@
 // the worker with progress, summary and failed records.
 #include "app/batch_dlg.h"
 
+#include "app/window_texts.h"
 #include "engine/ellipsoid.h"
 #include "platform/ddx.h"
 #include "platform/drop_files.h"
@@ -9,6 +10,7 @@
 #include "platform/services.h"
 #include "res/resource.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <filesystem>
@@ -21,6 +23,10 @@ constexpr UINT_PTR kTickTimer = 1;
 // The running summary's clock ticks this often, so the window repaints well within 100 ms.
 constexpr UINT kTickMs = 50;
 constexpr const char* kTitle = "批量转换";
+// The errors list's columns, in pixels at the template's size.
+constexpr int kLineWidth = 60;
+constexpr int kFieldWidth = 110;
+constexpr int kExplanationWidth = 270;
 constexpr const char* kFileFilter =
     "文本文件 (*.txt;*.csv;*.dat)|*.txt;*.csv;*.dat|所有文件 (*.*)|*||";
 
@@ -206,13 +212,92 @@ BOOL CBatchDlg::OnInitDialog() {
     Fill(m_comboZoneRule, kZoneRules);
     OnEllipsoidChanged();
 
-    m_listErrors.InsertColumn(0, "行号", LVCFMT_RIGHT, 60);
-    m_listErrors.InsertColumn(1, "字段", LVCFMT_LEFT, 110);
-    m_listErrors.InsertColumn(2, "说明", LVCFMT_LEFT, 270);
+    m_listErrors.InsertColumn(0, "行号", LVCFMT_RIGHT, kLineWidth);
+    m_listErrors.InsertColumn(1, "字段", LVCFMT_LEFT, kFieldWidth);
+    m_listErrors.InsertColumn(2, "说明", LVCFMT_LEFT, kExplanationWidth);
     m_progress.SetRange32(0, 1000);
+    RememberLayout();
+    // No label stands beside these two.
+    m_progress.SetAccessibleName("转换进度");
+    m_staticSummary.SetAccessibleName("转换结果");
     DragAcceptFiles(TRUE);
     UpdateControls();
     return TRUE;
+}
+
+void CBatchDlg::RememberLayout() {
+    CRect client;
+    GetClientRect(&client);
+    m_szLaidOut = CSize(client.Width(), client.Height());
+    m_layout.clear();
+    for (CWnd* child = GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT)) {
+        CRect rect;
+        child->GetWindowRect(&rect);
+        ScreenToClient(&rect);
+        m_layout.push_back({child, rect});
+    }
+}
+
+// The window grows to the right and down from its template's size. The paths, the progress bar
+// and the summary take the added width, the buttons at the right edge move with it; the two
+// lists take the added height, half each, and everything below a list moves down with it.
+void CBatchDlg::OnSize(UINT nType, int cx, int cy) {
+    CDialog::OnSize(nType, cx, cy);
+    if (m_layout.empty())
+        return;
+    const int dx = std::max(0, cx - static_cast<int>(m_szLaidOut.cx));
+    const int dy = std::max(0, cy - static_cast<int>(m_szLaidOut.cy));
+    const int dyPreview = dy / 2;
+    CRect preview, errors;
+    for (const Placed& placed : m_layout) {
+        if (placed.pWnd->GetDlgCtrlID() == IDC_BATCH_PREVIEW)
+            preview = placed.rect;
+        else if (placed.pWnd->GetDlgCtrlID() == IDC_BATCH_ERRORS)
+            errors = placed.rect;
+    }
+    for (const Placed& placed : m_layout) {
+        CRect rect = placed.rect;
+        switch (placed.pWnd->GetDlgCtrlID()) {
+        case IDC_BATCH_INPUT:
+        case IDC_BATCH_OUTPUT:
+        case IDC_BATCH_PROGRESS:
+        case IDC_BATCH_SUMMARY:
+            rect.right += dx;
+            break;
+        case IDC_BATCH_PREVIEW:
+            rect.right += dx;
+            rect.bottom += dyPreview;
+            break;
+        case IDC_BATCH_ERRORS:
+            rect.right += dx;
+            rect.bottom += dy;
+            break;
+        case IDC_BATCH_BROWSE_IN:
+        case IDC_BATCH_HEADER:
+        case IDC_BATCH_BROWSE_OUT:
+        case IDCANCEL:
+            rect.left += dx;
+            rect.right += dx;
+            break;
+        default:
+            break;
+        }
+        const int shift = placed.rect.top >= errors.bottom    ? dy
+                          : placed.rect.top >= preview.bottom ? dyPreview
+                                                              : 0;
+        if (placed.pWnd->GetDlgCtrlID() == IDC_BATCH_ERRORS) {
+            rect.top += dyPreview;
+        } else {
+            rect.top += shift;
+            rect.bottom += shift;
+        }
+        placed.pWnd->MoveWindow(rect.left, rect.top, rect.Width(), rect.Height());
+    }
+    // The explanation takes the errors list's added width.
+    CRect list;
+    m_listErrors.GetClientRect(&list);
+    m_listErrors.SetColumnWidth(
+        2, std::max(kExplanationWidth, list.Width() - kLineWidth - kFieldWidth));
 }
 
 void CBatchDlg::OnOK() {
@@ -222,16 +307,33 @@ void CBatchDlg::OnOK() {
 
 void CBatchDlg::OnCancel() {
     if (IsRunning()) {
-        if (m_bCloseWhenStopped)
+        if (m_bCloseWhenStopped || !AskToStop())
             return;
-        if (MessageBox("转换正在进行。要停止转换并关闭窗口吗？", kTitle,
-                       MB_YESNO | MB_ICONQUESTION) != IDYES)
+        // The run may have ended while the question was open: then nothing is left to wait for.
+        if (IsRunning()) {
+            m_bCloseWhenStopped = TRUE;
+            OnStop();
             return;
-        m_bCloseWhenStopped = TRUE;
-        OnStop();
-        return;
+        }
     }
     CDialog::OnCancel();
+}
+
+BOOL CBatchDlg::AskToStop() {
+    return MessageBox(window_texts::kStopAndClose, kTitle, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+BOOL CBatchDlg::StopForClosing() {
+    if (!IsRunning())
+        return TRUE;
+    if (!AskToStop())
+        return FALSE;
+    // The job looks at the stop flag before each block it reads, so the wait is short.
+    if (IsRunning()) {
+        m_run.Stop();
+        m_run.Finish();
+    }
+    return TRUE;
 }
 
 BOOL CBatchDlg::OnCmdMsg(UINT nID, int nCode) {
@@ -379,8 +481,11 @@ void CBatchDlg::OnBrowseOutput() {
     CFileDialog dlg(FALSE, "txt", m_editOutput.GetWindowText(),
                     OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY, kFileFilter, this);
     dlg.m_ofn.lpstrTitle = "保存转换结果";
-    if (dlg.DoModal() == IDOK)
+    if (dlg.DoModal() == IDOK) {
+        // The dialog has asked already whether to replace the file.
+        m_strConfirmedOutput = dlg.GetPathName().str();
         m_editOutput.SetWindowText(dlg.GetPathName());
+    }
 }
 
 // The output follows the input for as long as the user has not typed a name of their own.
@@ -390,8 +495,20 @@ void CBatchDlg::OnInputChanged() {
         m_strAutoOutput = DefaultOutputName(m_editInput.GetWindowText().str());
         m_editOutput.SetWindowText(m_strAutoOutput.c_str());
     }
+    // The last run's summary, failures and folder belong to the file it read.
+    if (!IsRunning())
+        ClearLastRun();
     UpdatePreview();
     UpdateControls();
+}
+
+void CBatchDlg::ClearLastRun() {
+    m_listErrors.DeleteAllItems();
+    m_nListed = 0;
+    m_permille = 0;
+    m_progress.SetPos(0);
+    m_staticSummary.SetWindowText("");
+    m_strOutputFolder.clear();
 }
 
 // The preview's roles follow the operation (B, L or X, Y), and so do the options it uses.
@@ -504,14 +621,12 @@ void CBatchDlg::OnRun() {
     BatchRequest request;
     if (IsRunning() || !m_backend.makeJob || !ReadRequest(&request))
         return;
+    if (!MayReplace(request.output))
+        return;
     BatchJob job = m_backend.makeJob(request);
     if (!job)
         return;
-    m_listErrors.DeleteAllItems();
-    m_nListed = 0;
-    m_permille = 0;
-    m_progress.SetPos(0);
-    m_strOutputFolder.clear();
+    ClearLastRun();
     m_bCloseWhenStopped = FALSE;
     m_started = std::chrono::steady_clock::now();
     m_run.Start(this, std::move(job));
@@ -520,6 +635,18 @@ void CBatchDlg::OnRun() {
     ShowRunningSummary();
     UpdateControls();
     m_btnStop.SetFocus();
+}
+
+BOOL CBatchDlg::MayReplace(const std::string& output) {
+    std::error_code error;
+    if (output == m_strConfirmedOutput || !std::filesystem::is_regular_file(output, error))
+        return TRUE;
+    CString question;
+    question.Format(window_texts::kReplaceOutput, output.c_str());
+    if (MessageBox(question, kTitle, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return FALSE;
+    m_strConfirmedOutput = output;
+    return TRUE;
 }
 
 void CBatchDlg::OnStop() {
@@ -531,8 +658,11 @@ void CBatchDlg::OnStop() {
 }
 
 void CBatchDlg::OnOpenFolder() {
-    if (!m_strOutputFolder.empty())
-        ShellExecuteOpen(m_strOutputFolder);
+    if (m_strOutputFolder.empty() || ShellExecuteOpen(m_strOutputFolder))
+        return;
+    CString message;
+    message.Format(window_texts::kNoFileManager, m_strOutputFolder.c_str());
+    MessageBox(message, kTitle, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CBatchDlg::OnRunProgress(WPARAM permille) {
@@ -552,6 +682,12 @@ void CBatchDlg::OnRunDone() {
     switch (outcome.status) {
     case BatchOutcome::Status::Done:
         m_progress.SetPos(1000);
+        m_strOutputFolder = FolderOf(m_strRunOutput);
+        if (outcome.outputKept) {
+            summary.Format(window_texts::kNothingConvertedOutputKept,
+                           static_cast<unsigned long long>(outcome.failed));
+            break;
+        }
         summary.Format("已转换 %llu 条记录，失败 %llu 条，用时 %s 秒。",
                        static_cast<unsigned long long>(outcome.converted),
                        static_cast<unsigned long long>(outcome.failed),
@@ -561,7 +697,6 @@ void CBatchDlg::OnRunDone() {
             more.Format("下表只列出前 %zu 条。", m_nListed);
             summary += more;
         }
-        m_strOutputFolder = FolderOf(m_strRunOutput);
         break;
     case BatchOutcome::Status::Stopped:
         summary.Format("已停止，输出文件未写入（停止前已转换 %llu 条，失败 %llu 条）。",

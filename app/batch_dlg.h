@@ -19,6 +19,7 @@
 
 #include <chrono>
 #include <string>
+#include <vector>
 
 // The output name offered for an input: "_out" before the extension of the file's name
 // ("pts.txt" -> "pts_out.txt", "pts" -> "pts_out"); empty for an empty input.
@@ -66,6 +67,9 @@ public:
     // backend refuses them.
     BOOL ReadRequest(BatchRequest* pRequest);
     BOOL IsRunning() const { return m_run.IsRunning(); }
+    // Whether the window may go now, as when the program is closed: during a run only once
+    // the user agrees to stop it, and then after it has stopped. TRUE when idle.
+    BOOL StopForClosing();
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -79,6 +83,7 @@ protected:
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     void OnDropFiles(HDROP hDropInfo) override;
     void OnTimer(UINT_PTR nIDEvent) override;
+    void OnSize(UINT nType, int cx, int cy) override;
     void OnDestroy() override;
 
     void OnBrowseInput();
@@ -108,6 +113,15 @@ private:
     void ShowFailures();
     void ShowRunningSummary();
     double ElapsedSeconds() const;
+    // The question before a run stops for the window to close; TRUE for yes.
+    BOOL AskToStop();
+    // FALSE when output names an existing file the user does not want replaced (asked once
+    // per name, unless the save dialog has asked).
+    BOOL MayReplace(const std::string& output);
+    // Empties the summary, the failed records, the bar and the folder of the last run.
+    void ClearLastRun();
+    // Notes where every control sits at the template's size, for OnSize.
+    void RememberLayout();
 
     BatchBackend m_backend;
     CBatchRun m_run;
@@ -115,8 +129,15 @@ private:
     std::string m_strRunOutput;    // the output of the run going or last run
     std::string m_strOutputFolder; // of the last output written
     std::string m_strEpsgNote;     // what the EPSG field's text is not, or that it is deprecated
+    std::string m_strConfirmedOutput; // an existing file the user agreed to replace
     std::chrono::steady_clock::time_point m_started;
     WPARAM m_permille = 0;
     std::size_t m_nListed = 0;
     BOOL m_bCloseWhenStopped = FALSE;
+    struct Placed {
+        CWnd* pWnd;
+        CRect rect; // in the client area, at the template's size
+    };
+    std::vector<Placed> m_layout;
+    CSize m_szLaidOut;
 };

@@ -58,6 +58,8 @@ struct BatchOutcome {
     std::uint64_t converted = 0;
     std::uint64_t failed = 0;
     std::string message; // why, when the run failed
+    // Done, but no record was converted and the existing output was left as it was.
+    bool outputKept = false;
 };
 
 // What a running job reports through, from its own thread.

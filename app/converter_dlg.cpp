@@ -12,6 +12,8 @@
 #include "platform/win_app.h"
 #include "res/resource.h"
 
+#include <algorithm>
+
 namespace {
 
 bool ParseField(const CString& text, int* value) {
@@ -90,9 +92,12 @@ void CConverterDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_B_DEG, m_editBDeg);
     DDX_Control(pDX, IDC_WGS1984, m_radioWgs1984);
     DDX_Control(pDX, IDC_FORWARD, m_radioForward);
-    ExchangeField(pDX, IDC_B_DEG, m_nBDeg, 0, 360);
-    ExchangeField(pDX, IDC_B_MIN, m_nBMin, 0, 60);
-    ExchangeField(pDX, IDC_B_SEC, m_dBSec, 0.0, 60.0);
+    // A latitude goes no further than the pole: once the degrees are read, the minutes and
+    // then the seconds may only fill what is left up to 90°.
+    ExchangeField(pDX, IDC_B_DEG, m_nBDeg, 0, 90);
+    ExchangeField(pDX, IDC_B_MIN, m_nBMin, 0, m_nBDeg >= 90 ? 0 : 60);
+    const double dSecondsToPole = (90.0 - m_nBDeg) * 3600.0 - m_nBMin * 60.0;
+    ExchangeField(pDX, IDC_B_SEC, m_dBSec, 0.0, dSecondsToPole < 60.0 ? dSecondsToPole : 60.0);
     ExchangeField(pDX, IDC_L_DEG, m_nLDeg, 0, 360);
     ExchangeField(pDX, IDC_L_MIN, m_nLMin, 0, 60);
     ExchangeField(pDX, IDC_L_SEC, m_dLSec, 0.0, 60.0);
@@ -138,7 +143,11 @@ BOOL CConverterDlg::OnInitDialog() {
 // Enter must not read the fields or close the form: the form has no OK button.
 void CConverterDlg::OnOK() {}
 
+// Closing the form ends the program, and with it a batch run: the batch window's question
+// first, and the run stopped before the form goes.
 void CConverterDlg::OnCancel() {
+    if (m_pBatchDlg && !m_pBatchDlg->StopForClosing())
+        return;
     CDialog::OnCancel();
 }
 
@@ -301,6 +310,14 @@ void CConverterDlg::Project(int nZoneWidth) {
     // Only the forward radio is asked: anything but forward is the inverse direction.
     if (m_radioForward.SendMessage(BM_GETCHECK)) {
         m_proj.ZoneFromL();
+        // The zone rule puts a longitude below 1° (6° zones) or 2° (3° zones) into zone 0,
+        // which no easting can name: L's degrees are refused with the range that has a zone.
+        if (m_proj.m_nZone < 1) {
+            CDataExchange dx(this, TRUE);
+            dx.PrepareEditCtrl(IDC_L_DEG);
+            DDV_MinMaxInt(&dx, m_nLDeg, nZoneWidth == 3 ? 2 : 1, 360);
+            return;
+        }
         m_proj.BLToXY();
         m_dX = m_proj.m_X;
         m_dY = m_proj.m_Y;
@@ -358,8 +375,44 @@ void CConverterDlg::OnBatchConvert() {
         m_pBatchDlg->SetForegroundWindow();
         return;
     }
-    m_pBatchDlg = std::make_unique<CBatchDlg>(m_batchBackend, this);
-    m_pBatchDlg->Create(IDD_BATCH_DIALOG, this);
+    // A window of its own, not owned by the form: each is raised, focused and minimised on
+    // its own, and it opens beside the form rather than over it.
+    // Placed before it is shown, so the window manager takes the place as the program's.
+    m_pBatchDlg = std::make_unique<CBatchDlg>(m_batchBackend);
+    if (!m_pBatchDlg->Create(IDD_BATCH_DIALOG))
+        return;
+    PlaceBeside(*m_pBatchDlg);
+    m_pBatchDlg->ShowWindow(SW_SHOW);
+    m_pBatchDlg->SetForegroundWindow();
+}
+
+// To the right of the form if the screen has room there, else to its left; when neither side
+// has room but the two fit side by side, the form moves over just enough.
+void CConverterDlg::PlaceBeside(CWnd& window) {
+    constexpr int kGap = 8;
+    CRect form, other, work;
+    GetWindowRect(&form);
+    window.GetWindowRect(&other);
+    if (!SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0))
+        return;
+    // The window manager has yet to frame the new window: take the form's frame for its own.
+    CRect client;
+    GetClientRect(&client);
+    const int frameWidth = std::max(0, form.Width() - client.Width());
+    const int frameHeight = std::max(0, form.Height() - client.Height());
+    const int width = other.Width() + frameWidth, height = other.Height() + frameHeight;
+    int x = form.right + kGap;
+    if (x + width > work.right) {
+        x = form.left - kGap - width;
+        if (x < work.left) {
+            const int formLeft = std::max<int>(work.left, work.right - width - kGap - form.Width());
+            SetWindowPos(nullptr, formLeft, form.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+            x = std::min<int>(formLeft + form.Width() + kGap, work.right - width);
+        }
+    }
+    // A resizable frame may be a little taller than the form's (a grip at the bottom).
+    const int y = std::max<int>(work.top, std::min<int>(form.top, work.bottom - height - kGap));
+    window.SetWindowPos(nullptr, std::max<int>(work.left, x), y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
 // One parameter window at a time, as with the batch window.

@@ -92,6 +92,8 @@ private:
     // A zone command: one engine operation on X and Y in zones of nZoneWidth; FALSE when the
     // read failed.
     BOOL TransformZone(int nZoneWidth, void (CGaussProjection::*pTransform)());
+    // Puts a window beside the form on the screen.
+    void PlaceBeside(CWnd& window);
     // Enables the four zone buttons of the zone system (3 or 6) the fields now hold.
     void EnterZoneSystem(int nZoneWidth);
     // Makes B and L, or X and Y, the fields the user types into.

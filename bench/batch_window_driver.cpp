@@ -49,6 +49,7 @@ int main(int argc, char** argv) {
     CBatchDlg dlg(FileConversionBackend());
     if (!dlg.Create())
         return 1;
+    dlg.ShowWindow(SW_SHOW);
     dlg.m_editInput.SetWindowText(argv[1]);
     dlg.m_editOutput.SetWindowText(argv[2]);
     QApplication::processEvents();

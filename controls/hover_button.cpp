@@ -113,8 +113,10 @@ void CHoverButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
     CRect rcCaption = rcItem;
     if (m_hIconHot)
         DrawButtonIcon(&dc, strCaption, &rcItem, &rcCaption, bIsPressed, bIsDisabled);
-    if (strCaption.IsEmpty())
+    if (strCaption.IsEmpty()) {
+        DrawFocusMark(&dc, lpDrawItemStruct->itemState, rcItem);
         return;
+    }
     if (bIsPressed)
         rcCaption.OffsetRect(1, 1);
     CFont* pOldFont = dc.SelectObject(GetFont());
@@ -129,6 +131,16 @@ void CHoverButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
               DST_PREFIXTEXT | (bIsDisabled ? DSS_DISABLED : DSS_NORMAL));
     if (pOldFont)
         dc.SelectObject(pOldFont);
+    DrawFocusMark(&dc, lpDrawItemStruct->itemState, rcItem);
+}
+
+// The keyboard's focus mark, once the keyboard has moved the focus in this window: a dotted
+// frame inside the one the hover look draws.
+void CHoverButton::DrawFocusMark(CDC* pDC, UINT nState, const RECT& rcItem) {
+    if (!(nState & ODS_FOCUS) || (nState & ODS_NOFOCUSRECT))
+        return;
+    CRect rcFocus(rcItem.left + 2, rcItem.top + 2, rcItem.right - 2, rcItem.bottom - 2);
+    pDC->DrawFocusRect(&rcFocus);
 }
 
 void CHoverButton::DrawButtonIcon(CDC* pDC, const CString& strCaption, const RECT* rcItem,

@@ -30,6 +30,7 @@ public:
 private:
     void DrawButtonIcon(CDC* pDC, const CString& strCaption, const RECT* rcItem, RECT* rcCaption,
                         BOOL bIsPressed, BOOL bIsDisabled);
+    static void DrawFocusMark(CDC* pDC, UINT nState, const RECT& rcItem);
     // Marks the whole client area for repainting, with erase.
     void InvalidateButton();
 

@@ -11,10 +11,32 @@ BOOL CNumericEdit::PreTranslateMessage(MSG* pMsg) {
     return CEdit::PreTranslateMessage(pMsg);
 }
 
-// Only the character code is used, once whatever the repeat count; no character reaches the
-// edit window's own handling.
+namespace {
+
+constexpr UINT kCtrlA = 1; // select all
+constexpr UINT kCtrlC = 3; // copy
+
+} // namespace
+
+// Only the character code is used, once whatever the repeat count. Copying and selecting all
+// change no text, so those two reach the edit window's own handling; no other character does.
 void CNumericEdit::OnChar(UINT nChar, UINT, UINT) {
+    if (nChar == kCtrlA || nChar == kCtrlC) {
+        Default();
+        return;
+    }
     HandleChar(nChar);
+}
+
+BOOL CNumericEdit::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    if (message == WM_LBUTTONDBLCLK) {
+        // A number is one word: a double click takes all of it, not the digits on one side of
+        // its decimal point.
+        *pResult = Default();
+        SetSel(0, -1);
+        return TRUE;
+    }
+    return CEdit::OnWndMsg(message, wParam, lParam, pResult);
 }
 
 // The press is swallowed: the edit window's own reaction to it does not take place.

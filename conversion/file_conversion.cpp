@@ -97,6 +97,7 @@ public:
                 return CannotWrite(m_name, EACCES);
             }
             mode = info.st_mode & 07777;
+            m_replaces = true;
         } else if (errno != ENOENT) {
             return CannotWrite(m_name, errno);
         }
@@ -118,6 +119,8 @@ public:
     }
 
     bool Failed() const { return m_error != 0; }
+    // A regular file is there, which Commit replaces.
+    bool Replaces() const { return m_replaces; }
 
     // A link is followed, so the file it points to is replaced and the link stays; a link to a
     // file that does not exist yet makes that file. A loop of links is left to open() to refuse.
@@ -243,6 +246,7 @@ private:
         return CannotWrite(m_name, EEXIST);
     }
 
+    bool m_replaces = false;
     std::string m_name; // empty for standard output
     std::string m_target;
     std::string m_temporary;
@@ -331,6 +335,12 @@ RunResult ConvertFiles(const std::vector<std::string>& inputs, const std::string
         batch.EndInput();
     }
     batch.Flush();
+    if (callbacks.keepOutputUnlessConverted && out.Replaces() && !out.Failed() &&
+        batch.Records() == batch.Failed()) {
+        out.Abandon();
+        result.outputKept = true;
+        return Finish(result, batch);
+    }
     if (Result<void> commit = out.Commit(); !commit) {
         return Finish(fail(std::move(commit.problem())), batch);
     }

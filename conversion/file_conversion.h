@@ -30,6 +30,9 @@ struct RunResult {
     std::int64_t passedThrough = 0; // blank, comment and header lines
     Problem problem;                // of a file error or refused settings
     std::vector<RecordError> notes; // what a finished run says beyond its failures (Batch::Notes)
+    // The named output existed and was left as it was, since no record was converted
+    // (RunCallbacks::keepOutputUnlessConverted).
+    bool outputKept = false;
 };
 
 struct RunCallbacks {
@@ -38,6 +41,9 @@ struct RunCallbacks {
     std::function<void(const std::string& input, std::int64_t done, std::int64_t total)> progress;
     std::function<void(const RecordError&)> failed; // each bad record, in input order
     const std::atomic<bool>* stop = nullptr;        // looked at before each block is read
+    // A run that converts no record leaves an existing output file as it was, rather than
+    // replacing a file of good results with one of none.
+    bool keepOutputUnlessConverted = false;
 };
 
 // Converts inputs ("-" for standard input) in order into output: a path, or empty for standard

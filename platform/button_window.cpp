@@ -3,8 +3,11 @@
 
 #include "platform/button.h"
 #include "platform/private/gdi_private.h"
+#include "platform/private/accessible_windows.h"
 #include "platform/private/window_classes.h"
 
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 
@@ -37,7 +40,38 @@ std::vector<QWidget*> GroupOf(QWidget* member) {
     return group;
 }
 
+// The radio buttons of the group that `member` belongs to, in template order.
+std::vector<RadioButtonWindow*> RadiosOfGroup(QWidget* member) {
+    std::vector<RadioButtonWindow*> radios;
+    for (QWidget* w : GroupOf(member))
+        if (auto* radio = dynamic_cast<RadioButtonWindow*>(w))
+            radios.push_back(radio);
+    return radios;
+}
+
 } // namespace
+
+void ArrangeRadioGroup(QWidget* member) {
+    const std::vector<RadioButtonWindow*> radios = RadiosOfGroup(member);
+    if (radios.empty() || !(radios.front()->windowStyle() & WS_TABSTOP))
+        return;
+    RadioButtonWindow* stop = radios.front();
+    for (RadioButtonWindow* radio : radios)
+        if (radio->isChecked()) {
+            stop = radio;
+            break;
+        }
+    for (RadioButtonWindow* radio : radios)
+        radio->setFocusPolicy(radio == stop ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+void ArrangeRadioGroups(QWidget* dialog) {
+    for (QObject* child : dialog->children()) {
+        auto* radio = dynamic_cast<RadioButtonWindow*>(child);
+        if (radio && (radio->windowStyle() & WS_GROUP))
+            ArrangeRadioGroup(radio);
+    }
+}
 
 LRESULT ButtonMessages::Handle(WindowBridge& bridge, QAbstractButton& button, UINT message,
                                WPARAM wParam, LPARAM, bool* handled) {
@@ -129,7 +163,8 @@ void PushButtonWindow::drawOwnerItem(QPaintEvent* e) {
     item.CtlID = static_cast<UINT>(id());
     item.itemAction = ODA_DRAWENTIRE;
     item.itemState = (isDown() ? ODS_SELECTED : 0) | (isEnabled() ? 0 : ODS_DISABLED) |
-                     (hasFocus() ? ODS_FOCUS : 0);
+                     (hasFocus() ? ODS_FOCUS : 0) |
+                     (window()->testAttribute(Qt::WA_KeyboardFocusChange) ? 0 : ODS_NOFOCUSRECT);
     item.hwndItem = this;
     item.hDC = &dc;
     item.rcItem = CRect(0, 0, width(), height());
@@ -139,6 +174,41 @@ void PushButtonWindow::drawOwnerItem(QPaintEvent* e) {
 RadioButtonWindow::RadioButtonWindow(QWidget* parent) : ClickableWindow<QRadioButton>(parent) {
     // Groups follow the group style, not Qt's sibling exclusivity.
     setAutoExclusive(false);
+    QObject::connect(this, &QAbstractButton::toggled, this, [this] {
+        ArrangeRadioGroup(this);
+        if (QAccessible::isActive()) {
+            QAccessible::State changed;
+            changed.checked = true;
+            QAccessibleStateChangeEvent event(this, changed);
+            QAccessible::updateAccessibility(&event);
+        }
+    });
+}
+
+// The arrow keys move through the group, as the dialog manager moves them: to the next or the
+// previous button, round at the ends, checking an automatic one as they go.
+void RadioButtonWindow::keyPressEvent(QKeyEvent* e) {
+    const int key = e->key();
+    const bool arrow =
+        key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left || key == Qt::Key_Right;
+    if (!arrow || (e->modifiers() & ~Qt::KeypadModifier)) {
+        ClickableWindow<QRadioButton>::keyPressEvent(e);
+        return;
+    }
+    std::vector<RadioButtonWindow*> radios;
+    for (RadioButtonWindow* radio : RadiosOfGroup(this))
+        if (radio == this || (radio->isEnabled() && radio->isVisible()))
+            radios.push_back(radio);
+    const auto here = std::find(radios.begin(), radios.end(), this);
+    e->accept();
+    if (radios.size() < 2 || here == radios.end())
+        return;
+    const std::ptrdiff_t n = static_cast<std::ptrdiff_t>(radios.size());
+    const std::ptrdiff_t step = key == Qt::Key_Up || key == Qt::Key_Left ? n - 1 : 1;
+    RadioButtonWindow* next = radios[static_cast<size_t>((here - radios.begin() + step) % n)];
+    next->setFocus(Qt::TabFocusReason);
+    if (ButtonType(next) == BS_AUTORADIOBUTTON)
+        next->click();
 }
 
 void RadioButtonWindow::nextCheckState() {
@@ -153,12 +223,13 @@ void RadioButtonWindow::nextCheckState() {
 }
 
 GroupBoxWindow::GroupBoxWindow(QWidget* parent) : Bridged<QGroupBox>(parent) {
-    // A group box only frames; clicks go to the dialog beneath.
+    // A group box only frames: clicks go to the dialog beneath, and it never takes the focus.
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
 }
 
 QWidget* CreateButtonWindow(const WindowCreateParams& params) {
+    InstallAccessibleWindows();
     WindowBridge* bridge = nullptr;
     switch (params.style & BS_TYPEMASK) {
     case BS_RADIOBUTTON:
@@ -179,6 +250,7 @@ QWidget* CreateButtonWindow(const WindowCreateParams& params) {
     bridge->setWindowText(params.text);
     bridge->setWindowStyle(params.style);
     QWidget* widget = bridge->widget();
-    widget->setFocusPolicy((params.style & WS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus);
+    if ((params.style & BS_TYPEMASK) != BS_GROUPBOX)
+        widget->setFocusPolicy((params.style & WS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus);
     return widget;
 }

@@ -1,6 +1,7 @@
 // CComboBox and the "COMBOBOX" window class over QComboBox.
 #include "platform/combo_box.h"
 
+#include "platform/private/accessible_windows.h"
 #include "platform/private/window_bridge.h"
 #include "platform/private/window_classes.h"
 
@@ -75,6 +76,7 @@ private:
 } // namespace
 
 QWidget* CreateComboBoxWindow(const WindowCreateParams& params) {
+    InstallAccessibleWindows();
     auto* combo = new ComboBoxWindow(params.parent);
     combo->setWindowStyle(params.style);
     combo->setFocusPolicy((params.style & WS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus);

@@ -448,6 +448,34 @@ COLORREF CDC::SetPixel(int x, int y, COLORREF crColor) {
     return crColor;
 }
 
+void CDC::DrawFocusRect(const RECT* lpRect) {
+    QPainter p;
+    if (!m_state || !lpRect || lpRect->right <= lpRect->left || lpRect->bottom <= lpRect->top ||
+        !m_state->begin(p))
+        return;
+    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    p.setPen(Qt::NoPen);
+    const QColor invert(255, 255, 255);
+    // Around the frame clockwise, one dot every second pixel, each pixel once.
+    const int left = lpRect->left, top = lpRect->top;
+    const int right = lpRect->right - 1, bottom = lpRect->bottom - 1;
+    int step = 0;
+    const auto dot = [&](int x, int y) {
+        if (step++ % 2 == 0)
+            p.fillRect(QRect(x, y, 1, 1), invert);
+    };
+    for (int x = left; x < right; ++x)
+        dot(x, top);
+    for (int y = top; y < bottom; ++y)
+        dot(right, y);
+    for (int x = right; x > left; --x)
+        dot(x, bottom);
+    for (int y = bottom; y > top; --y)
+        dot(left, y);
+    if (right == left && bottom == top)
+        dot(left, top);
+}
+
 int CDC::DrawText(const char* lpszString, int nCount, RECT* lpRect, UINT nFormat) {
     if (!m_state || !lpRect)
         return 0;
@@ -530,12 +558,16 @@ BOOL CDC::DrawState(CPoint pt, CSize, HICON hIcon, UINT nFlags, HBRUSH) {
     if (hIcon->image.isNull() || !m_state->begin(p))
         return TRUE;
     const QPoint at(pt.x, pt.y);
+    const QImage image = hIcon->ForDensity(p.device()->devicePixelRatioF());
     if (nFlags & DSS_DISABLED) {
-        p.drawImage(at + QPoint(1, 1),
-                    Silhouette(hIcon->image, ToQColor(GetSysColor(COLOR_BTNHIGHLIGHT))));
-        p.drawImage(at, Silhouette(hIcon->image, ToQColor(GetSysColor(COLOR_BTNSHADOW))));
+        for (auto [offset, colour] : {std::pair{QPoint(1, 1), COLOR_BTNHIGHLIGHT},
+                                      std::pair{QPoint(0, 0), COLOR_BTNSHADOW}}) {
+            QImage shape = Silhouette(image, ToQColor(GetSysColor(colour)));
+            shape.setDevicePixelRatio(image.devicePixelRatio());
+            p.drawImage(at + offset, shape);
+        }
     } else {
-        p.drawImage(at, hIcon->image);
+        p.drawImage(at, image);
     }
     return TRUE;
 }
@@ -568,7 +600,7 @@ BOOL CDC::DrawIcon(int x, int y, HICON hIcon) {
     if (!m_state || !hIcon)
         return FALSE;
     if (!hIcon->image.isNull() && m_state->begin(p))
-        p.drawImage(QPoint(x, y), hIcon->image);
+        p.drawImage(QPoint(x, y), hIcon->ForDensity(p.device()->devicePixelRatioF()));
     return TRUE;
 }
 
@@ -587,8 +619,11 @@ BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSr
         return TRUE;
     // The source rectangle in the source's device pixels, cut to its surface; the destination
     // shrinks with it in proportion.
+    // A surface made for a denser screen holds more pixels than its size: coordinates are in
+    // its size, the copy takes its pixels.
+    const qreal density = source->devicePixelRatio();
     const QRect wanted(QPoint(xSrc, ySrc) - pSrcDC->state()->origin, QSize(nSrcWidth, nSrcHeight));
-    const QRect taken = wanted & source->rect();
+    const QRect taken = wanted & QRect(QPoint(0, 0), source->deviceIndependentSize().toSize());
     if (taken.isEmpty())
         return TRUE;
     const double sx = static_cast<double>(nWidth) / nSrcWidth;
@@ -596,7 +631,12 @@ BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSr
     const QRectF target(x + (taken.left() - wanted.left()) * sx,
                         y + (taken.top() - wanted.top()) * sy, taken.width() * sx,
                         taken.height() * sy);
-    const QImage part = source->copy(taken); // a copy, so a context may copy onto itself
+    // A copy, so a context may copy onto itself.
+    QImage part = density == 1.0 ? source->copy(taken)
+                                 : source->copy(QRectF(QPointF(taken.topLeft()) * density,
+                                                       QSizeF(taken.size()) * density)
+                                                    .toRect());
+    part.setDevicePixelRatio(density);
     QPainter p;
     if (!m_state->begin(p))
         return TRUE;

@@ -143,6 +143,9 @@ public:
     void FillSolidRect(int x, int y, int cx, int cy, COLORREF crColor);
     COLORREF GetPixel(int x, int y) const; // 0xFFFFFFFF outside the surface or on a window
     COLORREF SetPixel(int x, int y, COLORREF crColor);
+    // The keyboard focus mark: a dotted frame just inside the rectangle, every other pixel
+    // inverted, so drawing it twice takes it away again.
+    void DrawFocusRect(const RECT* lpRect);
 
     // Text in the selected font and text colour; in OPAQUE mode the text's cells are filled
     // with the background colour first. nCount −1 = up to the terminator. Lines are top-aligned

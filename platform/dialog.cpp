@@ -6,6 +6,7 @@
 #include "platform/ddx.h"
 #include "platform/dialog_template.h"
 #include "platform/private/field_labels.h"
+#include "platform/private/button_window.h"
 #include "platform/private/gdi_private.h"
 #include "platform/menu.h"
 #include "platform/win_app.h"
@@ -18,6 +19,8 @@
 #include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
+#include <QRadioButton>
+#include <QResizeEvent>
 
 #include <algorithm>
 #include <vector>
@@ -36,6 +39,15 @@ public:
 
     void reject() override { SendMessage(this, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }
 
+protected:
+    // A dialog with a resizable frame hears of each new size, to lay its controls out again.
+    void resizeEvent(QResizeEvent* e) override {
+        Bridged<QDialog>::resizeEvent(e);
+        if (windowStyle() & WS_THICKFRAME)
+            SendMessage(this, WM_SIZE, SIZE_RESTORED, MAKELPARAM(width(), height()));
+    }
+
+public:
     // The template's font, which every control is given (WM_SETFONT) and draws its text with,
     // owner-drawn captions included. It lives as long as the dialog.
     CFont dialogFont;
@@ -59,8 +71,11 @@ int MulDiv(int a, int b, int c) {
     return static_cast<int>(n < 0 ? -q : q);
 }
 
-Qt::WindowFlags FlagsFor(DWORD style) {
-    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint;
+// A dialog with the application-window style and no owner is a window of its own to the
+// window manager: not a dialog kept above some other window of the program (a transient).
+Qt::WindowFlags FlagsFor(DWORD style, DWORD exStyle, bool owned) {
+    const bool appWindow = (exStyle & WS_EX_APPWINDOW) && !owned;
+    Qt::WindowFlags flags = (appWindow ? Qt::Window : Qt::Dialog) | Qt::CustomizeWindowHint;
     if ((style & WS_CAPTION) == WS_CAPTION)
         flags |= Qt::WindowTitleHint;
     if (style & WS_SYSMENU)
@@ -94,6 +109,31 @@ void ShowIconResource(QWidget* control, const char* id) {
     }
 }
 
+// A text label with a mnemonic moves the focus to the control after it in template order,
+// as a dialog's labels do: Alt and the letter reach a field that has no caption of its own.
+void GiveLabelsTheirControls(QWidget* window, const DialogTemplate& t) {
+    const QList<QWidget*> controls = window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    const auto named = [&](size_t i) -> QWidget* {
+        const QString name = t.items[i].idName ? Utf8(t.items[i].idName)
+                                               : QStringLiteral("IDC_STATIC_%1").arg(i);
+        for (QWidget* w : controls)
+            if (w->objectName() == name)
+                return w;
+        return nullptr;
+    };
+    for (size_t i = 0; i < t.items.size(); ++i) {
+        const DialogItemTemplate& item = t.items[i];
+        const bool textLabel = QString(item.windowClass).toUpper() == "STATIC" &&
+                               (item.style & SS_TYPEMASK) <= SS_CENTER &&
+                               !(item.style & SS_NOPREFIX) && Utf8(item.caption).contains('&');
+        auto* label = textLabel ? qobject_cast<QLabel*>(named(i)) : nullptr;
+        if (!label || i + 1 >= t.items.size())
+            continue;
+        if (QWidget* next = named(i + 1); next && next->focusPolicy() != Qt::NoFocus)
+            label->setBuddy(next);
+    }
+}
+
 } // namespace
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
@@ -112,7 +152,7 @@ BOOL CDialog::BuildWindow(HWND owner) {
     const DialogTemplate& t = *dialogTemplate;
 
     auto* window = new DialogWindow(owner);
-    window->setWindowFlags(FlagsFor(t.style));
+    window->setWindowFlags(FlagsFor(t.style, t.exStyle, owner != nullptr));
     window->setObjectName(Utf8(t.idName));
     window->setWindowTitle(Utf8(t.caption));
     window->setWindowStyle(t.style & ~WS_VISIBLE);
@@ -128,7 +168,11 @@ BOOL CDialog::BuildWindow(HWND owner) {
     MapDialogRect(&client);
     window->resize(client.Width(), client.Height());
     const int menuHeight = t.menuId ? CreateMenuBar(window, t.menuId) : 0;
-    window->setFixedSize(client.Width(), client.Height() + menuHeight);
+    // A resizable frame grows from the template's size; any other stays at it.
+    if (t.style & WS_THICKFRAME)
+        window->setMinimumSize(client.Width(), client.Height() + menuHeight);
+    else
+        window->setFixedSize(client.Width(), client.Height() + menuHeight);
     if (auto* bar = window->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly))
         bar->resize(window->width(), bar->height());
 
@@ -157,6 +201,8 @@ BOOL CDialog::BuildWindow(HWND owner) {
             QWidget::setTabOrder(previous, control);
         previous = control;
     }
+    ArrangeRadioGroups(window);
+    GiveLabelsTheirControls(window, t);
     return TRUE;
 }
 
@@ -174,7 +220,8 @@ CSize CDialog::GetDialogBaseUnits() const {
 namespace {
 
 // Runs the initialisation message and, when the handler asks for it, focuses the first
-// enabled tab stop in template order.
+// enabled tab stop in template order that takes input: a dialog opens on a field or a button,
+// not on a choice among radio buttons or on a link.
 void InitializeDialog(CDialog& dialog) {
     const BOOL focusFirst = static_cast<BOOL>(dialog.SendMessage(WM_INITDIALOG, 0, 0));
     if (!focusFirst || !dialog.m_hWnd)
@@ -182,6 +229,8 @@ void InitializeDialog(CDialog& dialog) {
     for (QObject* child : dialog.m_hWnd->children()) {
         auto* widget = qobject_cast<QWidget*>(child);
         WindowBridge* bridge = WindowBridge::Of(widget);
+        if (qobject_cast<QRadioButton*>(widget) || qobject_cast<QLabel*>(widget))
+            continue;
         if (bridge && (bridge->windowStyle() & WS_TABSTOP) && widget->isEnabled()) {
             widget->setFocus(Qt::TabFocusReason);
             return;
@@ -206,6 +255,9 @@ int CDialog::DoModal() {
     if (m_hWnd == window && m_nModalResult == -1) {
         if (GetStyle() & DS_CENTER)
             CenterWindow();
+        // Modal to its owner only, as a dialog is on the desktop: another top-level window of
+        // the program (a tool window beside the form) stays usable.
+        window->setWindowModality(Qt::WindowModal);
         window->exec();
     }
     DestroyWindow();

@@ -3,6 +3,7 @@
 
 #include "platform/dialog_template.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <optional>
@@ -56,9 +57,17 @@ std::optional<Box> GroupOf(const DialogTemplate& t, const Box& box) {
     return group;
 }
 
-// A label's text as it reads: blanks run together, and the "=" or ":" that ends it dropped.
+// Controls a label names: they have no text of their own that says what they hold.
+bool IsNamedByLabel(const DialogItemTemplate& item) {
+    return IsClass(item, "EDIT") || IsClass(item, "COMBOBOX") || IsClass(item, "SysListView32");
+}
+
+// A label's text as it reads: blanks run together, the mnemonic ("&a", "打开(&O)") and the
+// "=" or ":" that ends it dropped.
 QString Spoken(const char* caption) {
     QString text = QString::fromUtf8(caption).simplified();
+    static const QRegularExpression bracketed(QStringLiteral("\\(&[^&]\\)"));
+    text.remove(bracketed);
     text.remove(QLatin1Char('&'));
     while (text.endsWith(QLatin1Char('=')) || text.endsWith(QLatin1Char(':')) ||
            text.endsWith(QChar(0xFF1A)))
@@ -82,6 +91,21 @@ QString LabelsOf(const DialogTemplate& t, const DialogItemTemplate& field) {
         if (label.bottom <= box.top && label.overlapsColumns(box) &&
             (!column || BoxOf(*column).bottom < label.bottom))
             column = &item;
+    }
+    // A heading names the fields below it only as far as the next control of another kind:
+    // a hint above a list names nothing beneath the list.
+    if (column) {
+        const Box heading = BoxOf(*column);
+        for (const DialogItemTemplate& item : t.items) {
+            const Box between = BoxOf(item);
+            if (IsTextLabel(item) || IsGroupBox(item) || IsClass(item, "EDIT"))
+                continue;
+            if (between.top >= heading.bottom && between.bottom <= box.top &&
+                between.overlapsColumns(box)) {
+                column = nullptr;
+                break;
+            }
+        }
     }
     QStringList parts;
     for (const DialogItemTemplate* label : {row, column})

@@ -13,6 +13,16 @@
 
 namespace {
 
+// The pixel density of the device a context draws on: a window's screen, or an image's own.
+qreal DeviceDensity(CDC* pDC) {
+    const GkDcState* state = pDC ? pDC->state() : nullptr;
+    if (!state)
+        return 1.0;
+    if (state->kind == GkDcState::Kind::Window && state->widget)
+        return state->widget->devicePixelRatioF();
+    return state->image ? state->image->devicePixelRatio() : 1.0;
+}
+
 GkGdiObject* NewPen(int style, int width, COLORREF color) {
     auto* pen = new GkGdiObject(GkGdiObject::Kind::Pen);
     pen->penStyle = style;
@@ -285,10 +295,14 @@ BOOL CBitmap::LoadBitmap(const char* lpszResourceName) {
     return AttachNew(*this, ::LoadBitmap(AfxGetResourceHandle(), lpszResourceName));
 }
 
-BOOL CBitmap::CreateCompatibleBitmap(CDC*, int nWidth, int nHeight) {
+BOOL CBitmap::CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight) {
     auto* bitmap = new GkGdiObject(GkGdiObject::Kind::Bitmap);
     if (nWidth > 0 && nHeight > 0) {
-        bitmap->image = QImage(nWidth, nHeight, QImage::Format_RGB32);
+        // Compatible with the context's device down to its pixel density, so what is drawn
+        // here is as sharp on a dense screen as what is drawn there directly.
+        const qreal density = DeviceDensity(pDC);
+        bitmap->image = QImage((QSizeF(nWidth, nHeight) * density).toSize(), QImage::Format_RGB32);
+        bitmap->image.setDevicePixelRatio(density);
         bitmap->image.fill(Qt::black);
     }
     return AttachNew(*this, bitmap);

@@ -19,8 +19,9 @@ QString ResourcePath(const char* folder, const char* name) {
     return QStringLiteral(":/res/%1/%2").arg(QLatin1String(folder), key);
 }
 
-// The image of an .ico closest in width to the wanted one; 0 wants the standard 32 pixels.
-QImage ReadIcon(const QString& path, int cx, int cy) {
+// Every image of an .ico, and (in *chosen) the one closest in width to the wanted one; 0 wants
+// the standard 32 pixels.
+std::vector<QImage> ReadIcon(const QString& path, int cx, int cy, QImage* chosenOut) {
     if (!QFile::exists(path))
         return {};
     QImageReader reader(path);
@@ -35,18 +36,35 @@ QImage ReadIcon(const QString& path, int cx, int cy) {
     }
     if (images.empty())
         return {};
+    for (QImage& image : images)
+        image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     const int want = cx > 0 ? cx : 32;
     const QImage* best = &images.front();
     for (const QImage& image : images)
         if (std::abs(image.width() - want) < std::abs(best->width() - want))
             best = &image;
-    QImage chosen = best->convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QImage chosen = *best;
     if (cx > 0 && cy > 0 && chosen.size() != QSize(cx, cy))
         chosen = chosen.scaled(cx, cy, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return chosen;
+    *chosenOut = chosen;
+    return images;
 }
 
 } // namespace
+
+QImage GkIcon::ForDensity(qreal devicePixelRatio) const {
+    if (devicePixelRatio <= 1.0)
+        return image;
+    const QSize wanted = (QSizeF(image.size()) * devicePixelRatio).toSize();
+    for (const QImage& dense : sizes) {
+        if (dense.size() == wanted) {
+            QImage drawn = dense;
+            drawn.setDevicePixelRatio(devicePixelRatio);
+            return drawn;
+        }
+    }
+    return image;
+}
 
 HINSTANCE AfxGetResourceHandle() {
     return &g_program;
@@ -67,12 +85,13 @@ HANDLE LoadImage(HINSTANCE, const char* lpszName, UINT uType, int cxDesired, int
     switch (uType) {
     case IMAGE_ICON: {
         const bool standard = (fuLoad & LR_DEFAULTSIZE) != 0;
-        QImage image =
+        QImage image;
+        std::vector<QImage> sizes =
             ReadIcon(ResourcePath("icon", lpszName), standard && cxDesired == 0 ? 32 : cxDesired,
-                     standard && cyDesired == 0 ? 32 : cyDesired);
+                     standard && cyDesired == 0 ? 32 : cyDesired, &image);
         if (image.isNull())
             return nullptr;
-        return new GkIcon{std::move(image)};
+        return new GkIcon{std::move(image), std::move(sizes)};
     }
     case IMAGE_BITMAP: {
         QImage image(ResourcePath("bitmap", lpszName));

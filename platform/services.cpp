@@ -2,6 +2,9 @@
 #include "platform/services.h"
 
 #include <QDesktopServices>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QSpacerItem>
 #include <QFileDialog>
 #include <QLocale>
 #include <QMessageBox>
@@ -28,6 +31,20 @@ QString QtFilter(const std::string& filter) {
     return entries.join(QStringLiteral(";;"));
 }
 
+// The window manager writes the title in the box's title bar, beside its buttons; a short
+// message would leave the box narrower than its title, which the title bar then cuts.
+void WidenForTitle(QMessageBox& box) {
+    // The title bar's buttons, icon and margins, beside the text.
+    constexpr int kTitleBarAllowance = 120;
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    const int wanted =
+        QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + kTitleBarAllowance;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(wanted, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 class QtServices : public Services {
 public:
     int MessageBox(HWND owner, const CString& text, const char* caption, UINT type) override {
@@ -41,6 +58,9 @@ public:
         const bool yesNo = (type & 0x0F) == MB_YESNO;
         box.setStandardButtons(yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok);
         box.setWindowModality(Qt::ApplicationModal);
+        // What a message says (an address, a path) can be selected and copied.
+        box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        WidenForTitle(box);
         const int clicked = box.exec();
         if (!yesNo)
             return IDOK;
@@ -62,8 +82,12 @@ public:
         return TRUE;
     }
 
-    void OpenAddress(const CString& address) override {
-        QDesktopServices::openUrl(QUrl::fromUserInput(QString::fromUtf8(address.GetString())));
+    // Qt reports failure when it finds no program (browser, file manager, xdg-open) to start.
+    BOOL OpenAddress(const CString& address) override {
+        return QDesktopServices::openUrl(
+                   QUrl::fromUserInput(QString::fromUtf8(address.GetString())))
+                   ? TRUE
+                   : FALSE;
     }
 
     BOOL LocaleSeparators(std::string* decimal, std::string* group) override {
@@ -89,8 +113,8 @@ Services* SetServices(Services* services) {
     return previous;
 }
 
-void ShellExecuteOpen(const CString& file) {
-    GetServices().OpenAddress(file);
+BOOL ShellExecuteOpen(const CString& file) {
+    return GetServices().OpenAddress(file);
 }
 
 int RecordingServices::MessageBox(HWND owner, const CString& text, const char* caption, UINT type) {
@@ -109,8 +133,9 @@ BOOL RecordingServices::ChooseFile(HWND, const FileDialogRequest& request, std::
     return TRUE;
 }
 
-void RecordingServices::OpenAddress(const CString& address) {
+BOOL RecordingServices::OpenAddress(const CString& address) {
     opened.push_back(address.str());
+    return openSucceeds;
 }
 
 BOOL RecordingServices::LocaleSeparators(std::string* decimalOut, std::string* groupOut) {

@@ -29,8 +29,8 @@ public:
     // A modal file dialog over owner; TRUE with the chosen path, FALSE when cancelled.
     virtual BOOL ChooseFile(HWND owner, const FileDialogRequest& request, std::string* path) = 0;
     // Hands an address (a web address, or a file or folder path) to the desktop's default
-    // handler ("open").
-    virtual void OpenAddress(const CString& address) = 0;
+    // handler ("open"); FALSE when the desktop has no program to hand it to.
+    virtual BOOL OpenAddress(const CString& address) = 0;
     // The system locale's decimal and group separators as UTF-8 text; FALSE if unknown.
     virtual BOOL LocaleSeparators(std::string* decimal, std::string* group) = 0;
 };
@@ -39,8 +39,8 @@ Services& GetServices();
 // Installs a replacement (nullptr restores the real services); returns the one it replaces.
 Services* SetServices(Services* services);
 
-// ShellExecute with the verb "open".
-void ShellExecuteOpen(const CString& file);
+// ShellExecute with the verb "open"; FALSE when nothing could open it.
+BOOL ShellExecuteOpen(const CString& file);
 
 // Records every call; message boxes answer at once with `answer`, file dialogs with the next
 // of `chosenFiles` (cancelled when none is left).
@@ -56,6 +56,7 @@ public:
     std::vector<std::string> opened;
     std::vector<FileDialogRequest> fileDialogs;
     int answer = IDOK;
+    BOOL openSucceeds = TRUE; // what OpenAddress answers
     std::vector<std::string> chosenFiles;
     std::string decimal = ".";
     std::string group = ",";
@@ -65,7 +66,7 @@ public:
 
     int MessageBox(HWND owner, const CString& text, const char* caption, UINT type) override;
     BOOL ChooseFile(HWND owner, const FileDialogRequest& request, std::string* path) override;
-    void OpenAddress(const CString& address) override;
+    BOOL OpenAddress(const CString& address) override;
     BOOL LocaleSeparators(std::string* decimalOut, std::string* groupOut) override;
 };
 

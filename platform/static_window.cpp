@@ -2,11 +2,13 @@
 #include "platform/private/static_window.h"
 
 #include "platform/dc.h"
+#include "platform/private/accessible_windows.h"
 #include "platform/private/window_classes.h"
 
 #include <QIcon>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPen>
 
 StaticWindow::StaticWindow(QWidget* parent) : Bridged<QLabel>(parent) {
     setFocusPolicy(Qt::NoFocus);
@@ -25,7 +27,8 @@ void StaticWindow::setWindowStyle(DWORD style) {
     setWordWrap(type == SS_LEFT || type == SS_CENTER);
     // Only a label with the notify style takes clicks; others let them through to the dialog.
     setAttribute(Qt::WA_TransparentForMouseEvents, !(style & SS_NOTIFY));
-    // A static with a tab stop is a control the program draws and the keys reach (a plot).
+    // A static with the tab-stop style is a control the keys reach: a link, or a drawing the
+    // program makes (a plot).
     setFocusPolicy((style & WS_TABSTOP) ? Qt::StrongFocus : Qt::NoFocus);
 }
 
@@ -64,6 +67,14 @@ void StaticWindow::paintEvent(QPaintEvent* e) {
         QPainter painter(this);
         drawFrame(&painter);
     }
+    // A link the keyboard has reached shows the focus mark around its text.
+    if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
+        const QRect area = contentsRect().intersected(
+            QRect(contentsRect().topLeft(), fontMetrics().size(Qt::TextSingleLine, text())));
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+        painter.drawRect(area.adjusted(0, 0, -1, -1));
+    }
 }
 
 void StaticWindow::paintLabel(QPaintEvent* e) {
@@ -90,6 +101,7 @@ void StaticWindow::paintLabel(QPaintEvent* e) {
 }
 
 QWidget* CreateStaticWindow(const WindowCreateParams& params) {
+    InstallAccessibleWindows();
     auto* label = new StaticWindow(params.parent);
     label->setWindowStyle(params.style);
     if ((params.style & SS_TYPEMASK) == SS_ICON) {

@@ -138,6 +138,7 @@ struct MSG {
 // Window messages.
 constexpr UINT WM_CREATE = 0x0001;
 constexpr UINT WM_DESTROY = 0x0002;
+constexpr UINT WM_SIZE = 0x0005;
 constexpr UINT WM_SETFOCUS = 0x0007;
 constexpr UINT WM_KILLFOCUS = 0x0008;
 constexpr UINT WM_ENABLE = 0x000A;
@@ -241,6 +242,8 @@ constexpr UINT ODT_BUTTON = 4;
 constexpr UINT ODS_SELECTED = 0x0001;
 constexpr UINT ODS_DISABLED = 0x0004;
 constexpr UINT ODS_FOCUS = 0x0010;
+// The window has not been reached by the keyboard yet: no focus mark, as on the desktop.
+constexpr UINT ODS_NOFOCUSRECT = 0x0200;
 
 // Mouse key-state flags.
 constexpr UINT MK_LBUTTON = 0x0001;
@@ -307,10 +310,25 @@ constexpr DWORD DS_SETFONT = 0x0040;
 constexpr DWORD DS_MODALFRAME = 0x0080;
 constexpr DWORD DS_CENTER = 0x0800;
 constexpr DWORD WS_MAXIMIZEBOX = 0x00010000;
+constexpr DWORD WS_THICKFRAME = 0x00040000; // a frame the user can resize
 constexpr DWORD WS_MINIMIZEBOX = 0x00020000;
 constexpr DWORD WS_EX_APPWINDOW = 0x00040000;
 constexpr int SW_HIDE = 0;
 constexpr int SW_SHOW = 5;
+// WM_SIZE's kind.
+constexpr UINT SIZE_RESTORED = 0;
+// GetWindow.
+constexpr UINT GW_HWNDNEXT = 2;
+constexpr UINT GW_CHILD = 5;
+
+// SetWindowPos.
+constexpr UINT SWP_NOSIZE = 0x0001;
+constexpr UINT SWP_NOMOVE = 0x0002;
+constexpr UINT SWP_NOZORDER = 0x0004;
+constexpr UINT SWP_NOACTIVATE = 0x0010;
+
+// SystemParametersInfo: the desktop's work area, the screen less its panels (a RECT).
+constexpr UINT SPI_GETWORKAREA = 0x0030;
 
 // Control types of a colour request.
 constexpr UINT CTLCOLOR_STATIC = 6;

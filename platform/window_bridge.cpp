@@ -253,11 +253,16 @@ LRESULT WindowBridge::classProc(UINT message, WPARAM wParam, LPARAM lParam) {
         HICON old = layerIcon(wParam != 0);
         setLayerIcon(wParam != 0, reinterpret_cast<HICON>(lParam));
         if (m_self->isWindow()) {
-            // The window manager shows what the window's icon property offers, both sizes.
+            // The window manager shows what the window's icon property offers: every size the
+            // icons' files hold, so a dense screen or a large view gets a drawn image.
             QIcon icon;
-            for (HICON image : {m_bigIcon, m_smallIcon})
-                if (image && !image->image.isNull())
-                    icon.addPixmap(QPixmap::fromImage(image->image));
+            for (HICON image : {m_bigIcon, m_smallIcon}) {
+                if (!image || image->image.isNull())
+                    continue;
+                icon.addPixmap(QPixmap::fromImage(image->image));
+                for (const QImage& size : image->sizes)
+                    icon.addPixmap(QPixmap::fromImage(size));
+            }
             m_self->setWindowIcon(icon);
         }
         return reinterpret_cast<LRESULT>(old);

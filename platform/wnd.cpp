@@ -12,8 +12,10 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
 #include <map>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -146,6 +148,9 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     case WM_TIMER:
         OnTimer(wParam);
         return TRUE;
+    case WM_SIZE:
+        OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
+        return TRUE;
     case WM_DESTROY:
         OnDestroy();
         return TRUE;
@@ -251,6 +256,9 @@ void CWnd::OnPaint() {
 void CWnd::OnTimer(UINT_PTR) {
     Default();
 }
+void CWnd::OnSize(UINT, int, int) {
+    Default();
+}
 void CWnd::OnDestroy() {
     Default();
 }
@@ -309,6 +317,31 @@ CWnd* CWnd::GetDlgItem(int nID) const {
         WindowBridge* bridge = WindowBridge::Of(child);
         if (bridge && bridge->id() == nID)
             return FromHandle(child);
+    }
+    return nullptr;
+}
+
+CWnd* CWnd::GetWindow(UINT nCmd) const {
+    if (!m_hWnd)
+        return nullptr;
+    // Child windows only (a top-level window's owned windows are not its siblings): the
+    // layer's windows among the parent's direct children, in creation order.
+    const auto windows = [](QWidget* parent) {
+        std::vector<QWidget*> list;
+        for (QWidget* w : parent->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+            if (!w->isWindow() && WindowBridge::Of(w))
+                list.push_back(w);
+        return list;
+    };
+    if (nCmd == GW_CHILD) {
+        const std::vector<QWidget*> children = windows(m_hWnd);
+        return children.empty() ? nullptr : FromHandle(children.front());
+    }
+    if (nCmd == GW_HWNDNEXT && !m_hWnd->isWindow() && m_hWnd->parentWidget()) {
+        const std::vector<QWidget*> siblings = windows(m_hWnd->parentWidget());
+        const auto it = std::find(siblings.begin(), siblings.end(), m_hWnd);
+        if (it != siblings.end() && it + 1 != siblings.end())
+            return FromHandle(*(it + 1));
     }
     return nullptr;
 }
@@ -473,6 +506,20 @@ void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL) {
         m_hWnd->setGeometry(x, y, nWidth, nHeight);
 }
 
+BOOL CWnd::SetWindowPos(const CWnd*, int x, int y, int cx, int cy, UINT nFlags) {
+    if (!m_hWnd)
+        return FALSE;
+    if (!(nFlags & SWP_NOSIZE)) {
+        // A top-level window's size is its frame's, as on the desktop: the client area takes
+        // what the frame leaves.
+        const QSize frame = m_hWnd->frameGeometry().size() - m_hWnd->size();
+        m_hWnd->resize(m_hWnd->isWindow() ? QSize(cx, cy) - frame : QSize(cx, cy));
+    }
+    if (!(nFlags & SWP_NOMOVE))
+        m_hWnd->move(x, y);
+    return TRUE;
+}
+
 void CWnd::CenterWindow(CWnd* pAlternateOwner) {
     if (!m_hWnd)
         return;
@@ -566,6 +613,15 @@ CFont* CWnd::GetFont() const {
     return reinterpret_cast<CFont*>(::SendMessage(m_hWnd, WM_GETFONT, 0, 0));
 }
 
+void CWnd::SetAccessibleName(const char* lpszName) {
+    if (m_hWnd)
+        m_hWnd->setAccessibleName(QString::fromUtf8(lpszName ? lpszName : ""));
+}
+
+CString CWnd::GetAccessibleName() const {
+    return m_hWnd ? CString(m_hWnd->accessibleName().toStdString()) : CString();
+}
+
 int CWnd::MessageBox(const char* lpszText, const char* lpszCaption, UINT nType) {
     return GetServices().MessageBox(m_hWnd, lpszText ? lpszText : "", lpszCaption, nType);
 }
@@ -573,6 +629,16 @@ int CWnd::MessageBox(const char* lpszText, const char* lpszCaption, UINT nType) 
 LRESULT SendMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     WindowBridge* bridge = WindowBridge::Of(hWnd);
     return bridge ? bridge->send(message, wParam, lParam) : 0;
+}
+
+BOOL SystemParametersInfo(UINT uiAction, UINT, void* pvParam, UINT) {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (uiAction != SPI_GETWORKAREA || !pvParam || !screen)
+        return FALSE;
+    const QRect area = screen->availableGeometry();
+    *static_cast<RECT*>(pvParam) =
+        CRect(area.left(), area.top(), area.left() + area.width(), area.top() + area.height());
+    return TRUE;
 }
 
 int GetSystemMetrics(int nIndex) {

@@ -67,6 +67,8 @@ public:
     virtual BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     virtual void OnPaint();
     virtual void OnTimer(UINT_PTR nIDEvent);
+    // The client area has a new size (a window with a resizable frame).
+    virtual void OnSize(UINT nType, int cx, int cy);
     virtual void OnDestroy();
     virtual HCURSOR OnQueryDragIcon();
     // Files dropped on a window that accepts them (DragAcceptFiles).
@@ -88,6 +90,8 @@ public:
     // Identity and relations.
     int GetDlgCtrlID() const;
     CWnd* GetDlgItem(int nID) const;
+    // GW_CHILD: the first child window; GW_HWNDNEXT: the next sibling, in creation order.
+    CWnd* GetWindow(UINT nCmd) const;
     CWnd* GetParent() const;
     CWnd* GetOwner() const;
     void SetOwner(CWnd* pOwner);
@@ -118,6 +122,9 @@ public:
     void ScreenToClient(POINT* lpPoint) const;
     void ScreenToClient(RECT* lpRect) const;
     void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE);
+    // Position (a top-level window's frame, on the screen) and size; SWP_NOSIZE and SWP_NOMOVE
+    // keep either. The stacking order is the window manager's: pWndInsertAfter is not used.
+    BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
     void CenterWindow(CWnd* pAlternateOwner = nullptr);
 
     // Painting.
@@ -152,6 +159,11 @@ public:
 
     int MessageBox(const char* lpszText, const char* lpszCaption = nullptr, UINT nType = MB_OK);
 
+    // The name assistive technology (a screen reader) gives the window, for a window no label
+    // names: a picture, a progress bar, a text that changes.
+    void SetAccessibleName(const char* lpszName);
+    CString GetAccessibleName() const;
+
 private:
     friend class WindowBridge;
     struct CurrentMessage {
@@ -168,6 +180,8 @@ HWND SetCapture(HWND hWnd);
 HWND GetCapture();
 BOOL ReleaseCapture();
 int GetSystemMetrics(int nIndex);
+// SPI_GETWORKAREA only: the primary screen's area less the desktop's panels, into a RECT.
+BOOL SystemParametersInfo(UINT uiAction, UINT uiParam, void* pvParam, UINT fWinIni);
 // Creates a window of one of the layer's window classes ("EDIT", "BUTTON", "STATIC", "COMBOBOX",
 // "SysListView32", "msctls_progress32") as a child of hWndParent; rect is in pixels of the
 // parent's client area.

@@ -18,7 +18,7 @@ const DialogTemplateRegistration kAboutBox{DialogTemplate{
     .style = DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU,
     .items = {
         // clang-format off
-        {IDC_STATIC, nullptr, "STATIC", "128", 8, 6, 20, 20, SS_ICON},
+        {IDC_ABOUT_ICON, "IDC_ABOUT_ICON", "STATIC", "128", 8, 6, 20, 20, SS_ICON},
         {IDC_STATIC, nullptr, "STATIC", "示例测绘软件有限公司", 66, 128, 103, 8, kLabel | SS_NOPREFIX},
         {IDC_STATIC, nullptr, "STATIC", "示例软件出品", 139, 19, 74, 8, kLabel},
         {IDC_PRODUCT_TITLE, "IDC_PRODUCT_TITLE", "STATIC", "Varnel平差2001    --坐标转换模块", 36, 6, 167, 10, kLabel},
@@ -28,7 +28,7 @@ const DialogTemplateRegistration kAboutBox{DialogTemplate{
         {IDC_STATIC, nullptr, "STATIC", "", 0, 154, 214, 2, SS_ETCHEDHORZ},
         {IDC_STATIC, nullptr, "STATIC", "本程序供测绘人员换算坐标使用，\n计算结果请在使用前自行核对。\n未经许可不得复制或转发本程序。", 7, 159, 142, 24, kLabel},
         {IDC_STATIC, nullptr, "STATIC", "网    址:", 8, 140, 36, 8, kLabel},
-        {IDC_HOMEPAGE, "IDC_HOMEPAGE", "STATIC", "http://www.example.com/", 77, 139, 92, 8, kLabel},
+        {IDC_HOMEPAGE, "IDC_HOMEPAGE", "STATIC", "http://www.example.com/", 77, 139, 92, 8, kLabel | WS_TABSTOP},
         {IDC_CREDITS, "IDC_CREDITS", "STATIC", "", 7, 31, 205, 82, kLabel, WS_EX_STATICEDGE},
         {IDOK, "IDOK", "BUTTON", "确定(&O)", 157, 169, 50, 13, BS_DEFPUSHBUTTON | WS_TABSTOP},
         // clang-format on

@@ -25,7 +25,7 @@ const DialogTemplateRegistration kMainDialog{DialogTemplate{
     .menuId = IDR_MAIN_MENU,
     .items = {
         // clang-format off
-        {IDC_FORWARD, "IDC_FORWARD", "BUTTON", "高斯坐标正算", 15, 19, 64, 10, BS_AUTORADIOBUTTON | WS_GROUP},
+        {IDC_FORWARD, "IDC_FORWARD", "BUTTON", "高斯坐标正算", 15, 19, 64, 10, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP},
         {IDC_INVERSE, "IDC_INVERSE", "BUTTON", "高斯坐标反算", 15, 36, 64, 10, BS_AUTORADIOBUTTON},
         {IDC_B_DEG, "IDC_B_DEG", "EDIT", "", 19, 80, 20, 14, kDigitsEdit},
         {IDC_B_MIN, "IDC_B_MIN", "EDIT", "", 43, 80, 20, 14, kDigitsEdit},
@@ -37,7 +37,7 @@ const DialogTemplateRegistration kMainDialog{DialogTemplate{
         {IDC_Y, "IDC_Y", "EDIT", "", 19, 162, 110, 14, kReadOnlyEdit},
         {IDC_A, "IDC_A", "EDIT", "", 169, 15, 59, 12, kReadOnlyEdit},
         {IDC_ALFA, "IDC_ALFA", "EDIT", "", 169, 29, 59, 12, kReadOnlyEdit},
-        {IDC_WGS1984, "IDC_WGS1984", "BUTTON", "WGS1984参考椭球", 147, 45, 76, 10, BS_AUTORADIOBUTTON | WS_GROUP},
+        {IDC_WGS1984, "IDC_WGS1984", "BUTTON", "WGS1984参考椭球", 147, 45, 76, 10, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP},
         {IDC_XIAN1980, "IDC_XIAN1980", "BUTTON", "西安1980参考椭球", 147, 57, 80, 10, BS_AUTORADIOBUTTON},
         {IDC_BEIJING1954, "IDC_BEIJING1954", "BUTTON", "北京1954参考椭球", 147, 69, 80, 10, BS_AUTORADIOBUTTON},
         {IDC_CUSTOM, "IDC_CUSTOM", "BUTTON", "自定义参考椭球", 147, 81, 72, 10, BS_AUTORADIOBUTTON},

@@ -41,6 +41,7 @@ constexpr int IDD_ABOUTBOX = 162;
 constexpr int IDC_PRODUCT_TITLE = 1069;
 constexpr int IDC_HOMEPAGE = 1070;
 constexpr int IDC_CREDITS = 1071;
+constexpr int IDC_ABOUT_ICON = 1072;
 
 // Batch window.
 constexpr int IDD_BATCH_DIALOG = 140;

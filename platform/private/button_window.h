@@ -64,7 +64,14 @@ public:
 protected:
     // An automatic radio button checks itself and clears the others of its group.
     void nextCheckState() override;
+    void keyPressEvent(QKeyEvent* e) override;
 };
+
+// A group of radio buttons whose first button has the tab-stop style is one stop for Tab: its
+// checked button, or its first when none is checked. Called again whenever a check changes.
+void ArrangeRadioGroup(QWidget* member);
+// Every radio group among a dialog's controls, once the dialog has all of them.
+void ArrangeRadioGroups(QWidget* dialog);
 
 class CheckBoxWindow : public ClickableWindow<QCheckBox> {
 public:

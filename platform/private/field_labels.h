@@ -12,9 +12,10 @@
 
 struct DialogTemplate;
 
-// For each item of the template, in template order: the name its labels give an edit field
-// ("B 度": the label left of it on its row, then the label heading its column; likewise a
-// drop-down list, a report list and a drawing that takes the keys), or an empty
-// string for other items and for a field no label stands beside. Labels count only within the
-// group box that holds the field, so a heading of one group does not name fields of another.
+// For each item of the template, in template order: the name its labels give an edit field,
+// a drop-down list, a list view or a drawing that takes the keys ("B 度": the label left of it on
+// its row, then the label heading its column), or an empty string for other items and for a
+// control no label stands beside. Labels count only within the group box that holds the control,
+// so a heading of one group does not name controls of another, and a heading stops at the first
+// control of another kind below it.
 std::vector<QString> FieldLabels(const DialogTemplate& dialogTemplate);

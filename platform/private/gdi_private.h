@@ -10,6 +10,8 @@
 
 #include <QFont>
 #include <QImage>
+
+#include <vector>
 #include <QPainter>
 #include <QPointer>
 #include <QRegion>
@@ -49,6 +51,11 @@ struct GkGdiObject {
 
 struct GkIcon {
     QImage image; // ARGB32 premultiplied
+    // Every image of the icon's file, for the window icon and for screens of higher density.
+    std::vector<QImage> sizes;
+    // The image to draw at `image`'s size on a device of this pixel density: one drawn for
+    // it when the file has one, else `image`.
+    QImage ForDensity(qreal devicePixelRatio) const;
 };
 
 // Builds the Qt font a font description stands for.

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QEvent>
 #include <QLabel>
@@ -13,6 +14,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -79,6 +82,78 @@ TEST(AboutBox, TheLinkOpensItsAddressOncePerPress) {
     EXPECT_EQ(services.opened[0], "http://www.example.com/");
     EXPECT_EQ(services.opened[1], "http://www.example.com/");
     EXPECT_TRUE(dlg.m_hWnd->isVisible());
+}
+
+// A keyboard user reaches the link with Tab and opens it with Enter or Space; neither key
+// closes the box as its OK would.
+TEST(AboutBox, TheKeyboardReachesTheLinkAndOpensItWithEnterOrSpace) {
+    ScopedRecordingServices services;
+    ScriptedAboutDlg dlg;
+    ASSERT_TRUE(dlg.Open());
+    QApplication::setActiveWindow(dlg.m_hWnd);
+    auto* link = dlg.m_hWnd->findChild<QLabel*>("IDC_HOMEPAGE");
+    auto* ok = dlg.m_hWnd->findChild<QAbstractButton*>("IDOK");
+    ASSERT_TRUE(link && ok);
+    ok->setFocus();
+    QTest::keyClick(ok, Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), link);
+    QTest::keyClick(link, Qt::Key_Return);
+    QTest::keyClick(link, Qt::Key_Space);
+    EXPECT_EQ(services.opened,
+              (std::vector<std::string>{"http://www.example.com/", "http://www.example.com/"}));
+    EXPECT_TRUE(dlg.m_hWnd->isVisible());
+    EXPECT_TRUE(services.boxes.empty());
+}
+
+TEST(AboutBox, WithNoBrowserTheLinkSaysSoAndShowsTheAddressToCopy) {
+    ScopedRecordingServices services;
+    services.openSucceeds = FALSE;
+    ScriptedAboutDlg dlg;
+    ASSERT_TRUE(dlg.Open());
+    auto* link = dlg.m_hWnd->findChild<QLabel*>("IDC_HOMEPAGE");
+    ASSERT_NE(link, nullptr);
+    QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(5, 5));
+    ASSERT_EQ(services.opened.size(), 1u);
+    ASSERT_EQ(services.boxes.size(), 1u);
+    EXPECT_NE(services.boxes[0].text.find("网页浏览器"), std::string::npos);
+    EXPECT_NE(services.boxes[0].text.find("http://www.example.com/"), std::string::npos);
+    EXPECT_EQ(services.boxes[0].type, MB_OK | MB_ICONEXCLAMATION);
+}
+
+// What a screen reader hears of the box: the picture and the credits by name, the link as a
+// link it can press.
+TEST(AboutBox, ScreenReadersHearThePictureTheCreditsAndALinkTheyCanPress) {
+    ScopedRecordingServices services;
+    ScriptedAboutDlg dlg;
+    ASSERT_TRUE(dlg.Open());
+    struct Case {
+        const char* name;
+        QAccessible::Role role;
+        const char* spoken;
+    };
+    const Case cases[] = {
+        {"IDC_ABOUT_ICON", QAccessible::Graphic, "程序图标"},
+        {"IDC_CREDITS", QAccessible::StaticText, "鸣谢"},
+        {"IDC_HOMEPAGE", QAccessible::Link, "http://www.example.com/"},
+        {"IDOK", QAccessible::Button, "确定(O)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QWidget* w = dlg.m_hWnd->findChild<QWidget*>(c.name);
+        ASSERT_NE(w, nullptr);
+        QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(w);
+        ASSERT_NE(heard, nullptr);
+        EXPECT_EQ(heard->role(), c.role);
+        EXPECT_EQ(heard->text(QAccessible::Name).toStdString(), c.spoken);
+    }
+    QAccessibleInterface* link =
+        QAccessible::queryAccessibleInterface(dlg.m_hWnd->findChild<QWidget*>("IDC_HOMEPAGE"));
+    EXPECT_TRUE(link->state().focusable);
+    QAccessibleActionInterface* actions = link->actionInterface();
+    ASSERT_NE(actions, nullptr);
+    ASSERT_TRUE(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(services.opened, (std::vector<std::string>{"http://www.example.com/"}));
 }
 
 TEST(AboutBox, OkStopsTheScrollerBeforeTheBoxCloses) {

@@ -11,7 +11,10 @@
 
 #include <gtest/gtest.h>
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDropEvent>
@@ -32,6 +35,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -101,6 +105,7 @@ public:
         }
         dlg = std::make_unique<CBatchDlg>(backend);
         EXPECT_TRUE(dlg->Create());
+        dlg->ShowWindow(SW_SHOW);
         QApplication::setActiveWindow(dlg->m_hWnd);
         EXPECT_TRUE(QTest::qWaitForWindowActive(dlg->m_hWnd));
     }
@@ -221,6 +226,133 @@ TEST(BatchTemplate, TabWalksTheControlsInReadingOrder) {
         SCOPED_TRACE(name);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget()->objectName().toStdString(), name);
+    }
+}
+
+// Every control has a mnemonic of its own (a label's moves to the control after it), and Alt
+// with the letter reaches it.
+TEST(BatchTemplate, EveryControlHasItsOwnMnemonic) {
+    Window w;
+    w.Type("IDC_BATCH_INPUT", "/tmp/pts.txt");
+    w.Choose("IDC_BATCH_ELLIPSOID", "自定义");
+    const DialogTemplate* t = FindDialogTemplate(IDD_BATCH_DIALOG);
+    ASSERT_NE(t, nullptr);
+    std::map<QChar, std::string> letters;
+    for (size_t i = 0; i < t->items.size(); ++i) {
+        const QString caption = QString::fromUtf8(t->items[i].caption);
+        const qsizetype amp = caption.indexOf(QLatin1Char('&'));
+        if (amp < 0 || amp + 1 >= caption.size())
+            continue;
+        const QChar letter = caption[amp + 1].toUpper();
+        // The control the letter reaches: the item itself, or the one after a label.
+        const bool label = QString(t->items[i].windowClass) == "STATIC";
+        const DialogItemTemplate& target = t->items[label ? i + 1 : i];
+        ASSERT_NE(target.idName, nullptr) << caption.toStdString();
+        EXPECT_TRUE(letters.emplace(letter, target.idName).second)
+            << "Alt+" << QString(letter).toStdString() << " is taken by " << letters[letter];
+    }
+    // Every control the keyboard can reach has one.
+    for (const char* name :
+         {"IDC_BATCH_INPUT", "IDC_BATCH_BROWSE_IN", "IDC_BATCH_COLUMNS", "IDC_BATCH_HEADER",
+          "IDC_BATCH_PREVIEW", "IDC_BATCH_OPERATION", "IDC_BATCH_ZONE_WIDTH",
+          "IDC_BATCH_ELLIPSOID", "IDC_BATCH_ANGLES", "IDC_BATCH_A", "IDC_BATCH_ALFA",
+          "IDC_BATCH_METHOD", "IDC_BATCH_MERIDIAN", "IDC_BATCH_NO_PREFIX", "IDC_BATCH_OUTPUT",
+          "IDC_BATCH_BROWSE_OUT", "IDC_BATCH_RUN", "IDC_BATCH_STOP", "IDC_BATCH_ERRORS",
+          "IDC_BATCH_OPEN_FOLDER", "IDCANCEL"}) {
+        const auto found = std::find_if(letters.begin(), letters.end(),
+                                        [&](const auto& entry) { return entry.second == name; });
+        EXPECT_NE(found, letters.end()) << name << " has no mnemonic";
+    }
+    // Alt and a label's letter put the focus into its control.
+    struct Case {
+        char letter;
+        const char* focused;
+    };
+    const Case cases[] = {{'I', "IDC_BATCH_INPUT"},     {'D', "IDC_BATCH_COLUMNS"},
+                          {'O', "IDC_BATCH_OPERATION"}, {'E', "IDC_BATCH_ELLIPSOID"},
+                          {'L', "IDC_BATCH_ALFA"},      {'U', "IDC_BATCH_OUTPUT"},
+                          {'J', "IDC_BATCH_ERRORS"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.letter);
+        w.Item("IDC_BATCH_RUN")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), c.letter, Qt::AltModifier);
+        EXPECT_EQ(QApplication::focusWidget()->objectName().toStdString(), c.focused);
+    }
+}
+
+// What a screen reader hears: each control by its label, not by its value or a hint beside
+// another field; the bar and the summary by names of their own.
+TEST(BatchTemplate, ScreenReadersHearEachControlByItsLabel) {
+    Window w;
+    struct Case {
+        const char* name;
+        QAccessible::Role role;
+        const char* spoken;
+    };
+    const Case cases[] = {
+        {"IDC_BATCH_INPUT", QAccessible::EditableText, "输入文件"},
+        {"IDC_BATCH_COLUMNS", QAccessible::EditableText, "各列含义"},
+        {"IDC_BATCH_PREVIEW", QAccessible::Tree, "文件预览"},
+        {"IDC_BATCH_OPERATION", QAccessible::ComboBox, "换算方式"},
+        {"IDC_BATCH_ZONE_WIDTH", QAccessible::ComboBox, "投影带"},
+        {"IDC_BATCH_ELLIPSOID", QAccessible::ComboBox, "参考椭球"},
+        {"IDC_BATCH_ANGLES", QAccessible::ComboBox, "角度格式"},
+        {"IDC_BATCH_A", QAccessible::EditableText, "a"},
+        {"IDC_BATCH_ALFA", QAccessible::EditableText, "alfa"},
+        {"IDC_BATCH_METHOD", QAccessible::ComboBox, "计算方法"},
+        {"IDC_BATCH_MERIDIAN", QAccessible::EditableText, "中央子午线"},
+        {"IDC_BATCH_OUTPUT", QAccessible::EditableText, "输出文件"},
+        {"IDC_BATCH_PROGRESS", QAccessible::ProgressBar, "转换进度"},
+        {"IDC_BATCH_SUMMARY", QAccessible::StaticText, "转换结果"},
+        {"IDC_BATCH_ERRORS", QAccessible::Tree, "未能转换的记录"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(w.Item(c.name));
+        ASSERT_NE(heard, nullptr);
+        EXPECT_EQ(heard->role(), c.role);
+        EXPECT_EQ(heard->text(QAccessible::Name).toStdString(), c.spoken);
+    }
+    // The summary's own text is heard too, as its description.
+    w.dlg->m_staticSummary.SetWindowText("已转换 8 条记录");
+    QAccessibleInterface* summary =
+        QAccessible::queryAccessibleInterface(w.Item("IDC_BATCH_SUMMARY"));
+    EXPECT_EQ(summary->text(QAccessible::Description).toStdString(), "已转换 8 条记录");
+}
+
+// The window grows from its template's size: the lists take the room (the errors'
+// explanation its width), the buttons on the right stay at the right edge, the bottom row at
+// the bottom; it cannot shrink below the template.
+TEST(BatchTemplate, AGrownWindowGivesTheRoomToTheLists) {
+    Window w;
+    QWidget* window = w.dlg->m_hWnd;
+    const QSize initial = window->size();
+    EXPECT_EQ(window->minimumSize(), initial);
+    EXPECT_NE(window->maximumSize(), initial);
+    const auto geometry = [&](const char* name) { return w.Item(name)->geometry(); };
+    const QRect preview = geometry("IDC_BATCH_PREVIEW"), errors = geometry("IDC_BATCH_ERRORS"),
+                browse = geometry("IDC_BATCH_BROWSE_IN"), close = geometry("IDCANCEL"),
+                run = geometry("IDC_BATCH_RUN"), input = geometry("IDC_BATCH_INPUT");
+    auto* tree = w.Item<QTreeWidget>("IDC_BATCH_ERRORS");
+    const int explanation = tree->columnWidth(2);
+    window->resize(initial + QSize(200, 100));
+    QApplication::processEvents();
+    EXPECT_EQ(geometry("IDC_BATCH_PREVIEW").size(), preview.size() + QSize(200, 50));
+    EXPECT_EQ(geometry("IDC_BATCH_ERRORS").size(), errors.size() + QSize(200, 50));
+    EXPECT_EQ(geometry("IDC_BATCH_ERRORS").topLeft(), errors.topLeft() + QPoint(0, 50));
+    EXPECT_EQ(geometry("IDC_BATCH_INPUT").width(), input.width() + 200);
+    EXPECT_EQ(geometry("IDC_BATCH_BROWSE_IN").topLeft(), browse.topLeft() + QPoint(200, 0));
+    EXPECT_EQ(geometry("IDC_BATCH_RUN").topLeft(), run.topLeft() + QPoint(0, 50));
+    EXPECT_EQ(geometry("IDCANCEL").topLeft(), close.topLeft() + QPoint(200, 100));
+    EXPECT_EQ(tree->columnWidth(2), explanation + 200);
+    // Still nothing overlaps.
+    std::vector<QRect> placed;
+    for (QWidget* child : window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (child->objectName().startsWith("IDC_STATIC") || !child->isVisible())
+            continue;
+        for (const QRect& other : placed)
+            EXPECT_FALSE(other.intersects(child->geometry())) << child->objectName().toStdString();
+        placed.push_back(child->geometry());
     }
 }
 
@@ -472,6 +604,44 @@ TEST(BatchRun, ARunReportsProgressThenTheSummaryAndTheFailedRecords) {
     EXPECT_EQ(services.opened, (std::vector<std::string>{"/data"}));
 }
 
+// The summary, the failed records and the folder of the last run belong to its input: a new
+// path typed takes them away.
+TEST(BatchRun, ANewInputClearsTheLastRunsResults) {
+    ScopedRecordingServices services;
+    Window w;
+    w.job.progress = {{100, 100}};
+    w.job.failures = {{"pts.txt", 3, "B", "超出范围"}};
+    w.job.outcome = {BatchOutcome::Status::Done, 8, 1, ""};
+    w.Type("IDC_BATCH_INPUT", "/data/pts.txt");
+    w.Click("IDC_BATCH_RUN");
+    ASSERT_TRUE(w.WaitIdle());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.Enabled("IDC_BATCH_OPEN_FOLDER"); }, kWaitMs));
+    ASSERT_EQ(w.Item<QTreeWidget>("IDC_BATCH_ERRORS")->topLevelItemCount(), 1);
+
+    w.Type("IDC_BATCH_INPUT", "/data/other.txt");
+    EXPECT_EQ(w.Text("IDC_BATCH_SUMMARY"), "");
+    EXPECT_EQ(w.Item<QTreeWidget>("IDC_BATCH_ERRORS")->topLevelItemCount(), 0);
+    EXPECT_EQ(w.Item<QProgressBar>("IDC_BATCH_PROGRESS")->value(), 0);
+    EXPECT_FALSE(w.Enabled("IDC_BATCH_OPEN_FOLDER"));
+    EXPECT_TRUE(w.Enabled("IDC_BATCH_RUN"));
+}
+
+// With no file manager on the desktop, the folder's path is shown so it can be copied.
+TEST(BatchRun, WithNoFileManagerTheFolderIsShownInAMessage) {
+    ScopedRecordingServices services;
+    services.openSucceeds = FALSE;
+    Window w;
+    w.Type("IDC_BATCH_INPUT", "/data/pts.txt");
+    w.Click("IDC_BATCH_RUN");
+    ASSERT_TRUE(w.WaitIdle());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.Enabled("IDC_BATCH_OPEN_FOLDER"); }, kWaitMs));
+    w.Click("IDC_BATCH_OPEN_FOLDER");
+    EXPECT_EQ(services.opened, (std::vector<std::string>{"/data"}));
+    ASSERT_EQ(services.boxes.size(), 1u);
+    EXPECT_TRUE(Contains(services.boxes[0].text, "文件管理器")) << services.boxes[0].text;
+    EXPECT_TRUE(Contains(services.boxes[0].text, "\n/data")) << services.boxes[0].text;
+}
+
 TEST(BatchRun, StoppedFailedAndBrokenRunsSayTheOutputWasNotWritten) {
     struct Case {
         const char* name;
@@ -609,6 +779,25 @@ TEST(BatchClose, AnIdleWindowClosesAtOnceAndAWindowDestroyedMidRunStopsItsRun) {
     EXPECT_TRUE(sawStop.load());
 }
 
+// The question came while the run was ending: a yes closes the window all the same.
+TEST(BatchClose, AYesGivenAfterTheRunHasEndedClosesTheWindow) {
+    ScopedRecordingServices services;
+    Window w;
+    std::atomic<bool> hold{true};
+    w.job.hold = &hold;
+    w.Type("IDC_BATCH_INPUT", "/data/pts.txt");
+    w.Click("IDC_BATCH_RUN");
+    services.answer = IDYES;
+    services.onMessageBox = [&](const RecordingServices::Box&) {
+        hold = false;
+        ASSERT_TRUE(w.WaitIdle());
+    };
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    ASSERT_EQ(services.boxes.size(), 1u);
+    EXPECT_FALSE(w.dlg->m_hWnd->isVisible());
+    EXPECT_FALSE(w.dlg->IsRunning());
+}
+
 // The form's Tools menu, as the user opens it.
 void ChooseBatchCommand(CConverterDlg& form) {
     auto* bar = form.m_hWnd->findChild<QMenuBar*>("IDR_MAIN_MENU");
@@ -632,14 +821,29 @@ TEST(BatchMenu, TheToolsCommandOpensOneWindowAndBringsItBackAfterwards) {
     app.m_pMainWnd = &form;
     QApplication::setActiveWindow(form.m_hWnd);
     auto batchWindows = [&] {
-        return form.m_hWnd->findChildren<QWidget*>("IDD_BATCH_DIALOG").size();
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        return std::count_if(windows.begin(), windows.end(), [](QWidget* w) {
+            return w->objectName() == "IDD_BATCH_DIALOG";
+        });
     };
     ChooseBatchCommand(form);
     ASSERT_NE(form.m_pBatchDlg, nullptr);
     CBatchDlg* first = form.m_pBatchDlg.get();
     EXPECT_TRUE(first->m_hWnd->isVisible());
-    EXPECT_EQ(first->m_hWnd->parentWidget(), form.m_hWnd);
+    // A window of its own beside the form, not over it.
+    EXPECT_EQ(first->m_hWnd->parentWidget(), nullptr);
     EXPECT_EQ(batchWindows(), 1);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect formFrame = form.m_hWnd->frameGeometry();
+    const QRect batchFrame = first->m_hWnd->frameGeometry();
+    if (formFrame.width() + batchFrame.width() <= screen.width()) {
+        EXPECT_FALSE(batchFrame.intersects(formFrame));
+    } else { // a screen too narrow for both: as far from the form as it allows
+        EXPECT_EQ(batchFrame.right(), screen.right());
+        EXPECT_EQ(formFrame.left(), screen.left());
+    }
+    EXPECT_TRUE(screen.contains(batchFrame));
+    EXPECT_TRUE(screen.contains(form.m_hWnd->frameGeometry()));
 
     first->m_editInput.SetWindowText("/data/pts.txt");
     ChooseBatchCommand(form);
@@ -861,6 +1065,69 @@ TEST(BatchConversion, APreviewOfAPipeOrADeviceComesBackAtOnceWithAMessage) {
     ASSERT_TRUE(w.WaitIdle());
     EXPECT_EQ(w.Text("IDC_BATCH_SUMMARY"),
               "转换失败：无法读取 " + fifo + "：不是普通文件。输出文件未写入。");
+}
+
+// A run replaces an existing output only when the user says so, and a run that converts no
+// record leaves it as it was and says so: a mistaken operation must not wipe out a file of
+// good results.
+TEST(BatchConversion, AnExistingOutputIsReplacedOnlyWhenTheUserAgreesAndNeverByNothing) {
+    TempFolder folder;
+    const std::string in = folder.Write("site.csv", "P1,3386902.25,18399692.74\n"
+                                                    "P2,3386900.00,18399690.00\n");
+    const std::string good = "P1,30.3553774691,103.5714746507\n";
+    const std::string out = folder.Write("site_out.csv", good);
+    ScopedRecordingServices services;
+    Window w(FileConversionBackend());
+    w.Type("IDC_BATCH_INPUT", in.c_str());
+    ASSERT_EQ(w.Text("IDC_BATCH_OUTPUT"), out);
+
+    // No: nothing runs, nothing is touched.
+    services.answer = IDNO;
+    w.Click("IDC_BATCH_RUN");
+    ASSERT_EQ(services.boxes.size(), 1u);
+    EXPECT_EQ(services.boxes[0].type, MB_YESNO | MB_ICONQUESTION);
+    EXPECT_TRUE(Contains(services.boxes[0].text, out)) << services.boxes[0].text;
+    EXPECT_FALSE(w.dlg->IsRunning());
+    EXPECT_EQ(ReadBytes(out), good);
+
+    // Yes, but forward on plane coordinates: every record fails, and the file stays.
+    services.answer = IDYES;
+    w.Click("IDC_BATCH_RUN");
+    ASSERT_EQ(services.boxes.size(), 2u);
+    ASSERT_TRUE(w.WaitIdle());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.Enabled("IDC_BATCH_RUN"); }, kWaitMs));
+    EXPECT_TRUE(Contains(w.Text("IDC_BATCH_SUMMARY"), "已有的输出文件保持原样"))
+        << w.Text("IDC_BATCH_SUMMARY");
+    EXPECT_EQ(w.Item<QTreeWidget>("IDC_BATCH_ERRORS")->topLevelItemCount(), 2);
+    EXPECT_EQ(ReadBytes(out), good);
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"site.csv", "site_out.csv"}));
+
+    // The right operation: asked once per file, the file is replaced.
+    w.Choose("IDC_BATCH_OPERATION", "反算");
+    w.Choose("IDC_BATCH_ZONE_WIDTH", "六度带");
+    w.Click("IDC_BATCH_RUN");
+    ASSERT_TRUE(w.WaitIdle());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.Enabled("IDC_BATCH_RUN"); }, kWaitMs));
+    EXPECT_EQ(services.boxes.size(), 2u);
+    EXPECT_TRUE(Contains(w.Text("IDC_BATCH_SUMMARY"), "已转换 2 条记录")) << w.Text("IDC_BATCH_SUMMARY");
+    EXPECT_NE(ReadBytes(out), good);
+}
+
+// The save dialog has asked about the file it returns; the window does not ask again.
+TEST(BatchOutput, AFileChosenInTheSaveDialogIsNotAskedAboutTwice) {
+    TempFolder folder;
+    const std::string in = folder.Write("pts.txt", "30.3015 114.2030\n");
+    const std::string out = folder.Write("chosen.txt", "old\n");
+    ScopedRecordingServices services;
+    services.chosenFiles = {out};
+    Window w(FileConversionBackend());
+    w.Type("IDC_BATCH_INPUT", in.c_str());
+    w.Click("IDC_BATCH_BROWSE_OUT");
+    ASSERT_EQ(w.Text("IDC_BATCH_OUTPUT"), out);
+    w.Click("IDC_BATCH_RUN");
+    ASSERT_TRUE(w.WaitIdle());
+    EXPECT_TRUE(services.boxes.empty());
+    EXPECT_EQ(ReadBytes(out), "3376053.2931 38532798.3303\n");
 }
 
 TEST(BatchConversion, StoppingARunLeavesNoOutputFileBehind) {

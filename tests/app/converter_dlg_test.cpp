@@ -25,7 +25,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <atomic>
 #include <charconv>
+#include <thread>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -295,11 +297,25 @@ TEST(FormRead, FailuresPromptFocusAndSelectTheFirstBadField) {
          {{"IDC_B_SEC", "60.5"}},
          "请输入一个介于 0 和 60 之间的数字。",
          "IDC_B_SEC"},
+        {"B degrees 91", {{"IDC_B_DEG", "91"}}, "请输入一个介于 0 和 90 之间的整数。", "IDC_B_DEG"},
+        {"B 90°1′",
+         {{"IDC_B_DEG", "90"}, {"IDC_B_MIN", "1"}, {"IDC_B_SEC", "0"}},
+         "请输入一个介于 0 和 0 之间的整数。",
+         "IDC_B_MIN"},
+        {"B 89°60′0.5″",
+         {{"IDC_B_DEG", "89"}, {"IDC_B_MIN", "60"}, {"IDC_B_SEC", "0.5"}},
+         "请输入一个介于 0 和 0 之间的数字。",
+         "IDC_B_SEC"},
+        {"B 89°59′60.001″",
+         {{"IDC_B_DEG", "89"}, {"IDC_B_MIN", "59"}, {"IDC_B_SEC", "60.001"}},
+         "请输入一个介于 0 和 60 之间的数字。",
+         "IDC_B_SEC"},
+        // The pole itself, reached by carrying, and the lowest longitude with a 3° zone.
         {"bounds",
-         {{"IDC_B_DEG", "360"},
-          {"IDC_B_MIN", "60"},
+         {{"IDC_B_DEG", "89"},
+          {"IDC_B_MIN", "59"},
           {"IDC_B_SEC", "60"},
-          {"IDC_L_DEG", "0"},
+          {"IDC_L_DEG", "2"},
           {"IDC_L_MIN", "0"},
           {"IDC_L_SEC", "0"}},
          "",
@@ -315,8 +331,8 @@ TEST(FormRead, FailuresPromptFocusAndSelectTheFirstBadField) {
         if (*c.prompt == '\0') {
             f.Click("IDC_PROJ_3");
             EXPECT_TRUE(services.boxes.empty());
-            EXPECT_EQ(f.dlg.m_nBDeg, 360);
-            EXPECT_EQ(f.dlg.m_nBMin, 60);
+            EXPECT_EQ(f.dlg.m_nBDeg, 89);
+            EXPECT_EQ(f.dlg.m_nBMin, 59);
             EXPECT_EQ(f.dlg.m_dBSec, 60.0);
             EXPECT_NE(f.dlg.m_dX, xBefore);
             continue;
@@ -333,6 +349,52 @@ TEST(FormRead, FailuresPromptFocusAndSelectTheFirstBadField) {
         EXPECT_EQ(services.boxes[0].text, c.prompt);
         EXPECT_EQ(services.boxes[1].text, c.prompt);
         EXPECT_EQ(QApplication::focusWidget(), failing);
+    }
+}
+
+// Zone 0 lies west of the first zone and has no prefix in Y: a longitude there is refused at
+// L's degrees with the range that has a zone, and nothing is computed.
+TEST(FormRead, ALongitudeInZoneZeroIsRefusedAtItsDegrees) {
+    struct Case {
+        const char* button;
+        const char* deg;
+        const char* min;
+        const char* sec;
+        const char* prompt; // "" when the projection runs
+        int zone;           // Y's millions then
+    };
+    const Case cases[] = {
+        {"IDC_PROJ_6", "0", "30", "0", "请输入一个介于 1 和 360 之间的整数。", 0},
+        {"IDC_PROJ_6", "0", "59", "59.999", "请输入一个介于 1 和 360 之间的整数。", 0},
+        // The rule looks at the whole degrees as typed, before seconds carry into minutes.
+        {"IDC_PROJ_6", "0", "59", "60", "请输入一个介于 1 和 360 之间的整数。", 0},
+        {"IDC_PROJ_6", "1", "0", "0", "", 1},
+        {"IDC_PROJ_3", "1", "59", "59.9", "请输入一个介于 2 和 360 之间的整数。", 0},
+        {"IDC_PROJ_3", "0", "0", "0", "请输入一个介于 2 和 360 之间的整数。", 0},
+        {"IDC_PROJ_3", "2", "0", "0", "", 1},
+        {"IDC_PROJ_3", "360", "0", "0", "", 120},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.button) + " L " + c.deg + " " + c.min + " " + c.sec);
+        Form f;
+        f.Type("IDC_L_DEG", c.deg);
+        f.Type("IDC_L_MIN", c.min);
+        f.Type("IDC_L_SEC", c.sec);
+        const std::string y = f.Text("IDC_Y");
+        ScopedRecordingServices services;
+        f.Click(c.button);
+        if (*c.prompt == '\0') {
+            EXPECT_TRUE(services.boxes.empty());
+            EXPECT_EQ(static_cast<int>(f.Number("IDC_Y") / 1000000.0), c.zone);
+            continue;
+        }
+        ASSERT_EQ(services.boxes.size(), 1u);
+        EXPECT_EQ(services.boxes[0].text, c.prompt);
+        EXPECT_EQ(f.Text("IDC_Y"), y);
+        EXPECT_EQ(f.EnabledOperations(), (std::vector<std::string>{"IDC_PROJ_3", "IDC_PROJ_6"}));
+        QLineEdit* failing = f.Field("IDC_L_DEG");
+        EXPECT_EQ(QApplication::focusWidget(), failing);
+        EXPECT_EQ(failing->selectedText(), failing->text());
     }
 }
 
@@ -431,7 +493,7 @@ TEST_F(FormTest, NegativeDegreesAreResultsThatPromptOnlyOnceTheyAreInputs) {
     Click("IDC_FORWARD");
     Click("IDC_PROJ_6"); // now they are the inputs
     ASSERT_EQ(services.boxes.size(), 1u);
-    EXPECT_EQ(services.boxes[0].text, "请输入一个介于 0 和 360 之间的整数。");
+    EXPECT_EQ(services.boxes[0].text, "请输入一个介于 0 和 90 之间的整数。");
     EXPECT_EQ(QApplication::focusWidget(), Field("IDC_B_DEG"));
 }
 
@@ -577,9 +639,11 @@ TEST_F(FormTest, ControlsSitAtOneAndAHalfPixelsPerDialogUnitInTabOrder) {
         EXPECT_EQ(w->geometry(), expected);
     }
     EXPECT_EQ(dlg.m_hWnd->size(), QSize(357, 284 + top));
-    const char* order[] = {"IDC_B_MIN", "IDC_B_SEC",  "IDC_L_DEG",  "IDC_L_MIN",
-                           "IDC_L_SEC", "IDC_X",      "IDC_Y",      "IDC_A",
-                           "IDC_ALFA",  "IDC_PROJ_3", "IDC_PROJ_6", "IDC_B_DEG"};
+    // Each radio group is one stop, at its checked button.
+    const char* order[] = {"IDC_B_MIN",   "IDC_B_SEC",  "IDC_L_DEG",  "IDC_L_MIN",
+                           "IDC_L_SEC",   "IDC_X",      "IDC_Y",      "IDC_A",
+                           "IDC_ALFA",    "IDC_WGS1984", "IDC_PROJ_3", "IDC_PROJ_6",
+                           "IDC_FORWARD", "IDC_B_DEG"};
     for (const char* name : order) {
         SCOPED_TRACE(name);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -633,6 +697,112 @@ TEST_F(FormTest, ScreenReadersHearEachFieldByItsLabels) {
     }
     QAccessibleInterface* radio = QAccessible::queryAccessibleInterface(Button("IDC_FORWARD"));
     EXPECT_EQ(radio->text(QAccessible::Name).toStdString(), "高斯坐标正算");
+}
+
+// Each radio group is one Tab stop, at its checked button, and the arrow keys choose within
+// it, round at the ends, as the mouse would: a keyboard alone switches to 反算 and picks an
+// ellipsoid.
+TEST_F(FormTest, TheKeyboardChoosesTheDirectionAndTheEllipsoidWithTheArrowKeys) {
+    Field("IDC_ALFA")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), Button("IDC_WGS1984"));
+    QTest::keyClick(Button("IDC_WGS1984"), Qt::Key_Down);
+    EXPECT_EQ(QApplication::focusWidget(), Button("IDC_XIAN1980"));
+    EXPECT_TRUE(Button("IDC_XIAN1980")->isChecked());
+    EXPECT_FALSE(Button("IDC_WGS1984")->isChecked());
+    EXPECT_EQ(Text("IDC_A"), "6378140");
+    QTest::keyClick(Button("IDC_XIAN1980"), Qt::Key_Up);
+    QTest::keyClick(Button("IDC_WGS1984"), Qt::Key_Up); // round to the last
+    EXPECT_TRUE(Button("IDC_CUSTOM")->isChecked());
+    EXPECT_FALSE(Field("IDC_A")->isReadOnly());
+    // The group's stop has moved to the checked button.
+    Field("IDC_ALFA")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), Button("IDC_CUSTOM"));
+
+    Field("IDC_B_DEG")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+    ASSERT_EQ(QApplication::focusWidget(), Button("IDC_FORWARD"));
+    QTest::keyClick(Button("IDC_FORWARD"), Qt::Key_Right);
+    EXPECT_TRUE(Button("IDC_INVERSE")->isChecked());
+    EXPECT_FALSE(Button("IDC_FORWARD")->isChecked());
+    EXPECT_FALSE(Field("IDC_X")->isReadOnly());
+    EXPECT_TRUE(Field("IDC_B_DEG")->isReadOnly());
+}
+
+// A screen reader hears radio buttons as radio buttons with their state, and the group boxes
+// are frames it never lands in.
+TEST_F(FormTest, RadioButtonsAreHeardAsRadioButtonsAndGroupBoxesTakeNoFocus) {
+    for (const char* name : {"IDC_FORWARD", "IDC_INVERSE", "IDC_WGS1984", "IDC_XIAN1980",
+                             "IDC_BEIJING1954", "IDC_CUSTOM"}) {
+        SCOPED_TRACE(name);
+        QAccessibleInterface* radio = QAccessible::queryAccessibleInterface(Button(name));
+        ASSERT_NE(radio, nullptr);
+        EXPECT_EQ(radio->role(), QAccessible::RadioButton);
+        EXPECT_TRUE(radio->state().checkable);
+        EXPECT_EQ(radio->state().checked, Button(name)->isChecked());
+        EXPECT_EQ(radio->text(QAccessible::Name), Button(name)->text());
+    }
+    QAccessibleInterface* inverse = QAccessible::queryAccessibleInterface(Button("IDC_INVERSE"));
+    ASSERT_NE(inverse->actionInterface(), nullptr);
+    inverse->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(Button("IDC_INVERSE")->isChecked());
+    EXPECT_TRUE(inverse->state().checked);
+    for (QGroupBox* group : dlg.m_hWnd->findChildren<QGroupBox*>()) {
+        SCOPED_TRACE(group->title().toStdString());
+        EXPECT_EQ(group->focusPolicy(), Qt::NoFocus);
+        EXPECT_FALSE(QAccessible::queryAccessibleInterface(group)->state().focusable);
+    }
+}
+
+// Escape on the form while the batch window converts asks the batch window's question: no
+// keeps both open and the run going, yes stops the run and then closes.
+TEST_F(FormTest, EscapeDuringABatchRunAsksBeforeEndingTheProgram) {
+    std::atomic<bool> hold{true};
+    std::atomic<bool> sawStop{false};
+    dlg.m_batchBackend.makeJob = [&](const BatchRequest&) -> BatchJob {
+        return [&](const BatchJobHooks& hooks) {
+            while (hold) {
+                if (hooks.stop->load()) {
+                    sawStop = true;
+                    return BatchOutcome{BatchOutcome::Status::Stopped, 0, 0, ""};
+                }
+                std::this_thread::yield();
+            }
+            return BatchOutcome{};
+        };
+    };
+    SendMessage(dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(ID_TOOLS_BATCH, 0), 0);
+    ASSERT_NE(dlg.m_pBatchDlg, nullptr);
+    dlg.m_pBatchDlg->m_editInput.SetWindowText("/data/pts.txt");
+    dlg.m_pBatchDlg->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_BATCH_RUN, BN_CLICKED));
+    ASSERT_TRUE(dlg.m_pBatchDlg->IsRunning());
+
+    ScopedRecordingServices services;
+    services.answer = IDNO;
+    QTest::keyClick(Field("IDC_B_DEG"), Qt::Key_Escape);
+    ASSERT_EQ(services.boxes.size(), 1u);
+    EXPECT_EQ(services.boxes[0].text, "转换正在进行。要停止转换并关闭窗口吗？");
+    EXPECT_EQ(services.boxes[0].type, MB_YESNO | MB_ICONQUESTION);
+    EXPECT_TRUE(dlg.m_hWnd->isVisible());
+    EXPECT_TRUE(dlg.m_pBatchDlg->IsRunning());
+
+    services.answer = IDYES;
+    QTest::keyClick(Field("IDC_B_DEG"), Qt::Key_Escape);
+    EXPECT_EQ(services.boxes.size(), 2u);
+    EXPECT_FALSE(dlg.m_hWnd->isVisible());
+    EXPECT_EQ(dlg.GetModalResult(), IDCANCEL);
+    EXPECT_TRUE(sawStop.load());
+    EXPECT_FALSE(dlg.m_pBatchDlg->IsRunning());
+}
+
+TEST_F(FormTest, EscapeWithAnIdleBatchWindowClosesAtOnce) {
+    SendMessage(dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(ID_TOOLS_BATCH, 0), 0);
+    ASSERT_NE(dlg.m_pBatchDlg, nullptr);
+    ScopedRecordingServices services;
+    QTest::keyClick(Field("IDC_B_DEG"), Qt::Key_Escape);
+    EXPECT_TRUE(services.boxes.empty());
+    EXPECT_FALSE(dlg.m_hWnd->isVisible());
 }
 
 TEST_F(FormTest, ChineseCaptionsShapeInTheSongFaceWithoutMissingGlyphs) {

@@ -87,6 +87,49 @@ TEST(ConvertFile, StoppingLeavesTheOutputAsItWas) {
               2);
 }
 
+// A window asks to keep an existing output when a run converts nothing (every record failed,
+// or there was none); gkconv does not ask, and a run that converts something replaces it.
+TEST(ConvertFile, AnExistingOutputIsKeptWhenAskedAndNoRecordConverted) {
+    struct Case {
+        const char* label;
+        const char* input;
+        bool keep;     // keepOutputUnlessConverted
+        bool existing; // an output file is there before the run
+        bool kept;
+        const char* output; // afterwards
+    };
+    const Case cases[] = {
+        {"every record failed", "95 114\n96 114\n", true, true, true, "good results\n"},
+        {"no record at all", "# nothing\n", true, true, true, "good results\n"},
+        {"gkconv replaces", "95 114\n", false, true, false, ""},
+        {"nothing there to keep", "95 114\n", true, false, false, ""},
+        {"one converted", "95 114\n30.3015 114.2030\n", true, true, false,
+         "3376053.2931 38532798.3303\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        const std::string dir = TempPath("dir");
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+        const std::string in = dir + "/in.txt";
+        const std::string out = dir + "/out.txt";
+        std::ofstream(in, std::ios::binary) << c.input;
+        if (c.existing) {
+            std::ofstream(out, std::ios::binary) << "good results\n";
+        }
+        RunCallbacks callbacks;
+        callbacks.keepOutputUnlessConverted = c.keep;
+        const RunResult r = ConvertFile(in, out, Forward3(), callbacks);
+        EXPECT_NE(r.status, RunStatus::FileError) ;
+        EXPECT_EQ(r.outputKept, c.kept);
+        EXPECT_EQ(ReadFile(out), c.output);
+        // No temporary file is left behind.
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir),
+                                std::filesystem::directory_iterator()),
+                  2);
+    }
+}
+
 TEST(ConvertFile, RefusesAnOutputThatIsTheInput) {
     const std::string in = TempPath("in.txt");
     std::ofstream(in, std::ios::binary) << "30.3015 114.2030\n";

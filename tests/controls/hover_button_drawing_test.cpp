@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <QImage>
+#include <QImageReader>
 
 namespace {
 
@@ -167,25 +168,82 @@ TEST_F(HoverButtonDrawing, DisabledHasNoFrameAndEmbossedContent) {
     EXPECT_TRUE(shadow_);
 }
 
-TEST_F(HoverButtonDrawing, FocusAloneChangesNothing) {
+// Focus shows a dotted frame two pixels inside the edge once the keyboard has moved the focus
+// (as on the desktop, a click alone shows none); the look underneath stays.
+TEST_F(HoverButtonDrawing, KeyboardFocusAddsADottedFrameInsideTheLook) {
     button.SetIcon(130, 0, 32, 32);
+    const auto draw = [&](UINT bits) {
+        QImage image(kButton, QImage::Format_RGB32);
+        image.fill(Qt::magenta);
+        CImageDC dc(image);
+        DRAWITEMSTRUCT item;
+        item.itemState = bits;
+        item.hDC = &dc;
+        item.hwndItem = button.m_hWnd;
+        item.rcItem = CRect(0, 0, kButton.width(), kButton.height());
+        button.DrawItem(&item);
+        return image;
+    };
+    const int right = kButton.width() - 3, bottom = kButton.height() - 3;
     for (UINT state : {0u, static_cast<UINT>(ODS_SELECTED), static_cast<UINT>(ODS_DISABLED)}) {
         SCOPED_TRACE(state);
-        QImage plain(kButton, QImage::Format_RGB32), focused(kButton, QImage::Format_RGB32);
-        plain.fill(Qt::magenta);
-        focused.fill(Qt::magenta);
-        for (auto [image, bits] :
-             {std::pair{&plain, state}, std::pair{&focused, state | ODS_FOCUS}}) {
-            CImageDC dc(*image);
-            DRAWITEMSTRUCT item;
-            item.itemState = bits;
-            item.hDC = &dc;
-            item.hwndItem = button.m_hWnd;
-            item.rcItem = CRect(0, 0, kButton.width(), kButton.height());
-            button.DrawItem(&item);
+        const QImage plain = draw(state);
+        EXPECT_EQ(draw(state | ODS_FOCUS | ODS_NOFOCUSRECT), plain);
+        const QImage focused = draw(state | ODS_FOCUS);
+        // Along each side of the frame every other pixel is inverted, the rest as they were.
+        const auto changed = [&](int x, int y) { return focused.pixel(x, y) != plain.pixel(x, y); };
+        for (int x = 2; x < right; ++x) {
+            EXPECT_NE(changed(x, 2), changed(x + 1, 2)) << x;
+            EXPECT_NE(changed(x, bottom), changed(x + 1, bottom)) << x;
         }
-        EXPECT_EQ(plain, focused);
+        for (int y = 2; y < bottom; ++y) {
+            EXPECT_NE(changed(2, y), changed(2, y + 1)) << y;
+            EXPECT_NE(changed(right, y), changed(right, y + 1)) << y;
+        }
+        EXPECT_TRUE(changed(2, 2));
+        EXPECT_EQ(focused.pixel(2, 2), plain.pixel(2, 2) ^ 0x00FFFFFFu);
+        // Outside the mark nothing changed: the frame of the look and the middle.
+        for (QPoint p : {QPoint(0, 0), QPoint(1, 1), QPoint(kButton.width() - 1, 5),
+                         QPoint(kButton.width() / 2, kButton.height() - 1)})
+            EXPECT_EQ(focused.pixel(p), plain.pixel(p)) << p.x() << "," << p.y();
     }
+}
+
+// On a screen of twice the density the icon is drawn from its own 64-pixel image, not the
+// 32-pixel one blown up, and the text is drawn at the finer pixels too.
+TEST_F(HoverButtonDrawing, AtTwiceTheDensityTheIconComesFromItsLargerImage) {
+    button.SetIcon(130, 0, 32, 32);
+    QImage dense(kButton * 2, QImage::Format_RGB32);
+    dense.setDevicePixelRatio(2.0);
+    dense.fill(Qt::magenta);
+    {
+        CImageDC dc(dense);
+        DRAWITEMSTRUCT item;
+        item.itemState = 0;
+        item.hDC = &dc;
+        item.hwndItem = button.m_hWnd;
+        item.rcItem = CRect(0, 0, kButton.width(), kButton.height());
+        button.DrawItem(&item);
+    }
+    QImageReader reader(QStringLiteral(":/res/icon/130"));
+    QImage large;
+    for (int i = 0; i < reader.imageCount() && large.width() != 64; ++i) {
+        reader.jumpToImage(i);
+        large = reader.read();
+    }
+    ASSERT_EQ(large.width(), 64);
+    // The icon sits 3 pixels in and is centred on the 30-pixel height: at (3, -1), (6, -2) in
+    // the dense image.
+    int compared = 0;
+    for (int y = 2; y < 62; ++y)
+        for (int x = 0; x < 64; ++x) {
+            if (qAlpha(large.pixel(x, y)) != 255)
+                continue;
+            ASSERT_EQ(dense.pixel(6 + x, y - 2) & 0xFFFFFFu, large.pixel(x, y) & 0xFFFFFFu)
+                << x << "," << y;
+            ++compared;
+        }
+    EXPECT_GT(compared, 500);
 }
 
 TEST_F(HoverButtonDrawing, AnIdThatNamesNoIconDrawsWithoutOne) {

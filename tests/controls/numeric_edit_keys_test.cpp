@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
+#include <QTest>
 
 #include <algorithm>
 #include <vector>
@@ -84,9 +85,8 @@ TEST(NumericEditKeys, OtherCharactersAreDroppedSilently) {
     } keys[] = {
         {'a', Qt::NoModifier, "a letter"},     {'E', Qt::ShiftModifier, "a capital letter"},
         {' ', Qt::NoModifier, "space"},        {',', Qt::NoModifier, "the group separator"},
-        {'*', Qt::NoModifier, "another sign"}, {'c', Qt::ControlModifier, "Ctrl+C"},
-        {'v', Qt::ControlModifier, "Ctrl+V"},  {'x', Qt::ControlModifier, "Ctrl+X"},
-        {'z', Qt::ControlModifier, "Ctrl+Z"},  {'a', Qt::ControlModifier, "Ctrl+A"},
+        {'*', Qt::NoModifier, "another sign"}, {'v', Qt::ControlModifier, "Ctrl+V"},
+        {'x', Qt::ControlModifier, "Ctrl+X"},  {'z', Qt::ControlModifier, "Ctrl+Z"},
     };
     for (const Key& k : keys) {
         SCOPED_TRACE(k.what);
@@ -98,6 +98,35 @@ TEST(NumericEditKeys, OtherCharactersAreDroppedSilently) {
         QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(ch)));
         QApplication::sendEvent(field.hwnd, &press);
         EXPECT_EQ(field.Notation(), before);
+    }
+}
+
+// Copying and selecting change no text: they work as in any field, read-only ones too, and
+// leave the clipboard's text in the field's rules' hands only on Ctrl+V.
+TEST(NumericEditKeys, CtrlCCopiesAndCtrlASelectsAllInEditableAndReadOnlyFields) {
+    for (DWORD style : {DWORD{0}, DWORD{ES_READONLY}}) {
+        SCOPED_TRACE(style ? "read-only" : "editable");
+        QApplication::clipboard()->setText("777");
+        WidgetField field(FALSE, style);
+        field.Place("33[80740.93]03344");
+        QTest::keyClick(field.hwnd, 'c', Qt::ControlModifier);
+        EXPECT_EQ(QApplication::clipboard()->text().toStdString(), "80740.93");
+        EXPECT_EQ(field.Notation(), "33[80740.93]03344");
+        QTest::keyClick(field.hwnd, 'a', Qt::ControlModifier);
+        EXPECT_EQ(field.Notation(), "[3380740.9303344]");
+        QTest::keyClick(field.hwnd, 'c', Qt::ControlModifier);
+        EXPECT_EQ(QApplication::clipboard()->text().toStdString(), "3380740.9303344");
+    }
+}
+
+TEST(NumericEditKeys, ADoubleClickSelectsTheWholeNumber) {
+    for (const char* text : {"3380740.9303344", "-12.5000000000", "42"}) {
+        SCOPED_TRACE(text);
+        WidgetField field;
+        field.edit.SetWindowText(text);
+        const QPoint onDecimals(field.hwnd->width() / 2, field.hwnd->height() / 2);
+        QTest::mouseDClick(field.hwnd, Qt::LeftButton, Qt::NoModifier, onDecimals);
+        EXPECT_EQ(field.Notation(), "[" + std::string(text) + "]");
     }
 }
 

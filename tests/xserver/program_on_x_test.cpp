@@ -7,6 +7,7 @@
 #include "app/converter_dlg.h"
 #include "app/fit_dlg.h"
 #include "platform/win_app.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 #include <QAbstractButton>
@@ -14,6 +15,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -205,6 +207,8 @@ TEST(ProgramOnX, TheFormOffersTheWindowManagerItsIcon) {
     };
     app.RunProgram();
     EXPECT_TRUE(icon.contains("Icon (32 x 32)")) << icon.left(200).toStdString();
+    // Twice the size too, for a screen of twice the density, drawn and not blown up.
+    EXPECT_TRUE(icon.contains("Icon (64 x 64)")) << icon.left(200).toStdString();
 }
 
 // A whole run through the batch window as a user makes it: the Tools menu by its keys, a path
@@ -397,6 +401,141 @@ TEST(ProgramOnX, APointIsLeftOutAndTheParametersSavedInTheParameterWindow) {
     EXPECT_NE(written.find("\"model\": \"plane4\""), std::string::npos) << written;
     EXPECT_NE(written.find("\"why\": \"excluded\""), std::string::npos) << written;
     std::filesystem::remove_all(folder);
+
+bool UnderWindowManager() {
+    const char* wm = std::getenv("GK_WINDOW_MANAGER");
+    return wm && *wm;
+}
+
+// A property of a window (or of the root window when id is 0), as xprop prints it.
+QString Xprop(WId id, const char* property) {
+    QProcess xprop;
+    QStringList args;
+    if (id)
+        args << "-id" << QString::number(id);
+    else
+        args << "-root";
+    args << QString::fromUtf8(property);
+    xprop.start(QStringLiteral("xprop"), args);
+    EXPECT_TRUE(xprop.waitForFinished());
+    return QString::fromUtf8(xprop.readAllStandardOutput());
+}
+
+// The window manager's stacking order, bottom to top.
+QStringList Stacking() {
+    const QString line = Xprop(0, "_NET_CLIENT_LIST_STACKING");
+    const qsizetype hash = line.indexOf('#');
+    QStringList ids;
+    for (const QString& id : line.mid(hash + 1).split(',', Qt::SkipEmptyParts))
+        ids << QString::number(id.trimmed().toULongLong(nullptr, 16));
+    return ids;
+}
+
+bool Above(QWidget* upper, QWidget* lower) {
+    const QStringList order = Stacking();
+    return order.indexOf(QString::number(upper->winId())) >
+           order.indexOf(QString::number(lower->winId()));
+}
+
+// Under a window manager: the batch window opens beside the form, not over it; each window is
+// raised and takes the keyboard on its own, and minimising one leaves the other.
+TEST(ProgramOnX, TheBatchWindowIsAWindowOfItsOwnBesideTheForm) {
+    if (!UnderWindowManager())
+        GTEST_SKIP() << "placement and stacking are the window manager's";
+    ScriptedApp app;
+    auto batch = [&]() -> QWidget* {
+        return app.Form() && app.Form()->m_pBatchDlg ? app.Form()->m_pBatchDlg->m_hWnd : nullptr;
+    };
+    QRect formFrame, batchFrame;
+    app.steps = {
+        {"the form is shown and active", [&] { return app.FormActive(); }, [&] { Key("alt+t"); }},
+        {"the Tools menu is open",
+         [&] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr; },
+         [&] { Key("b"); }},
+        {"the batch window is active and placed",
+         [&] { return batch() && batch()->isActiveWindow() && batch()->frameGeometry() !=
+                                                                   batch()->geometry(); },
+         [&] {
+             formFrame = app.FormWindow()->frameGeometry();
+             batchFrame = batch()->frameGeometry();
+             EXPECT_TRUE(Above(batch(), app.FormWindow()));
+             Xdotool({"windowactivate", QString::number(app.FormWindow()->winId())});
+         }},
+        {"the form is active again", [&] { return app.FormActive(); },
+         [&] {
+             EXPECT_FALSE(batch()->isActiveWindow());
+             EXPECT_TRUE(Above(app.FormWindow(), batch())) << "the form stays under the batch window";
+             EXPECT_TRUE(app.Field("IDC_B_DEG")->hasFocus() || app.FormWindow()->focusWidget());
+             Xdotool({"windowminimize", QString::number(batch()->winId())});
+         }},
+        {"the batch window is minimised", [&] { return batch()->isMinimized(); },
+         [&] {
+             EXPECT_FALSE(app.FormWindow()->isMinimized());
+             EXPECT_TRUE(app.FormWindow()->isVisible());
+             Xdotool({"windowminimize", QString::number(app.FormWindow()->winId())});
+         }},
+        {"the form is minimised", [&] { return app.FormWindow()->isMinimized(); },
+         [&] { Xdotool({"windowactivate", QString::number(batch()->winId())}); }},
+        {"the batch window is back on its own",
+         [&] { return batch()->isActiveWindow() && !batch()->isMinimized(); },
+         [&] { EXPECT_TRUE(app.FormWindow()->isMinimized()); }},
+    };
+    app.RunProgram();
+    EXPECT_FALSE(formFrame.intersects(batchFrame))
+        << "form at " << formFrame.x() << "," << formFrame.y() << " " << formFrame.width() << "x"
+        << formFrame.height() << "; batch window at " << batchFrame.x() << "," << batchFrame.y();
+    const QRect screen(0, 0, 1024, 768);
+    EXPECT_TRUE(screen.contains(formFrame));
+    EXPECT_TRUE(screen.contains(batchFrame))
+        << batchFrame.x() << "," << batchFrame.y() << " " << batchFrame.width() << "x"
+        << batchFrame.height();
+}
+
+// The window manager offers no maximising for the windows of fixed size (the form, the About
+// box, a prompt), and does for the batch window, which grows; a short prompt is wide enough
+// for its title.
+TEST(ProgramOnX, FixedWindowsOfferNoMaximiseAndAPromptFitsItsTitle) {
+    if (!UnderWindowManager())
+        GTEST_SKIP() << "the offered actions are the window manager's";
+    ScriptedApp app;
+    QString formActions, batchActions, promptActions;
+    int promptWidth = 0, titleWidth = 0;
+    app.steps = {
+        {"the form is shown and active", [&] { return app.FormActive(); },
+         [&] {
+             formActions = Xprop(app.FormWindow()->winId(), "_NET_WM_ALLOWED_ACTIONS");
+             ClickOn(app.Field("IDC_B_DEG"));
+             Key("ctrl+a");
+             Key("BackSpace");
+         }},
+        {"B degrees holds no number", [&] { return app.Field("IDC_B_DEG")->text().isEmpty(); },
+         [&] { ClickOn(app.Button("IDC_PROJ_3")); }},
+        {"the prompt is shown and active", [&] { return ScriptedApp::Prompt() != nullptr; },
+         [&] {
+             QMessageBox* box = ScriptedApp::Prompt();
+             promptActions = Xprop(box->winId(), "_NET_WM_ALLOWED_ACTIONS");
+             promptWidth = box->frameGeometry().width();
+             QFont bold = box->font();
+             bold.setBold(true);
+             titleWidth = QFontMetrics(bold).horizontalAdvance(box->windowTitle());
+             Key("Return");
+         }},
+        {"the form is active again", [&] { return app.FormActive(); },
+         [&] { app.Form()->SendMessage(WM_COMMAND, MAKEWPARAM(ID_TOOLS_BATCH, 0)); }},
+        {"the batch window is shown",
+         [&] { return app.Form()->m_pBatchDlg && app.Form()->m_pBatchDlg->m_hWnd->isVisible(); },
+         [&] {
+             batchActions = Xprop(app.Form()->m_pBatchDlg->m_hWnd->winId(),
+                                  "_NET_WM_ALLOWED_ACTIONS");
+         }},
+    };
+    app.RunProgram();
+    EXPECT_TRUE(formActions.contains("_NET_WM_ACTION_CLOSE")) << formActions.toStdString();
+    EXPECT_FALSE(formActions.contains("MAXIMIZE")) << formActions.toStdString();
+    EXPECT_FALSE(promptActions.contains("MAXIMIZE")) << promptActions.toStdString();
+    EXPECT_TRUE(batchActions.contains("_NET_WM_ACTION_MAXIMIZE_HORZ")) << batchActions.toStdString();
+    EXPECT_TRUE(batchActions.contains("_NET_WM_ACTION_RESIZE")) << batchActions.toStdString();
+    EXPECT_GT(promptWidth, titleWidth + 100);
 }
 
 } // namespace
