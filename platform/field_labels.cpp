@@ -57,11 +57,6 @@ std::optional<Box> GroupOf(const DialogTemplate& t, const Box& box) {
     return group;
 }
 
-// Controls a label names: they have no text of their own that says what they hold.
-bool IsNamedByLabel(const DialogItemTemplate& item) {
-    return IsClass(item, "EDIT") || IsClass(item, "COMBOBOX") || IsClass(item, "SysListView32");
-}
-
 // A label's text as it reads: blanks run together, the mnemonic ("&a", "打开(&O)") and the
 // "=" or ":" that ends it dropped.
 QString Spoken(const char* caption) {

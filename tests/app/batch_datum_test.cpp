@@ -86,6 +86,7 @@ public:
     std::unique_ptr<CBatchDlg> dlg = std::make_unique<CBatchDlg>(FileConversionBackend());
     Window() {
         EXPECT_TRUE(dlg->Create());
+        dlg->ShowWindow(SW_SHOW);
         QApplication::setActiveWindow(dlg->m_hWnd);
         EXPECT_TRUE(QTest::qWaitForWindowActive(dlg->m_hWnd));
     }

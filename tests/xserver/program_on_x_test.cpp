@@ -401,6 +401,7 @@ TEST(ProgramOnX, APointIsLeftOutAndTheParametersSavedInTheParameterWindow) {
     EXPECT_NE(written.find("\"model\": \"plane4\""), std::string::npos) << written;
     EXPECT_NE(written.find("\"why\": \"excluded\""), std::string::npos) << written;
     std::filesystem::remove_all(folder);
+}
 
 bool UnderWindowManager() {
     const char* wm = std::getenv("GK_WINDOW_MANAGER");
