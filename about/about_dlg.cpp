@@ -45,8 +45,9 @@ BOOL CAboutDlg::OnInitDialog() {
     m_pCredits = &m_credits;
     // Neither the picture nor the moving credits carry a text a screen reader could read.
     m_credits.SetAccessibleName("鸣谢");
-    if (CWnd* pIcon = GetDlgItem(IDC_ABOUT_ICON))
+    if (CWnd* pIcon = GetDlgItem(IDC_ABOUT_ICON)) {
         pIcon->SetAccessibleName("程序图标");
+    }
 
     // The program's cursors are its own resources, which the application object hands out.
     m_link.EnableClickNotify(TRUE)
@@ -160,8 +161,9 @@ BOOL CAboutDlg::StartBitmapLine() {
     m_ptBitmap.x = rcCredits.right - (rcCredits.right - rcCredits.left) / 2 - m_bmInfo.bmWidth / 2;
 
     CBitmap* pOld = m_dcBitmap.SelectObject(&m_bmpCredits);
-    if (!m_hOrigBitmap && pOld)
+    if (!m_hOrigBitmap && pOld) {
         m_hOrigBitmap = static_cast<HBITMAP>(pOld->GetSafeHandle());
+    }
     m_bBitmapShowing = TRUE;
     return TRUE;
 }
@@ -228,8 +230,9 @@ void CAboutDlg::DrawCredits() {
 
 void CAboutDlg::OnDestroy() {
     CDialog::OnDestroy();
-    if (m_hOrigBitmap)
+    if (m_hOrigBitmap) {
         m_dcBitmap.SelectObject(CBitmap::FromHandle(m_hOrigBitmap));
+    }
     m_bmpCredits.DeleteObject();
 }
 
@@ -243,8 +246,9 @@ void CAboutDlg::ShowMissingBitmap(const CString& strName) {
 
 LRESULT CAboutDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_ABOUT_MISSING_BITMAP) {
-        if (!m_strLine.IsEmpty())
+        if (!m_strLine.IsEmpty()) {
             ShowMissingBitmap(m_strLine.Left(m_strLine.GetLength() - 1));
+        }
         return 0;
     }
     return CDialog::WindowProc(message, wParam, lParam);

@@ -13,10 +13,12 @@ CRect Intersect(const CRect& a, const CRect& b) {
 }
 
 CRect Union(const CRect& a, const CRect& b) {
-    if (a.IsRectEmpty())
+    if (a.IsRectEmpty()) {
         return b;
-    if (b.IsRectEmpty())
+    }
+    if (b.IsRectEmpty()) {
         return a;
+    }
     return CRect(std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
                  std::max(a.bottom, b.bottom));
 }
@@ -26,10 +28,12 @@ CRect Union(const CRect& a, const CRect& b) {
 CCreditsArea::CCreditsArea() = default;
 
 CCreditsArea::~CCreditsArea() {
-    if (m_pOldSurface)
+    if (m_pOldSurface) {
         m_dcSurface.SelectObject(m_pOldSurface);
-    if (m_pOldPass)
+    }
+    if (m_pOldPass) {
         m_dcPass.SelectObject(m_pOldPass);
+    }
 }
 
 void CCreditsArea::CreateSurface() {
@@ -50,8 +54,9 @@ void CCreditsArea::CreateSurface() {
 
 void CCreditsArea::ScrollSurface(int dy, const RECT* lpRect) {
     const CRect area(*lpRect);
-    if (dy == 0 || area.IsRectEmpty())
+    if (dy == 0 || area.IsRectEmpty()) {
         return;
+    }
     const int moved = std::min(std::abs(dy), area.Height());
     const int rows = area.Height() - moved;
     CRect uncovered;
@@ -79,14 +84,16 @@ CDC* CCreditsArea::BeginPaint() {
     CRect rcClient;
     GetClientRect(&rcClient);
     m_dcPass.BitBlt(0, 0, rcClient.right, rcClient.bottom, &m_dcSurface, 0, 0, SRCCOPY);
-    if (!m_rcInvalid.IsRectEmpty())
+    if (!m_rcInvalid.IsRectEmpty()) {
         m_dcPass.FillSolidRect(&m_rcInvalid, RGB(0, 0, 0));
+    }
     return &m_dcPass;
 }
 
 void CCreditsArea::EndPaint() {
-    if (m_rcInvalid.IsRectEmpty())
+    if (m_rcInvalid.IsRectEmpty()) {
         return;
+    }
     m_dcSurface.BitBlt(m_rcInvalid.left, m_rcInvalid.top, m_rcInvalid.Width(), m_rcInvalid.Height(),
                        &m_dcPass, m_rcInvalid.left, m_rcInvalid.top, SRCCOPY);
     InvalidateRect(&m_rcInvalid, FALSE);

@@ -31,10 +31,11 @@ CHyperLink& CHyperLink::SetUnderlined(BOOL bUnderlined) {
 }
 
 CHyperLink& CHyperLink::EnableClickNotify(BOOL bEnable) {
-    if (bEnable)
+    if (bEnable) {
         ModifyStyle(0, SS_NOTIFY);
-    else
+    } else {
         ModifyStyle(SS_NOTIFY, 0);
+    }
     return *this;
 }
 
@@ -72,8 +73,9 @@ void CHyperLink::OnLButtonDown(UINT, CPoint) {
 void CHyperLink::Open() {
     CString strAddress;
     GetWindowText(strAddress);
-    if (ShellExecuteOpen(strAddress))
+    if (ShellExecuteOpen(strAddress)) {
         return;
+    }
     CString strMessage;
     strMessage.Format(kNoBrowser, strAddress.GetString());
     MessageBox(strMessage, nullptr, MB_OK | MB_ICONEXCLAMATION);

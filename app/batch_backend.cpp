@@ -64,11 +64,13 @@ std::string LayoutSettings(const BatchRequest& request, Settings& s) {
     s.operation = OperationOf(request.operation);
     s.angles = AnglesOf(request.angles);
     s.header = request.header;
-    if (request.columns.empty())
+    if (request.columns.empty()) {
         return {};
+    }
     const Result<ColumnLayout> columns = ParseColumns(request.columns, s.operation);
-    if (!columns)
+    if (!columns) {
         return Chinese(columns.problem());
+    }
     s.columns = *columns;
     return {};
 }
@@ -99,8 +101,9 @@ BatchPreview Preview(const BatchRequest& request) {
     // hide the preview.
     Settings s;
     preview.message = LayoutSettings(request, s);
-    if (!preview.message.empty())
+    if (!preview.message.empty()) {
         return preview;
+    }
     // Nor do a datum change's or plane transformation's parameters: the converter only wants
     // them to exist.
     if (s.operation == Operation::Datum) {
@@ -119,16 +122,19 @@ BatchPreview Preview(const BatchRequest& request) {
         }
         std::vector<std::string>& row = preview.rows.emplace_back();
         // A line that passes through shows whole in the first column.
-        if (line.fields.empty())
+        if (line.fields.empty()) {
             row.push_back(line.text);
+        }
         for (const SplitField& field : line.fields) {
-            if (row.size() == preview.headings.size())
+            if (row.size() == preview.headings.size()) {
                 preview.headings.push_back(RoleText(field.role));
+            }
             row.push_back(field.text);
         }
     }
-    if (preview.headings.empty() && !preview.rows.empty())
+    if (preview.headings.empty() && !preview.rows.empty()) {
         preview.headings.push_back(RoleText(FieldRole::Other));
+    }
     return preview;
 }
 
@@ -167,8 +173,9 @@ BatchOutcome Outcome(const RunResult& result) {
     BatchOutcome outcome;
     outcome.converted = static_cast<std::uint64_t>(result.converted);
     outcome.failed = static_cast<std::uint64_t>(result.failed);
-    if (result.problem)
+    if (result.problem) {
         outcome.message = Chinese(result.problem);
+    }
     outcome.outputKept = result.outputKept;
     switch (result.status) {
     case RunStatus::Converted:
@@ -195,25 +202,29 @@ BatchOutcome Run(const BatchRequest& request, const Settings& settings,
         !std::filesystem::is_directory(status)) {
         BatchOutcome outcome;
         outcome.status = BatchOutcome::Status::Failed;
-        outcome.message = Chinese(Problem{.code = ProblemCode::InputNotRegular, .text = request.input});
+        outcome.message =
+            Chinese(Problem{.code = ProblemCode::InputNotRegular, .text = request.input});
         return outcome;
     }
     RunCallbacks callbacks;
     callbacks.stop = hooks.stop;
     // A mistaken run (every record refused) must not wipe out yesterday's good output.
     callbacks.keepOutputUnlessConverted = true;
-    if (hooks.progress)
+    if (hooks.progress) {
         callbacks.progress = [&](const std::string&, std::int64_t done, std::int64_t total) {
             hooks.progress(static_cast<std::uint64_t>(done),
                            static_cast<std::uint64_t>(total > 0 ? total : 0));
         };
-    if (hooks.failed)
+    }
+    if (hooks.failed) {
         callbacks.failed = [&](const RecordError& record) {
             const Problem& problem = record.problem;
-            hooks.failed({record.file, static_cast<std::uint64_t>(problem.line),
-                          problem.field == 0 ? "整行" : "第 " + std::to_string(problem.field) + " 列",
-                          Chinese(problem)});
+            hooks.failed(
+                {record.file, static_cast<std::uint64_t>(problem.line),
+                 problem.field == 0 ? "整行" : "第 " + std::to_string(problem.field) + " 列",
+                 Chinese(problem)});
         };
+    }
     return Outcome(ConvertFile(request.input, request.output, settings, callbacks));
 }
 
@@ -269,14 +280,16 @@ std::string TransformSettings(const BatchRequest& request, Settings& s) {
 } // namespace
 
 std::string BatchSettings(const BatchRequest& request, Settings& s) {
-    if (std::string error = LayoutSettings(request, s); !error.empty())
+    if (std::string error = LayoutSettings(request, s); !error.empty()) {
         return error;
+    }
     s.zoneWidth = request.zoneWidth == 3 ? 3 : 6;
     if (request.ellipsoid.empty()) {
         const Result<Ellipsoid> ellipsoid =
             MakeEllipsoid(NumberText(request.a), NumberText(request.alfa));
-        if (!ellipsoid)
+        if (!ellipsoid) {
             return Chinese(ellipsoid.problem());
+        }
         s.ellipsoid = *ellipsoid;
     } else if (const EllipsoidPreset* preset = FindEllipsoidPreset(request.ellipsoid)) {
         s.ellipsoid = preset->ellipsoid();
@@ -288,17 +301,20 @@ std::string BatchSettings(const BatchRequest& request, Settings& s) {
         return error;
     }
     // The zone transforms work in the standard zones: the window does not offer them these.
-    if (s.operation != Operation::Forward && s.operation != Operation::Inverse)
+    if (s.operation != Operation::Forward && s.operation != Operation::Inverse) {
         return {};
+    }
     s.prefix = !request.noPrefix;
     if (!request.centralMeridian.empty()) {
         const Result<double> degrees = ParseCentralMeridian(request.centralMeridian, s.angles);
-        if (!degrees)
+        if (!degrees) {
             return Chinese(degrees.problem());
+        }
         s.centralMeridian = *degrees;
     }
-    if (const Result<void> check = CheckProjection(s); !check)
+    if (const Result<void> check = CheckProjection(s); !check) {
         return Chinese(check.problem());
+    }
     return {};
 }
 
@@ -310,8 +326,9 @@ BatchBackend FileConversionBackend() {
     };
     backend.makeJob = [](const BatchRequest& request) -> BatchJob {
         Settings settings;
-        if (!BatchSettings(request, settings).empty())
+        if (!BatchSettings(request, settings).empty()) {
             return {};
+        }
         return [request, settings](const BatchJobHooks& hooks) {
             return Run(request, settings, hooks);
         };

@@ -66,8 +66,9 @@ const std::vector<EllipsoidChoice>& Ellipsoids() {
         std::vector<EllipsoidChoice> list;
         for (const EllipsoidPreset& preset : EllipsoidPresets()) {
             std::string_view name = preset.name;
-            if (const size_t suffix = name.find("参考椭球"); suffix != std::string_view::npos)
+            if (const size_t suffix = name.find("参考椭球"); suffix != std::string_view::npos) {
                 name = name.substr(0, suffix);
+            }
             list.push_back({std::string(name), std::string(preset.key), preset.a, preset.alfa});
         }
         list.push_back({"自定义", "", Beijing1954().a, Beijing1954().alfa});
@@ -115,8 +116,9 @@ const MethodChoice kMethods[] = {
 };
 
 template <class Choice, size_t N> void Fill(CComboBox& combo, const Choice (&choices)[N]) {
-    for (const Choice& choice : choices)
+    for (const Choice& choice : choices) {
         combo.AddString(choice.text);
+    }
     combo.SetCurSel(0);
 }
 
@@ -151,14 +153,16 @@ std::string FolderOf(const std::string& path) {
 } // namespace
 
 std::string DefaultOutputName(const std::string& input) {
-    if (input.empty())
+    if (input.empty()) {
         return {};
+    }
     const size_t slash = input.find_last_of('/');
     const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
     const size_t dot = input.find_last_of('.');
     // A name whose only dot starts it (".survey") has no extension.
-    if (dot == std::string::npos || dot <= nameStart)
+    if (dot == std::string::npos || dot <= nameStart) {
         return input + "_out";
+    }
     return input.substr(0, dot) + "_out" + input.substr(dot);
 }
 
@@ -204,8 +208,9 @@ BOOL CBatchDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     Fill(m_comboOperation, kOperations);
     Fill(m_comboZoneWidth, kZoneWidths);
-    for (const EllipsoidChoice& choice : Ellipsoids())
+    for (const EllipsoidChoice& choice : Ellipsoids()) {
         m_comboEllipsoid.AddString(choice.text.c_str());
+    }
     m_comboEllipsoid.SetCurSel(0);
     Fill(m_comboAngles, kAngles);
     Fill(m_comboMethod, kMethods);
@@ -243,17 +248,19 @@ void CBatchDlg::RememberLayout() {
 // lists take the added height, half each, and everything below a list moves down with it.
 void CBatchDlg::OnSize(UINT nType, int cx, int cy) {
     CDialog::OnSize(nType, cx, cy);
-    if (m_layout.empty())
+    if (m_layout.empty()) {
         return;
+    }
     const int dx = std::max(0, cx - static_cast<int>(m_szLaidOut.cx));
     const int dy = std::max(0, cy - static_cast<int>(m_szLaidOut.cy));
     const int dyPreview = dy / 2;
     CRect preview, errors;
     for (const Placed& placed : m_layout) {
-        if (placed.pWnd->GetDlgCtrlID() == IDC_BATCH_PREVIEW)
+        if (placed.pWnd->GetDlgCtrlID() == IDC_BATCH_PREVIEW) {
             preview = placed.rect;
-        else if (placed.pWnd->GetDlgCtrlID() == IDC_BATCH_ERRORS)
+        } else if (placed.pWnd->GetDlgCtrlID() == IDC_BATCH_ERRORS) {
             errors = placed.rect;
+        }
     }
     for (const Placed& placed : m_layout) {
         CRect rect = placed.rect;
@@ -301,14 +308,16 @@ void CBatchDlg::OnSize(UINT nType, int cx, int cy) {
 }
 
 void CBatchDlg::OnOK() {
-    if (m_btnRun.IsWindowEnabled())
+    if (m_btnRun.IsWindowEnabled()) {
         OnRun();
+    }
 }
 
 void CBatchDlg::OnCancel() {
     if (IsRunning()) {
-        if (m_bCloseWhenStopped || !AskToStop())
+        if (m_bCloseWhenStopped || !AskToStop()) {
             return;
+        }
         // The run may have ended while the question was open: then nothing is left to wait for.
         if (IsRunning()) {
             m_bCloseWhenStopped = TRUE;
@@ -324,10 +333,12 @@ BOOL CBatchDlg::AskToStop() {
 }
 
 BOOL CBatchDlg::StopForClosing() {
-    if (!IsRunning())
+    if (!IsRunning()) {
         return TRUE;
-    if (!AskToStop())
+    }
+    if (!AskToStop()) {
         return FALSE;
+    }
     // The job looks at the stop flag before each block it reads, so the wait is short.
     if (IsRunning()) {
         m_run.Stop();
@@ -432,8 +443,9 @@ BOOL CBatchDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pR
 }
 
 void CBatchDlg::OnDropFiles(HDROP hDropInfo) {
-    if (IsRunning() || DragQueryFile(hDropInfo, 0xFFFFFFFF, nullptr, 0) == 0)
+    if (IsRunning() || DragQueryFile(hDropInfo, 0xFFFFFFFF, nullptr, 0) == 0) {
         return;
+    }
     // Only one file converts at a time: the first of the drop.
     std::string path(DragQueryFile(hDropInfo, 0, nullptr, 0), '\0');
     DragQueryFile(hDropInfo, 0, path.data(), static_cast<UINT>(path.size() + 1));
@@ -445,8 +457,9 @@ void CBatchDlg::OnTimer(UINT_PTR nIDEvent) {
         CDialog::OnTimer(nIDEvent);
         return;
     }
-    if (IsRunning() && !m_run.IsStopping())
+    if (IsRunning() && !m_run.IsStopping()) {
         ShowRunningSummary();
+    }
 }
 
 void CBatchDlg::OnDestroy() {
@@ -463,8 +476,9 @@ void CBatchDlg::OnBrowseInput() {
     CFileDialog dlg(TRUE, nullptr, m_editInput.GetWindowText(),
                     OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY, kFileFilter, this);
     dlg.m_ofn.lpstrTitle = "选择要转换的文件";
-    if (dlg.DoModal() == IDOK)
+    if (dlg.DoModal() == IDOK) {
         m_editInput.SetWindowText(dlg.GetPathName());
+    }
 }
 
 void CBatchDlg::OnBrowseParameters(CEdit& field, const char* title) {
@@ -496,8 +510,9 @@ void CBatchDlg::OnInputChanged() {
         m_editOutput.SetWindowText(m_strAutoOutput.c_str());
     }
     // The last run's summary, failures and folder belong to the file it read.
-    if (!IsRunning())
+    if (!IsRunning()) {
         ClearLastRun();
+    }
     UpdatePreview();
     UpdateControls();
 }
@@ -619,13 +634,16 @@ BOOL CBatchDlg::ReadRequest(BatchRequest* pRequest) {
 
 void CBatchDlg::OnRun() {
     BatchRequest request;
-    if (IsRunning() || !m_backend.makeJob || !ReadRequest(&request))
+    if (IsRunning() || !m_backend.makeJob || !ReadRequest(&request)) {
         return;
-    if (!MayReplace(request.output))
+    }
+    if (!MayReplace(request.output)) {
         return;
+    }
     BatchJob job = m_backend.makeJob(request);
-    if (!job)
+    if (!job) {
         return;
+    }
     ClearLastRun();
     m_bCloseWhenStopped = FALSE;
     m_started = std::chrono::steady_clock::now();
@@ -639,27 +657,31 @@ void CBatchDlg::OnRun() {
 
 BOOL CBatchDlg::MayReplace(const std::string& output) {
     std::error_code error;
-    if (output == m_strConfirmedOutput || !std::filesystem::is_regular_file(output, error))
+    if (output == m_strConfirmedOutput || !std::filesystem::is_regular_file(output, error)) {
         return TRUE;
+    }
     CString question;
     question.Format(window_texts::kReplaceOutput, output.c_str());
-    if (MessageBox(question, kTitle, MB_YESNO | MB_ICONQUESTION) != IDYES)
+    if (MessageBox(question, kTitle, MB_YESNO | MB_ICONQUESTION) != IDYES) {
         return FALSE;
+    }
     m_strConfirmedOutput = output;
     return TRUE;
 }
 
 void CBatchDlg::OnStop() {
-    if (!IsRunning())
+    if (!IsRunning()) {
         return;
+    }
     m_run.Stop();
     m_staticSummary.SetWindowText("正在停止……");
     UpdateControls();
 }
 
 void CBatchDlg::OnOpenFolder() {
-    if (m_strOutputFolder.empty() || ShellExecuteOpen(m_strOutputFolder))
+    if (m_strOutputFolder.empty() || ShellExecuteOpen(m_strOutputFolder)) {
         return;
+    }
     CString message;
     message.Format(window_texts::kNoFileManager, m_strOutputFolder.c_str());
     MessageBox(message, kTitle, MB_OK | MB_ICONEXCLAMATION);
@@ -722,8 +744,9 @@ void CBatchDlg::UpdatePreview() {
     while (m_listPreview.DeleteColumn(0)) {
     }
     const BatchRequest request = ChosenRequest();
-    if (!m_backend.preview || request.input.empty())
+    if (!m_backend.preview || request.input.empty()) {
         return;
+    }
     const BatchPreview preview = m_backend.preview(request);
     if (!preview.message.empty()) {
         m_listPreview.InsertColumn(0, "无法预览");
@@ -731,20 +754,23 @@ void CBatchDlg::UpdatePreview() {
         m_listPreview.SetColumnWidth(0, LVSCW_AUTOSIZE_USEHEADER);
         return;
     }
-    for (size_t c = 0; c < preview.headings.size(); ++c)
+    for (size_t c = 0; c < preview.headings.size(); ++c) {
         m_listPreview.InsertColumn(static_cast<int>(c), preview.headings[c].c_str());
+    }
     for (size_t r = 0; r < preview.rows.size(); ++r) {
         const std::vector<std::string>& fields = preview.rows[r];
         const int row = m_listPreview.InsertItem(static_cast<int>(r), "");
-        for (size_t c = 0; c < fields.size() && c < preview.headings.size(); ++c)
+        for (size_t c = 0; c < fields.size() && c < preview.headings.size(); ++c) {
             m_listPreview.SetItemText(row, static_cast<int>(c), fields[c].c_str());
+        }
     }
     // The hint follows the lines it is about, as the run's note would follow its records.
     if (!preview.hint.empty()) {
         m_listPreview.InsertItem(static_cast<int>(preview.rows.size()), preview.hint.c_str());
     }
-    for (size_t c = 0; c < preview.headings.size(); ++c)
+    for (size_t c = 0; c < preview.headings.size(); ++c) {
         m_listPreview.SetColumnWidth(static_cast<int>(c), LVSCW_AUTOSIZE_USEHEADER);
+    }
 }
 
 void CBatchDlg::UpdateControls() {
@@ -795,8 +821,9 @@ void CBatchDlg::UpdateControls() {
         {m_btnStop, !idle && !m_run.IsStopping()},
         {m_btnOpenFolder, idle && !m_strOutputFolder.empty()},
     };
-    for (const Rule& rule : rules)
+    for (const Rule& rule : rules) {
         rule.control.EnableWindow(rule.enabled ? TRUE : FALSE);
+    }
     UpdateCrsText();
 }
 

@@ -125,10 +125,10 @@ private:
 
     BatchBackend m_backend;
     CBatchRun m_run;
-    std::string m_strAutoOutput;   // the output name last offered, while the user keeps it
-    std::string m_strRunOutput;    // the output of the run going or last run
-    std::string m_strOutputFolder; // of the last output written
-    std::string m_strEpsgNote;     // what the EPSG field's text is not, or that it is deprecated
+    std::string m_strAutoOutput;      // the output name last offered, while the user keeps it
+    std::string m_strRunOutput;       // the output of the run going or last run
+    std::string m_strOutputFolder;    // of the last output written
+    std::string m_strEpsgNote;        // what the EPSG field's text is not, or that it is deprecated
     std::string m_strConfirmedOutput; // an existing file the user agreed to replace
     std::chrono::steady_clock::time_point m_started;
     WPARAM m_permille = 0;

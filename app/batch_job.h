@@ -32,7 +32,7 @@ struct BatchRequest {
     std::string centralMeridian; // as typed; empty for each zone's own
     bool noPrefix = false;       // eastings carry no zone number
     BatchZoneRule zoneRule = BatchZoneRule::Form;
-    bool header = false;         // the first line passes through unchanged
+    bool header = false; // the first line passes through unchanged
     // Parameter files (empty: none): the datum change, which forward applies before it
     // projects on the file's target ellipsoid and inverse after; the plane transformation,
     // which forward applies after projecting and inverse before.

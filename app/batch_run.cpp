@@ -16,8 +16,9 @@ CBatchRun::~CBatchRun() {
 }
 
 BOOL CBatchRun::Start(CWnd* pNotify, BatchJob job) {
-    if (IsRunning() || !job)
+    if (IsRunning() || !job) {
         return FALSE;
+    }
     m_stop = false;
     m_failures.clear();
     m_kept = 0;
@@ -36,8 +37,9 @@ std::vector<BatchFailure> CBatchRun::TakeFailures() {
 }
 
 BatchOutcome CBatchRun::Finish() {
-    if (m_worker.joinable())
+    if (m_worker.joinable()) {
         m_worker.join();
+    }
     const std::lock_guard<std::mutex> lock(m_mutex);
     return m_outcome;
 }
@@ -53,8 +55,9 @@ void CBatchRun::Work(CWnd* pNotify, const BatchJob& job) {
         const WPARAM permille =
             total == 0 ? 1000 : static_cast<WPARAM>(std::min(done, total) * 1000 / total);
         const Clock::time_point now = Clock::now();
-        if (permille == lastPermille || (now - lastPost < kProgressInterval && permille < 1000))
+        if (permille == lastPermille || (now - lastPost < kProgressInterval && permille < 1000)) {
             return;
+        }
         lastPermille = permille;
         lastPost = now;
         pNotify->PostMessage(WM_BATCH_PROGRESS, permille);
@@ -63,15 +66,17 @@ void CBatchRun::Work(CWnd* pNotify, const BatchJob& job) {
         bool first = false;
         {
             const std::lock_guard<std::mutex> lock(m_mutex);
-            if (m_kept == kMaxKept)
+            if (m_kept == kMaxKept) {
                 return;
+            }
             ++m_kept;
             first = m_failures.empty();
             m_failures.push_back(std::move(failure));
         }
         // One message per batch: until the window takes them, more only join the batch.
-        if (first)
+        if (first) {
             pNotify->PostMessage(WM_BATCH_FAILED);
+        }
     };
 
     BatchOutcome outcome;

@@ -105,7 +105,8 @@ int main(int argc, char** argv) {
     }
     g_output = argv[1];
     const int status = AfxWinMain(argc, argv);
-    if (status != 0)
+    if (status != 0) {
         std::fprintf(stderr, "gk_batch_screenshot: cannot write %s\n", g_output);
+    }
     return status;
 }

@@ -19,17 +19,20 @@ const ProblemPattern kPatterns[] = {
                        "坐标（各写一次），- 为照抄的列，以逗号分隔。（“{text}”不是此运算的列。）"},
     {C::ColumnTwice, "各列含义须按文件中的顺序逐列写出：name 为点名，{first} 和 {second} 为两个"
                      "坐标（各写一次），- 为照抄的列，以逗号分隔。（“{text}”写了两次。）"},
-    {C::ColumnsMissing, "各列含义须按文件中的顺序逐列写出：name 为点名，{first} 和 {second} 为两个"
-                        "坐标（各写一次），- 为照抄的列，以逗号分隔。（缺少 {first} 或 {second}。）"},
+    {C::ColumnsMissing,
+     "各列含义须按文件中的顺序逐列写出：name 为点名，{first} 和 {second} 为两个"
+     "坐标（各写一次），- 为照抄的列，以逗号分隔。（缺少 {first} 或 {second}。）"},
     {C::DelimiterInNumber, "分隔符“{text}”可能是数字的一部分。"},
     {C::DelimiterStartsComment, "分隔符“{text}”是注释行的开头。"},
     {C::DelimiterInDms, "分隔符“{text}”是“度:分:秒”角度的一部分。"},
     {C::EllipsoidAxisText, "自定义椭球的长半轴 a 须是正的米数（现为 {text}）。"},
-    {C::EllipsoidInverseFlattening, "自定义椭球的扁率倒数 alfa 须大于 1，圆球为 0（现为 {text}）。"},
+    {C::EllipsoidInverseFlattening,
+     "自定义椭球的扁率倒数 alfa 须大于 1，圆球为 0（现为 {text}）。"},
     {C::CentralMeridianText, "中央子午线须是 -180° 到 360° 之间的经度，写作十进制度（114.5）或 "
                              "度:分:秒（114:30:00）。"},
-    {C::TransformNeedsStandardZones, "中央子午线、指定投影带、“Y 不带带号”、比例因子和假东假北只用于"
-                                     "正算和反算；换带在标准投影带中进行。"},
+    {C::TransformNeedsStandardZones,
+     "中央子午线、指定投影带、“Y 不带带号”、比例因子和假东假北只用于"
+     "正算和反算；换带在标准投影带中进行。"},
     {C::ZoneNotInSystem, "第 {zone} 带不在{width}度带中（1 到 {last}）。"},
     {C::CentralMeridianOutOfRange, "中央子午线须在 -180° 到 360° 之间。"},
     {C::PrefixNeedsZoneMeridian, "中央子午线 {number} 不是{width}度带中某一带的中央子午线。按自己的"
@@ -38,8 +41,10 @@ const ProblemPattern kPatterns[] = {
                              "不带带号”。"},
     {C::NoPrefixNeedsMeridian, "Y 不带带号时，须给出中央子午线：否则 Y 说不出它的投影带。"},
     {C::FalseEastingWithPrefix, "Y 带带号时，假东须在 0 到 1000000 米之间。"},
-    {C::EllipsoidAxisOutOfRange, "自定义椭球的长半轴 a 须在 6000000 到 7000000 米之间（现为 {text}）。"},
-    {C::InverseFlatteningOutOfRange, "自定义椭球的扁率倒数 alfa 须不小于 100，圆球为 0（现为 {text}）。"},
+    {C::EllipsoidAxisOutOfRange,
+     "自定义椭球的长半轴 a 须在 6000000 到 7000000 米之间（现为 {text}）。"},
+    {C::InverseFlatteningOutOfRange,
+     "自定义椭球的扁率倒数 alfa 须不小于 100，圆球为 0（现为 {text}）。"},
     {C::ScaleOutOfRange, "比例因子须在 0.9 到 1.1 之间（现为 {number}）。"},
     {C::FalseOriginOutOfRange, "假东和假北须在 ±100000000 米之内（现为 {number}）。"},
     {C::NotANumber, "{what} {q} 不是数"},
@@ -61,17 +66,20 @@ const ProblemPattern kPatterns[] = {
     {C::PrefixNotChosenZone, "{what} {q} 的带号 {whole} 不是所选的第 {zone} 带"},
     {C::InverseBeyondReach, "{what} {q} 的点距中央子午线超过 {bound}°，超出所选中央子午线或投影带"
                             "的范围"},
-    {C::InverseBeyondZoneReach, "{what} {q} 的点距第 {zone} 带中央子午线 {fixed4}°，超出可换算的 {bound}°。"},
+    {C::InverseBeyondZoneReach,
+     "{what} {q} 的点距第 {zone} 带中央子午线 {fixed4}°，超出可换算的 {bound}°。"},
     {C::BeyondPole, "{what} {q} 超出了极点"},
     {C::TargetZoneWithoutPrefix, "{what} {q} 换到第 {zone} 带，而{width}度带只有 1 到 {last} 带"},
     {C::EastingLeavesZone, "{what} {q} 使 Y 超出第 {zone} 带的百万位，带号将指向另一带"},
     {C::BeyondEastingReach, "{what} {q} 的点距第 {zone} 带中央子午线超过 500 公里，Y 容纳不下"},
     {C::NoFiniteResult, "坐标算不出有限的结果"},
     {C::LineTooLong, "行长超过 {bound} 字节，已跳过"},
-    {C::FirstFieldReadAsCoordinate, "提示：第一列 {q} 被读作 {what}，而该记录还有更多数字；若第一列是点号，"
-                                    "请在各列含义中写 name,{first},{second},-"},
-    {C::SeriesBeyondFourDegrees, "提示：{count} 个点距中央子午线超过 {bound}°（最远 {fixed4}°），经典级数在此"
-                                 "正算误差可达 12 毫米、反算 48 毫米；Krüger 级数在此精确。"},
+    {C::FirstFieldReadAsCoordinate,
+     "提示：第一列 {q} 被读作 {what}，而该记录还有更多数字；若第一列是点号，"
+     "请在各列含义中写 name,{first},{second},-"},
+    {C::SeriesBeyondFourDegrees,
+     "提示：{count} 个点距中央子午线超过 {bound}°（最远 {fixed4}°），经典级数在此"
+     "正算误差可达 12 毫米、反算 48 毫米；Krüger 级数在此精确。"},
     {C::CannotRead, "无法读取 {file}：{error}"},
     {C::CannotWrite, "无法写入 {file}：{error}"},
     {C::CannotWriteInFolder, "无法写入 {file}：文件夹 {other} 不允许新建文件：{error}"},
@@ -91,7 +99,8 @@ const ProblemPattern kPatterns[] = {
     {C::TooFewCommonPoints, "公共点 {count} 个，此模型至少需要 {needed} 个"},
     {C::CommonPointRepeated, "点 {text} 与 {other} 相距不足 1 毫米，是同一点重复给出"},
     {C::CommonPointNameTwice, "点 {text} 在 {other} 中出现两次（第 {count} 行和第 {needed} 行）"},
-    {C::CommonPointsCollinear, "公共点位于一条直线上，无法确定绕该直线的旋转；请增加直线外的点，或改用三参数"},
+    {C::CommonPointsCollinear,
+     "公共点位于一条直线上，无法确定绕该直线的旋转；请增加直线外的点，或改用三参数"},
     {C::CommonPointNotFinite, "点 {text} 的坐标不是有限的数"},
     {C::FitDidNotConverge, "这些点之间不存在此模型的变换（最小二乘迭代不收敛）"},
     {C::ExcludedPointUnknown, "要剔除的点 {text} 不在公共点中"},
@@ -109,9 +118,11 @@ const ProblemPattern kPatterns[] = {
     {C::ParameterEllipsoidForm, "{other} 须为椭球名称，或含 a_m 与 inverse_flattening 的对象"},
     {C::ParameterOutOfRange, "{other} 超出范围"},
     {C::ParameterUnknownModel, "模型“{text}”不是 helmert7、helmert3 或 plane4"},
-    {C::ParameterUnknownConvention, "旋转约定“{text}”既不是 position_vector 也不是 coordinate_frame"},
+    {C::ParameterUnknownConvention,
+     "旋转约定“{text}”既不是 position_vector 也不是 coordinate_frame"},
     {C::ParameterUnknownRotation, "旋转矩阵“{text}”既不是 small_angle 也不是 exact"},
-    {C::ParameterUnknownEllipsoid, "{other}“{text}”不是已知椭球（wgs84、xian80、beijing54、cgcs2000）"},
+    {C::ParameterUnknownEllipsoid,
+     "{other}“{text}”不是已知椭球（wgs84、xian80、beijing54、cgcs2000）"},
     {C::ParameterWrongModel, "其中是 {text} 参数，此处需要 {other}"},
 };
 

@@ -28,32 +28,37 @@ bool ParseField(const CString& text, double* value) {
 // non-finite X is not) the member keeps the value that was written there. It never prompts:
 // the user could not correct it. FALSE for a field to exchange as usual.
 template <class T> bool ReadResultField(CDataExchange* pDX, int nIDC, T& value) {
-    if (!pDX->m_bSaveAndValidate || pDX->m_bFailed)
+    if (!pDX->m_bSaveAndValidate || pDX->m_bFailed) {
         return false;
+    }
     CWnd* field = pDX->m_pDlgWnd->GetDlgItem(nIDC);
-    if (!field || !(field->GetStyle() & ES_READONLY))
+    if (!field || !(field->GetStyle() & ES_READONLY)) {
         return false;
+    }
     ParseField(field->GetWindowText(), &value);
     return true;
 }
 
 void ExchangeField(CDataExchange* pDX, int nIDC, int& value, int minVal, int maxVal) {
-    if (ReadResultField(pDX, nIDC, value))
+    if (ReadResultField(pDX, nIDC, value)) {
         return;
+    }
     DDX_Text(pDX, nIDC, value);
     DDV_MinMaxInt(pDX, value, minVal, maxVal);
 }
 
 void ExchangeField(CDataExchange* pDX, int nIDC, double& value, double minVal, double maxVal) {
-    if (ReadResultField(pDX, nIDC, value))
+    if (ReadResultField(pDX, nIDC, value)) {
         return;
+    }
     DDX_Text(pDX, nIDC, value);
     DDV_MinMaxDouble(pDX, value, minVal, maxVal);
 }
 
 void ExchangeField(CDataExchange* pDX, int nIDC, double& value) {
-    if (ReadResultField(pDX, nIDC, value))
+    if (ReadResultField(pDX, nIDC, value)) {
         return;
+    }
     DDX_Text(pDX, nIDC, value);
 }
 
@@ -64,8 +69,9 @@ CConverterDlg::CConverterDlg(CWnd* pParent)
       m_nLMin(47), m_dLSec(24.8974), m_dX(3386902.25), m_dY(18399692.74), m_dA(0.0), m_dAlfa(0.0),
       m_hIcon(nullptr), m_batchBackend(FileConversionBackend()),
       m_fitBackend(CommonPointBackend()) {
-    if (CWinApp* app = AfxGetApp())
+    if (CWinApp* app = AfxGetApp()) {
         m_hIcon = app->LoadIcon(IDR_MAINFRAME);
+    }
 }
 
 CConverterDlg::~CConverterDlg() {
@@ -135,8 +141,9 @@ BOOL CConverterDlg::OnInitDialog() {
 
     CHoverButton* const operations[] = {&m_btnAdj6, &m_btn6To3, &m_btnProj6,
                                         &m_btn3To6, &m_btnAdj3, &m_btnProj3};
-    for (CHoverButton* button : operations)
+    for (CHoverButton* button : operations) {
         button->SetIcon(IDI_OPERATION, 0, 32, 32);
+    }
     return TRUE;
 }
 
@@ -146,8 +153,9 @@ void CConverterDlg::OnOK() {}
 // Closing the form ends the program, and with it a batch run: the batch window's question
 // first, and the run stopped before the form goes.
 void CConverterDlg::OnCancel() {
-    if (m_pBatchDlg && !m_pBatchDlg->StopForClosing())
+    if (m_pBatchDlg && !m_pBatchDlg->StopForClosing()) {
         return;
+    }
     CDialog::OnCancel();
 }
 
@@ -231,8 +239,9 @@ void CConverterDlg::ChooseDirection(BOOL bForward) {
     const Field fields[] = {{m_editX, FALSE},   {m_editY, FALSE},   {m_editBDeg, TRUE},
                             {m_editBMin, TRUE}, {m_editBSec, TRUE}, {m_editLDeg, TRUE},
                             {m_editLMin, TRUE}, {m_editLSec, TRUE}};
-    for (const Field& field : fields)
+    for (const Field& field : fields) {
         field.edit.SendMessage(EM_SETREADONLY, field.bForwardInput != bForward);
+    }
 }
 
 void CConverterDlg::OnForward() {
@@ -278,15 +287,17 @@ void CConverterDlg::OnBeijing1954() {
 // A user-defined ellipsoid starts from the Beijing 1954 values. After a failed read the focus
 // stays on the field to correct.
 void CConverterDlg::OnCustomEllipsoid() {
-    if (ChooseEllipsoid(Beijing1954().a, Beijing1954().alfa, TRUE))
+    if (ChooseEllipsoid(Beijing1954().a, Beijing1954().alfa, TRUE)) {
         m_editA.SetFocus();
+    }
 }
 
 // A failed read stops the command: what the user typed stays in the fields, and nothing is
 // computed from values that were just refused.
 BOOL CConverterDlg::LoadEngine(int nZoneWidth) {
-    if (!UpdateData(TRUE))
+    if (!UpdateData(TRUE)) {
         return FALSE;
+    }
     const double B = JoinPacked(m_nBDeg, m_nBMin, m_dBSec);
     const double L = JoinPacked(m_nLDeg, m_nLMin, m_dLSec);
     const double f = 1.0 / m_dAlfa;
@@ -300,13 +311,15 @@ void CConverterDlg::EnterZoneSystem(int nZoneWidth) {
         int nZoneWidth;
     };
     const ZoneButton buttons[] = {{m_btnAdj3, 3}, {m_btn3To6, 3}, {m_btn6To3, 6}, {m_btnAdj6, 6}};
-    for (const ZoneButton& zone : buttons)
+    for (const ZoneButton& zone : buttons) {
         zone.button.EnableWindow(zone.nZoneWidth == nZoneWidth);
+    }
 }
 
 void CConverterDlg::Project(int nZoneWidth) {
-    if (!LoadEngine(nZoneWidth))
+    if (!LoadEngine(nZoneWidth)) {
         return;
+    }
     // Only the forward radio is asked: anything but forward is the inverse direction.
     if (m_radioForward.SendMessage(BM_GETCHECK)) {
         m_proj.ZoneFromL();
@@ -340,8 +353,9 @@ void CConverterDlg::OnProj6() {
 }
 
 BOOL CConverterDlg::TransformZone(int nZoneWidth, void (CGaussProjection::*pTransform)()) {
-    if (!LoadEngine(nZoneWidth))
+    if (!LoadEngine(nZoneWidth)) {
         return FALSE;
+    }
     (m_proj.*pTransform)();
     m_dX = m_proj.m_X;
     m_dY = m_proj.m_Y;
@@ -359,13 +373,15 @@ void CConverterDlg::OnAdjacent6() {
 
 // A zone-system change whose read fails leaves the buttons as they were.
 void CConverterDlg::On3To6() {
-    if (TransformZone(3, &CGaussProjection::Zone3To6))
+    if (TransformZone(3, &CGaussProjection::Zone3To6)) {
         EnterZoneSystem(6);
+    }
 }
 
 void CConverterDlg::On6To3() {
-    if (TransformZone(6, &CGaussProjection::Zone6To3))
+    if (TransformZone(6, &CGaussProjection::Zone6To3)) {
         EnterZoneSystem(3);
+    }
 }
 
 // One batch window at a time: while it is open the command brings it to the front; once it
@@ -379,8 +395,9 @@ void CConverterDlg::OnBatchConvert() {
     // its own, and it opens beside the form rather than over it.
     // Placed before it is shown, so the window manager takes the place as the program's.
     m_pBatchDlg = std::make_unique<CBatchDlg>(m_batchBackend);
-    if (!m_pBatchDlg->Create(IDD_BATCH_DIALOG))
+    if (!m_pBatchDlg->Create(IDD_BATCH_DIALOG)) {
         return;
+    }
     PlaceBeside(*m_pBatchDlg);
     m_pBatchDlg->ShowWindow(SW_SHOW);
     m_pBatchDlg->SetForegroundWindow();
@@ -393,8 +410,9 @@ void CConverterDlg::PlaceBeside(CWnd& window) {
     CRect form, other, work;
     GetWindowRect(&form);
     window.GetWindowRect(&other);
-    if (!SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0))
+    if (!SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0)) {
         return;
+    }
     // The window manager has yet to frame the new window: take the form's frame for its own.
     CRect client;
     GetClientRect(&client);

@@ -16,8 +16,9 @@ public:
     BOOL InitInstance() override {
         CConverterDlg dlg;
         m_pMainWnd = &dlg;
-        if (dlg.Create() && SaveWindowImage(dlg.m_hWnd, g_output))
+        if (dlg.Create() && SaveWindowImage(dlg.m_hWnd, g_output)) {
             m_nResult = 0;
+        }
         m_pMainWnd = nullptr;
         return FALSE;
     }
@@ -35,7 +36,8 @@ int main(int argc, char** argv) {
     }
     g_output = argv[1];
     const int status = AfxWinMain(argc, argv);
-    if (status != 0)
+    if (status != 0) {
         std::fprintf(stderr, "gk_screenshot: cannot write %s\n", g_output);
+    }
     return status;
 }

@@ -29,8 +29,9 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint && clock.isValid()) {
             auto* widget = qobject_cast<QWidget*>(watched);
-            if (widget && (widget == window || window->isAncestorOf(widget)))
+            if (widget && (widget == window || window->isAncestorOf(widget))) {
                 paints.push_back(clock.elapsed());
+            }
         }
         return false;
     }
@@ -47,8 +48,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     InstallFontSubstitutions();
     CBatchDlg dlg(FileConversionBackend());
-    if (!dlg.Create())
+    if (!dlg.Create()) {
         return 1;
+    }
     dlg.ShowWindow(SW_SHOW);
     dlg.m_editInput.SetWindowText(argv[1]);
     dlg.m_editOutput.SetWindowText(argv[2]);
@@ -59,14 +61,16 @@ int main(int argc, char** argv) {
     app.installEventFilter(&paints);
     paints.clock.start();
     dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_BATCH_RUN, BN_CLICKED));
-    while (dlg.IsRunning() || !dlg.m_btnRun.IsWindowEnabled())
+    while (dlg.IsRunning() || !dlg.m_btnRun.IsWindowEnabled()) {
         QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    }
     const double seconds = static_cast<double>(paints.clock.elapsed()) / 1000.0;
     app.removeEventFilter(&paints);
 
     qint64 longest = 0;
-    for (size_t i = 1; i < paints.paints.size(); ++i)
+    for (size_t i = 1; i < paints.paints.size(); ++i) {
         longest = std::max(longest, paints.paints[i] - paints.paints[i - 1]);
+    }
     const double mean = paints.paints.size() > 1
                             ? static_cast<double>(paints.paints.back() - paints.paints.front()) /
                                   static_cast<double>(paints.paints.size() - 1)

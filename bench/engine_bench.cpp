@@ -9,10 +9,10 @@
 #include <benchmark/benchmark.h>
 #include <proj.h>
 
+#include "engine/detail/series_kernel.h"
 #include "engine/gauss_projection.h"
 #include "engine/packed_angle.h"
 #include "engine/projection.h"
-#include "engine/detail/series_kernel.h"
 #include "engine/series_method.h"
 
 namespace {

@@ -70,7 +70,8 @@ const ProblemPattern kPatterns[] = {
     {C::InverseBeyondZoneReach, "{what} {q} puts the point {fixed4}° from the central meridian of "
                                 "zone {zone}, beyond the {bound}° gkconv converts"},
     {C::BeyondPole, "{what} {q} lies beyond the pole"},
-    {C::TargetZoneWithoutPrefix, "{what} {q} leads to zone {zone}, not a {width}° zone (1 to {last})"},
+    {C::TargetZoneWithoutPrefix,
+     "{what} {q} leads to zone {zone}, not a {width}° zone (1 to {last})"},
     {C::EastingLeavesZone, "{what} {q} puts the easting outside the millions of zone {zone}, "
                            "where its prefix would name another zone"},
     {C::BeyondEastingReach, "{what} {q} puts the point more than 500 km from the central "

@@ -10,21 +10,24 @@ CHoverButton::CHoverButton()
 
 CHoverButton::~CHoverButton() {
     // Each distinct image once: the normal image may be the hot one.
-    if (m_hIconNormal && m_hIconNormal != m_hIconHot)
+    if (m_hIconNormal && m_hIconNormal != m_hIconHot) {
         DestroyIcon(m_hIconNormal);
-    if (m_hIconHot)
+    }
+    if (m_hIconHot) {
         DestroyIcon(m_hIconHot);
+    }
 }
 
 void CHoverButton::SetIcon(UINT nIconHot, UINT nIconNormal, BYTE cxIcon, BYTE cyIcon) {
     HINSTANCE hInstance = AfxFindResourceHandle(MAKEINTRESOURCE(nIconHot), RT_GROUP_ICON);
     m_hIconHot = static_cast<HICON>(
         LoadImage(hInstance, MAKEINTRESOURCE(nIconHot), IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR));
-    if (nIconNormal != 0)
+    if (nIconNormal != 0) {
         m_hIconNormal = static_cast<HICON>(
             LoadImage(hInstance, MAKEINTRESOURCE(nIconNormal), IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR));
-    else
+    } else {
         m_hIconNormal = m_hIconHot;
+    }
     m_cxIcon = cxIcon;
     m_cyIcon = cyIcon;
     RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
@@ -43,8 +46,9 @@ void CHoverButton::InvalidateButton() {
 void CHoverButton::OnMouseMove(UINT nFlags, CPoint point) {
     CButton::OnMouseMove(nFlags, point);
     // A pointer that enters while dragging with the left button held does not make it hot.
-    if ((nFlags & MK_LBUTTON) && !m_bHot)
+    if ((nFlags & MK_LBUTTON) && !m_bHot) {
         return;
+    }
     CWnd* pOwner = GetOwner();
     if (GetCapture() != this && pOwner) {
         m_bHot = TRUE;
@@ -54,15 +58,17 @@ void CHoverButton::OnMouseMove(UINT nFlags, CPoint point) {
     }
     CRect rc;
     GetClientRect(&rc);
-    if (rc.PtInRect(point))
+    if (rc.PtInRect(point)) {
         return;
+    }
     if (m_bHot) {
         m_bHot = FALSE;
         InvalidateButton();
     }
     // With the left button down the capture stays, for the base control's press tracking.
-    if (!(nFlags & MK_LBUTTON))
+    if (!(nFlags & MK_LBUTTON)) {
         ReleaseCapture();
+    }
 }
 
 void CHoverButton::OnKillFocus(CWnd* pNewWnd) {
@@ -111,14 +117,16 @@ void CHoverButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
     CString strCaption;
     GetWindowText(strCaption);
     CRect rcCaption = rcItem;
-    if (m_hIconHot)
+    if (m_hIconHot) {
         DrawButtonIcon(&dc, strCaption, &rcItem, &rcCaption, bIsPressed, bIsDisabled);
+    }
     if (strCaption.IsEmpty()) {
         DrawFocusMark(&dc, lpDrawItemStruct->itemState, rcItem);
         return;
     }
-    if (bIsPressed)
+    if (bIsPressed) {
         rcCaption.OffsetRect(1, 1);
+    }
     CFont* pOldFont = dc.SelectObject(GetFont());
     dc.SetTextColor(bIsLit ? m_crHotText : m_crNormalText);
     dc.SetBkColor(bIsLit ? m_crHotBack : m_crNormalBack);
@@ -129,16 +137,18 @@ void CHoverButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
     DrawState(dc.GetSafeHdc(), nullptr, nullptr, reinterpret_cast<LPARAM>(strCaption.GetString()),
               0, rcCaption.left, rcCaption.top, rcCaption.Width(), rcCaption.Height(),
               DST_PREFIXTEXT | (bIsDisabled ? DSS_DISABLED : DSS_NORMAL));
-    if (pOldFont)
+    if (pOldFont) {
         dc.SelectObject(pOldFont);
+    }
     DrawFocusMark(&dc, lpDrawItemStruct->itemState, rcItem);
 }
 
 // The keyboard's focus mark, once the keyboard has moved the focus in this window: a dotted
 // frame inside the one the hover look draws.
 void CHoverButton::DrawFocusMark(CDC* pDC, UINT nState, const RECT& rcItem) {
-    if (!(nState & ODS_FOCUS) || (nState & ODS_NOFOCUSRECT))
+    if (!(nState & ODS_FOCUS) || (nState & ODS_NOFOCUSRECT)) {
         return;
+    }
     CRect rcFocus(rcItem.left + 2, rcItem.top + 2, rcItem.right - 2, rcItem.bottom - 2);
     pDC->DrawFocusRect(&rcFocus);
 }
@@ -154,8 +164,9 @@ void CHoverButton::DrawButtonIcon(CDC* pDC, const CString& strCaption, const REC
         rcImage.left = rcButton.left + (rcButton.right - m_cxIcon - rcButton.left) / 2;
     }
     rcImage.top = rcButton.top + (rcButton.bottom - m_cyIcon - rcButton.top) / 2;
-    if (bIsPressed)
+    if (bIsPressed) {
         rcImage.OffsetRect(1, 1);
+    }
     HICON hIcon = (m_bHot || bIsPressed) ? m_hIconHot : m_hIconNormal;
     DrawState(pDC->GetSafeHdc(), nullptr, nullptr, reinterpret_cast<LPARAM>(hIcon), 0, rcImage.left,
               rcImage.top, rcImage.Width(), rcImage.Height(),

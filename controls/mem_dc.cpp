@@ -16,7 +16,8 @@ CMemDC::~CMemDC() {
     const CRect area(m_rcArea);
     m_pTargetDC->BitBlt(area.left, area.top, area.Width(), area.Height(), this, area.left, area.top,
                         SRCCOPY);
-    if (m_pPrevBitmap)
+    if (m_pPrevBitmap) {
         SelectObject(m_pPrevBitmap);
+    }
     m_bmpSurface.DeleteObject();
 }

@@ -6,8 +6,9 @@ CNumericEdit::CNumericEdit() = default;
 CNumericEdit::~CNumericEdit() = default;
 
 BOOL CNumericEdit::PreTranslateMessage(MSG* pMsg) {
-    if (pMsg->message == WM_KEYDOWN && HandleKeyDown(static_cast<UINT>(pMsg->wParam)))
+    if (pMsg->message == WM_KEYDOWN && HandleKeyDown(static_cast<UINT>(pMsg->wParam))) {
         return TRUE;
+    }
     return CEdit::PreTranslateMessage(pMsg);
 }
 

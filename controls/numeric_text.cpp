@@ -26,16 +26,18 @@ bool IsContinuationByte(char ch) {
 // Bytes of the character that starts at i (1 for ASCII, more for a UTF-8 sequence).
 int CharLengthAt(const CString& t, int i) {
     int n = 1;
-    while (i + n < t.GetLength() && IsContinuationByte(t.GetAt(i + n)))
+    while (i + n < t.GetLength() && IsContinuationByte(t.GetAt(i + n))) {
         ++n;
+    }
     return n;
 }
 
 // Offset where the character in front of offset c starts (c > 0).
 int CharStartBefore(const CString& t, int c) {
     int i = c - 1;
-    while (i > 0 && IsContinuationByte(t.GetAt(i)))
+    while (i > 0 && IsContinuationByte(t.GetAt(i))) {
         --i;
+    }
     return i;
 }
 
@@ -50,24 +52,29 @@ bool IsClassicSpace(char ch) {
 
 // A locale separator string as one ASCII character, or '\0' when it is unusable.
 char SeparatorFromLocale(const std::string& s, bool group) {
-    if (s.empty())
+    if (s.empty()) {
         return '\0';
+    }
     const auto lead = static_cast<unsigned char>(s[0]);
     if (lead < 0x80) {
         const bool alnum = std::isalnum(lead) != 0;
         const bool printable = lead >= 0x20 && lead < 0x7F;
-        if (!printable || alnum || lead == '-' || lead == '+' || (!group && lead == ' '))
+        if (!printable || alnum || lead == '-' || lead == '+' || (!group && lead == ' ')) {
             return '\0';
+        }
         return static_cast<char>(lead);
     }
     // The Unicode spaces that locales group digits with (no-break, figure, thin, narrow
     // no-break space) read as the ASCII space; no other non-ASCII separator has a
     // single-byte stand-in.
     static const char* const spaces[] = {"\u00A0", "\u2007", "\u2009", "\u202F"};
-    if (group)
-        for (const char* space : spaces)
-            if (s.rfind(space, 0) == 0)
+    if (group) {
+        for (const char* space : spaces) {
+            if (s.rfind(space, 0) == 0) {
                 return ' ';
+            }
+        }
+    }
     return '\0';
 }
 
@@ -81,15 +88,19 @@ NumericText::NumericText()
 // The system locale's separators, checked as the head comment says.
 void NumericText::ReadLocaleSeparators() {
     std::string decimal, group;
-    if (!GetServices().LocaleSeparators(&decimal, &group))
+    if (!GetServices().LocaleSeparators(&decimal, &group)) {
         return;
-    if (const char d = SeparatorFromLocale(decimal, false))
+    }
+    if (const char d = SeparatorFromLocale(decimal, false)) {
         m_chDecimalSep = d;
+    }
     const char g = SeparatorFromLocale(group, true);
-    if (g && g != m_chDecimalSep)
+    if (g && g != m_chDecimalSep) {
         m_chGroupSep = g;
-    if (m_chGroupSep == m_chDecimalSep)
+    }
+    if (m_chGroupSep == m_chDecimalSep) {
         m_chGroupSep = m_chDecimalSep == ',' ? '.' : ',';
+    }
 }
 
 void NumericText::SetValue(double v) {
@@ -105,10 +116,11 @@ void NumericText::SetGrouping(BOOL b) {
 CString NumericText::FormatValue(double v) const {
     const bool negative = std::signbit(v);
     double magnitude = std::fabs(v);
-    if (std::isnan(magnitude))
+    if (std::isnan(magnitude)) {
         magnitude = 0.0;
-    else if (std::isinf(magnitude))
+    } else if (std::isinf(magnitude)) {
         magnitude = DBL_MAX;
+    }
 
     // The shortest digits that read back to the same double, and the decimal exponent of the
     // first of them: d.ddde±x.
@@ -118,9 +130,11 @@ CString NumericText::FormatValue(double v) const {
     const std::string scientific(buffer, written.ptr);
     const size_t e = scientific.find('e');
     std::string digits;
-    for (size_t i = 0; i < e; ++i)
-        if (IsDigit(scientific[i]))
+    for (size_t i = 0; i < e; ++i) {
+        if (IsDigit(scientific[i])) {
             digits += scientific[i];
+        }
+    }
     int exponent = 0;
     std::from_chars(scientific.data() + e + 1 + (scientific[e + 1] == '+'),
                     scientific.data() + scientific.size(), exponent);
@@ -131,25 +145,30 @@ CString NumericText::FormatValue(double v) const {
 
     // Integer digits without leading zeros (none below 1); fraction digits cut, not rounded.
     CString text;
-    if (magnitude != 0.0)
-        for (int i = 0; i < point; ++i)
+    if (magnitude != 0.0) {
+        for (int i = 0; i < point; ++i) {
             text += digitAt(i);
+        }
+    }
     if (m_nDecimals > 0) {
         text += m_chDecimalSep;
-        for (int k = 0; k < m_nDecimals; ++k)
+        for (int k = 0; k < m_nDecimals; ++k) {
             text += digitAt(point + k);
+        }
     }
     CString result = ApplyGrouping(text);
-    if (negative)
+    if (negative) {
         result = '-' + result;
+    }
     return result;
 }
 
 CString NumericText::ApplyGrouping(const CString& t) const {
     CString T = t;
     RemoveGrouping(T);
-    if (!m_bGrouping)
+    if (!m_bGrouping) {
         return T;
+    }
     CString I, F;
     SplitAtDecimal(T, I, F);
     // From the last character to the first, a separator in front of every third; characters
@@ -160,12 +179,14 @@ CString NumericText::ApplyGrouping(const CString& t) const {
         const int start = CharStartBefore(I, end);
         G = I.Mid(start, end - start) + G;
         end = start;
-        if (++counted % 3 == 0)
+        if (++counted % 3 == 0) {
             G = m_chGroupSep + G;
+        }
     }
     CString result = G;
-    if (m_nDecimals > 0)
+    if (m_nDecimals > 0) {
         result += m_chDecimalSep + F;
+    }
     StripLeadingGroupSep(result);
     return result;
 }
@@ -191,19 +212,23 @@ void NumericText::SplitAtDecimal(const CString& t, CString& integerText,
 void NumericText::StripLeadingGroupSep(CString& t) const {
     const bool minus = At(t, 0) == '-';
     CString rest = minus ? t.Mid(1) : t;
-    if (At(rest, 0) == m_chGroupSep)
+    if (At(rest, 0) == m_chGroupSep) {
         rest.Delete(0);
+    }
     t = minus ? '-' + rest : rest;
 }
 
 void NumericText::LocalizeForeignPoint(CString& t) const {
-    if (m_chDecimalSep == '.' || t.Find(m_chDecimalSep) >= 0)
+    if (m_chDecimalSep == '.' || t.Find(m_chDecimalSep) >= 0) {
         return;
-    if (m_bGrouping && m_chGroupSep == '.')
+    }
+    if (m_bGrouping && m_chGroupSep == '.') {
         return; // "." is then this field's own group separator
+    }
     const int i = t.Find('.');
-    if (i >= 0)
+    if (i >= 0) {
         t.SetAt(i, m_chDecimalSep);
+    }
 }
 
 CString NumericText::ToClassicNumber(const CString& t) const {
@@ -224,16 +249,19 @@ double NumericText::ParseText(const CString& t) const {
 bool NumericText::ReadNumber(const CString& t, double* value) {
     const char* p = t.GetString();
     const char* const end = p + t.GetLength();
-    while (p < end && IsClassicSpace(*p))
+    while (p < end && IsClassicSpace(*p)) {
         ++p;
+    }
     bool negative = false;
-    if (p < end && (*p == '-' || *p == '+'))
+    if (p < end && (*p == '-' || *p == '+')) {
         negative = *p++ == '-';
+    }
     *value = 0.0;
     // The number must start with a digit, or a point and a digit: atof reads no "inf", "nan"
     // or second sign, which std::from_chars would.
-    if (!(p < end && (IsDigit(*p) || (*p == '.' && p + 1 < end && IsDigit(p[1])))))
+    if (!(p < end && (IsDigit(*p) || (*p == '.' && p + 1 < end && IsDigit(p[1]))))) {
         return true;
+    }
     double magnitude = 0.0;
     const auto read = std::from_chars(p, end, magnitude, std::chars_format::general);
     bool inRange = true;
@@ -244,27 +272,35 @@ bool NumericText::ReadNumber(const CString& t, double* value) {
         bool found = false;
         const char* q = p;
         int integerDigits = 0;
-        for (; q < read.ptr && IsDigit(*q); ++q, ++integerDigits)
-            if (!found && *q != '0')
+        for (; q < read.ptr && IsDigit(*q); ++q, ++integerDigits) {
+            if (!found && *q != '0') {
                 found = true, order = -integerDigits; // completed below
-        if (found)
+            }
+        }
+        if (found) {
             order += integerDigits - 1;
+        }
         if (q < read.ptr && *q == '.') {
             ++q;
-            for (int j = 0; q < read.ptr && IsDigit(*q); ++q, ++j)
-                if (!found && *q != '0')
+            for (int j = 0; q < read.ptr && IsDigit(*q); ++q, ++j) {
+                if (!found && *q != '0') {
                     found = true, order = -(j + 1);
+                }
+            }
         }
         long exponent = 0;
         if (q < read.ptr && (*q == 'e' || *q == 'E')) {
             ++q;
             const bool negativeExponent = *q == '-';
-            if (*q == '-' || *q == '+')
+            if (*q == '-' || *q == '+') {
                 ++q;
-            for (; q < read.ptr && IsDigit(*q); ++q)
+            }
+            for (; q < read.ptr && IsDigit(*q); ++q) {
                 exponent = std::min(exponent * 10 + (*q - '0'), 1000000L);
-            if (negativeExponent)
+            }
+            if (negativeExponent) {
                 exponent = -exponent;
+            }
         }
         inRange = !(found && order + exponent > 0);
         magnitude = inRange ? 0.0 : DBL_MAX;
@@ -299,8 +335,9 @@ void NumericText::GetTextAndCaret(CString& t, int& c) const {
 
 // WM_CHAR: the typed character.
 void NumericText::HandleChar(UINT nChar) {
-    if (FieldReadOnly())
+    if (FieldReadOnly()) {
         return;
+    }
     if (nChar == '-' || nChar == '+') {
         DeleteSelection();
         ApplySign(static_cast<char>(nChar));
@@ -308,10 +345,11 @@ void NumericText::HandleChar(UINT nChar) {
         DeleteSelection();
         InsertDigit(static_cast<char>(nChar));
     } else if (nChar == VK_BACK) {
-        if (HasSelection())
+        if (HasSelection()) {
             DeleteSelection();
-        else
+        } else {
             DeleteBackward();
+        }
     } else if (nChar == static_cast<unsigned char>(m_chDecimalSep)) {
         DeleteSelection();
         InsertDecimalSep();
@@ -322,10 +360,11 @@ void NumericText::HandleChar(UINT nChar) {
 BOOL NumericText::HandleKeyDown(UINT nVirtKey) {
     if (nVirtKey == VK_DELETE) {
         if (!FieldReadOnly()) {
-            if (HasSelection())
+            if (HasSelection()) {
                 DeleteSelection();
-            else
+            } else {
                 DeleteForward();
+            }
         }
         return TRUE;
     }
@@ -335,8 +374,9 @@ BOOL NumericText::HandleKeyDown(UINT nVirtKey) {
 void NumericText::DeleteSelection() {
     int start = 0, end = 0;
     FieldGetSel(start, end);
-    if (end > start)
+    if (end > start) {
         FieldDeleteSel();
+    }
     SetTextAndCaret(FieldText(), start);
     SetValue(m_dValue);
     FieldSetCaret(start);
@@ -346,10 +386,11 @@ void NumericText::DeleteSelection() {
 // stay as they were. A text that already lay beyond it may still be edited back into range.
 void NumericText::CommitEdit(const CString& before, int caretBefore, const CString& t, int c) {
     double unused = 0.0;
-    if (!ReadNumber(ToClassicNumber(t), &unused) && ReadNumber(ToClassicNumber(before), &unused))
+    if (!ReadNumber(ToClassicNumber(t), &unused) && ReadNumber(ToClassicNumber(before), &unused)) {
         SetTextAndCaret(before, caretBefore);
-    else
+    } else {
         SetTextAndCaret(t, c);
+    }
 }
 
 void NumericText::InsertDigit(char d) {
@@ -372,8 +413,9 @@ void NumericText::InsertDigit(char d) {
         t.Insert(c, d);
         c = c + 1;
     }
-    if (c >= 0 && c < t.GetLength() && t.GetAt(c) == m_chGroupSep)
+    if (c >= 0 && c < t.GetLength() && t.GetAt(c) == m_chGroupSep) {
         c = c + 1;
+    }
     CommitEdit(before, caretBefore, t, c);
 }
 
@@ -383,14 +425,16 @@ void NumericText::DeleteBackward() {
     GetTextAndCaret(t, c);
     const CString before = t;
     const int caretBefore = c;
-    if (c > 0 && t.GetAt(c - 1) == m_chDecimalSep)
+    if (c > 0 && t.GetAt(c - 1) == m_chDecimalSep) {
         c = c - 1;
+    }
     if (IsInIntegerPart(t, c)) {
         const int after = t.GetLength() - c;
         if (c > 0) {
             int start = CharStartBefore(t, c);
-            if (t.GetAt(c - 1) == m_chGroupSep && start > 0)
+            if (t.GetAt(c - 1) == m_chGroupSep && start > 0) {
                 start = CharStartBefore(t, start); // the separator and the digit in front
+            }
             t.Delete(start, c - start);
         }
         t = ApplyGrouping(t);
@@ -410,15 +454,17 @@ void NumericText::DeleteForward() {
     GetTextAndCaret(t, c);
     const CString before = t;
     const int caretBefore = c;
-    if (c < t.GetLength() && t.GetAt(c) == m_chDecimalSep)
+    if (c < t.GetLength() && t.GetAt(c) == m_chDecimalSep) {
         c = c + 1;
+    }
     if (IsInIntegerPart(t, c)) {
         int after = t.GetLength() - c;
         int count = 0;
         if (c < t.GetLength()) {
             count = CharLengthAt(t, c);
-            if (t.GetAt(c) == m_chGroupSep && c + count < t.GetLength())
+            if (t.GetAt(c) == m_chGroupSep && c + count < t.GetLength()) {
                 count += CharLengthAt(t, c + count); // the separator and the digit behind
+            }
         }
         t.Delete(c, count);
         after -= std::max(count, 1);
@@ -436,14 +482,17 @@ void NumericText::InsertDecimalSep() {
     int c = 0;
     GetTextAndCaret(t, c);
     int i = t.Find(m_chDecimalSep);
-    if (i < 0)
+    if (i < 0) {
         i = t.GetLength();
-    if (IsInIntegerPart(t, c))
+    }
+    if (IsInIntegerPart(t, c)) {
         t = t.Left(c) + t.Mid(i);
+    }
     t = ApplyGrouping(t);
     i = t.Find(m_chDecimalSep);
-    if (i < 0)
+    if (i < 0) {
         i = t.GetLength();
+    }
     c = std::min(i + 1, t.GetLength());
     SetTextAndCaret(t, c);
 }

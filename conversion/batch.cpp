@@ -107,8 +107,8 @@ std::vector<RecordError> Batch::Notes() const {
 }
 
 void Batch::TooLong(std::int64_t number) {
-    Report(number, Problem{.code = ProblemCode::LineTooLong,
-                           .bound = static_cast<double>(kMaxLineBytes)});
+    Report(number,
+           Problem{.code = ProblemCode::LineTooLong, .bound = static_cast<double>(kMaxLineBytes)});
 }
 
 void Batch::Report(std::int64_t number, Problem problem) {

@@ -455,7 +455,8 @@ Result<RecordConverter::Pair> RecordConverter::Forward(const Record& record,
             lon += 360.0;
         }
         if (std::fabs(lon - centralMeridian) > kChosenMeridianReach) {
-            Problem problem = FieldProblem(ProblemCode::FarFromChosenMeridian, record.second, false);
+            Problem problem =
+                FieldProblem(ProblemCode::FarFromChosenMeridian, record.second, false);
             problem.value = std::fabs(lon - centralMeridian);
             problem.bound = kChosenMeridianReach;
             return problem;
@@ -677,7 +678,7 @@ void RecordConverter::WriteRecord(std::string_view line, const std::vector<Field
     struct Written {
         FieldSpan span;
         double value;
-        bool angle;     // an angle: packed, in the angle format, or degrees as they are
+        bool angle; // an angle: packed, in the angle format, or degrees as they are
         bool longitude;
     };
     const bool angles = AnglesOut() || DegreesOut();

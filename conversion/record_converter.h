@@ -117,8 +117,8 @@ private:
     void FindFields(std::string_view line, std::size_t wanted, std::vector<FieldSpan>& fields,
                     ReadState& state) const;
     Layout LayoutOf(std::string_view line, const std::vector<FieldSpan>& fields) const;
-    Result<double> ReadField(std::string_view line, const std::vector<FieldSpan>& fields,
-                             int index, bool isAngle) const;
+    Result<double> ReadField(std::string_view line, const std::vector<FieldSpan>& fields, int index,
+                             bool isAngle) const;
 
     // read -> compute -> write
     Result<Record> ReadRecord(std::string_view line, std::vector<FieldSpan>& fields,

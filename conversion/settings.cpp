@@ -212,8 +212,7 @@ Result<void> CheckProjection(const Settings& s) {
             .code = ProblemCode::ZoneNotInSystem, .zone = *s.zone, .width = system.Width()};
     }
     if (s.centralMeridian && !(*s.centralMeridian >= -180.0 && *s.centralMeridian < 360.0)) {
-        return Problem{.code = ProblemCode::CentralMeridianOutOfRange,
-                       .value = *s.centralMeridian};
+        return Problem{.code = ProblemCode::CentralMeridianOutOfRange, .value = *s.centralMeridian};
     }
     const std::optional<int> zone = FixedZone(s);
     if (s.centralMeridian && s.prefix) {

@@ -20,9 +20,9 @@ enum class AngleFormat { Packed, Degrees, Dms };
 // is not a number names the point and the two coordinates follow it.
 struct ColumnLayout {
     bool given = false;
-    int name = -1;  // -1: no name column
-    int first = 0;  // B for forward, X otherwise
-    int second = 1; // L for forward, Y otherwise
+    int name = -1;   // -1: no name column
+    int first = 0;   // B for forward, X otherwise
+    int second = 1;  // L for forward, Y otherwise
     int height = -1; // H, the ellipsoidal height, for datum changes; -1: none, taken as 0
 };
 

@@ -2,8 +2,8 @@
 #include "platform/private/button_window.h"
 
 #include "platform/button.h"
-#include "platform/private/gdi_private.h"
 #include "platform/private/accessible_windows.h"
+#include "platform/private/gdi_private.h"
 #include "platform/private/window_classes.h"
 
 #include <QAccessible>
@@ -22,17 +22,20 @@ DWORD ButtonType(const WindowBridge* bridge) {
 std::vector<QWidget*> GroupOf(QWidget* member) {
     std::vector<QWidget*> group;
     QWidget* parent = member->parentWidget();
-    if (!parent)
+    if (!parent) {
         return {member};
+    }
     for (QObject* obj : parent->children()) {
         auto* w = qobject_cast<QWidget*>(obj);
         WindowBridge* bridge = WindowBridge::Of(w);
-        if (!bridge)
+        if (!bridge) {
             continue;
+        }
         const bool starts = bridge->windowStyle() & WS_GROUP;
         if (starts) {
-            if (std::find(group.begin(), group.end(), member) != group.end())
+            if (std::find(group.begin(), group.end(), member) != group.end()) {
                 break;
+            }
             group.clear();
         }
         group.push_back(w);
@@ -43,9 +46,11 @@ std::vector<QWidget*> GroupOf(QWidget* member) {
 // The radio buttons of the group that `member` belongs to, in template order.
 std::vector<RadioButtonWindow*> RadiosOfGroup(QWidget* member) {
     std::vector<RadioButtonWindow*> radios;
-    for (QWidget* w : GroupOf(member))
-        if (auto* radio = dynamic_cast<RadioButtonWindow*>(w))
+    for (QWidget* w : GroupOf(member)) {
+        if (auto* radio = dynamic_cast<RadioButtonWindow*>(w)) {
             radios.push_back(radio);
+        }
+    }
     return radios;
 }
 
@@ -53,23 +58,27 @@ std::vector<RadioButtonWindow*> RadiosOfGroup(QWidget* member) {
 
 void ArrangeRadioGroup(QWidget* member) {
     const std::vector<RadioButtonWindow*> radios = RadiosOfGroup(member);
-    if (radios.empty() || !(radios.front()->windowStyle() & WS_TABSTOP))
+    if (radios.empty() || !(radios.front()->windowStyle() & WS_TABSTOP)) {
         return;
+    }
     RadioButtonWindow* stop = radios.front();
-    for (RadioButtonWindow* radio : radios)
+    for (RadioButtonWindow* radio : radios) {
         if (radio->isChecked()) {
             stop = radio;
             break;
         }
-    for (RadioButtonWindow* radio : radios)
+    }
+    for (RadioButtonWindow* radio : radios) {
         radio->setFocusPolicy(radio == stop ? Qt::StrongFocus : Qt::ClickFocus);
+    }
 }
 
 void ArrangeRadioGroups(QWidget* dialog) {
     for (QObject* child : dialog->children()) {
         auto* radio = dynamic_cast<RadioButtonWindow*>(child);
-        if (radio && (radio->windowStyle() & WS_GROUP))
+        if (radio && (radio->windowStyle() & WS_GROUP)) {
             ArrangeRadioGroup(radio);
+        }
     }
 }
 
@@ -103,8 +112,9 @@ LRESULT ButtonMessages::Handle(WindowBridge& bridge, QAbstractButton& button, UI
 
 void ButtonMessages::NotifyClicked(WindowBridge& bridge) {
     QWidget* parent = bridge.widget()->parentWidget();
-    if (!parent)
+    if (!parent) {
         return;
+    }
     SendMessage(parent, WM_COMMAND, MAKEWPARAM(static_cast<unsigned>(bridge.id()), BN_CLICKED),
                 reinterpret_cast<LPARAM>(bridge.widget()));
 }
@@ -116,8 +126,9 @@ PushButtonWindow::PushButtonWindow(QWidget* parent) : ClickableWindow<QPushButto
 LRESULT PushButtonWindow::classProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CAPTURECHANGED) {
         // Losing the capture in the middle of a press ends the press without a click.
-        if (!m_releasingCapture && isDown())
+        if (!m_releasingCapture && isDown()) {
             setDown(false);
+        }
         return 0;
     }
     return ClickableWindow<QPushButton>::classProc(message, wParam, lParam);
@@ -126,8 +137,9 @@ LRESULT PushButtonWindow::classProc(UINT message, WPARAM wParam, LPARAM lParam) 
 void PushButtonWindow::mousePressEvent(QMouseEvent* e) {
     translateMouse(e, 0, [&] {
         QPushButton::mousePressEvent(e);
-        if (e->button() == Qt::LeftButton && isDown())
+        if (e->button() == Qt::LeftButton && isDown()) {
             ::SetCapture(this);
+        }
     });
 }
 
@@ -145,17 +157,19 @@ void PushButtonWindow::mouseReleaseEvent(QMouseEvent* e) {
 
 void PushButtonWindow::paintEvent(QPaintEvent* e) {
     translatePaint(e, [&] {
-        if ((windowStyle() & BS_TYPEMASK) == BS_OWNERDRAW)
+        if ((windowStyle() & BS_TYPEMASK) == BS_OWNERDRAW) {
             drawOwnerItem(e);
-        else
+        } else {
             QPushButton::paintEvent(e);
+        }
     });
 }
 
 void PushButtonWindow::drawOwnerItem(QPaintEvent* e) {
     auto* button = dynamic_cast<CButton*>(attached());
-    if (!button)
+    if (!button) {
         return;
+    }
     CDC dc;
     GkDcState::InitWindow(dc, this, e->region());
     DRAWITEMSTRUCT item;
@@ -196,28 +210,34 @@ void RadioButtonWindow::keyPressEvent(QKeyEvent* e) {
         return;
     }
     std::vector<RadioButtonWindow*> radios;
-    for (RadioButtonWindow* radio : RadiosOfGroup(this))
-        if (radio == this || (radio->isEnabled() && radio->isVisible()))
+    for (RadioButtonWindow* radio : RadiosOfGroup(this)) {
+        if (radio == this || (radio->isEnabled() && radio->isVisible())) {
             radios.push_back(radio);
+        }
+    }
     const auto here = std::find(radios.begin(), radios.end(), this);
     e->accept();
-    if (radios.size() < 2 || here == radios.end())
+    if (radios.size() < 2 || here == radios.end()) {
         return;
+    }
     const std::ptrdiff_t n = static_cast<std::ptrdiff_t>(radios.size());
     const std::ptrdiff_t step = key == Qt::Key_Up || key == Qt::Key_Left ? n - 1 : 1;
     RadioButtonWindow* next = radios[static_cast<size_t>((here - radios.begin() + step) % n)];
     next->setFocus(Qt::TabFocusReason);
-    if (ButtonType(next) == BS_AUTORADIOBUTTON)
+    if (ButtonType(next) == BS_AUTORADIOBUTTON) {
         next->click();
+    }
 }
 
 void RadioButtonWindow::nextCheckState() {
-    if (ButtonType(this) != BS_AUTORADIOBUTTON)
+    if (ButtonType(this) != BS_AUTORADIOBUTTON) {
         return; // a plain radio button leaves its check mark to the program
+    }
     for (QWidget* w : GroupOf(this)) {
         auto* radio = dynamic_cast<RadioButtonWindow*>(w);
-        if (radio && radio != this && ButtonType(radio) == BS_AUTORADIOBUTTON)
+        if (radio && radio != this && ButtonType(radio) == BS_AUTORADIOBUTTON) {
             radio->setChecked(false);
+        }
     }
     setChecked(true);
 }
@@ -250,7 +270,8 @@ QWidget* CreateButtonWindow(const WindowCreateParams& params) {
     bridge->setWindowText(params.text);
     bridge->setWindowStyle(params.style);
     QWidget* widget = bridge->widget();
-    if ((params.style & BS_TYPEMASK) != BS_GROUPBOX)
+    if ((params.style & BS_TYPEMASK) != BS_GROUPBOX) {
         widget->setFocusPolicy((params.style & WS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus);
+    }
     return widget;
 }

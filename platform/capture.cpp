@@ -11,8 +11,9 @@ QPointer<QWidget> g_holder;
 bool g_changing = false;
 
 void Notify(QWidget* loser, HWND gainer) {
-    if (WindowBridge* bridge = WindowBridge::Of(loser))
+    if (WindowBridge* bridge = WindowBridge::Of(loser)) {
         bridge->send(WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(gainer));
+    }
 }
 } // namespace
 
@@ -34,20 +35,23 @@ HWND SetCapture(HWND hWnd) {
         }
     }
     g_holder = hWnd;
-    if (hWnd && hWnd->isVisible())
+    if (hWnd && hWnd->isVisible()) {
         hWnd->grabMouse();
+    }
     QueuePointerMove();
     return previous;
 }
 
 BOOL ReleaseCapture() {
     QWidget* loser = g_holder.data();
-    if (!loser)
+    if (!loser) {
         return TRUE;
+    }
     g_holder = nullptr;
     loser->releaseMouse();
-    if (!g_changing)
+    if (!g_changing) {
         Notify(loser, nullptr);
+    }
     QueuePointerMove();
     return TRUE;
 }

@@ -17,13 +17,15 @@ public:
         // Only the user's choice tells the parent, as the window system's list does: activated
         // comes from the mouse and the keys, never from the program's setCurrentIndex.
         QObject::connect(this, &QComboBox::activated, this, [this](int index) {
-            if (index == m_notified)
+            if (index == m_notified) {
                 return;
+            }
             m_notified = index;
-            if (QWidget* parent = parentWidget())
+            if (QWidget* parent = parentWidget()) {
                 SendMessage(parent, WM_COMMAND,
                             MAKEWPARAM(static_cast<unsigned>(id()), CBN_SELCHANGE),
                             reinterpret_cast<LPARAM>(static_cast<QWidget*>(this)));
+            }
         });
     }
 
@@ -54,8 +56,9 @@ public:
         case CB_GETLBTEXTLEN:
             return holds(wParam) ? itemText(static_cast<int>(wParam)).toUtf8().size() : CB_ERR;
         case CB_GETLBTEXT: {
-            if (!holds(wParam) || !lParam)
+            if (!holds(wParam) || !lParam) {
                 return CB_ERR;
+            }
             const QByteArray text = itemText(static_cast<int>(wParam)).toUtf8();
             std::memcpy(reinterpret_cast<char*>(lParam), text.constData(),
                         static_cast<size_t>(text.size()) + 1);
@@ -106,8 +109,9 @@ void CComboBox::ResetContent() {
 
 CString CComboBox::GetLBText(int nIndex) const {
     const LRESULT length = ::SendMessage(m_hWnd, CB_GETLBTEXTLEN, static_cast<WPARAM>(nIndex));
-    if (length < 0)
+    if (length < 0) {
         return CString();
+    }
     std::string text(static_cast<size_t>(length) + 1, '\0');
     ::SendMessage(m_hWnd, CB_GETLBTEXT, static_cast<WPARAM>(nIndex),
                   reinterpret_cast<LPARAM>(text.data()));

@@ -63,8 +63,9 @@ void CString::Format(const char* fmt, ...) {
     int n = std::vsnprintf(nullptr, 0, fmt, copy);
     va_end(copy);
     std::string out(n > 0 ? static_cast<size_t>(n) : 0, '\0');
-    if (n > 0)
+    if (n > 0) {
         std::vsnprintf(out.data(), out.size() + 1, fmt, args);
+    }
     va_end(args);
     m_s = std::move(out);
 }

@@ -59,26 +59,30 @@ struct PrefixedText {
 };
 
 PrefixedText ResolvePrefix(const QString& in, bool prefix) {
-    if (!prefix)
+    if (!prefix) {
         return {in, -1};
+    }
     PrefixedText out;
     for (int i = 0; i < in.size(); ++i) {
         if (in[i] != QLatin1Char('&')) {
             out.text += in[i];
             continue;
         }
-        if (++i >= in.size())
+        if (++i >= in.size()) {
             break;
-        if (in[i] != QLatin1Char('&') && out.underline < 0)
+        }
+        if (in[i] != QLatin1Char('&') && out.underline < 0) {
             out.underline = static_cast<int>(out.text.size());
+        }
         out.text += in[i];
     }
     return out;
 }
 
 QString Utf8(const char* s, int n) {
-    if (!s)
+    if (!s) {
         return {};
+    }
     return n < 0 ? QString::fromUtf8(s) : QString::fromUtf8(s, n);
 }
 
@@ -97,9 +101,9 @@ void PaintLine(QPainter& p, const QFont& font, const PrefixedText& line, int x, 
     const int thickness = std::max(1, fm.lineWidth());
     const int underlineY =
         std::min(y + fm.ascent() + std::max(1, fm.underlinePos()), y + fm.height() - thickness);
-    if (font.underline())
+    if (font.underline()) {
         p.fillRect(QRect(x, underlineY, fm.horizontalAdvance(line.text), thickness), color);
-    else if (line.underline >= 0 && line.underline < line.text.size()) {
+    } else if (line.underline >= 0 && line.underline < line.text.size()) {
         const int left = x + fm.horizontalAdvance(line.text.left(line.underline));
         const int width = fm.horizontalAdvance(line.text.mid(line.underline, 1));
         p.fillRect(QRect(left, underlineY, width, thickness), color);
@@ -117,8 +121,9 @@ QImage Silhouette(const QImage& image, const QColor& color) {
 
 const QImage* SourceImage(CDC* src) {
     GkDcState* s = src ? src->state() : nullptr;
-    if (!s || s->kind == GkDcState::Kind::Window || !s->image || s->image->isNull())
+    if (!s || s->kind == GkDcState::Kind::Window || !s->image || s->image->isNull()) {
         return nullptr;
+    }
     return s->image;
 }
 
@@ -164,8 +169,9 @@ void GkDcState::InitMemory(CDC& dc) {
 }
 
 void GkDcState::End(CDC& dc) {
-    if (!dc.m_state)
+    if (!dc.m_state) {
         return;
+    }
     GkDcState& s = *dc.m_state;
     for (HGDIOBJ* slot : {&s.pen, &s.brush, &s.font, &s.bitmap}) {
         HGDIOBJ h = *slot;
@@ -177,31 +183,36 @@ void GkDcState::End(CDC& dc) {
 }
 
 QPaintDevice* GkDcState::device() const {
-    if (kind == Kind::Window)
+    if (kind == Kind::Window) {
         return widget.data();
+    }
     return image && !image->isNull() ? image : nullptr;
 }
 
 QRect GkDcState::deviceBounds() const {
-    if (kind == Kind::Window)
+    if (kind == Kind::Window) {
         return widget ? widget->rect() : QRect();
+    }
     return image ? image->rect() : QRect();
 }
 
 bool GkDcState::begin(QPainter& painter) const {
     QPaintDevice* target = device();
-    if (!target || deviceClip.isEmpty() || !painter.begin(target))
+    if (!target || deviceClip.isEmpty() || !painter.begin(target)) {
         return false;
+    }
     painter.setClipRegion(deviceClip);
     painter.translate(-origin);
     return true;
 }
 
 QFont GkDcState::qfont() const {
-    if (font && !font->deviceFont)
+    if (font && !font->deviceFont) {
         return font->font;
-    if (kind == Kind::Window && widget)
+    }
+    if (kind == Kind::Window && widget) {
         return widget->font();
+    }
     return QApplication::font();
 }
 
@@ -215,31 +226,36 @@ CDC::~CDC() {
 }
 
 BOOL CDC::CreateCompatibleDC(CDC*) {
-    if (m_state)
+    if (m_state) {
         return FALSE;
+    }
     GkDcState::InitMemory(*this);
     return TRUE;
 }
 
 BOOL CDC::DeleteDC() {
-    if (!m_state)
+    if (!m_state) {
         return FALSE;
+    }
     GkDcState::End(*this);
     return TRUE;
 }
 
 CGdiObject* CDC::SelectObject(CGdiObject* pObject) {
-    if (!m_state || !pObject || !pObject->m_hObject)
+    if (!m_state || !pObject || !pObject->m_hObject) {
         return nullptr;
+    }
     HGDIOBJ h = pObject->m_hObject;
     HGDIOBJ previous = SlotOf(*m_state, h->kind);
     if (h->kind == GkGdiObject::Kind::Bitmap) {
         // A bitmap goes into one memory context at a time.
-        if (m_state->kind != GkDcState::Kind::Memory || (h != previous && h->selections > 0))
+        if (m_state->kind != GkDcState::Kind::Memory || (h != previous && h->selections > 0)) {
             return nullptr;
+        }
     }
-    if (h == previous)
+    if (h == previous) {
         return pObject;
+    }
     // A previous object that was deleted while selected goes now; there is nothing to return.
     CGdiObject* result = previous && previous->deletePending && previous->selections == 1
                              ? nullptr
@@ -261,8 +277,9 @@ CBitmap* CDC::GetCurrentBitmap() const {
 }
 
 COLORREF CDC::SetTextColor(COLORREF crColor) {
-    if (!m_state)
+    if (!m_state) {
         return CLR_INVALID;
+    }
     return std::exchange(m_state->textColor, crColor);
 }
 
@@ -271,8 +288,9 @@ COLORREF CDC::GetTextColor() const {
 }
 
 COLORREF CDC::SetBkColor(COLORREF crColor) {
-    if (!m_state)
+    if (!m_state) {
         return CLR_INVALID;
+    }
     return std::exchange(m_state->bkColor, crColor);
 }
 
@@ -281,8 +299,9 @@ COLORREF CDC::GetBkColor() const {
 }
 
 int CDC::SetBkMode(int nBkMode) {
-    if (!m_state || (nBkMode != TRANSPARENT && nBkMode != OPAQUE))
+    if (!m_state || (nBkMode != TRANSPARENT && nBkMode != OPAQUE)) {
         return 0;
+    }
     return std::exchange(m_state->bkMode, nBkMode);
 }
 
@@ -291,8 +310,9 @@ int CDC::GetBkMode() const {
 }
 
 CPoint CDC::SetWindowOrg(int x, int y) {
-    if (!m_state)
+    if (!m_state) {
         return {};
+    }
     const QPoint old = std::exchange(m_state->origin, QPoint(x, y));
     return {old.x(), old.y()};
 }
@@ -302,8 +322,9 @@ CPoint CDC::GetWindowOrg() const {
 }
 
 int CDC::GetClipBox(RECT* lpRect) const {
-    if (!m_state || !lpRect)
+    if (!m_state || !lpRect) {
         return 0;
+    }
     const QRegion& clip = m_state->deviceClip;
     if (clip.isEmpty()) {
         *lpRect = CRect();
@@ -315,8 +336,9 @@ int CDC::GetClipBox(RECT* lpRect) const {
 }
 
 int CDC::IntersectClipRect(int x1, int y1, int x2, int y2) {
-    if (!m_state)
+    if (!m_state) {
         return 0;
+    }
     const QRect area = x2 > x1 && y2 > y1 ? QRect(x1, y1, x2 - x1, y2 - y1) : QRect();
     m_state->deviceClip &= QRegion(area.translated(-m_state->origin));
     RECT box;
@@ -324,8 +346,9 @@ int CDC::IntersectClipRect(int x1, int y1, int x2, int y2) {
 }
 
 CPoint CDC::MoveTo(int x, int y) {
-    if (!m_state)
+    if (!m_state) {
         return {};
+    }
     const QPoint old = std::exchange(m_state->current, QPoint(x, y));
     return {old.x(), old.y()};
 }
@@ -335,14 +358,16 @@ CPoint CDC::GetCurrentPosition() const {
 }
 
 BOOL CDC::LineTo(int x, int y) {
-    if (!m_state)
+    if (!m_state) {
         return FALSE;
+    }
     const QPoint from = std::exchange(m_state->current, QPoint(x, y));
     const QPoint to(x, y);
     HGDIOBJ pen = m_state->pen;
     QPainter p;
-    if (!pen || pen->hollow || from == to || !m_state->begin(p))
+    if (!pen || pen->hollow || from == to || !m_state->begin(p)) {
         return TRUE;
+    }
     const QColor color = ToQColor(pen->color);
     if (pen->penWidth > 1) {
         p.setPen(QPen(color, pen->penWidth, Qt::SolidLine, Qt::FlatCap));
@@ -364,10 +389,12 @@ BOOL CDC::LineTo(int x, int y) {
         while (at != to) {
             p.fillRect(QRect(at, QSize(1, 1)), color);
             const int e2 = 2 * err;
-            if (e2 >= dy)
+            if (e2 >= dy) {
                 err += dy, at.rx() += sx;
-            if (e2 <= dx)
+            }
+            if (e2 <= dx) {
                 err += dx, at.ry() += sy;
+            }
         }
     }
     return TRUE;
@@ -416,30 +443,35 @@ BOOL CDC::Rectangle(int x1, int y1, int x2, int y2) {
 
 void CDC::FillRect(const RECT* lpRect, CBrush* pBrush) {
     HGDIOBJ brush = pBrush ? pBrush->m_hObject : nullptr;
-    if (!m_state || !lpRect || !brush || brush->hollow)
+    if (!m_state || !lpRect || !brush || brush->hollow) {
         return;
+    }
     FillSolidRect(lpRect, brush->color);
 }
 
 void CDC::FillSolidRect(const RECT* lpRect, COLORREF crColor) {
-    if (lpRect)
+    if (lpRect) {
         FillSolidRect(lpRect->left, lpRect->top, lpRect->right - lpRect->left,
                       lpRect->bottom - lpRect->top, crColor);
+    }
 }
 
 void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF crColor) {
     QPainter p;
-    if (!m_state || cx <= 0 || cy <= 0 || !m_state->begin(p))
+    if (!m_state || cx <= 0 || cy <= 0 || !m_state->begin(p)) {
         return;
+    }
     p.fillRect(QRect(x, y, cx, cy), ToQColor(crColor));
 }
 
 COLORREF CDC::GetPixel(int x, int y) const {
-    if (!m_state || m_state->kind == GkDcState::Kind::Window || !m_state->image)
+    if (!m_state || m_state->kind == GkDcState::Kind::Window || !m_state->image) {
         return CLR_INVALID;
+    }
     const QPoint at = QPoint(x, y) - m_state->origin;
-    if (!m_state->image->rect().contains(at) || !m_state->deviceClip.contains(at))
+    if (!m_state->image->rect().contains(at) || !m_state->deviceClip.contains(at)) {
         return CLR_INVALID;
+    }
     return FromQColor(m_state->image->pixelColor(at));
 }
 
@@ -451,8 +483,9 @@ COLORREF CDC::SetPixel(int x, int y, COLORREF crColor) {
 void CDC::DrawFocusRect(const RECT* lpRect) {
     QPainter p;
     if (!m_state || !lpRect || lpRect->right <= lpRect->left || lpRect->bottom <= lpRect->top ||
-        !m_state->begin(p))
+        !m_state->begin(p)) {
         return;
+    }
     p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     p.setPen(Qt::NoPen);
     const QColor invert(255, 255, 255);
@@ -461,32 +494,40 @@ void CDC::DrawFocusRect(const RECT* lpRect) {
     const int right = lpRect->right - 1, bottom = lpRect->bottom - 1;
     int step = 0;
     const auto dot = [&](int x, int y) {
-        if (step++ % 2 == 0)
+        if (step++ % 2 == 0) {
             p.fillRect(QRect(x, y, 1, 1), invert);
+        }
     };
-    for (int x = left; x < right; ++x)
+    for (int x = left; x < right; ++x) {
         dot(x, top);
-    for (int y = top; y < bottom; ++y)
+    }
+    for (int y = top; y < bottom; ++y) {
         dot(right, y);
-    for (int x = right; x > left; --x)
+    }
+    for (int x = right; x > left; --x) {
         dot(x, bottom);
-    for (int y = bottom; y > top; --y)
+    }
+    for (int y = bottom; y > top; --y) {
         dot(left, y);
-    if (right == left && bottom == top)
+    }
+    if (right == left && bottom == top) {
         dot(left, top);
+    }
 }
 
 int CDC::DrawText(const char* lpszString, int nCount, RECT* lpRect, UINT nFormat) {
-    if (!m_state || !lpRect)
+    if (!m_state || !lpRect) {
         return 0;
+    }
     const QFont font = m_state->qfont();
     const QFontMetrics fm(font);
     const QString all = Utf8(lpszString, nCount);
     QStringList pieces;
-    if (nFormat & DT_SINGLELINE)
+    if (nFormat & DT_SINGLELINE) {
         pieces << all;
-    else
+    } else {
         pieces = all.split(QLatin1Char('\n'));
+    }
     std::vector<PrefixedText> lines;
     int width = 0;
     for (QString piece : pieces) {
@@ -502,28 +543,33 @@ int CDC::DrawText(const char* lpszString, int nCount, RECT* lpRect, UINT nFormat
         return height;
     }
     QPainter p;
-    if (all.isEmpty() || !m_state->begin(p))
+    if (all.isEmpty() || !m_state->begin(p)) {
         return height;
+    }
     const CRect box(*lpRect);
-    if (!(nFormat & DT_NOCLIP))
+    if (!(nFormat & DT_NOCLIP)) {
         p.setClipRect(QRect(box.left, box.top, box.Width(), box.Height()), Qt::IntersectClip);
+    }
     int y = box.top;
     if (nFormat & DT_SINGLELINE) {
-        if (nFormat & DT_VCENTER)
+        if (nFormat & DT_VCENTER) {
             y = box.top + (box.Height() - lineHeight) / 2;
-        else if (nFormat & DT_BOTTOM)
+        } else if (nFormat & DT_BOTTOM) {
             y = box.bottom - lineHeight;
+        }
     }
     const QColor text = ToQColor(m_state->textColor);
     for (const PrefixedText& line : lines) {
         const int w = fm.horizontalAdvance(line.text);
         int x = box.left;
-        if (nFormat & DT_CENTER)
+        if (nFormat & DT_CENTER) {
             x = box.left + (box.Width() - w) / 2;
-        else if (nFormat & DT_RIGHT)
+        } else if (nFormat & DT_RIGHT) {
             x = box.right - w;
-        if (m_state->bkMode == OPAQUE)
+        }
+        if (m_state->bkMode == OPAQUE) {
             p.fillRect(QRect(x, y, w, lineHeight), ToQColor(m_state->bkColor));
+        }
         PaintLine(p, font, line, x, y, text);
         y += lineHeight;
     }
@@ -532,31 +578,36 @@ int CDC::DrawText(const char* lpszString, int nCount, RECT* lpRect, UINT nFormat
 
 BOOL CDC::TextOut(int x, int y, const char* lpszString, int nCount) {
     QPainter p;
-    if (!m_state || !m_state->begin(p))
+    if (!m_state || !m_state->begin(p)) {
         return m_state ? TRUE : FALSE;
+    }
     const QFont font = m_state->qfont();
     const QFontMetrics fm(font);
     const PrefixedText line{Utf8(lpszString, nCount), -1};
-    if (m_state->bkMode == OPAQUE)
+    if (m_state->bkMode == OPAQUE) {
         p.fillRect(QRect(x, y, fm.horizontalAdvance(line.text), fm.height()),
                    ToQColor(m_state->bkColor));
+    }
     PaintLine(p, font, line, x, y, ToQColor(m_state->textColor));
     return TRUE;
 }
 
 CSize CDC::GetTextExtent(const char* lpszString, int nCount) const {
-    if (!m_state)
+    if (!m_state) {
         return {};
+    }
     const QFontMetrics fm(m_state->qfont());
     return {fm.horizontalAdvance(Utf8(lpszString, nCount)), fm.height()};
 }
 
 BOOL CDC::DrawState(CPoint pt, CSize, HICON hIcon, UINT nFlags, HBRUSH) {
     QPainter p;
-    if (!m_state || !hIcon)
+    if (!m_state || !hIcon) {
         return FALSE;
-    if (hIcon->image.isNull() || !m_state->begin(p))
+    }
+    if (hIcon->image.isNull() || !m_state->begin(p)) {
         return TRUE;
+    }
     const QPoint at(pt.x, pt.y);
     const QImage image = hIcon->ForDensity(p.device()->devicePixelRatioF());
     if (nFlags & DSS_DISABLED) {
@@ -574,15 +625,17 @@ BOOL CDC::DrawState(CPoint pt, CSize, HICON hIcon, UINT nFlags, HBRUSH) {
 
 BOOL CDC::DrawState(CPoint pt, CSize size, const char* lpszText, UINT nFlags, BOOL bPrefixText,
                     int nTextLen, HBRUSH) {
-    if (!m_state || !lpszText)
+    if (!m_state || !lpszText) {
         return FALSE;
+    }
     const QFont font = m_state->qfont();
     const QFontMetrics fm(font);
     const PrefixedText line =
         ResolvePrefix(Utf8(lpszText, nTextLen > 0 ? nTextLen : -1), bPrefixText);
     QPainter p;
-    if (!m_state->begin(p))
+    if (!m_state->begin(p)) {
         return TRUE;
+    }
     const int cx = size.cx ? size.cx : fm.horizontalAdvance(line.text);
     const int cy = size.cy ? size.cy : fm.height();
     p.setClipRect(QRect(pt.x, pt.y, cx, cy), Qt::IntersectClip);
@@ -597,10 +650,12 @@ BOOL CDC::DrawState(CPoint pt, CSize size, const char* lpszText, UINT nFlags, BO
 
 BOOL CDC::DrawIcon(int x, int y, HICON hIcon) {
     QPainter p;
-    if (!m_state || !hIcon)
+    if (!m_state || !hIcon) {
         return FALSE;
-    if (!hIcon->image.isNull() && m_state->begin(p))
+    }
+    if (!hIcon->image.isNull() && m_state->begin(p)) {
         p.drawImage(QPoint(x, y), hIcon->ForDensity(p.device()->devicePixelRatioF()));
+    }
     return TRUE;
 }
 
@@ -613,10 +668,12 @@ BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSr
                      int nSrcWidth, int nSrcHeight, DWORD dwRop) {
     const QImage* source = SourceImage(pSrcDC);
     if (!m_state || !source || dwRop != SRCCOPY || nWidth < 0 || nHeight < 0 || nSrcWidth < 0 ||
-        nSrcHeight < 0)
+        nSrcHeight < 0) {
         return FALSE;
-    if (nWidth == 0 || nHeight == 0 || nSrcWidth == 0 || nSrcHeight == 0)
+    }
+    if (nWidth == 0 || nHeight == 0 || nSrcWidth == 0 || nSrcHeight == 0) {
         return TRUE;
+    }
     // The source rectangle in the source's device pixels, cut to its surface; the destination
     // shrinks with it in proportion.
     // A surface made for a denser screen holds more pixels than its size: coordinates are in
@@ -624,8 +681,9 @@ BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSr
     const qreal density = source->devicePixelRatio();
     const QRect wanted(QPoint(xSrc, ySrc) - pSrcDC->state()->origin, QSize(nSrcWidth, nSrcHeight));
     const QRect taken = wanted & QRect(QPoint(0, 0), source->deviceIndependentSize().toSize());
-    if (taken.isEmpty())
+    if (taken.isEmpty()) {
         return TRUE;
+    }
     const double sx = static_cast<double>(nWidth) / nSrcWidth;
     const double sy = static_cast<double>(nHeight) / nSrcHeight;
     const QRectF target(x + (taken.left() - wanted.left()) * sx,
@@ -638,13 +696,15 @@ BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSr
                                                     .toRect());
     part.setDevicePixelRatio(density);
     QPainter p;
-    if (!m_state->begin(p))
+    if (!m_state->begin(p)) {
         return TRUE;
+    }
     p.setCompositionMode(QPainter::CompositionMode_Source);
-    if (sx == 1.0 && sy == 1.0)
+    if (sx == 1.0 && sy == 1.0) {
         p.drawImage(target.topLeft().toPoint(), part);
-    else
+    } else {
         p.drawImage(target, part);
+    }
     return TRUE;
 }
 
@@ -685,8 +745,9 @@ HGDIOBJ SelectObject(HDC hDC, HGDIOBJ hObject) {
 }
 
 int FillRect(HDC hDC, const RECT* lpRect, HBRUSH hBrush) {
-    if (!hDC || !hBrush)
+    if (!hDC || !hBrush) {
         return 0;
+    }
     hDC->FillRect(lpRect, CBrush::FromHandle(hBrush));
     return 1;
 }
@@ -697,8 +758,9 @@ int DrawText(HDC hDC, const char* lpszString, int nCount, RECT* lpRect, UINT nFo
 
 BOOL DrawState(HDC hDC, HBRUSH hBrush, void* lpOutputFunc, LPARAM lData, WPARAM wData, int x, int y,
                int cx, int cy, UINT uFlags) {
-    if (!hDC || lpOutputFunc)
+    if (!hDC || lpOutputFunc) {
         return FALSE;
+    }
     const UINT type = uFlags & 0x000F;
     const UINT state = uFlags & ~0x000Fu;
     switch (type) {
@@ -720,14 +782,16 @@ BOOL DrawIcon(HDC hDC, int x, int y, HICON hIcon) {
 
 HDC BeginPaint(HWND hWnd, PAINTSTRUCT* lpPaint) {
     auto* dc = new CPaintDC(CWnd::FromHandle(hWnd));
-    if (lpPaint)
+    if (lpPaint) {
         *lpPaint = dc->m_ps;
+    }
     return dc;
 }
 
 BOOL EndPaint(HWND, const PAINTSTRUCT* lpPaint) {
-    if (!lpPaint || !lpPaint->hdc)
+    if (!lpPaint || !lpPaint->hdc) {
         return FALSE;
+    }
     delete static_cast<CPaintDC*>(lpPaint->hdc);
     return TRUE;
 }

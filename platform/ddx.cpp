@@ -15,10 +15,12 @@ namespace {
 
 std::string_view TrimBlanks(std::string_view s) {
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!s.empty() && blank(s.front()))
+    while (!s.empty() && blank(s.front())) {
         s.remove_prefix(1);
-    while (!s.empty() && blank(s.back()))
+    }
+    while (!s.empty() && blank(s.back())) {
         s.remove_suffix(1);
+    }
     return s;
 }
 
@@ -29,8 +31,9 @@ bool IsDigit(char c) {
 // Length of the run of digits at the start of s.
 size_t DigitRun(std::string_view s) {
     size_t n = 0;
-    while (n < s.size() && IsDigit(s[n]))
+    while (n < s.size() && IsDigit(s[n])) {
         ++n;
+    }
     return n;
 }
 
@@ -46,8 +49,9 @@ CString TextOf(HWND hWnd) {
 }
 
 void SetTextOf(HWND hWnd, const CString& text) {
-    if (CWnd* wnd = CWnd::FromHandle(hWnd))
+    if (CWnd* wnd = CWnd::FromHandle(hWnd)) {
         wnd->SetWindowText(text);
+    }
 }
 
 } // namespace
@@ -72,14 +76,16 @@ bool ParseDdxInt(const char* text, int* value) {
         negative = s.front() == '-';
         s.remove_prefix(1);
     }
-    if (s.empty() || DigitRun(s) != s.size())
+    if (s.empty() || DigitRun(s) != s.size()) {
         return false;
+    }
     // Parsed with its sign so that the most negative int still fits.
     const std::string digits = (negative ? "-" : "") + std::string(s);
     int parsed = 0;
     const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), parsed);
-    if (result.ec != std::errc() || result.ptr != digits.data() + digits.size())
+    if (result.ec != std::errc() || result.ptr != digits.data() + digits.size()) {
         return false;
+    }
     *value = parsed;
     return true;
 }
@@ -88,8 +94,9 @@ bool ParseDdxDouble(const char* text, double* value) {
     std::string_view s = TrimBlanks(text ? text : "");
     std::string number;
     if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
-        if (s.front() == '-')
+        if (s.front() == '-') {
             number = "-";
+        }
         s.remove_prefix(1);
     }
     // Digits with an optional point, at least one digit, then an optional exponent: the decimal
@@ -103,26 +110,31 @@ bool ParseDdxDouble(const char* text, double* value) {
         fraction = DigitRun(rest);
         rest.remove_prefix(fraction);
     }
-    if (whole + fraction == 0)
+    if (whole + fraction == 0) {
         return false;
+    }
     if (!rest.empty() && (rest.front() == 'e' || rest.front() == 'E')) {
         rest.remove_prefix(1);
-        if (!rest.empty() && (rest.front() == '+' || rest.front() == '-'))
+        if (!rest.empty() && (rest.front() == '+' || rest.front() == '-')) {
             rest.remove_prefix(1);
+        }
         const size_t exponent = DigitRun(rest);
-        if (exponent == 0)
+        if (exponent == 0) {
             return false;
+        }
         rest.remove_prefix(exponent);
     }
-    if (!rest.empty())
+    if (!rest.empty()) {
         return false;
+    }
     number += s;
     double parsed = 0.0;
     const auto result = std::from_chars(number.data(), number.data() + number.size(), parsed,
                                         std::chars_format::general);
     // A magnitude beyond the doubles is no number the fields can hold.
-    if (result.ec != std::errc() || result.ptr != number.data() + number.size())
+    if (result.ec != std::errc() || result.ptr != number.data() + number.size()) {
         return false;
+    }
     *value = parsed;
     return true;
 }
@@ -145,26 +157,32 @@ HWND CDataExchange::PrepareEditCtrl(int nIDC) {
 
 void CDataExchange::Fail() {
     m_bFailed = TRUE;
-    if (!m_bSaveAndValidate || !m_pDlgWnd)
+    if (!m_bSaveAndValidate || !m_pDlgWnd) {
         return;
+    }
     CWnd* item = m_pDlgWnd->GetDlgItem(m_idLastControl);
-    if (!item)
+    if (!item) {
         return;
+    }
     item->SetFocus();
-    if (m_bEditLastControl)
+    if (m_bEditLastControl) {
         ::SendMessage(item->m_hWnd, EM_SETSEL, 0, -1);
+    }
 }
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
-    if (rControl.m_hWnd)
+    if (rControl.m_hWnd) {
         return;
-    if (HWND hWnd = pDX->PrepareCtrl(nIDC))
+    }
+    if (HWND hWnd = pDX->PrepareCtrl(nIDC)) {
         rControl.SubclassWindow(hWnd);
+    }
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, int& value) {
-    if (pDX->m_bFailed)
+    if (pDX->m_bFailed) {
         return;
+    }
     HWND hWnd = pDX->PrepareEditCtrl(nIDC);
     if (!pDX->m_bSaveAndValidate) {
         SetTextOf(hWnd, FormatDdxInt(value));
@@ -177,8 +195,9 @@ void DDX_Text(CDataExchange* pDX, int nIDC, int& value) {
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, double& value) {
-    if (pDX->m_bFailed)
+    if (pDX->m_bFailed) {
         return;
+    }
     HWND hWnd = pDX->PrepareEditCtrl(nIDC);
     if (!pDX->m_bSaveAndValidate) {
         SetTextOf(hWnd, FormatDdxDouble(value));
@@ -191,16 +210,18 @@ void DDX_Text(CDataExchange* pDX, int nIDC, double& value) {
 }
 
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal) {
-    if (!pDX->m_bSaveAndValidate || pDX->m_bFailed || (value >= minVal && value <= maxVal))
+    if (!pDX->m_bSaveAndValidate || pDX->m_bFailed || (value >= minVal && value <= maxVal)) {
         return;
+    }
     Prompt(pDX, "请输入一个介于 " + FormatDdxInt(minVal) + " 和 " + FormatDdxInt(maxVal) +
                     " 之间的整数。");
     pDX->Fail();
 }
 
 void DDV_MinMaxDouble(CDataExchange* pDX, const double& value, double minVal, double maxVal) {
-    if (!pDX->m_bSaveAndValidate || pDX->m_bFailed || (value >= minVal && value <= maxVal))
+    if (!pDX->m_bSaveAndValidate || pDX->m_bFailed || (value >= minVal && value <= maxVal)) {
         return;
+    }
     Prompt(pDX, "请输入一个介于 " + FormatDdxDouble(minVal) + " 和 " + FormatDdxDouble(maxVal) +
                     " 之间的数字。");
     pDX->Fail();

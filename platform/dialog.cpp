@@ -5,12 +5,12 @@
 #include "platform/dc.h"
 #include "platform/ddx.h"
 #include "platform/dialog_template.h"
-#include "platform/private/field_labels.h"
-#include "platform/private/button_window.h"
-#include "platform/private/gdi_private.h"
 #include "platform/menu.h"
-#include "platform/win_app.h"
+#include "platform/private/button_window.h"
+#include "platform/private/field_labels.h"
+#include "platform/private/gdi_private.h"
 #include "platform/private/window_bridge.h"
+#include "platform/win_app.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -43,8 +43,9 @@ protected:
     // A dialog with a resizable frame hears of each new size, to lay its controls out again.
     void resizeEvent(QResizeEvent* e) override {
         Bridged<QDialog>::resizeEvent(e);
-        if (windowStyle() & WS_THICKFRAME)
+        if (windowStyle() & WS_THICKFRAME) {
             SendMessage(this, WM_SIZE, SIZE_RESTORED, MAKELPARAM(width(), height()));
+        }
     }
 
 public:
@@ -76,14 +77,18 @@ int MulDiv(int a, int b, int c) {
 Qt::WindowFlags FlagsFor(DWORD style, DWORD exStyle, bool owned) {
     const bool appWindow = (exStyle & WS_EX_APPWINDOW) && !owned;
     Qt::WindowFlags flags = (appWindow ? Qt::Window : Qt::Dialog) | Qt::CustomizeWindowHint;
-    if ((style & WS_CAPTION) == WS_CAPTION)
+    if ((style & WS_CAPTION) == WS_CAPTION) {
         flags |= Qt::WindowTitleHint;
-    if (style & WS_SYSMENU)
+    }
+    if (style & WS_SYSMENU) {
         flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-    if (style & WS_SYSMENU && style & WS_MINIMIZEBOX)
+    }
+    if (style & WS_SYSMENU && style & WS_MINIMIZEBOX) {
         flags |= Qt::WindowMinimizeButtonHint;
-    if (style & WS_SYSMENU && style & WS_MAXIMIZEBOX)
+    }
+    if (style & WS_SYSMENU && style & WS_MAXIMIZEBOX) {
         flags |= Qt::WindowMaximizeButtonHint;
+    }
     return flags;
 }
 
@@ -101,8 +106,9 @@ void ShowIconResource(QWidget* control, const char* id) {
     auto* label = qobject_cast<QLabel*>(control);
     bool numeric = false;
     const uint resource = Utf8(id).toUInt(&numeric);
-    if (!label || !numeric)
+    if (!label || !numeric) {
         return;
+    }
     if (HICON icon = LoadIcon(AfxGetResourceHandle(), MAKEINTRESOURCE(resource))) {
         label->setPixmap(QPixmap::fromImage(icon->image));
         DestroyIcon(icon);
@@ -114,11 +120,13 @@ void ShowIconResource(QWidget* control, const char* id) {
 void GiveLabelsTheirControls(QWidget* window, const DialogTemplate& t) {
     const QList<QWidget*> controls = window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     const auto named = [&](size_t i) -> QWidget* {
-        const QString name = t.items[i].idName ? Utf8(t.items[i].idName)
-                                               : QStringLiteral("IDC_STATIC_%1").arg(i);
-        for (QWidget* w : controls)
-            if (w->objectName() == name)
+        const QString name =
+            t.items[i].idName ? Utf8(t.items[i].idName) : QStringLiteral("IDC_STATIC_%1").arg(i);
+        for (QWidget* w : controls) {
+            if (w->objectName() == name) {
                 return w;
+            }
+        }
         return nullptr;
     };
     for (size_t i = 0; i < t.items.size(); ++i) {
@@ -127,10 +135,12 @@ void GiveLabelsTheirControls(QWidget* window, const DialogTemplate& t) {
                                (item.style & SS_TYPEMASK) <= SS_CENTER &&
                                !(item.style & SS_NOPREFIX) && Utf8(item.caption).contains('&');
         auto* label = textLabel ? qobject_cast<QLabel*>(named(i)) : nullptr;
-        if (!label || i + 1 >= t.items.size())
+        if (!label || i + 1 >= t.items.size()) {
             continue;
-        if (QWidget* next = named(i + 1); next && next->focusPolicy() != Qt::NoFocus)
+        }
+        if (QWidget* next = named(i + 1); next && next->focusPolicy() != Qt::NoFocus) {
             label->setBuddy(next);
+        }
     }
 }
 
@@ -141,14 +151,16 @@ CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
 
 CDialog::~CDialog() {
     // The derived parts are gone by now: the window goes without its messages reaching them.
-    if (HWND hWnd = Detach())
+    if (HWND hWnd = Detach()) {
         delete hWnd;
+    }
 }
 
 BOOL CDialog::BuildWindow(HWND owner) {
     const DialogTemplate* dialogTemplate = FindDialogTemplate(static_cast<int>(m_nIDTemplate));
-    if (!dialogTemplate || m_hWnd)
+    if (!dialogTemplate || m_hWnd) {
         return FALSE;
+    }
     const DialogTemplate& t = *dialogTemplate;
 
     auto* window = new DialogWindow(owner);
@@ -169,12 +181,14 @@ BOOL CDialog::BuildWindow(HWND owner) {
     window->resize(client.Width(), client.Height());
     const int menuHeight = t.menuId ? CreateMenuBar(window, t.menuId) : 0;
     // A resizable frame grows from the template's size; any other stays at it.
-    if (t.style & WS_THICKFRAME)
+    if (t.style & WS_THICKFRAME) {
         window->setMinimumSize(client.Width(), client.Height() + menuHeight);
-    else
+    } else {
         window->setFixedSize(client.Width(), client.Height() + menuHeight);
-    if (auto* bar = window->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly))
+    }
+    if (auto* bar = window->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly)) {
         bar->resize(window->width(), bar->height());
+    }
 
     const std::vector<QString> fieldNames = FieldLabels(t);
     QWidget* previous = nullptr;
@@ -192,13 +206,16 @@ BOOL CDialog::BuildWindow(HWND owner) {
         control->setObjectName(item.idName ? Utf8(item.idName)
                                            : QStringLiteral("IDC_STATIC_%1").arg(i));
         ::SendMessage(control, WM_SETFONT, reinterpret_cast<WPARAM>(&window->dialogFont), FALSE);
-        if (!fieldNames[i].isEmpty())
+        if (!fieldNames[i].isEmpty()) {
             control->setAccessibleName(fieldNames[i]);
+        }
         if (QString(item.windowClass).toUpper() == "STATIC" &&
-            (item.style & SS_TYPEMASK) == SS_ICON)
+            (item.style & SS_TYPEMASK) == SS_ICON) {
             ShowIconResource(control, item.caption);
-        if (previous)
+        }
+        if (previous) {
             QWidget::setTabOrder(previous, control);
+        }
         previous = control;
     }
     ArrangeRadioGroups(window);
@@ -224,13 +241,15 @@ namespace {
 // not on a choice among radio buttons or on a link.
 void InitializeDialog(CDialog& dialog) {
     const BOOL focusFirst = static_cast<BOOL>(dialog.SendMessage(WM_INITDIALOG, 0, 0));
-    if (!focusFirst || !dialog.m_hWnd)
+    if (!focusFirst || !dialog.m_hWnd) {
         return;
+    }
     for (QObject* child : dialog.m_hWnd->children()) {
         auto* widget = qobject_cast<QWidget*>(child);
         WindowBridge* bridge = WindowBridge::Of(widget);
-        if (qobject_cast<QRadioButton*>(widget) || qobject_cast<QLabel*>(widget))
+        if (qobject_cast<QRadioButton*>(widget) || qobject_cast<QLabel*>(widget)) {
             continue;
+        }
         if (bridge && (bridge->windowStyle() & WS_TABSTOP) && widget->isEnabled()) {
             widget->setFocus(Qt::TabFocusReason);
             return;
@@ -244,17 +263,20 @@ int CDialog::DoModal() {
     HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
     if (!owner) {
         CWinApp* app = AfxGetApp();
-        if (app && app->m_pMainWnd && app->m_pMainWnd != this)
+        if (app && app->m_pMainWnd && app->m_pMainWnd != this) {
             owner = app->m_pMainWnd->m_hWnd;
+        }
     }
     m_nModalResult = -1;
-    if (!BuildWindow(owner))
+    if (!BuildWindow(owner)) {
         return -1;
+    }
     auto* window = static_cast<QDialog*>(m_hWnd);
     InitializeDialog(*this);
     if (m_hWnd == window && m_nModalResult == -1) {
-        if (GetStyle() & DS_CENTER)
+        if (GetStyle() & DS_CENTER) {
             CenterWindow();
+        }
         // Modal to its owner only, as a dialog is on the desktop: another top-level window of
         // the program (a tool window beside the form) stays usable.
         window->setWindowModality(Qt::WindowModal);
@@ -265,18 +287,22 @@ int CDialog::DoModal() {
 }
 
 BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd) {
-    if (nIDTemplate)
+    if (nIDTemplate) {
         m_nIDTemplate = nIDTemplate;
-    if (pParentWnd)
+    }
+    if (pParentWnd) {
         m_pParentWnd = pParentWnd;
+    }
     m_nModalResult = -1;
-    if (!BuildWindow(m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr))
+    if (!BuildWindow(m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr)) {
         return FALSE;
+    }
     InitializeDialog(*this);
     const DialogTemplate* t = FindDialogTemplate(static_cast<int>(m_nIDTemplate));
     if (m_hWnd && t && (t->style & WS_VISIBLE) && m_nModalResult == -1) {
-        if (t->style & DS_CENTER)
+        if (t->style & DS_CENTER) {
             CenterWindow();
+        }
         m_hWnd->show();
         m_hWnd->activateWindow();
     }
@@ -285,8 +311,9 @@ BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd) {
 
 void CDialog::EndDialog(int nResult) {
     m_nModalResult = nResult;
-    if (auto* window = static_cast<QDialog*>(m_hWnd))
+    if (auto* window = static_cast<QDialog*>(m_hWnd)) {
         window->done(nResult);
+    }
 }
 
 BOOL CDialog::OnInitDialog() {
@@ -295,8 +322,9 @@ BOOL CDialog::OnInitDialog() {
 }
 
 void CDialog::OnOK() {
-    if (!UpdateData(TRUE))
+    if (!UpdateData(TRUE)) {
         return;
+    }
     EndDialog(IDOK);
 }
 
@@ -313,22 +341,25 @@ BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {
 }
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg) {
-    if (pMsg->message != WM_KEYDOWN || !m_hWnd || !pMsg->hwnd || pMsg->hwnd->window() != m_hWnd)
+    if (pMsg->message != WM_KEYDOWN || !m_hWnd || !pMsg->hwnd || pMsg->hwnd->window() != m_hWnd) {
         return FALSE;
+    }
     int command = 0;
-    if (pMsg->wParam == VK_RETURN)
+    if (pMsg->wParam == VK_RETURN) {
         command = IDOK;
-    else if (pMsg->wParam == VK_ESCAPE)
+    } else if (pMsg->wParam == VK_ESCAPE) {
         command = IDCANCEL;
-    else
+    } else {
         return FALSE;
+    }
     SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<unsigned>(command), BN_CLICKED), 0);
     return TRUE;
 }
 
 BOOL CDialog::OnCmdMsg(UINT nID, int nCode) {
-    if (nCode != BN_CLICKED)
+    if (nCode != BN_CLICKED) {
         return FALSE;
+    }
     if (nID == IDOK) {
         OnOK();
         return TRUE;

@@ -23,11 +23,14 @@ namespace {
 
 std::vector<std::string> LocalFiles(const QMimeData* data) {
     std::vector<std::string> paths;
-    if (!data || !data->hasUrls())
+    if (!data || !data->hasUrls()) {
         return paths;
-    for (const QUrl& url : data->urls())
-        if (url.isLocalFile())
+    }
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile()) {
             paths.push_back(url.toLocalFile().toStdString());
+        }
+    }
     return paths;
 }
 
@@ -41,10 +44,11 @@ public:
         case QEvent::DragEnter:
         case QEvent::DragMove: {
             auto* drag = static_cast<QDropEvent*>(event);
-            if (LocalFiles(drag->mimeData()).empty())
+            if (LocalFiles(drag->mimeData()).empty()) {
                 drag->ignore();
-            else
+            } else {
                 drag->acceptProposedAction();
+            }
             return true;
         }
         case QEvent::Drop: {
@@ -69,31 +73,38 @@ public:
 
 void CWnd::DragAcceptFiles(BOOL bAccept) {
     WindowBridge* bridge = WindowBridge::Of(m_hWnd);
-    if (!bridge)
+    if (!bridge) {
         return;
+    }
     QObject* filter =
         m_hWnd->findChild<QObject*>(QLatin1String(DropFilter::kName), Qt::FindDirectChildrenOnly);
-    if (bAccept && !filter)
+    if (bAccept && !filter) {
         m_hWnd->installEventFilter(new DropFilter(m_hWnd));
-    else if (!bAccept && filter)
+    } else if (!bAccept && filter) {
         delete filter;
+    }
     m_hWnd->setAcceptDrops(bAccept != FALSE);
     bridge->setExStyle(bAccept ? bridge->exStyle() | WS_EX_ACCEPTFILES
                                : bridge->exStyle() & ~WS_EX_ACCEPTFILES);
 }
 
 UINT DragQueryFile(HDROP hDrop, UINT iFile, char* lpszFile, UINT cch) {
-    if (!hDrop)
+    if (!hDrop) {
         return 0;
-    if (iFile == 0xFFFFFFFF)
+    }
+    if (iFile == 0xFFFFFFFF) {
         return static_cast<UINT>(hDrop->paths.size());
-    if (iFile >= hDrop->paths.size())
+    }
+    if (iFile >= hDrop->paths.size()) {
         return 0;
+    }
     const std::string& path = hDrop->paths[iFile];
-    if (!lpszFile)
+    if (!lpszFile) {
         return static_cast<UINT>(path.size());
-    if (cch == 0)
+    }
+    if (cch == 0) {
         return 0;
+    }
     const size_t n = std::min<size_t>(path.size(), cch - 1);
     std::memcpy(lpszFile, path.data(), n);
     lpszFile[n] = '\0';

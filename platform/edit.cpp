@@ -11,8 +11,9 @@ void CEdit::GetSel(int& nStartChar, int& nEndChar) const {
 
 void CEdit::SetSel(int nStartChar, int nEndChar, BOOL bNoScroll) {
     ::SendMessage(m_hWnd, EM_SETSEL, static_cast<WPARAM>(nStartChar), nEndChar);
-    if (!bNoScroll)
+    if (!bNoScroll) {
         ::SendMessage(m_hWnd, EM_SCROLLCARET, 0, 0);
+    }
 }
 
 void CEdit::ReplaceSel(const char* lpszNewText, BOOL bCanUndo) {

@@ -18,15 +18,17 @@ namespace {
 
 // Byte offset in the UTF-8 form of text -> index into the QString (clamped to the text).
 int IndexFromByteOffset(const QString& text, long offset) {
-    if (offset <= 0)
+    if (offset <= 0) {
         return 0;
+    }
     long bytes = 0;
     int i = 0;
     while (i < text.size()) {
         const int n = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
         const long size = text.mid(i, n).toUtf8().size();
-        if (bytes + size > offset)
+        if (bytes + size > offset) {
             break;
+        }
         bytes += size;
         i += n;
     }
@@ -38,8 +40,9 @@ long ByteOffsetFromIndex(const QString& text, int index) {
 }
 
 bool TypesCharacter(const QKeyEvent* e) {
-    if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+    if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
         return false;
+    }
     const QString t = e->text();
     return !t.isEmpty() && t.at(0).unicode() >= 0x20 && t.at(0).unicode() != 0x7F;
 }
@@ -58,16 +61,18 @@ EditWindow::EditWindow(QWidget* parent) : Bridged<QLineEdit>(parent) {
     setAcceptDrops(false);
     // Every change of the text, by the user or the program, tells the parent (EN_CHANGE).
     QObject::connect(this, &QLineEdit::textChanged, this, [this] {
-        if (QWidget* parent = parentWidget())
+        if (QWidget* parent = parentWidget()) {
             SendMessage(parent, WM_COMMAND, MAKEWPARAM(static_cast<unsigned>(id()), EN_CHANGE),
                         reinterpret_cast<LPARAM>(static_cast<QWidget*>(this)));
+        }
     });
 }
 
 DWORD EditWindow::windowStyle() const {
     DWORD s = WindowBridge::windowStyle() & ~ES_READONLY;
-    if (isReadOnly())
+    if (isReadOnly()) {
         s |= ES_READONLY;
+    }
     return s;
 }
 
@@ -112,14 +117,16 @@ void EditWindow::setSelection(long start, long end) {
         deselect();
         return;
     }
-    if (end < 0)
+    if (end < 0) {
         end = ByteOffsetFromIndex(t, static_cast<int>(t.size()));
+    }
     const int from = IndexFromByteOffset(t, start);
     const int to = IndexFromByteOffset(t, end);
     // The caret stands at the end given last, so start > end selects backwards.
     QLineEdit::setSelection(from, to - from);
-    if (from == to)
+    if (from == to) {
         setCursorPosition(from);
+    }
 }
 
 LRESULT EditWindow::classProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -127,10 +134,12 @@ LRESULT EditWindow::classProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case EM_GETSEL: {
         long start = 0, end = 0;
         selection(&start, &end);
-        if (wParam)
+        if (wParam) {
             *reinterpret_cast<DWORD*>(wParam) = static_cast<DWORD>(start);
-        if (lParam)
+        }
+        if (lParam) {
             *reinterpret_cast<DWORD*>(lParam) = static_cast<DWORD>(end);
+        }
         return static_cast<LRESULT>(MAKELPARAM(static_cast<int>(start), static_cast<int>(end)) &
                                     0xFFFFFFFF);
     }
@@ -159,12 +168,14 @@ LRESULT EditWindow::classProc(UINT message, WPARAM wParam, LPARAM lParam) {
 void EditWindow::keyPressEvent(QKeyEvent* e) {
     translateKeyPress(e, [this, e] {
         // A digits-only field refuses every other typed character.
-        if ((WindowBridge::windowStyle() & ES_NUMBER) && TypesNonDigit(e))
+        if ((WindowBridge::windowStyle() & ES_NUMBER) && TypesNonDigit(e)) {
             return;
+        }
         if (TypesCharacter(e) && !isReadOnly()) {
             const auto kept = QLineEdit::text().size() - selectedText().size();
-            if (kept + e->text().size() > m_limit)
+            if (kept + e->text().size() > m_limit) {
                 return;
+            }
         }
         QLineEdit::keyPressEvent(e);
     });
@@ -198,8 +209,9 @@ void EditWindow::inputMethodEvent(QInputMethodEvent* e) {
     for (const char32_t ch : e->commitString().toUcs4()) {
         const QString typed = QString::fromUcs4(&ch, 1);
         dispatch(WM_CHAR, static_cast<WPARAM>(ch), 1, [this, typed] { insert(typed); });
-        if (!alive)
+        if (!alive) {
             return;
+        }
     }
     e->accept();
 }

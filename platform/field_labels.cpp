@@ -49,10 +49,12 @@ std::optional<Box> GroupOf(const DialogTemplate& t, const Box& box) {
     std::optional<Box> group;
     for (const DialogItemTemplate& item : t.items) {
         const Box candidate = BoxOf(item);
-        if (!IsGroupBox(item) || !candidate.contains(box))
+        if (!IsGroupBox(item) || !candidate.contains(box)) {
             continue;
-        if (!group || group->contains(candidate))
+        }
+        if (!group || group->contains(candidate)) {
             group = candidate;
+        }
     }
     return group;
 }
@@ -65,8 +67,9 @@ QString Spoken(const char* caption) {
     text.remove(bracketed);
     text.remove(QLatin1Char('&'));
     while (text.endsWith(QLatin1Char('=')) || text.endsWith(QLatin1Char(':')) ||
-           text.endsWith(QChar(0xFF1A)))
+           text.endsWith(QChar(0xFF1A))) {
         text.chop(1);
+    }
     return text.trimmed();
 }
 
@@ -78,14 +81,17 @@ QString LabelsOf(const DialogTemplate& t, const DialogItemTemplate& field) {
     for (const DialogItemTemplate& item : t.items) {
         const Box label = BoxOf(item);
         if (!IsTextLabel(item) || (group && !group->contains(label)) ||
-            (!group && GroupOf(t, label)))
+            (!group && GroupOf(t, label))) {
             continue;
+        }
         if (label.right <= box.left && label.overlapsRows(box) &&
-            (!row || BoxOf(*row).right < label.right))
+            (!row || BoxOf(*row).right < label.right)) {
             row = &item;
+        }
         if (label.bottom <= box.top && label.overlapsColumns(box) &&
-            (!column || BoxOf(*column).bottom < label.bottom))
+            (!column || BoxOf(*column).bottom < label.bottom)) {
             column = &item;
+        }
     }
     // A heading names the fields below it only as far as the next control of another kind:
     // a hint above a list names nothing beneath the list.
@@ -93,8 +99,9 @@ QString LabelsOf(const DialogTemplate& t, const DialogItemTemplate& field) {
         const Box heading = BoxOf(*column);
         for (const DialogItemTemplate& item : t.items) {
             const Box between = BoxOf(item);
-            if (IsTextLabel(item) || IsGroupBox(item) || IsClass(item, "EDIT"))
+            if (IsTextLabel(item) || IsGroupBox(item) || IsClass(item, "EDIT")) {
                 continue;
+            }
             if (between.top >= heading.bottom && between.bottom <= box.top &&
                 between.overlapsColumns(box)) {
                 column = nullptr;
@@ -103,9 +110,11 @@ QString LabelsOf(const DialogTemplate& t, const DialogItemTemplate& field) {
         }
     }
     QStringList parts;
-    for (const DialogItemTemplate* label : {row, column})
-        if (label && !Spoken(label->caption).isEmpty())
+    for (const DialogItemTemplate* label : {row, column}) {
+        if (label && !Spoken(label->caption).isEmpty()) {
             parts << Spoken(label->caption);
+        }
+    }
     return parts.join(QLatin1Char(' '));
 }
 
@@ -113,7 +122,8 @@ QString LabelsOf(const DialogTemplate& t, const DialogItemTemplate& field) {
 
 std::vector<QString> FieldLabels(const DialogTemplate& dialogTemplate) {
     std::vector<QString> names;
-    for (const DialogItemTemplate& item : dialogTemplate.items)
+    for (const DialogItemTemplate& item : dialogTemplate.items) {
         names.push_back(IsNamedByLabel(item) ? LabelsOf(dialogTemplate, item) : QString());
+    }
     return names;
 }

@@ -19,8 +19,9 @@ int CFileDialog::DoModal() {
     request.defaultExt = m_strDefExt.str();
     request.confirmOverwrite = (m_ofn.Flags & OFN_OVERWRITEPROMPT) != 0;
     std::string path;
-    if (!GetServices().ChooseFile(m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr, request, &path))
+    if (!GetServices().ChooseFile(m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr, request, &path)) {
         return IDCANCEL;
+    }
     m_strPathName = CString(std::move(path));
     return IDOK;
 }

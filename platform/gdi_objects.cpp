@@ -16,10 +16,12 @@ namespace {
 // The pixel density of the device a context draws on: a window's screen, or an image's own.
 qreal DeviceDensity(CDC* pDC) {
     const GkDcState* state = pDC ? pDC->state() : nullptr;
-    if (!state)
+    if (!state) {
         return 1.0;
-    if (state->kind == GkDcState::Kind::Window && state->widget)
+    }
+    if (state->kind == GkDcState::Kind::Window && state->widget) {
         return state->widget->devicePixelRatioF();
+    }
     return state->image ? state->image->devicePixelRatio() : 1.0;
 }
 
@@ -72,9 +74,11 @@ GkGdiObject* Stock(int index) {
         s[SYSTEM_FONT] = new GkGdiObject(GkGdiObject::Kind::Font);
         s[SYSTEM_FONT]->deviceFont = true;
         s[DEFAULT_GUI_FONT] = NewFont(DefaultGuiLogFont());
-        for (GkGdiObject* o : s)
-            if (o)
+        for (GkGdiObject* o : s) {
+            if (o) {
                 o->stock = true;
+            }
+        }
         return s;
     }();
     return index >= 0 && index < static_cast<int>(stock.size()) ? stock[static_cast<size_t>(index)]
@@ -87,13 +91,15 @@ GkGdiObject* Stock(int index) {
 // Handles.
 
 GkGdiObject::~GkGdiObject() {
-    if (layerWrapper)
+    if (layerWrapper) {
         layerWrapper->m_hObject = nullptr;
+    }
 }
 
 BOOL GkGdiObject::Delete(GkGdiObject* object) {
-    if (!object || object->stock)
+    if (!object || object->stock) {
         return object ? TRUE : FALSE;
+    }
     if (object->owner) {
         object->owner->m_hObject = nullptr;
         object->owner = nullptr;
@@ -107,15 +113,18 @@ BOOL GkGdiObject::Delete(GkGdiObject* object) {
 }
 
 void GkGdiObject::Selected(GkGdiObject* object) {
-    if (object)
+    if (object) {
         ++object->selections;
+    }
 }
 
 void GkGdiObject::Deselected(GkGdiObject* object) {
-    if (!object)
+    if (!object) {
         return;
-    if (--object->selections == 0 && object->deletePending)
+    }
+    if (--object->selections == 0 && object->deletePending) {
         delete object;
+    }
 }
 
 QColor ToQColor(COLORREF c) {
@@ -130,16 +139,18 @@ QFont FontFromLogFont(const LOGFONT& lf) {
     char face[LF_FACESIZE + 1] = {};
     std::memcpy(face, lf.lfFaceName, LF_FACESIZE);
     QFont font(QString::fromUtf8(face));
-    if (!face[0])
+    if (!face[0]) {
         font = QApplication::font();
+    }
     font.setWeight(lf.lfWeight > 0
                        ? static_cast<QFont::Weight>(std::clamp<int>(lf.lfWeight, 1, 1000))
                        : QFont::Normal);
     font.setItalic(lf.lfItalic != 0);
     font.setUnderline(lf.lfUnderline != 0);
     font.setStrikeOut(lf.lfStrikeOut != 0);
-    if (lf.lfQuality == NONANTIALIASED_QUALITY)
+    if (lf.lfQuality == NONANTIALIASED_QUALITY) {
         font.setStyleStrategy(QFont::NoAntialias);
+    }
     if (lf.lfHeight < 0) {
         font.setPixelSize(-lf.lfHeight);
     } else if (lf.lfHeight > 0) {
@@ -152,10 +163,12 @@ QFont FontFromLogFont(const LOGFONT& lf) {
             return QFontMetrics(f).height();
         };
         int size = std::max(1, cell * cell / std::max(1, cellOf(cell)));
-        while (size > 1 && cellOf(size) > cell)
+        while (size > 1 && cellOf(size) > cell) {
             --size;
-        while (cellOf(size + 1) <= cell)
+        }
+        while (cellOf(size + 1) <= cell) {
             ++size;
+        }
         font.setPixelSize(size);
     } else {
         font.setPixelSize(12);
@@ -169,23 +182,27 @@ QFont FontFromLogFont(const LOGFONT& lf) {
 namespace {
 // Attaches a handle just made; one the object cannot take (it holds another) is released.
 BOOL AttachNew(CGdiObject& object, HGDIOBJ made) {
-    if (object.Attach(made))
+    if (object.Attach(made)) {
         return TRUE;
+    }
     DeleteObject(made);
     return FALSE;
 }
 } // namespace
 
 CGdiObject::~CGdiObject() {
-    if (m_bOwns)
+    if (m_bOwns) {
         DeleteObject();
+    }
 }
 
 CGdiObject* CGdiObject::FromHandle(HGDIOBJ hObject) {
-    if (!hObject)
+    if (!hObject) {
         return nullptr;
-    if (hObject->owner)
+    }
+    if (hObject->owner) {
         return hObject->owner;
+    }
     if (!hObject->layerWrapper) {
         std::unique_ptr<CGdiObject> wrapper;
         switch (hObject->kind) {
@@ -210,18 +227,21 @@ CGdiObject* CGdiObject::FromHandle(HGDIOBJ hObject) {
 }
 
 BOOL CGdiObject::Attach(HGDIOBJ hObject) {
-    if (!hObject || m_hObject || (hObject->owner && hObject->owner != this))
+    if (!hObject || m_hObject || (hObject->owner && hObject->owner != this)) {
         return FALSE;
+    }
     m_hObject = hObject;
-    if (!hObject->stock)
+    if (!hObject->stock) {
         hObject->owner = this;
+    }
     return TRUE;
 }
 
 HGDIOBJ CGdiObject::Detach() {
     HGDIOBJ h = m_hObject;
-    if (h && h->owner == this)
+    if (h && h->owner == this) {
         h->owner = nullptr;
+    }
     m_hObject = nullptr;
     return h;
 }
@@ -269,8 +289,9 @@ BOOL CFont::CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientatio
     lf.lfClipPrecision = nClipPrecision;
     lf.lfQuality = nQuality;
     lf.lfPitchAndFamily = nPitchAndFamily;
-    if (lpszFacename)
+    if (lpszFacename) {
         std::strncpy(lf.lfFaceName, lpszFacename, LF_FACESIZE - 1);
+    }
     return CreateFontIndirect(&lf);
 }
 
@@ -282,8 +303,9 @@ BOOL CFont::CreatePointFont(int nPointSize, const char* lpszFaceName, CDC*) {
     LOGFONT lf;
     lf.lfHeight = -(nPointSize * 96 / 720);
     lf.lfWeight = FW_NORMAL;
-    if (lpszFaceName)
+    if (lpszFaceName) {
         std::strncpy(lf.lfFaceName, lpszFaceName, LF_FACESIZE - 1);
+    }
     return CreateFontIndirect(&lf);
 }
 
@@ -382,8 +404,9 @@ HGDIOBJ GetStockObject(int nIndex) {
 }
 
 int GetObject(HGDIOBJ hObject, int nCount, void* lpObject) {
-    if (!hObject || !lpObject || nCount <= 0)
+    if (!hObject || !lpObject || nCount <= 0) {
         return 0;
+    }
     switch (hObject->kind) {
     case GkGdiObject::Kind::Font: {
         LOGFONT lf = hObject->logFont;

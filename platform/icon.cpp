@@ -22,30 +22,38 @@ QString ResourcePath(const char* folder, const char* name) {
 // Every image of an .ico, and (in *chosen) the one closest in width to the wanted one; 0 wants
 // the standard 32 pixels.
 std::vector<QImage> ReadIcon(const QString& path, int cx, int cy, QImage* chosenOut) {
-    if (!QFile::exists(path))
+    if (!QFile::exists(path)) {
         return {};
+    }
     QImageReader reader(path);
     std::vector<QImage> images;
     const int count = std::max(1, reader.imageCount());
     for (int i = 0; i < count; ++i) {
-        if (i > 0 && !reader.jumpToImage(i))
+        if (i > 0 && !reader.jumpToImage(i)) {
             break;
+        }
         QImage image = reader.read();
-        if (!image.isNull())
+        if (!image.isNull()) {
             images.push_back(image);
+        }
     }
-    if (images.empty())
+    if (images.empty()) {
         return {};
-    for (QImage& image : images)
+    }
+    for (QImage& image : images) {
         image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    }
     const int want = cx > 0 ? cx : 32;
     const QImage* best = &images.front();
-    for (const QImage& image : images)
-        if (std::abs(image.width() - want) < std::abs(best->width() - want))
+    for (const QImage& image : images) {
+        if (std::abs(image.width() - want) < std::abs(best->width() - want)) {
             best = &image;
+        }
+    }
     QImage chosen = *best;
-    if (cx > 0 && cy > 0 && chosen.size() != QSize(cx, cy))
+    if (cx > 0 && cy > 0 && chosen.size() != QSize(cx, cy)) {
         chosen = chosen.scaled(cx, cy, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
     *chosenOut = chosen;
     return images;
 }
@@ -53,8 +61,9 @@ std::vector<QImage> ReadIcon(const QString& path, int cx, int cy, QImage* chosen
 } // namespace
 
 QImage GkIcon::ForDensity(qreal devicePixelRatio) const {
-    if (devicePixelRatio <= 1.0)
+    if (devicePixelRatio <= 1.0) {
         return image;
+    }
     const QSize wanted = (QSizeF(image.size()) * devicePixelRatio).toSize();
     for (const QImage& dense : sizes) {
         if (dense.size() == wanted) {
@@ -80,8 +89,9 @@ HINSTANCE AfxFindResourceHandle(const char*, const char*) {
 
 HANDLE LoadImage(HINSTANCE, const char* lpszName, UINT uType, int cxDesired, int cyDesired,
                  UINT fuLoad) {
-    if (!lpszName)
+    if (!lpszName) {
         return nullptr;
+    }
     switch (uType) {
     case IMAGE_ICON: {
         const bool standard = (fuLoad & LR_DEFAULTSIZE) != 0;
@@ -89,14 +99,16 @@ HANDLE LoadImage(HINSTANCE, const char* lpszName, UINT uType, int cxDesired, int
         std::vector<QImage> sizes =
             ReadIcon(ResourcePath("icon", lpszName), standard && cxDesired == 0 ? 32 : cxDesired,
                      standard && cyDesired == 0 ? 32 : cyDesired, &image);
-        if (image.isNull())
+        if (image.isNull()) {
             return nullptr;
+        }
         return new GkIcon{std::move(image), std::move(sizes)};
     }
     case IMAGE_BITMAP: {
         QImage image(ResourcePath("bitmap", lpszName));
-        if (image.isNull())
+        if (image.isNull()) {
             return nullptr;
+        }
         auto* bitmap = new GkGdiObject(GkGdiObject::Kind::Bitmap);
         bitmap->image = image.convertToFormat(QImage::Format_RGB32);
         return bitmap;
@@ -115,8 +127,9 @@ HBITMAP LoadBitmap(HINSTANCE hInst, const char* lpszName) {
 }
 
 BOOL DestroyIcon(HICON hIcon) {
-    if (!hIcon)
+    if (!hIcon) {
         return FALSE;
+    }
     delete hIcon;
     return TRUE;
 }

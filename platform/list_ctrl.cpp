@@ -9,8 +9,8 @@
 #include "platform/private/gdi_private.h"
 
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -22,13 +22,15 @@ namespace {
 // Copies text into a buffer of size bytes as UTF-8, cut before a character that would not fit
 // whole; returns the bytes copied.
 int CopyUtf8(const QString& text, char* buffer, int size) {
-    if (!buffer || size <= 0)
+    if (!buffer || size <= 0) {
         return 0;
+    }
     QByteArray bytes = text.toUtf8();
     if (bytes.size() > size - 1) {
         qsizetype cut = size - 1;
-        while (cut > 0 && (static_cast<unsigned char>(bytes[cut]) & 0xC0) == 0x80)
+        while (cut > 0 && (static_cast<unsigned char>(bytes[cut]) & 0xC0) == 0x80) {
             --cut;
+        }
         bytes.truncate(cut);
     }
     std::memcpy(buffer, bytes.constData(), static_cast<size_t>(bytes.size()));
@@ -50,20 +52,19 @@ public:
         header()->setSectionsMovable(false);
         // A tick the user or the program changes tells the parent; the row keeps the state it
         // last told, so a change of anything else in the row tells nothing.
-        QObject::connect(this, &QTreeWidget::itemChanged, this,
-                         [this](QTreeWidgetItem* row, int column) {
-                             if (column != 0 || !m_checkBoxes) {
-                                 return;
-                             }
-                             const bool ticked = row->checkState(0) == Qt::Checked;
-                             const bool told = row->data(0, kToldTick).toBool();
-                             if (ticked == told) {
-                                 return;
-                             }
-                             row->setData(0, kToldTick, ticked);
-                             notify(indexOfTopLevelItem(row), CheckImage(ticked),
-                                    CheckImage(!ticked));
-                         });
+        QObject::connect(
+            this, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* row, int column) {
+                if (column != 0 || !m_checkBoxes) {
+                    return;
+                }
+                const bool ticked = row->checkState(0) == Qt::Checked;
+                const bool told = row->data(0, kToldTick).toBool();
+                if (ticked == told) {
+                    return;
+                }
+                row->setData(0, kToldTick, ticked);
+                notify(indexOfTopLevelItem(row), CheckImage(ticked), CheckImage(!ticked));
+            });
         watchSelection();
     }
 
@@ -74,8 +75,8 @@ public:
             QTreeWidgetItem* row = currentItem();
             if (m_checkBoxes && e->key() == Qt::Key_Space && row &&
                 (row->flags() & Qt::ItemIsUserCheckable)) {
-                row->setCheckState(0, row->checkState(0) == Qt::Checked ? Qt::Unchecked
-                                                                        : Qt::Checked);
+                row->setCheckState(0,
+                                   row->checkState(0) == Qt::Checked ? Qt::Unchecked : Qt::Checked);
                 return;
             }
             QTreeWidget::keyPressEvent(e);
@@ -109,8 +110,9 @@ public:
         case LVM_GETITEMTEXT: {
             auto* item = reinterpret_cast<LVITEM*>(lParam);
             QTreeWidgetItem* row = topLevelItem(index);
-            if (!item)
+            if (!item) {
                 return 0;
+            }
             const QString text = row ? row->text(item->iSubItem) : QString();
             return CopyUtf8(text, item->pszText, item->cchTextMax);
         }
@@ -296,49 +298,57 @@ private:
     // The header's model is the tree's: a column lives as a header label plus its width.
     QStringList headings() const {
         QStringList labels;
-        for (int i = 0; i < columnCount(); ++i)
+        for (int i = 0; i < columnCount(); ++i) {
             labels << headerItem()->text(i);
+        }
         return labels;
     }
 
     LRESULT insertColumn(int at, const LVCOLUMN* column) {
-        if (!column || at < 0)
+        if (!column || at < 0) {
             return -1;
+        }
         at = std::min(at, columnCount());
         QStringList labels = headings();
         std::vector<int> widths;
-        for (int i = 0; i < columnCount(); ++i)
+        for (int i = 0; i < columnCount(); ++i) {
             widths.push_back(columnWidth(i));
+        }
         labels.insert(at, (column->mask & LVCF_TEXT) && column->pszText
                               ? QString::fromUtf8(column->pszText)
                               : QString());
         // Rows keep their texts in their own columns: shift those right of the new one.
         for (int r = 0; r < topLevelItemCount(); ++r) {
             QTreeWidgetItem* row = topLevelItem(r);
-            for (int c = columnCount(); c > at; --c)
+            for (int c = columnCount(); c > at; --c) {
                 row->setText(c, row->text(c - 1));
+            }
             row->setText(at, QString());
         }
         setHeaderLabels(labels);
         widths.insert(widths.begin() + at, 0);
         m_alignment.insert(m_alignment.begin() + at, Qt::AlignLeft | Qt::AlignVCenter);
-        for (int i = 0; i < columnCount(); ++i)
+        for (int i = 0; i < columnCount(); ++i) {
             setColumnWidth(i, widths[static_cast<size_t>(i)]);
+        }
         applyFormat(at, column);
-        if (!(column->mask & LVCF_WIDTH) || column->cx < 0)
+        if (!(column->mask & LVCF_WIDTH) || column->cx < 0) {
             resizeColumnToContents(at);
+        }
         return at;
     }
 
     void applyFormat(int at, const LVCOLUMN* column) {
-        if ((column->mask & LVCF_WIDTH) && column->cx >= 0)
+        if ((column->mask & LVCF_WIDTH) && column->cx >= 0) {
             setColumnWidth(at, column->cx);
-        if (column->mask & LVCF_FMT)
+        }
+        if (column->mask & LVCF_FMT) {
             m_alignment[static_cast<size_t>(at)] =
                 ((column->fmt & LVCFMT_RIGHT)    ? Qt::AlignRight
                  : (column->fmt & LVCFMT_CENTER) ? Qt::AlignHCenter
                                                  : Qt::AlignLeft) |
                 Qt::AlignVCenter;
+        }
         realign();
     }
 
@@ -346,20 +356,23 @@ private:
     void realign() {
         for (int c = 0; c < columnCount(); ++c) {
             headerItem()->setTextAlignment(c, m_alignment[static_cast<size_t>(c)]);
-            for (int r = 0; r < topLevelItemCount(); ++r)
+            for (int r = 0; r < topLevelItemCount(); ++r) {
                 topLevelItem(r)->setTextAlignment(c, m_alignment[static_cast<size_t>(c)]);
+            }
         }
     }
 
     LRESULT deleteColumn(int at) {
-        if (at < 0 || at >= columnCount())
+        if (at < 0 || at >= columnCount()) {
             return FALSE;
+        }
         QStringList labels = headings();
         labels.removeAt(at);
         for (int r = 0; r < topLevelItemCount(); ++r) {
             QTreeWidgetItem* row = topLevelItem(r);
-            for (int c = at; c + 1 < columnCount(); ++c)
+            for (int c = at; c + 1 < columnCount(); ++c) {
                 row->setText(c, row->text(c + 1));
+            }
         }
         m_alignment.erase(m_alignment.begin() + at);
         setColumnCount(columnCount() - 1);
@@ -369,32 +382,40 @@ private:
     }
 
     LRESULT getColumn(int at, LVCOLUMN* column) const {
-        if (!column || at < 0 || at >= columnCount())
+        if (!column || at < 0 || at >= columnCount()) {
             return FALSE;
-        if (column->mask & LVCF_TEXT)
+        }
+        if (column->mask & LVCF_TEXT) {
             CopyUtf8(headerItem()->text(at), column->pszText, column->cchTextMax);
-        if (column->mask & LVCF_WIDTH)
+        }
+        if (column->mask & LVCF_WIDTH) {
             column->cx = columnWidth(at);
-        if (column->mask & LVCF_FMT)
+        }
+        if (column->mask & LVCF_FMT) {
             column->fmt = (headerItem()->textAlignment(at) & Qt::AlignRight)     ? LVCFMT_RIGHT
                           : (headerItem()->textAlignment(at) & Qt::AlignHCenter) ? LVCFMT_CENTER
                                                                                  : LVCFMT_LEFT;
+        }
         return TRUE;
     }
 
     LRESULT setColumn(int at, const LVCOLUMN* column) {
-        if (!column || at < 0 || at >= columnCount())
+        if (!column || at < 0 || at >= columnCount()) {
             return FALSE;
-        if ((column->mask & LVCF_TEXT) && column->pszText)
+        }
+        if ((column->mask & LVCF_TEXT) && column->pszText) {
             headerItem()->setText(at, QString::fromUtf8(column->pszText));
-        if (column->mask & (LVCF_WIDTH | LVCF_FMT))
+        }
+        if (column->mask & (LVCF_WIDTH | LVCF_FMT)) {
             applyFormat(at, column);
+        }
         return TRUE;
     }
 
     LRESULT setWidth(int at, int cx) {
-        if (at < 0 || at >= columnCount())
+        if (at < 0 || at >= columnCount()) {
             return FALSE;
+        }
         if (cx >= 0) {
             setColumnWidth(at, cx);
         } else if (cx == LVSCW_AUTOSIZE_USEHEADER) {
@@ -406,14 +427,17 @@ private:
     }
 
     LRESULT insertItem(const LVITEM* item) {
-        if (!item || item->iItem < 0)
+        if (!item || item->iItem < 0) {
             return -1;
+        }
         const int at = std::min(item->iItem, topLevelItemCount());
         auto* row = new QTreeWidgetItem;
-        for (int c = 0; c < columnCount(); ++c)
+        for (int c = 0; c < columnCount(); ++c) {
             row->setTextAlignment(c, m_alignment[static_cast<size_t>(c)]);
-        if ((item->mask & LVIF_TEXT) && item->pszText)
+        }
+        if ((item->mask & LVIF_TEXT) && item->pszText) {
             row->setText(0, QString::fromUtf8(item->pszText));
+        }
         makeCheckable(row);
         insertTopLevelItem(at, row);
         return at;
@@ -421,8 +445,9 @@ private:
 
     LRESULT setItemText(int at, const LVITEM* item) {
         QTreeWidgetItem* row = topLevelItem(at);
-        if (!row || !item || item->iSubItem < 0 || item->iSubItem >= columnCount())
+        if (!row || !item || item->iSubItem < 0 || item->iSubItem >= columnCount()) {
             return FALSE;
+        }
         row->setText(item->iSubItem, QString::fromUtf8(item->pszText ? item->pszText : ""));
         return TRUE;
     }
@@ -543,8 +568,8 @@ BOOL CListCtrl::SetItemState(int nItem, UINT nState, UINT nMask) {
     item.mask = LVIF_STATE;
     item.state = nState;
     item.stateMask = nMask;
-    return static_cast<BOOL>(SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(nItem),
-                                         reinterpret_cast<LPARAM>(&item)));
+    return static_cast<BOOL>(
+        SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&item)));
 }
 
 int CListCtrl::GetNextItem(int nItem, int nFlags) const {

@@ -17,23 +17,26 @@ void AddItems(QWidget* menu, const std::vector<MenuItemTemplate>& items, HWND ta
         if (!item.popup.empty()) {
             auto* popup = new QMenu(text, menu);
             AddItems(popup, item.popup, target);
-            if (auto* bar = qobject_cast<QMenuBar*>(menu))
+            if (auto* bar = qobject_cast<QMenuBar*>(menu)) {
                 bar->addMenu(popup);
-            else
+            } else {
                 static_cast<QMenu*>(menu)->addMenu(popup);
+            }
             continue;
         }
         if (text.isEmpty()) {
-            if (auto* popupMenu = qobject_cast<QMenu*>(menu))
+            if (auto* popupMenu = qobject_cast<QMenu*>(menu)) {
                 popupMenu->addSeparator();
+            }
             continue;
         }
         auto* action = new QAction(text, menu);
         const int id = item.id;
         QPointer<QWidget> window = target;
         QObject::connect(action, &QAction::triggered, action, [window, id] {
-            if (window)
+            if (window) {
                 SendMessage(window, WM_COMMAND, MAKEWPARAM(static_cast<unsigned>(id), 0), 0);
+            }
         });
         menu->addAction(action);
     }
@@ -43,11 +46,13 @@ void AddItems(QWidget* menu, const std::vector<MenuItemTemplate>& items, HWND ta
 
 int CreateMenuBar(HWND hWnd, int menuId) {
     const MenuTemplate* menuTemplate = FindMenuTemplate(menuId);
-    if (!hWnd || !menuTemplate)
+    if (!hWnd || !menuTemplate) {
         return 0;
+    }
     auto* bar = new QMenuBar(hWnd);
-    if (menuTemplate->idName)
+    if (menuTemplate->idName) {
         bar->setObjectName(QString::fromUtf8(menuTemplate->idName));
+    }
     AddItems(bar, menuTemplate->items, hWnd);
     const int height = bar->sizeHint().height();
     bar->setGeometry(0, 0, hWnd->width(), height);

@@ -30,8 +30,9 @@ public:
             return 0;
         }
         case PBM_GETRANGE:
-            if (auto* range = reinterpret_cast<PBRANGE*>(lParam))
+            if (auto* range = reinterpret_cast<PBRANGE*>(lParam)) {
                 *range = PBRANGE{minimum(), maximum()};
+            }
             return wParam ? minimum() : maximum();
         case PBM_SETPOS: {
             const int previous = value();

@@ -2,12 +2,12 @@
 #include "platform/services.h"
 
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QFontMetrics>
 #include <QGridLayout>
-#include <QSpacerItem>
-#include <QFileDialog>
 #include <QLocale>
 #include <QMessageBox>
+#include <QSpacerItem>
 #include <QUrl>
 #include <QWidget>
 
@@ -20,10 +20,12 @@ QString QtFilter(const std::string& filter) {
     QStringList entries;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         QString name = parts[i].trimmed();
-        if (name.isEmpty())
+        if (name.isEmpty()) {
             break;
-        if (const qsizetype bracket = name.indexOf(QLatin1Char('(')); bracket > 0)
+        }
+        if (const qsizetype bracket = name.indexOf(QLatin1Char('(')); bracket > 0) {
             name = name.left(bracket).trimmed();
+        }
         QString patterns = parts[i + 1];
         patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
         entries << QStringLiteral("%1 (%2)").arg(name, patterns.trimmed());
@@ -40,9 +42,10 @@ void WidenForTitle(QMessageBox& box) {
     titleFont.setBold(true);
     const int wanted =
         QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + kTitleBarAllowance;
-    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
         grid->addItem(new QSpacerItem(wanted, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
                       grid->rowCount(), 0, 1, grid->columnCount());
+    }
 }
 
 class QtServices : public Services {
@@ -51,10 +54,11 @@ public:
         QMessageBox box(owner ? owner->window() : nullptr);
         box.setWindowTitle(QString::fromUtf8(caption ? caption : ""));
         box.setText(QString::fromUtf8(text.GetString()));
-        if ((type & 0xF0) == MB_ICONEXCLAMATION)
+        if ((type & 0xF0) == MB_ICONEXCLAMATION) {
             box.setIcon(QMessageBox::Warning);
-        else if ((type & 0xF0) == MB_ICONQUESTION)
+        } else if ((type & 0xF0) == MB_ICONQUESTION) {
             box.setIcon(QMessageBox::Question);
+        }
         const bool yesNo = (type & 0x0F) == MB_YESNO;
         box.setStandardButtons(yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok);
         box.setWindowModality(Qt::ApplicationModal);
@@ -62,8 +66,9 @@ public:
         box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         WidenForTitle(box);
         const int clicked = box.exec();
-        if (!yesNo)
+        if (!yesNo) {
             return IDOK;
+        }
         return clicked == QMessageBox::Yes ? IDYES : IDNO;
     }
 
@@ -74,10 +79,12 @@ public:
         dialog.setAcceptMode(request.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
         dialog.setFileMode(request.open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
         dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
-        if (!request.defaultExt.empty())
+        if (!request.defaultExt.empty()) {
             dialog.setDefaultSuffix(QString::fromUtf8(request.defaultExt.c_str()));
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        }
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
             return FALSE;
+        }
         *path = dialog.selectedFiles().front().toStdString();
         return TRUE;
     }
@@ -119,15 +126,17 @@ BOOL ShellExecuteOpen(const CString& file) {
 
 int RecordingServices::MessageBox(HWND owner, const CString& text, const char* caption, UINT type) {
     boxes.push_back(Box{owner, text.str(), caption ? caption : "", type});
-    if (onMessageBox)
+    if (onMessageBox) {
         onMessageBox(boxes.back());
+    }
     return answer;
 }
 
 BOOL RecordingServices::ChooseFile(HWND, const FileDialogRequest& request, std::string* path) {
     fileDialogs.push_back(request);
-    if (chosenFiles.empty())
+    if (chosenFiles.empty()) {
         return FALSE;
+    }
     *path = chosenFiles.front();
     chosenFiles.erase(chosenFiles.begin());
     return TRUE;
@@ -139,8 +148,9 @@ BOOL RecordingServices::OpenAddress(const CString& address) {
 }
 
 BOOL RecordingServices::LocaleSeparators(std::string* decimalOut, std::string* groupOut) {
-    if (!localeKnown)
+    if (!localeKnown) {
         return FALSE;
+    }
     *decimalOut = decimal;
     *groupOut = group;
     return TRUE;

@@ -6,7 +6,8 @@
 #include <QWidget>
 
 BOOL SaveWindowImage(HWND hWnd, const char* path) {
-    if (!hWnd || !path)
+    if (!hWnd || !path) {
         return FALSE;
+    }
     return hWnd->grab().save(QString::fromLocal8Bit(path), "PNG") ? TRUE : FALSE;
 }

@@ -43,20 +43,23 @@ void StaticWindow::showIcon(int resourceId) {
 
 void StaticWindow::mousePressEvent(QMouseEvent* e) {
     Bridged<QLabel>::mousePressEvent(e);
-    if (windowStyle() & SS_NOTIFY)
+    if (windowStyle() & SS_NOTIFY) {
         e->accept();
+    }
 }
 
 void StaticWindow::mouseReleaseEvent(QMouseEvent* e) {
     Bridged<QLabel>::mouseReleaseEvent(e);
-    if (windowStyle() & SS_NOTIFY)
+    if (windowStyle() & SS_NOTIFY) {
         e->accept();
+    }
 }
 
 void StaticWindow::mouseDoubleClickEvent(QMouseEvent* e) {
     Bridged<QLabel>::mouseDoubleClickEvent(e);
-    if (windowStyle() & SS_NOTIFY)
+    if (windowStyle() & SS_NOTIFY) {
         e->accept();
+    }
 }
 
 void StaticWindow::paintEvent(QPaintEvent* e) {
@@ -91,8 +94,9 @@ void StaticWindow::paintLabel(QPaintEvent* e) {
             CWnd::FromHandle(this)->GetClientRect(&client);
             ::FillRect(&dc, &client, brush);
             UINT format = type == SS_CENTER ? DT_CENTER : DT_LEFT;
-            if (windowStyle() & SS_NOPREFIX)
+            if (windowStyle() & SS_NOPREFIX) {
                 format |= DT_NOPREFIX;
+            }
             dc.DrawText(CString(text().toStdString()), &client, format);
             return;
         }
@@ -106,13 +110,15 @@ QWidget* CreateStaticWindow(const WindowCreateParams& params) {
     label->setWindowStyle(params.style);
     if ((params.style & SS_TYPEMASK) == SS_ICON) {
         QString id = params.text;
-        if (id.startsWith(QLatin1Char('#')))
+        if (id.startsWith(QLatin1Char('#'))) {
             id.remove(0, 1);
+        }
         label->showIcon(id.toInt());
     } else {
         label->setText(params.text);
     }
-    if (params.exStyle & WS_EX_STATICEDGE)
+    if (params.exStyle & WS_EX_STATICEDGE) {
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    }
     return label;
 }

@@ -9,7 +9,8 @@
 bool InstallQtTranslations(QTranslator& translator) {
     const QString directory = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     if (!translator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
-                         QStringLiteral("_"), directory))
+                         QStringLiteral("_"), directory)) {
         return false;
+    }
     return QCoreApplication::installTranslator(&translator);
 }

@@ -28,8 +28,9 @@ CWinApp::CWinApp(const char* lpszAppName) {
 }
 
 CWinApp::~CWinApp() {
-    if (g_app == this)
+    if (g_app == this) {
         g_app = nullptr;
+    }
 }
 
 CWinApp* AfxGetApp() {
@@ -73,8 +74,9 @@ int AfxWinMain(int argc, char** argv) {
     QTranslator qtTexts;
     InstallQtTranslations(qtTexts);
     CWinApp* app = AfxGetApp();
-    if (!app)
+    if (!app) {
         return 1;
+    }
     if (!app->m_pszAppName && FindString(AFX_IDS_APP_TITLE)) {
         app->m_strAppName = FindString(AFX_IDS_APP_TITLE);
         app->m_pszAppName = app->m_strAppName.GetString();
@@ -86,7 +88,8 @@ int AfxWinMain(int argc, char** argv) {
                                 .toStdString();
         app->m_pszAppName = app->m_strAppName.GetString();
     }
-    if (!app->InitInstance())
+    if (!app->InitInstance()) {
         return app->ExitInstance();
+    }
     return app->Run();
 }

@@ -33,8 +33,9 @@ PointerRecord g_pointer;
 
 UINT VirtualKeyOf(const QKeyEvent* e) {
     const int key = e->key();
-    if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z))
+    if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z)) {
         return static_cast<UINT>(key);
+    }
     switch (key) {
     case Qt::Key_Backspace:
         return VK_BACK;
@@ -114,27 +115,34 @@ long CharCodeOf(const QKeyEvent* e) {
         break;
     }
     const bool ctrl = e->modifiers() & Qt::ControlModifier;
-    if (ctrl && e->key() >= Qt::Key_A && e->key() <= Qt::Key_Z)
+    if (ctrl && e->key() >= Qt::Key_A && e->key() <= Qt::Key_Z) {
         return e->key() - Qt::Key_A + 1; // Ctrl+A = 1 ... Ctrl+Z = 26
+    }
     const QString text = e->text();
-    if (text.isEmpty())
+    if (text.isEmpty()) {
         return -1;
+    }
     const char32_t ch = text.toUcs4().value(0);
-    if (ch < 0x20 || ch == 0x7F)
+    if (ch < 0x20 || ch == 0x7F) {
         return ctrl ? -1 : static_cast<long>(ch);
+    }
     return static_cast<long>(ch);
 }
 
 UINT MouseFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods) {
     UINT flags = 0;
-    if (buttons & Qt::LeftButton)
+    if (buttons & Qt::LeftButton) {
         flags |= MK_LBUTTON;
-    if (buttons & Qt::RightButton)
+    }
+    if (buttons & Qt::RightButton) {
         flags |= MK_RBUTTON;
-    if (mods & Qt::ShiftModifier)
+    }
+    if (mods & Qt::ShiftModifier) {
         flags |= MK_SHIFT;
-    if (mods & Qt::ControlModifier)
+    }
+    if (mods & Qt::ControlModifier) {
         flags |= MK_CONTROL;
+    }
     return flags;
 }
 
@@ -143,10 +151,12 @@ bool PreTranslate(MSG& msg) {
     QPointer<QWidget> target = msg.hwnd;
     for (QWidget* w = msg.hwnd; w; w = w->parentWidget()) {
         if (CWnd* wnd = CWnd::FromHandlePermanent(w)) {
-            if (wnd->PreTranslateMessage(&msg))
+            if (wnd->PreTranslateMessage(&msg)) {
                 return true;
-            if (!target)
+            }
+            if (!target) {
                 return true; // the window went away while handling the key
+            }
         }
     }
     return false;
@@ -162,18 +172,21 @@ void QueuePointerMove() {
     QMetaObject::invokeMethod(
         qApp,
         [] {
-            if (!g_pointer.seenBy)
+            if (!g_pointer.seenBy) {
                 return;
+            }
             const QPoint global = g_pointer.global;
             QWidget* target = GetCapture();
-            if (!target)
+            if (!target) {
                 target = QApplication::widgetAt(global);
+            }
             WindowBridge* bridge = WindowBridge::Of(target);
             // A disabled window, or one under a modal box, takes no mouse input.
             QWidget* modal = QApplication::activeModalWidget();
             if (!bridge || !bridge->attached() || !target->isEnabled() ||
-                (modal && modal != target->window()))
+                (modal && modal != target->window())) {
                 return;
+            }
             const QPoint pos = target->mapFromGlobal(global);
             bridge->send(
                 WM_MOUSEMOVE,
@@ -192,18 +205,21 @@ WindowBridge::~WindowBridge() {
 }
 
 WindowBridge* WindowBridge::Of(HWND hWnd) {
-    if (!hWnd)
+    if (!hWnd) {
         return nullptr;
+    }
     auto* bridge = dynamic_cast<WindowBridge*>(hWnd);
     return bridge && LiveBridges().count(bridge) ? bridge : nullptr;
 }
 
 DWORD WindowBridge::windowStyle() const {
     DWORD s = m_style & ~(WS_DISABLED | WS_VISIBLE);
-    if (!m_self->isEnabled())
+    if (!m_self->isEnabled()) {
         s |= WS_DISABLED;
-    if (m_self->isVisible())
+    }
+    if (m_self->isVisible()) {
         s |= WS_VISIBLE;
+    }
     return s;
 }
 
@@ -230,15 +246,17 @@ LRESULT WindowBridge::classProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETTEXT: {
         // Copies at most wParam - 1 bytes and a terminator, never splitting a character.
         auto* buffer = reinterpret_cast<char*>(lParam);
-        if (!buffer || wParam == 0)
+        if (!buffer || wParam == 0) {
             return 0;
+        }
         const QString t = windowText();
         QByteArray bytes;
         for (int i = 0; i < t.size();) {
             const int n = t.at(i).isHighSurrogate() && i + 1 < t.size() ? 2 : 1;
             const QByteArray ch = t.mid(i, n).toUtf8();
-            if (static_cast<WPARAM>(bytes.size() + ch.size()) >= wParam)
+            if (static_cast<WPARAM>(bytes.size() + ch.size()) >= wParam) {
                 break;
+            }
             bytes += ch;
             i += n;
         }
@@ -257,11 +275,13 @@ LRESULT WindowBridge::classProc(UINT message, WPARAM wParam, LPARAM lParam) {
             // icons' files hold, so a dense screen or a large view gets a drawn image.
             QIcon icon;
             for (HICON image : {m_bigIcon, m_smallIcon}) {
-                if (!image || image->image.isNull())
+                if (!image || image->image.isNull()) {
                     continue;
+                }
                 icon.addPixmap(QPixmap::fromImage(image->image));
-                for (const QImage& size : image->sizes)
+                for (const QImage& size : image->sizes) {
                     icon.addPixmap(QPixmap::fromImage(size));
+                }
             }
             m_self->setWindowIcon(icon);
         }
@@ -271,8 +291,9 @@ LRESULT WindowBridge::classProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return reinterpret_cast<LRESULT>(m_font);
     case WM_SETFONT:
         m_font = reinterpret_cast<CFont*>(wParam);
-        if (lParam)
+        if (lParam) {
             m_self->update();
+        }
         return 0;
     case WM_PAINT:
     case WM_ERASEBKGND:
@@ -284,8 +305,9 @@ LRESULT WindowBridge::classProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT WindowBridge::send(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (m_attached)
+    if (m_attached) {
         return m_attached->WindowProc(message, wParam, lParam);
+    }
     return classProc(message, wParam, lParam);
 }
 
@@ -299,14 +321,16 @@ LRESULT WindowBridge::dispatch(UINT message, WPARAM wParam, LPARAM lParam,
     m_pending = Pending{message, &qtDefault, false};
     QPointer<QWidget> alive = m_self;
     LRESULT result = m_attached->WindowProc(message, wParam, lParam);
-    if (alive)
+    if (alive) {
         m_pending = saved;
+    }
     return result;
 }
 
 bool WindowBridge::runPendingDefault(UINT message, LRESULT* result) {
-    if (!m_pending.qtDefault || m_pending.message != message || m_pending.ran)
+    if (!m_pending.qtDefault || m_pending.message != message || m_pending.ran) {
         return false;
+    }
     m_pending.ran = true;
     (*m_pending.qtDefault)();
     *result = 0;
@@ -324,10 +348,12 @@ void WindowBridge::translateKeyPress(QKeyEvent* e, const std::function<void()>& 
     const LPARAM flags = 1 | (system ? (1L << 29) : 0) | (e->isAutoRepeat() ? (1L << 30) : 0);
     MSG down{m_self, system ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, flags};
     e->accept();
-    if (PreTranslate(down))
+    if (PreTranslate(down)) {
         return;
-    if (!alive)
+    }
+    if (!alive) {
         return;
+    }
     const long ch = CharCodeOf(e);
     static const std::function<void()> nothing = [] {};
     if (system) {
@@ -338,8 +364,9 @@ void WindowBridge::translateKeyPress(QKeyEvent* e, const std::function<void()>& 
             return;
         }
         dispatch(WM_SYSKEYDOWN, vk, flags, keyDefault);
-        if (ch >= 0 && alive && m_attached)
+        if (ch >= 0 && alive && m_attached) {
             dispatch(WM_SYSCHAR, static_cast<WPARAM>(ch), flags, nothing);
+        }
         return;
     }
     if (!m_attached) {
@@ -349,11 +376,13 @@ void WindowBridge::translateKeyPress(QKeyEvent* e, const std::function<void()>& 
     // A key that types a character gets the widget's own handling under WM_CHAR, so a class
     // that takes the character over also takes over what the widget would do with it.
     dispatch(WM_KEYDOWN, vk, flags, ch >= 0 ? nothing : qtDefault);
-    if (ch < 0 || !alive || !m_attached)
+    if (ch < 0 || !alive || !m_attached) {
         return;
+    }
     MSG typed{m_self, WM_CHAR, static_cast<WPARAM>(ch), flags};
-    if (PreTranslate(typed) || !alive)
+    if (PreTranslate(typed) || !alive) {
         return;
+    }
     dispatch(WM_CHAR, typed.wParam, flags, qtDefault);
 }
 
@@ -362,11 +391,11 @@ void WindowBridge::translateMouse(QMouseEvent* e, UINT message,
     if (message == 0) {
         const bool press = e->type() == QEvent::MouseButtonPress;
         const bool dbl = e->type() == QEvent::MouseButtonDblClick;
-        if (e->button() == Qt::LeftButton)
+        if (e->button() == Qt::LeftButton) {
             message = dbl ? WM_LBUTTONDBLCLK : press ? WM_LBUTTONDOWN : WM_LBUTTONUP;
-        else if (e->button() == Qt::RightButton)
+        } else if (e->button() == Qt::RightButton) {
             message = press || dbl ? WM_RBUTTONDOWN : WM_RBUTTONUP;
-        else {
+        } else {
             qtDefault();
             return;
         }
@@ -380,16 +409,18 @@ void WindowBridge::translateMouse(QMouseEvent* e, UINT message,
         g_cursorTarget = m_self;
         send(WM_SETCURSOR, reinterpret_cast<WPARAM>(m_self), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         g_cursorTarget = saved;
-        if (!alive)
+        if (!alive) {
             return;
+        }
     }
     dispatch(message, MouseFlags(e->buttons(), e->modifiers()), lParam, qtDefault);
 }
 
 void WindowBridge::translateFocus(bool gained, const std::function<void()>& qtDefault) {
     QWidget* other = QApplication::focusWidget();
-    if (other == m_self)
+    if (other == m_self) {
         other = nullptr;
+    }
     dispatch(gained ? WM_SETFOCUS : WM_KILLFOCUS, reinterpret_cast<WPARAM>(other), 0, qtDefault);
 }
 
@@ -423,19 +454,22 @@ void WindowBridge::windowDestroyed() {
     ForgetCaptureHolder(m_self);
     if (CWnd* wnd = m_attached) {
         dispatch(WM_DESTROY, 0, 0, [] {});
-        if (m_attached == wnd)
+        if (m_attached == wnd) {
             wnd->Detach();
+        }
     }
-    for (const auto& [qtId, id] : m_timers)
+    for (const auto& [qtId, id] : m_timers) {
         m_self->killTimer(qtId);
+    }
     m_timers.clear();
 }
 
 UINT_PTR WindowBridge::setProgramTimer(UINT_PTR id, UINT ms) {
     killProgramTimer(id);
     const int qtId = m_self->startTimer(static_cast<int>(ms));
-    if (qtId == 0)
+    if (qtId == 0) {
         return 0;
+    }
     m_timers[qtId] = id;
     return id;
 }

@@ -2,9 +2,9 @@
 #include "platform/wnd.h"
 
 #include "platform/private/capture.h"
-#include "platform/services.h"
 #include "platform/private/window_bridge.h"
 #include "platform/private/window_classes.h"
+#include "platform/services.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -35,8 +35,9 @@ QString FromUtf8(const char* s) {
 CWnd::CWnd() = default;
 
 CWnd::~CWnd() {
-    if (m_hWnd)
+    if (m_hWnd) {
         Detach();
+    }
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
@@ -45,10 +46,12 @@ CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
 }
 
 CWnd* CWnd::FromHandle(HWND hWnd) {
-    if (!hWnd)
+    if (!hWnd) {
         return nullptr;
-    if (CWnd* wnd = FromHandlePermanent(hWnd))
+    }
+    if (CWnd* wnd = FromHandlePermanent(hWnd)) {
         return wnd;
+    }
     auto& wrappers = Wrappers();
     auto it = wrappers.find(hWnd);
     if (it == wrappers.end()) {
@@ -62,8 +65,9 @@ CWnd* CWnd::FromHandle(HWND hWnd) {
 
 BOOL CWnd::Attach(HWND hWnd) {
     WindowBridge* bridge = WindowBridge::Of(hWnd);
-    if (!bridge || m_hWnd || bridge->attached())
+    if (!bridge || m_hWnd || bridge->attached()) {
         return FALSE;
+    }
     m_hWnd = hWnd;
     bridge->attach(this);
     return TRUE;
@@ -71,15 +75,17 @@ BOOL CWnd::Attach(HWND hWnd) {
 
 HWND CWnd::Detach() {
     HWND hWnd = m_hWnd;
-    if (WindowBridge* bridge = WindowBridge::Of(hWnd); bridge && bridge->attached() == this)
+    if (WindowBridge* bridge = WindowBridge::Of(hWnd); bridge && bridge->attached() == this) {
         bridge->attach(nullptr);
+    }
     m_hWnd = nullptr;
     return hWnd;
 }
 
 BOOL CWnd::SubclassWindow(HWND hWnd) {
-    if (!Attach(hWnd))
+    if (!Attach(hWnd)) {
         return FALSE;
+    }
     PreSubclassWindow();
     return TRUE;
 }
@@ -99,8 +105,9 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     const CurrentMessage saved = m_current;
     m_current = {message, wParam, lParam};
     LRESULT result = 0;
-    if (!OnWndMsg(message, wParam, lParam, &result))
+    if (!OnWndMsg(message, wParam, lParam, &result)) {
         result = DefWindowProc(message, wParam, lParam);
+    }
     m_current = saved;
     return result;
 }
@@ -182,11 +189,13 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     WindowBridge* bridge = WindowBridge::Of(m_hWnd);
-    if (!bridge)
+    if (!bridge) {
         return 0;
+    }
     LRESULT result = 0;
-    if (bridge->runPendingDefault(message, &result))
+    if (bridge->runPendingDefault(message, &result)) {
         return result;
+    }
     return bridge->classProc(message, wParam, lParam);
 }
 
@@ -199,14 +208,16 @@ LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!m_hWnd)
+    if (!m_hWnd) {
         return FALSE;
+    }
     QPointer<QWidget> target = m_hWnd;
     QMetaObject::invokeMethod(
         m_hWnd,
         [target, message, wParam, lParam] {
-            if (target)
+            if (target) {
                 ::SendMessage(target, message, wParam, lParam);
+            }
         },
         Qt::QueuedConnection);
     return TRUE;
@@ -272,8 +283,9 @@ HBRUSH CWnd::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
     if (pWnd && FromHandlePermanent(pWnd->m_hWnd)) {
         const LRESULT reflected = pWnd->SendMessage(
             WM_REFLECT_CTLCOLOR, reinterpret_cast<WPARAM>(pDC), static_cast<LPARAM>(nCtlColor));
-        if (reflected)
+        if (reflected) {
             return reinterpret_cast<HBRUSH>(reflected);
+        }
     }
     return reinterpret_cast<HBRUSH>(Default());
 }
@@ -309,28 +321,33 @@ int CWnd::GetDlgCtrlID() const {
 }
 
 CWnd* CWnd::GetDlgItem(int nID) const {
-    if (!m_hWnd)
+    if (!m_hWnd) {
         return nullptr;
+    }
     // Only the window's own items: a dialog's owned boxes are Qt children too, and their ids are
     // theirs.
     for (QWidget* child : m_hWnd->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
         WindowBridge* bridge = WindowBridge::Of(child);
-        if (bridge && bridge->id() == nID)
+        if (bridge && bridge->id() == nID) {
             return FromHandle(child);
+        }
     }
     return nullptr;
 }
 
 CWnd* CWnd::GetWindow(UINT nCmd) const {
-    if (!m_hWnd)
+    if (!m_hWnd) {
         return nullptr;
+    }
     // Child windows only (a top-level window's owned windows are not its siblings): the
     // layer's windows among the parent's direct children, in creation order.
     const auto windows = [](QWidget* parent) {
         std::vector<QWidget*> list;
-        for (QWidget* w : parent->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
-            if (!w->isWindow() && WindowBridge::Of(w))
+        for (QWidget* w : parent->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (!w->isWindow() && WindowBridge::Of(w)) {
                 list.push_back(w);
+            }
+        }
         return list;
     };
     if (nCmd == GW_CHILD) {
@@ -340,8 +357,9 @@ CWnd* CWnd::GetWindow(UINT nCmd) const {
     if (nCmd == GW_HWNDNEXT && !m_hWnd->isWindow() && m_hWnd->parentWidget()) {
         const std::vector<QWidget*> siblings = windows(m_hWnd->parentWidget());
         const auto it = std::find(siblings.begin(), siblings.end(), m_hWnd);
-        if (it != siblings.end() && it + 1 != siblings.end())
+        if (it != siblings.end() && it + 1 != siblings.end()) {
             return FromHandle(*(it + 1));
+        }
     }
     return nullptr;
 }
@@ -352,14 +370,16 @@ CWnd* CWnd::GetParent() const {
 
 CWnd* CWnd::GetOwner() const {
     WindowBridge* bridge = WindowBridge::Of(m_hWnd);
-    if (bridge && bridge->owner())
+    if (bridge && bridge->owner()) {
         return FromHandle(bridge->owner());
+    }
     return GetParent();
 }
 
 void CWnd::SetOwner(CWnd* pOwner) {
-    if (WindowBridge* bridge = WindowBridge::Of(m_hWnd))
+    if (WindowBridge* bridge = WindowBridge::Of(m_hWnd)) {
         bridge->setOwner(pOwner ? pOwner->m_hWnd : nullptr);
+    }
 }
 
 DWORD CWnd::GetStyle() const {
@@ -373,8 +393,9 @@ LONG CWnd::GetWindowLong(int nIndex) const {
 
 LONG CWnd::SetWindowLong(int nIndex, LONG dwNewLong) {
     WindowBridge* bridge = WindowBridge::Of(m_hWnd);
-    if (!bridge || nIndex != GWL_STYLE)
+    if (!bridge || nIndex != GWL_STYLE) {
         return 0;
+    }
     const LONG old = static_cast<LONG>(bridge->windowStyle());
     bridge->setWindowStyle(static_cast<DWORD>(dwNewLong));
     return old;
@@ -382,19 +403,22 @@ LONG CWnd::SetWindowLong(int nIndex, LONG dwNewLong) {
 
 BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT) {
     WindowBridge* bridge = WindowBridge::Of(m_hWnd);
-    if (!bridge)
+    if (!bridge) {
         return FALSE;
+    }
     const DWORD old = bridge->windowStyle();
     const DWORD updated = (old & ~dwRemove) | dwAdd;
-    if (updated == old)
+    if (updated == old) {
         return FALSE;
+    }
     bridge->setWindowStyle(updated);
     return TRUE;
 }
 
 BOOL CWnd::EnableWindow(BOOL bEnable) {
-    if (!m_hWnd)
+    if (!m_hWnd) {
         return FALSE;
+    }
     const BOOL wasDisabled = !m_hWnd->isEnabled();
     ::SendMessage(m_hWnd, WM_ENABLE, bEnable ? TRUE : FALSE, 0);
     return wasDisabled;
@@ -409,8 +433,9 @@ BOOL CWnd::IsWindowVisible() const {
 }
 
 BOOL CWnd::ShowWindow(int nCmdShow) {
-    if (!m_hWnd)
+    if (!m_hWnd) {
         return FALSE;
+    }
     const BOOL wasVisible = m_hWnd->isVisible();
     m_hWnd->setVisible(nCmdShow != 0);
     return wasVisible;
@@ -426,8 +451,9 @@ CWnd* CWnd::SetFocus() {
 }
 
 BOOL CWnd::SetForegroundWindow() {
-    if (!m_hWnd)
+    if (!m_hWnd) {
         return FALSE;
+    }
     QWidget* window = m_hWnd->window();
     window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
     window->show();
@@ -445,8 +471,9 @@ BOOL CWnd::IsIconic() const {
 }
 
 BOOL CWnd::DestroyWindow() {
-    if (!m_hWnd)
+    if (!m_hWnd) {
         return FALSE;
+    }
     delete m_hWnd; // the window's destruction sends WM_DESTROY and detaches this object
     m_hWnd = nullptr;
     return TRUE;
@@ -454,10 +481,11 @@ BOOL CWnd::DestroyWindow() {
 
 void CWnd::GetClientRect(RECT* lpRect) const {
     QRect client;
-    if (WindowBridge* bridge = WindowBridge::Of(m_hWnd))
+    if (WindowBridge* bridge = WindowBridge::Of(m_hWnd)) {
         client = bridge->clientRect();
-    else if (m_hWnd)
+    } else if (m_hWnd) {
         client = m_hWnd->rect();
+    }
     *lpRect = CRect(client.left(), client.top(), client.right() + 1, client.bottom() + 1);
 }
 
@@ -474,8 +502,9 @@ void CWnd::GetWindowRect(RECT* lpRect) const {
 }
 
 void CWnd::ClientToScreen(POINT* lpPoint) const {
-    if (!m_hWnd)
+    if (!m_hWnd) {
         return;
+    }
     const QPoint p = m_hWnd->mapToGlobal(QPoint(lpPoint->x, lpPoint->y));
     lpPoint->x = p.x(), lpPoint->y = p.y();
 }
@@ -488,8 +517,9 @@ void CWnd::ClientToScreen(RECT* lpRect) const {
 }
 
 void CWnd::ScreenToClient(POINT* lpPoint) const {
-    if (!m_hWnd)
+    if (!m_hWnd) {
         return;
+    }
     const QPoint p = m_hWnd->mapFromGlobal(QPoint(lpPoint->x, lpPoint->y));
     lpPoint->x = p.x(), lpPoint->y = p.y();
 }
@@ -502,34 +532,39 @@ void CWnd::ScreenToClient(RECT* lpRect) const {
 }
 
 void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL) {
-    if (m_hWnd)
+    if (m_hWnd) {
         m_hWnd->setGeometry(x, y, nWidth, nHeight);
+    }
 }
 
 BOOL CWnd::SetWindowPos(const CWnd*, int x, int y, int cx, int cy, UINT nFlags) {
-    if (!m_hWnd)
+    if (!m_hWnd) {
         return FALSE;
+    }
     if (!(nFlags & SWP_NOSIZE)) {
         // A top-level window's size is its frame's, as on the desktop: the client area takes
         // what the frame leaves.
         const QSize frame = m_hWnd->frameGeometry().size() - m_hWnd->size();
         m_hWnd->resize(m_hWnd->isWindow() ? QSize(cx, cy) - frame : QSize(cx, cy));
     }
-    if (!(nFlags & SWP_NOMOVE))
+    if (!(nFlags & SWP_NOMOVE)) {
         m_hWnd->move(x, y);
+    }
     return TRUE;
 }
 
 void CWnd::CenterWindow(CWnd* pAlternateOwner) {
-    if (!m_hWnd)
+    if (!m_hWnd) {
         return;
+    }
     QRect area;
-    if (pAlternateOwner && pAlternateOwner->m_hWnd)
+    if (pAlternateOwner && pAlternateOwner->m_hWnd) {
         area = pAlternateOwner->m_hWnd->frameGeometry();
-    else if (QScreen* screen = m_hWnd->screen())
+    } else if (QScreen* screen = m_hWnd->screen()) {
         area = screen->availableGeometry();
-    else
+    } else {
         return;
+    }
     QRect frame = m_hWnd->frameGeometry();
     frame.moveCenter(area.center());
     m_hWnd->move(frame.topLeft());
@@ -540,40 +575,49 @@ void CWnd::Invalidate(BOOL bErase) {
 }
 
 void CWnd::InvalidateRect(const RECT* lpRect, BOOL) {
-    if (!m_hWnd)
+    if (!m_hWnd) {
         return;
-    if (lpRect)
+    }
+    if (lpRect) {
         m_hWnd->update(QRect(lpRect->left, lpRect->top, lpRect->right - lpRect->left,
                              lpRect->bottom - lpRect->top));
-    else
+    } else {
         m_hWnd->update();
+    }
 }
 
 BOOL CWnd::RedrawWindow(const RECT* lpRectUpdate, void*, UINT flags) {
-    if (!m_hWnd)
+    if (!m_hWnd) {
         return FALSE;
-    if (flags & RDW_INVALIDATE)
+    }
+    if (flags & RDW_INVALIDATE) {
         InvalidateRect(lpRectUpdate, (flags & RDW_ERASE) ? TRUE : FALSE);
-    if (flags & RDW_UPDATENOW)
+    }
+    if (flags & RDW_UPDATENOW) {
         m_hWnd->repaint();
+    }
     return TRUE;
 }
 
 void CWnd::UpdateWindow() {
-    if (m_hWnd)
+    if (m_hWnd) {
         m_hWnd->repaint();
+    }
 }
 
 void CWnd::ScrollWindow(int xAmount, int yAmount, const RECT* lpRect, const RECT* lpClipRect) {
-    if (!m_hWnd)
+    if (!m_hWnd) {
         return;
+    }
     QRect area = m_hWnd->rect();
-    if (lpRect)
+    if (lpRect) {
         area =
             QRect(QPoint(lpRect->left, lpRect->top), QPoint(lpRect->right - 1, lpRect->bottom - 1));
-    if (lpClipRect)
+    }
+    if (lpClipRect) {
         area &= QRect(QPoint(lpClipRect->left, lpClipRect->top),
                       QPoint(lpClipRect->right - 1, lpClipRect->bottom - 1));
+    }
     m_hWnd->scroll(xAmount, yAmount, area);
 }
 
@@ -614,8 +658,9 @@ CFont* CWnd::GetFont() const {
 }
 
 void CWnd::SetAccessibleName(const char* lpszName) {
-    if (m_hWnd)
+    if (m_hWnd) {
         m_hWnd->setAccessibleName(QString::fromUtf8(lpszName ? lpszName : ""));
+    }
 }
 
 CString CWnd::GetAccessibleName() const {
@@ -633,8 +678,9 @@ LRESULT SendMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 BOOL SystemParametersInfo(UINT uiAction, UINT, void* pvParam, UINT) {
     QScreen* screen = QGuiApplication::primaryScreen();
-    if (uiAction != SPI_GETWORKAREA || !pvParam || !screen)
+    if (uiAction != SPI_GETWORKAREA || !pvParam || !screen) {
         return FALSE;
+    }
     const QRect area = screen->availableGeometry();
     *static_cast<RECT*>(pvParam) =
         CRect(area.left(), area.top(), area.left() + area.width(), area.top() + area.height());
@@ -657,27 +703,30 @@ HWND CreateWindowEx(DWORD dwExStyle, const char* lpszClassName, const char* lpsz
         dwExStyle, FromUtf8(lpszWindowName), dwStyle, CRect(rect), hWndParent, nID};
     const QString name = FromUtf8(lpszClassName).toUpper();
     QWidget* widget = nullptr;
-    if (name == "EDIT")
+    if (name == "EDIT") {
         widget = CreateEditWindow(params);
-    else if (name == "BUTTON")
+    } else if (name == "BUTTON") {
         widget = CreateButtonWindow(params);
-    else if (name == "STATIC")
+    } else if (name == "STATIC") {
         widget = CreateStaticWindow(params);
-    else if (name == "COMBOBOX")
+    } else if (name == "COMBOBOX") {
         widget = CreateComboBoxWindow(params);
-    else if (name == "SYSLISTVIEW32")
+    } else if (name == "SYSLISTVIEW32") {
         widget = CreateListViewWindow(params);
-    else if (name == "MSCTLS_PROGRESS32")
+    } else if (name == "MSCTLS_PROGRESS32") {
         widget = CreateProgressWindow(params);
-    if (!widget)
+    }
+    if (!widget) {
         return nullptr;
+    }
     if (WindowBridge* bridge = WindowBridge::Of(widget)) {
         bridge->setId(nID);
         bridge->setExStyle(dwExStyle);
     }
     widget->setGeometry(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
     widget->setEnabled(!(dwStyle & WS_DISABLED));
-    if (dwStyle & WS_VISIBLE)
+    if (dwStyle & WS_VISIBLE) {
         widget->show();
+    }
     return widget;
 }

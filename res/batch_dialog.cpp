@@ -23,9 +23,8 @@ const DialogTemplateRegistration kBatchDialog{DialogTemplate{
     .cy = 441,
     .pointSize = 9,
     .fontFace = "宋体",
-    .style =
-        DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX |
-        WS_THICKFRAME,
+    .style = DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX |
+             WS_THICKFRAME,
     .exStyle = WS_EX_APPWINDOW,
     .items = {
         // clang-format off

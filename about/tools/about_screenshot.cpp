@@ -19,8 +19,9 @@ public:
     int m_nResult = 1;
     BOOL InitInstance() override {
         CAboutDlg dlg;
-        if (!dlg.Create(CAboutDlg::IDD))
+        if (!dlg.Create(CAboutDlg::IDD)) {
             return FALSE;
+        }
         dlg.ShowWindow(SW_SHOW);
         // Each tick is followed by the painting pass it asks for, as on the desktop.
         dlg.SendMessage(WM_PAINT);
@@ -28,8 +29,9 @@ public:
             dlg.SendMessage(WM_TIMER, CAboutDlg::kCreditsTimer);
             dlg.SendMessage(WM_PAINT);
         }
-        if (SaveWindowImage(dlg.m_hWnd, g_output))
+        if (SaveWindowImage(dlg.m_hWnd, g_output)) {
             m_nResult = 0;
+        }
         return FALSE;
     }
     int ExitInstance() override { return m_nResult; }
@@ -46,7 +48,8 @@ int main(int argc, char** argv) {
     }
     g_output = argv[1];
     const int status = AfxWinMain(argc, argv);
-    if (status != 0)
+    if (status != 0) {
         std::fprintf(stderr, "gk_about_screenshot: cannot write %s\n", g_output);
+    }
     return status;
 }

@@ -19,11 +19,11 @@ namespace detail {
 // The meridian arc s(B) = s0 B + s2 sin 2B + s4 sin 4B + ... + s10 sin 10B (metres), with the
 // sums A ... F it is built from (the footpoint iteration scales those sums rather than the s's).
 //
-// The arc is the integral of the meridian's radius of curvature M = a (1 - e²) (1 - e² sin² B)^-3/2.
-// Expanding the power by the binomial series to e¹⁰ and writing each sinᵏ B as a sum of cosines
-// of multiple angles gives M = p (A - Bc cos 2B + C cos 4B - D cos 6B + E cos 8B - F cos 10B),
-// p = a (1 - e²), whose coefficients are exact fractions (powers of two below), written here as
-// such so that each can be checked against the expansion; each is exactly representable, so the
+// The arc is the integral of the meridian's radius of curvature M = a (1 - e²) (1 - e² sin²
+// B)^-3/2. Expanding the power by the binomial series to e¹⁰ and writing each sinᵏ B as a sum of
+// cosines of multiple angles gives M = p (A - Bc cos 2B + C cos 4B - D cos 6B + E cos 8B - F cos
+// 10B), p = a (1 - e²), whose coefficients are exact fractions (powers of two below), written here
+// as such so that each can be checked against the expansion; each is exactly representable, so the
 // folded constant is the very double the program has always used:
 //   A  = 1 + 3/4 e² + 45/64 e⁴ + 175/256 e⁶ + 11025/16384 e⁸ + 43659/65536 e¹⁰
 //   Bc =     3/4 e² + 15/16 e⁴ + 525/512 e⁶ +  2205/2048  e⁸ + 72765/65536 e¹⁰
@@ -157,8 +157,8 @@ inline SeriesPlane SeriesForward(const MeridianArc& arc, double B, double l) {
 // Latitude B and longitude difference l (radians) of the point at northing X and easting y
 // from the central meridian (metres), with Bf the footpoint latitude of X, t, η, N taken at Bf,
 // V² = 1 + η² and n = y / N:
-//   B = Bf - V² t y² / (2N²) + V² t n⁴ (5 + 3t² + η² - 9η²t²) / 24 - V² t n⁶ (61 + 90t² + 45t⁴) / 720
-//   l = (n - n³ (1 + 2t² + η²) / 6 + n⁵ (5 + 28t² + 24t⁴ + 6η² + 8η²t²) / 120) / cos Bf
+//   B = Bf - V² t y² / (2N²) + V² t n⁴ (5 + 3t² + η² - 9η²t²) / 24 - V² t n⁶ (61 + 90t² + 45t⁴) /
+//   720 l = (n - n³ (1 + 2t² + η²) / 6 + n⁵ (5 + 28t² + 24t⁴ + 6η² + 8η²t²) / 120) / cos Bf
 struct SeriesAngles {
     double B;
     double l;

@@ -11,11 +11,11 @@
 #include <QFont>
 #include <QImage>
 
-#include <vector>
 #include <QPainter>
 #include <QPointer>
 #include <QRegion>
 #include <QWidget>
+#include <vector>
 
 struct GkGdiObject {
     enum class Kind { Pen, Brush, Font, Bitmap };

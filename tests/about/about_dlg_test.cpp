@@ -57,13 +57,14 @@ TEST(AboutBox, ShowsItsTextsAndTheLinkInBlueWithTheHandCursor) {
     const QImage pixels = link->grab().toImage();
     // Text strokes, smoothed into the background, are shades of pure blue.
     int strongest = 0;
-    for (int y = 0; y < pixels.height(); ++y)
+    for (int y = 0; y < pixels.height(); ++y) {
         for (int x = 0; x < pixels.width(); ++x) {
             const QRgb p = pixels.pixel(x, y);
             EXPECT_EQ(qRed(p), qGreen(p));
             EXPECT_GE(qBlue(p), qRed(p));
             strongest = std::max(strongest, qBlue(p) - qRed(p));
         }
+    }
     EXPECT_GT(strongest, 120);
 
     MoveTo(link, QPoint(4, 4));

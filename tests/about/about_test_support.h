@@ -30,10 +30,12 @@ public:
     // Builds and shows the box and runs the painting pass that showing it brings. Time is
     // stepped by the test alone: the box's own 40 ms timer is stopped unless asked for.
     bool Open(bool keepTimer = false) {
-        if (!Create(IDD))
+        if (!Create(IDD)) {
             return false;
-        if (!keepTimer)
+        }
+        if (!keepTimer) {
             KillTimer(kCreditsTimer);
+        }
         ShowWindow(SW_SHOW);
         Paint();
         return true;
@@ -45,8 +47,9 @@ public:
         Paint();
     }
     void TickUntil(int tick) {
-        while (ticks < tick)
+        while (ticks < tick) {
             Tick();
+        }
     }
     void Paint() { SendMessage(WM_PAINT); }
 
@@ -87,9 +90,12 @@ inline bool IsBlack(QRgb p) {
 
 // Whether every pixel of the rows [top, bottom) is black.
 inline bool RowsBlack(const QImage& image, int top, int bottom) {
-    for (int y = top; y < bottom; ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (!IsBlack(image.pixel(x, y)))
+    for (int y = top; y < bottom; ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (!IsBlack(image.pixel(x, y))) {
                 return false;
+            }
+        }
+    }
     return true;
 }

@@ -54,8 +54,9 @@ TEST(CreditsTiming, AfterTheLastEntryTheListStartsAgainAndLoadsTheBitmapAgain) {
         return std::count_if(dlg.fetches.begin(), dlg.fetches.end(),
                              [&](const Fetch& f) { return f.index == index; });
     };
-    while (fetchesOf(0) < 2 && dlg.ticks < 5000)
+    while (fetchesOf(0) < 2 && dlg.ticks < 5000) {
         dlg.Tick();
+    }
     ASSERT_EQ(fetchesOf(0), 2);
     const Fetch last = dlg.fetches[dlg.fetches.size() - 2];
     const Fetch again = dlg.fetches.back();
@@ -63,8 +64,9 @@ TEST(CreditsTiming, AfterTheLastEntryTheListStartsAgainAndLoadsTheBitmapAgain) {
     // Entries 38 and 39 are blanks after the role header of entry 37.
     EXPECT_EQ(again.tick - last.tick, 17);
 
-    while (fetchesOf(6) < 2 && dlg.ticks < 10000)
+    while (fetchesOf(6) < 2 && dlg.ticks < 10000) {
         dlg.Tick();
+    }
     ASSERT_EQ(fetchesOf(6), 2);
     EXPECT_TRUE(dlg.BitmapShowing());
     dlg.TickUntil(dlg.ticks + 20);
@@ -91,9 +93,11 @@ TEST(CreditsTiming, TicksReachThePaintingPassThroughTheWindowSystem) {
     }
     const QImage image = dlg.CreditsImage();
     bool red = false;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
             red = red || image.pixel(x, y) == qRgb(255, 0, 0);
+        }
+    }
     EXPECT_TRUE(red);
     // The title's font height is its pitch, so entry 1 came 21 ticks later.
     ASSERT_EQ(dlg.fetches.size(), 2u);
@@ -145,10 +149,13 @@ TEST(CreditsTiming, OtherTimersAreLeftToTheDefaultProcessing) {
 // The extent of the pixels that are not black within the rows [top, bottom).
 QRect Ink(const QImage& image, int top, int bottom) {
     QRect ink;
-    for (int y = top; y < bottom; ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (!IsBlack(image.pixel(x, y)))
+    for (int y = top; y < bottom; ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (!IsBlack(image.pixel(x, y))) {
                 ink |= QRect(x, y, 1, 1);
+            }
+        }
+    }
     return ink;
 }
 
@@ -231,9 +238,10 @@ TEST(CreditsPixels, EveryTickMovesThePictureUpOnePixel) {
         dlg.Tick();
         const QImage after = dlg.CreditsImage();
         ASSERT_FALSE(RowsBlack(before, 0, before.height()));
-        for (int y = 0; y + 1 < before.height(); ++y)
+        for (int y = 0; y + 1 < before.height(); ++y) {
             ASSERT_EQ(after.copy(0, y, after.width(), 1), before.copy(0, y + 1, before.width(), 1))
                 << "row " << y;
+        }
     }
 }
 
@@ -256,10 +264,12 @@ TEST(CreditsPixels, TheBitmapIsCentredAndRisesOnePixelPerTick) {
         // right half); row j of the picture is risen - j pixels above the bottom edge.
         for (int j = 0; j < std::min(risen, h); ++j) {
             const int y = h - risen + j;
-            if (y < 0)
+            if (y < 0) {
                 continue;
-            for (int x = std::max(0, left); x < w / 2; ++x)
+            }
+            for (int x = std::max(0, left); x < w / 2; ++x) {
                 ASSERT_EQ(image.pixel(x, y), picture.pixel(x - left, j)) << x << "," << y;
+            }
         }
         // Above it, the blank entry 5 that rose before it.
         EXPECT_TRUE(RowsBlack(image, std::max(0, h - risen - 15), std::max(0, h - risen)));
@@ -281,8 +291,9 @@ TEST(CreditsPixels, ALineWiderThanTheAreaIsCentredAndCutAtBothSides) {
     for (int x = 0; x < image.width(); ++x) {
         litLeft += !IsBlack(image.pixel(x, row));
     }
-    for (int x = image.width() / 2; x < image.width(); ++x)
+    for (int x = image.width() / 2; x < image.width(); ++x) {
         litRight += !IsBlack(image.pixel(x, row));
+    }
     EXPECT_NEAR(litRight * 2, litLeft, 8);
 }
 
@@ -314,8 +325,9 @@ TEST(MissingBitmap, TheMessageComesOnceAndTheBoxStaysUsable) {
     // Later passes, stray ticks and repaints neither repeat the message nor move anything, and
     // the bitmap's name is never drawn as text.
     const QImage stopped = dlg.CreditsImage();
-    for (int i = 0; i < 30; ++i)
+    for (int i = 0; i < 30; ++i) {
         dlg.Tick();
+    }
     dlg.m_hWnd->repaint();
     QApplication::processEvents();
     EXPECT_EQ(services.boxes.size(), 1u);

@@ -47,8 +47,9 @@ public:
     CHyperLink link;
 
     bool Open() {
-        if (!Create())
+        if (!Create()) {
             return false;
+        }
         link.SubclassDlgItem(kLinkId, this);
         ShowWindow(SW_SHOW);
         return true;
@@ -124,10 +125,12 @@ TEST(HyperLink, OpensItsCurrentTextOncePerPressOnlyWhileClickNotificationIsOn) {
         if (s.notify >= 0) {
             EXPECT_EQ(&dlg.link.EnableClickNotify(s.notify), &dlg.link);
         }
-        if (s.text)
+        if (s.text) {
             dlg.link.SetWindowText(s.text);
-        for (int i = 0; i < s.presses; ++i)
+        }
+        for (int i = 0; i < s.presses; ++i) {
             ClickAt(dlg.Label(), QPoint(4 + 7 * i, 5));
+        }
         EXPECT_EQ(services.opened, s.openedAfter);
         EXPECT_EQ(dlg.presses, s.dialogPressesAfter);
     }
@@ -189,7 +192,7 @@ TEST(HyperLink, PaintsItsTextInItsColourOverTheButtonFace) {
         // Pixels are the face, the colour, or blends of the two along the line between them.
         int faceCount = 0;
         double deepest = 0;
-        for (int y = 0; y < image.height(); ++y)
+        for (int y = 0; y < image.height(); ++y) {
             for (int x = 0; x < image.width(); ++x) {
                 const QRgb p = image.pixel(x, y);
                 faceCount += p == qRgb(GetRValue(face), GetGValue(face), GetBValue(face));
@@ -199,16 +202,20 @@ TEST(HyperLink, PaintsItsTextInItsColourOverTheButtonFace) {
                 // How far from the face towards the colour, measured on the channel that
                 // changes most.
                 int widest = 0;
-                for (int i = 0; i < 3; ++i)
+                for (int i = 0; i < 3; ++i) {
                     if (std::abs(channels[i][2] - channels[i][1]) >
-                        std::abs(channels[widest][2] - channels[widest][1]))
+                        std::abs(channels[widest][2] - channels[widest][1])) {
                         widest = i;
+                    }
+                }
                 const double t = double(channels[widest][0] - channels[widest][1]) /
                                  (channels[widest][2] - channels[widest][1]);
-                for (const auto& ch : channels)
+                for (const auto& ch : channels) {
                     EXPECT_NEAR(ch[0], ch[1] + t * (ch[2] - ch[1]), 3);
+                }
                 deepest = std::max(deepest, t);
             }
+        }
         EXPECT_GT(faceCount, image.width() * image.height() / 2);
         EXPECT_GT(deepest, 0.6);
     }

@@ -180,7 +180,8 @@ TEST(BatchBackend, FileErrorsAreToldInChinese) {
         std::string message;
     };
     const Case cases[] = {
-        {missing, (folder.path / "out.txt").string(), "无法读取 " + missing + "：文件或文件夹不存在"},
+        {missing, (folder.path / "out.txt").string(),
+         "无法读取 " + missing + "：文件或文件夹不存在"},
         {in, (folder.path / "no" / "out.txt").string(),
          "无法写入 " + (folder.path / "no" / "out.txt").string() + "：文件或文件夹不存在"},
         {in, folder.path.string(), "无法写入 " + folder.path.string() + "：这是一个文件夹"},

@@ -13,17 +13,17 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProgressBar>
+#include <QScreen>
 #include <QTest>
 #include <QTreeWidget>
 #include <QUrl>
@@ -57,22 +57,26 @@ struct ScriptedJob {
     bool throws = false;
 
     BatchOutcome operator()(const BatchJobHooks& hooks) const {
-        for (const auto& [done, total] : progress)
+        for (const auto& [done, total] : progress) {
             hooks.progress(done, total);
-        for (const BatchFailure& failure : failures)
+        }
+        for (const BatchFailure& failure : failures) {
             hooks.failed(failure);
+        }
         while (hold && *hold) {
             if (hooks.stop->load()) {
-                if (sawStop)
+                if (sawStop) {
                     *sawStop = true;
+                }
                 BatchOutcome stopped = outcome;
                 stopped.status = BatchOutcome::Status::Stopped;
                 return stopped;
             }
             std::this_thread::yield();
         }
-        if (throws)
+        if (throws) {
             throw std::runtime_error("磁盘已满");
+        }
         return outcome;
     }
 };
@@ -116,8 +120,9 @@ public:
         return w;
     }
     std::string Text(const char* name) const {
-        if (auto* edit = dlg->m_hWnd->findChild<QLineEdit*>(QString::fromUtf8(name)))
+        if (auto* edit = dlg->m_hWnd->findChild<QLineEdit*>(QString::fromUtf8(name))) {
             return edit->text().toStdString();
+        }
         return Item<QLabel>(name)->text().toStdString();
     }
     bool Enabled(const char* name) const { return Item(name)->isEnabled(); }
@@ -129,33 +134,38 @@ public:
         auto* edit = Item<QLineEdit>(name);
         edit->setFocus();
         edit->selectAll();
-        if (*text == '\0')
+        if (*text == '\0') {
             QTest::keyClick(edit, Qt::Key_Backspace);
-        else
+        } else {
             QTest::keyClicks(edit, text);
+        }
     }
     // Steps a drop-down list down to the entry with that text, as with the arrow keys.
     void Choose(const char* name, const char* text) {
         auto* combo = Item<QComboBox>(name);
         combo->setFocus();
         QTest::keyClick(combo, Qt::Key_Home);
-        for (int i = 0; i < combo->count() && combo->currentText() != QString::fromUtf8(text); ++i)
+        for (int i = 0; i < combo->count() && combo->currentText() != QString::fromUtf8(text);
+             ++i) {
             QTest::keyClick(combo, Qt::Key_Down);
+        }
         EXPECT_EQ(combo->currentText().toStdString(), text);
     }
     void Click(const char* name) { QTest::mouseClick(Item<QAbstractButton>(name), Qt::LeftButton); }
     std::vector<std::string> Row(const char* list, int row) const {
         QTreeWidgetItem* item = Item<QTreeWidget>(list)->topLevelItem(row);
         std::vector<std::string> texts;
-        for (int c = 0; item && c < item->columnCount(); ++c)
+        for (int c = 0; item && c < item->columnCount(); ++c) {
             texts.push_back(item->text(c).toStdString());
+        }
         return texts;
     }
     std::vector<std::string> Headings(const char* list) const {
         auto* tree = Item<QTreeWidget>(list);
         std::vector<std::string> texts;
-        for (int c = 0; c < tree->columnCount(); ++c)
+        for (int c = 0; c < tree->columnCount(); ++c) {
             texts.push_back(tree->headerItem()->text(c).toStdString());
+        }
         return texts;
     }
     bool WaitIdle() {
@@ -198,8 +208,9 @@ TEST(BatchTemplate, EveryControlIsThereInItsClassInsideTheWindowWithoutOverlap) 
         ASSERT_NE(item, nullptr);
         EXPECT_TRUE(item->inherits(c.qtClass));
         EXPECT_TRUE(client.contains(item->geometry()));
-        for (const QRect& other : placed)
+        for (const QRect& other : placed) {
             EXPECT_FALSE(other.intersects(item->geometry()));
+        }
         placed.push_back(item->geometry());
     }
 }
@@ -210,16 +221,31 @@ TEST(BatchTemplate, TabWalksTheControlsInReadingOrder) {
     w.Choose("IDC_BATCH_ELLIPSOID", "自定义");
     w.Item("IDC_BATCH_INPUT")->setFocus();
     const char* order[] = {
-        "IDC_BATCH_BROWSE_IN", "IDC_BATCH_COLUMNS",   "IDC_BATCH_HEADER",
-        "IDC_BATCH_PREVIEW",   "IDC_BATCH_OPERATION", "IDC_BATCH_ZONE_WIDTH",
-        "IDC_BATCH_ELLIPSOID", "IDC_BATCH_ANGLES",    "IDC_BATCH_A",
-        "IDC_BATCH_ALFA",      "IDC_BATCH_METHOD",    "IDC_BATCH_MERIDIAN",
-        "IDC_BATCH_NO_PREFIX", "IDC_BATCH_ZONE_RULE", "IDC_BATCH_EPSG",
+        "IDC_BATCH_BROWSE_IN",
+        "IDC_BATCH_COLUMNS",
+        "IDC_BATCH_HEADER",
+        "IDC_BATCH_PREVIEW",
+        "IDC_BATCH_OPERATION",
+        "IDC_BATCH_ZONE_WIDTH",
+        "IDC_BATCH_ELLIPSOID",
+        "IDC_BATCH_ANGLES",
+        "IDC_BATCH_A",
+        "IDC_BATCH_ALFA",
+        "IDC_BATCH_METHOD",
+        "IDC_BATCH_MERIDIAN",
+        "IDC_BATCH_NO_PREFIX",
+        "IDC_BATCH_ZONE_RULE",
+        "IDC_BATCH_EPSG",
         // The datum change's and plane transformation's files.
-        "IDC_BATCH_DATUM_PARAMS", "IDC_BATCH_BROWSE_DATUM", "IDC_BATCH_PLANE_PARAMS",
+        "IDC_BATCH_DATUM_PARAMS",
+        "IDC_BATCH_BROWSE_DATUM",
+        "IDC_BATCH_PLANE_PARAMS",
         "IDC_BATCH_BROWSE_PLANE",
-        "IDC_BATCH_OUTPUT",    "IDC_BATCH_BROWSE_OUT",
-        "IDC_BATCH_RUN",       "IDC_BATCH_ERRORS",    "IDCANCEL",
+        "IDC_BATCH_OUTPUT",
+        "IDC_BATCH_BROWSE_OUT",
+        "IDC_BATCH_RUN",
+        "IDC_BATCH_ERRORS",
+        "IDCANCEL",
         "IDC_BATCH_INPUT",
     };
     for (const char* name : order) {
@@ -241,8 +267,9 @@ TEST(BatchTemplate, EveryControlHasItsOwnMnemonic) {
     for (size_t i = 0; i < t->items.size(); ++i) {
         const QString caption = QString::fromUtf8(t->items[i].caption);
         const qsizetype amp = caption.indexOf(QLatin1Char('&'));
-        if (amp < 0 || amp + 1 >= caption.size())
+        if (amp < 0 || amp + 1 >= caption.size()) {
             continue;
+        }
         const QChar letter = caption[amp + 1].toUpper();
         // The control the letter reaches: the item itself, or the one after a label.
         const bool label = QString(t->items[i].windowClass) == "STATIC";
@@ -252,13 +279,13 @@ TEST(BatchTemplate, EveryControlHasItsOwnMnemonic) {
             << "Alt+" << QString(letter).toStdString() << " is taken by " << letters[letter];
     }
     // Every control the keyboard can reach has one.
-    for (const char* name :
-         {"IDC_BATCH_INPUT", "IDC_BATCH_BROWSE_IN", "IDC_BATCH_COLUMNS", "IDC_BATCH_HEADER",
-          "IDC_BATCH_PREVIEW", "IDC_BATCH_OPERATION", "IDC_BATCH_ZONE_WIDTH",
-          "IDC_BATCH_ELLIPSOID", "IDC_BATCH_ANGLES", "IDC_BATCH_A", "IDC_BATCH_ALFA",
-          "IDC_BATCH_METHOD", "IDC_BATCH_MERIDIAN", "IDC_BATCH_NO_PREFIX", "IDC_BATCH_OUTPUT",
-          "IDC_BATCH_BROWSE_OUT", "IDC_BATCH_RUN", "IDC_BATCH_STOP", "IDC_BATCH_ERRORS",
-          "IDC_BATCH_OPEN_FOLDER", "IDCANCEL"}) {
+    for (const char* name : {"IDC_BATCH_INPUT",      "IDC_BATCH_BROWSE_IN",   "IDC_BATCH_COLUMNS",
+                             "IDC_BATCH_HEADER",     "IDC_BATCH_PREVIEW",     "IDC_BATCH_OPERATION",
+                             "IDC_BATCH_ZONE_WIDTH", "IDC_BATCH_ELLIPSOID",   "IDC_BATCH_ANGLES",
+                             "IDC_BATCH_A",          "IDC_BATCH_ALFA",        "IDC_BATCH_METHOD",
+                             "IDC_BATCH_MERIDIAN",   "IDC_BATCH_NO_PREFIX",   "IDC_BATCH_OUTPUT",
+                             "IDC_BATCH_BROWSE_OUT", "IDC_BATCH_RUN",         "IDC_BATCH_STOP",
+                             "IDC_BATCH_ERRORS",     "IDC_BATCH_OPEN_FOLDER", "IDCANCEL"}) {
         const auto found = std::find_if(letters.begin(), letters.end(),
                                         [&](const auto& entry) { return entry.second == name; });
         EXPECT_NE(found, letters.end()) << name << " has no mnemonic";
@@ -348,10 +375,12 @@ TEST(BatchTemplate, AGrownWindowGivesTheRoomToTheLists) {
     // Still nothing overlaps.
     std::vector<QRect> placed;
     for (QWidget* child : window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (child->objectName().startsWith("IDC_STATIC") || !child->isVisible())
+        if (child->objectName().startsWith("IDC_STATIC") || !child->isVisible()) {
             continue;
-        for (const QRect& other : placed)
+        }
+        for (const QRect& other : placed) {
             EXPECT_FALSE(other.intersects(child->geometry())) << child->objectName().toStdString();
+        }
         placed.push_back(child->geometry());
     }
 }
@@ -369,20 +398,21 @@ TEST(BatchDefaults, TheWindowOpensOnTheFormsOwnChoices) {
     EXPECT_EQ(w.Text("IDC_BATCH_OUTPUT"), "");
     EXPECT_EQ(w.Text("IDC_BATCH_SUMMARY"), "");
     for (const char* off : {"IDC_BATCH_A", "IDC_BATCH_ALFA", "IDC_BATCH_RUN", "IDC_BATCH_STOP",
-                            "IDC_BATCH_OPEN_FOLDER"})
+                            "IDC_BATCH_OPEN_FOLDER"}) {
         EXPECT_FALSE(w.Enabled(off)) << off;
+    }
     EXPECT_EQ(w.Headings("IDC_BATCH_ERRORS"), (std::vector<std::string>{"行号", "字段", "说明"}));
     EXPECT_EQ(w.Item<QProgressBar>("IDC_BATCH_PROGRESS")->value(), 0);
     const QStringList operations = [&] {
         QStringList texts;
         auto* combo = w.Item<QComboBox>("IDC_BATCH_OPERATION");
-        for (int i = 0; i < combo->count(); ++i)
+        for (int i = 0; i < combo->count(); ++i) {
             texts << combo->itemText(i);
+        }
         return texts;
     }();
-    EXPECT_EQ(operations,
-              (QStringList{"正算", "反算", "邻带换算", "三度带 --> 六度带", "六度带 --> 三度带",
-                           "坐标系转换", "平面四参数"}));
+    EXPECT_EQ(operations, (QStringList{"正算", "反算", "邻带换算", "三度带 --> 六度带",
+                                       "六度带 --> 三度带", "坐标系转换", "平面四参数"}));
 }
 
 TEST(BatchSettings, EachEllipsoidShowsItsParametersAndOnlyTheUserDefinedOneTakesTyping) {
@@ -584,8 +614,9 @@ TEST(BatchRun, ARunReportsProgressThenTheSummaryAndTheFailedRecords) {
         kWaitMs));
     EXPECT_TRUE(w.Enabled("IDC_BATCH_STOP"));
     for (const char* off : {"IDC_BATCH_RUN", "IDC_BATCH_INPUT", "IDC_BATCH_OPERATION",
-                            "IDC_BATCH_BROWSE_OUT", "IDC_BATCH_OPEN_FOLDER"})
+                            "IDC_BATCH_BROWSE_OUT", "IDC_BATCH_OPEN_FOLDER"}) {
         EXPECT_FALSE(w.Enabled(off)) << off;
+    }
     w.dlg->SendMessage(WM_TIMER, 1);
     EXPECT_TRUE(Contains(w.Text("IDC_BATCH_SUMMARY"), "已读 30%")) << w.Text("IDC_BATCH_SUMMARY");
 
@@ -717,8 +748,9 @@ TEST(BatchRun, AnUnusableUserDefinedEllipsoidIsReportedAtItsFieldAndNothingRuns)
 
 TEST(BatchRun, TheListKeepsTheFirstTenThousandFailuresAndTheSummarySaysSo) {
     Window w;
-    for (std::uint64_t line = 1; line <= CBatchRun::kMaxKept + 5; ++line)
+    for (std::uint64_t line = 1; line <= CBatchRun::kMaxKept + 5; ++line) {
         w.job.failures.push_back({"pts.txt", line, "B", "超出范围"});
+    }
     w.job.outcome = {BatchOutcome::Status::Done, 0, CBatchRun::kMaxKept + 5, ""};
     w.Type("IDC_BATCH_INPUT", "/data/pts.txt");
     w.Click("IDC_BATCH_RUN");
@@ -822,9 +854,8 @@ TEST(BatchMenu, TheToolsCommandOpensOneWindowAndBringsItBackAfterwards) {
     QApplication::setActiveWindow(form.m_hWnd);
     auto batchWindows = [&] {
         const QWidgetList windows = QApplication::topLevelWidgets();
-        return std::count_if(windows.begin(), windows.end(), [](QWidget* w) {
-            return w->objectName() == "IDD_BATCH_DIALOG";
-        });
+        return std::count_if(windows.begin(), windows.end(),
+                             [](QWidget* w) { return w->objectName() == "IDD_BATCH_DIALOG"; });
     };
     ChooseBatchCommand(form);
     ASSERT_NE(form.m_pBatchDlg, nullptr);
@@ -877,8 +908,9 @@ struct TempFolder {
     // Names in the folder, for leftovers of a run.
     std::vector<std::string> Names() const {
         std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(path))
+        for (const auto& entry : std::filesystem::directory_iterator(path)) {
             names.push_back(entry.path().filename().string());
+        }
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -957,8 +989,9 @@ TEST(BatchConversion, TheWindowsOutputIsByteForByteGkconvsAndItListsWhatGkconvRe
         ASSERT_NE(std::system(command.c_str()), -1);
 
         Window w(FileConversionBackend());
-        for (const auto& [combo, entry] : c.choices)
+        for (const auto& [combo, entry] : c.choices) {
             w.Choose(combo, entry);
+        }
         w.Type("IDC_BATCH_MERIDIAN", c.meridian);
         w.Item<QCheckBox>("IDC_BATCH_NO_PREFIX")->setChecked(c.noPrefix);
         w.Item<QCheckBox>("IDC_BATCH_HEADER")->setChecked(c.header);
@@ -1109,7 +1142,8 @@ TEST(BatchConversion, AnExistingOutputIsReplacedOnlyWhenTheUserAgreesAndNeverByN
     ASSERT_TRUE(w.WaitIdle());
     ASSERT_TRUE(QTest::qWaitFor([&] { return w.Enabled("IDC_BATCH_RUN"); }, kWaitMs));
     EXPECT_EQ(services.boxes.size(), 2u);
-    EXPECT_TRUE(Contains(w.Text("IDC_BATCH_SUMMARY"), "已转换 2 条记录")) << w.Text("IDC_BATCH_SUMMARY");
+    EXPECT_TRUE(Contains(w.Text("IDC_BATCH_SUMMARY"), "已转换 2 条记录"))
+        << w.Text("IDC_BATCH_SUMMARY");
     EXPECT_NE(ReadBytes(out), good);
 }
 
@@ -1133,8 +1167,9 @@ TEST(BatchOutput, AFileChosenInTheSaveDialogIsNotAskedAboutTwice) {
 TEST(BatchConversion, StoppingARunLeavesNoOutputFileBehind) {
     TempFolder folder;
     std::string big;
-    for (int i = 0; i < 1500000; ++i) // about 28 MB: many blocks to stop between
+    for (int i = 0; i < 1500000; ++i) { // about 28 MB: many blocks to stop between
         big += "P 30.3015 114.2030\n";
+    }
     const std::string in = folder.Write("big.txt", big);
     big.clear();
     Window w(FileConversionBackend());
@@ -1197,8 +1232,9 @@ TEST(BatchConversion, TheEllipsoidListIsTheEnginesPresetsThenTheUsersOwn) {
     Window w(FileConversionBackend());
     auto* combo = w.Item<QComboBox>("IDC_BATCH_ELLIPSOID");
     QStringList texts;
-    for (int i = 0; i < combo->count(); ++i)
+    for (int i = 0; i < combo->count(); ++i) {
         texts << combo->itemText(i);
+    }
     EXPECT_EQ(texts, (QStringList{"WGS1984", "西安1980", "北京1954", "CGCS2000", "自定义"}));
 }
 

@@ -60,10 +60,11 @@ TEST(ConverterApp, TheMinimisedFormDrawsItsIconCentred) {
     const Case cases[] = {{"minimised", true}, {"open", false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.state);
-        if (c.minimised)
+        if (c.minimised) {
             dlg.m_hWnd->showMinimized();
-        else
+        } else {
             dlg.m_hWnd->showNormal();
+        }
         ASSERT_EQ(dlg.IsIconic(), c.minimised ? TRUE : FALSE);
         QImage image(dlg.m_hWnd->size(), QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
@@ -74,17 +75,20 @@ TEST(ConverterApp, TheMinimisedFormDrawsItsIconCentred) {
         const int x = (dlg.m_hWnd->width() - 32 + 1) / 2;
         const int y = (dlg.m_hWnd->height() - 32 + 1) / 2;
         int same = 0, opaque = 0;
-        for (int iy = 0; iy < icon.height(); ++iy)
-            for (int ix = 0; ix < icon.width(); ++ix)
+        for (int iy = 0; iy < icon.height(); ++iy) {
+            for (int ix = 0; ix < icon.width(); ++ix) {
                 if (qAlpha(icon.pixel(ix, iy)) == 255) {
                     ++opaque;
                     same += image.pixel(x + ix, y + iy) == icon.pixel(ix, iy);
                 }
+            }
+        }
         ASSERT_GT(opaque, 100);
-        if (c.minimised)
+        if (c.minimised) {
             EXPECT_EQ(same, opaque);
-        else
+        } else {
             EXPECT_LT(same, opaque / 2);
+        }
     }
 }
 

@@ -27,9 +27,9 @@
 
 #include <atomic>
 #include <charconv>
-#include <thread>
 #include <cmath>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -192,11 +192,13 @@ TEST_F(FormTest, DirectionRadiosSwitchWhichFieldsAreEditable) {
                           {"IDC_FORWARD", false, "IDC_B_DEG"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.radio);
-        if (QApplication::focusWidget() == Field(c.focus))
+        if (QApplication::focusWidget() == Field(c.focus)) {
             Field("IDC_B_SEC")->setFocus(); // so that the radio has the focus to move
+        }
         Click(c.radio);
-        for (const char* name : geodetic)
+        for (const char* name : geodetic) {
             EXPECT_EQ(Field(name)->isReadOnly(), c.inverse) << name;
+        }
         EXPECT_EQ(Field("IDC_X")->isReadOnly(), !c.inverse);
         EXPECT_EQ(Field("IDC_Y")->isReadOnly(), !c.inverse);
         EXPECT_EQ(QApplication::focusWidget(), Field(c.focus));
@@ -324,8 +326,9 @@ TEST(FormRead, FailuresPromptFocusAndSelectTheFirstBadField) {
     for (const ReadCase& c : cases) {
         SCOPED_TRACE(c.label);
         Form f;
-        for (const auto& [field, text] : c.typed)
+        for (const auto& [field, text] : c.typed) {
             f.Type(field, text);
+        }
         ScopedRecordingServices services;
         const double xBefore = f.dlg.m_dX;
         if (*c.prompt == '\0') {
@@ -461,8 +464,9 @@ TEST(FormRead, YWithoutAZoneNumberStopsTheInverseAndIsOverwrittenByTheForward) {
         Form f;
         f.Click("IDC_INVERSE");
         f.Type("IDC_Y", "500000");
-        if (!c.inverse)
+        if (!c.inverse) {
             f.Click("IDC_FORWARD");
+        }
         ScopedRecordingServices services;
         f.Click("IDC_PROJ_3");
         if (c.inverse) { // an input: prompted, and the command stops
@@ -533,8 +537,9 @@ std::string NorthingOfPacked3015() {
         proj.ZoneFromY();
         proj.XYToBL();
         if (proj.m_B == 30.15 && typed.find('.') != std::string::npos &&
-            typed.size() - typed.find('.') <= 11)
+            typed.size() - typed.find('.') <= 11) {
             return typed;
+        }
     }
     return {};
 }
@@ -607,8 +612,9 @@ TEST(FormMenu, HelpAboutGoesOnToTheApplication) {
     EXPECT_EQ(about->text(), QStringLiteral("关于(&A)"));
     // Whatever the About command opens is closed again as soon as it runs modally.
     QTimer::singleShot(0, [] {
-        if (QWidget* modal = QApplication::activeModalWidget())
+        if (QWidget* modal = QApplication::activeModalWidget()) {
             QTest::keyClick(modal, Qt::Key_Escape);
+        }
     });
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(about).center());
     ASSERT_EQ(app.routed.size(), 1u);
@@ -640,10 +646,9 @@ TEST_F(FormTest, ControlsSitAtOneAndAHalfPixelsPerDialogUnitInTabOrder) {
     }
     EXPECT_EQ(dlg.m_hWnd->size(), QSize(357, 284 + top));
     // Each radio group is one stop, at its checked button.
-    const char* order[] = {"IDC_B_MIN",   "IDC_B_SEC",  "IDC_L_DEG",  "IDC_L_MIN",
-                           "IDC_L_SEC",   "IDC_X",      "IDC_Y",      "IDC_A",
-                           "IDC_ALFA",    "IDC_WGS1984", "IDC_PROJ_3", "IDC_PROJ_6",
-                           "IDC_FORWARD", "IDC_B_DEG"};
+    const char* order[] = {"IDC_B_MIN",  "IDC_B_SEC",  "IDC_L_DEG",   "IDC_L_MIN", "IDC_L_SEC",
+                           "IDC_X",      "IDC_Y",      "IDC_A",       "IDC_ALFA",  "IDC_WGS1984",
+                           "IDC_PROJ_3", "IDC_PROJ_6", "IDC_FORWARD", "IDC_B_DEG"};
     for (const char* name : order) {
         SCOPED_TRACE(name);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -809,12 +814,13 @@ TEST_F(FormTest, ChineseCaptionsShapeInTheSongFaceWithoutMissingGlyphs) {
     std::vector<std::pair<QString, QFont>> captions{
         {dlg.m_hWnd->windowTitle(), dlg.m_hWnd->font()}};
     for (QWidget* w : dlg.m_hWnd->findChildren<QWidget*>()) {
-        if (auto* b = qobject_cast<QAbstractButton*>(w))
+        if (auto* b = qobject_cast<QAbstractButton*>(w)) {
             captions.emplace_back(b->text(), w->font());
-        else if (auto* g = qobject_cast<QGroupBox*>(w))
+        } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
             captions.emplace_back(g->title(), w->font());
-        else if (auto* l = qobject_cast<QLabel*>(w))
+        } else if (auto* l = qobject_cast<QLabel*>(w)) {
             captions.emplace_back(l->text(), w->font());
+        }
     }
     int wide = 0;
     for (const auto& [text, font] : captions) {

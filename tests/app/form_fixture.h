@@ -52,19 +52,22 @@ public:
         QTest::mouseClick(edit, Qt::LeftButton);
         QTest::keyClick(edit, Qt::Key_End);
         QTest::keyClick(edit, Qt::Key_Home, Qt::ShiftModifier);
-        if (*text == '\0')
+        if (*text == '\0') {
             QTest::keyClick(edit, Qt::Key_Backspace);
-        else
+        } else {
             QTest::keyClicks(edit, text);
+        }
     }
     void Click(const char* name) { QTest::mouseClick(Button(name), Qt::LeftButton); }
     // The operation buttons that are enabled, in the form's order.
     std::vector<std::string> EnabledOperations() const {
         std::vector<std::string> on;
         for (const char* name :
-             {"IDC_PROJ_3", "IDC_PROJ_6", "IDC_ADJ_3", "IDC_ADJ_6", "IDC_3_TO_6", "IDC_6_TO_3"})
-            if (Button(name)->isEnabled())
+             {"IDC_PROJ_3", "IDC_PROJ_6", "IDC_ADJ_3", "IDC_ADJ_6", "IDC_3_TO_6", "IDC_6_TO_3"}) {
+            if (Button(name)->isEnabled()) {
                 on.push_back(name);
+            }
+        }
         return on;
     }
 };

@@ -120,7 +120,7 @@ TEST(ConvertFile, AnExistingOutputIsKeptWhenAskedAndNoRecordConverted) {
         RunCallbacks callbacks;
         callbacks.keepOutputUnlessConverted = c.keep;
         const RunResult r = ConvertFile(in, out, Forward3(), callbacks);
-        EXPECT_NE(r.status, RunStatus::FileError) ;
+        EXPECT_NE(r.status, RunStatus::FileError);
         EXPECT_EQ(r.outputKept, c.kept);
         EXPECT_EQ(ReadFile(out), c.output);
         // No temporary file is left behind.

@@ -307,8 +307,7 @@ TEST(ProjectionOptions, WhateverForwardWritesInverseReadsBack) {
             Problem problem;
             if (there.Convert(line, xy, problem) != RecordConverter::Outcome::Converted) {
                 // Only a point the easting's millions cannot carry may be refused.
-                EXPECT_NE(English(problem).find("easting"), std::string::npos)
-                    << English(problem);
+                EXPECT_NE(English(problem).find("easting"), std::string::npos) << English(problem);
                 continue;
             }
             ASSERT_EQ(back.Convert(xy, bl, problem), RecordConverter::Outcome::Converted)

@@ -7,9 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/gauss_projection.h"
 #include "cli/english_words.h"
 #include "conversion/record_converter.h"
+#include "engine/gauss_projection.h"
 
 namespace {
 
@@ -422,8 +422,10 @@ TEST(RecordConverter, ConvertsFromSeveralThreadsAtOnce) {
         Operation op;
         const char* columns;
     };
-    const Case cases[] = {{Operation::Forward, ""}, {Operation::Inverse, ""},
-                          {Operation::Adjacent, ""}, {Operation::Forward, "L,B,name"}};
+    const Case cases[] = {{Operation::Forward, ""},
+                          {Operation::Inverse, ""},
+                          {Operation::Adjacent, ""},
+                          {Operation::Forward, "L,B,name"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.op));
         Settings s = Make(c.op, 3);

@@ -134,8 +134,8 @@ TEST(ParseAngle, PackedMinutesAndSecondsStayBelowSixty) {
         ProblemCode status;
     };
     const Case cases[] = {
-        {"30.5959999", ProblemCode::None},         {"30.59", ProblemCode::None},
-        {"-114.2030", ProblemCode::None},          {"30", ProblemCode::None},
+        {"30.5959999", ProblemCode::None},       {"30.59", ProblemCode::None},
+        {"-114.2030", ProblemCode::None},        {"30", ProblemCode::None},
         {"30.9999", ProblemCode::SixtyOrMore},   {"30.6", ProblemCode::SixtyOrMore},
         {"-30.0060", ProblemCode::SixtyOrMore},  {"30.00605", ProblemCode::SixtyOrMore},
         {"3.09999e1", ProblemCode::SixtyOrMore}, {"3.05959e1", ProblemCode::None},

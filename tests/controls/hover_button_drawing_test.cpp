@@ -74,10 +74,12 @@ TEST_F(HoverButtonDrawing, FrameColoursInEachLook) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         SetUp();
-        if (c.hot)
+        if (c.hot) {
             MakeHot();
-        if (c.pressed)
+        }
+        if (c.pressed) {
             Press();
+        }
         const QImage image = Render();
         EXPECT_EQ(At(image, 0, 0), c.first);
         EXPECT_EQ(At(image, 0, h - 2), c.first);
@@ -143,9 +145,11 @@ TEST_F(HoverButtonDrawing, PressedShiftsTheContentByOnePixel) {
     Press();
     const QImage pressed = Render();
     const int w = normal.width(), h = normal.height();
-    for (int y = 1; y < h - 1; ++y)
-        for (int x = 1; x < w - 1; ++x)
+    for (int y = 1; y < h - 1; ++y) {
+        for (int x = 1; x < w - 1; ++x) {
             ASSERT_EQ(At(pressed, x, y), At(normal, x - 1, y - 1)) << x << "," << y;
+        }
+    }
 }
 
 TEST_F(HoverButtonDrawing, DisabledHasNoFrameAndEmbossedContent) {
@@ -158,12 +162,13 @@ TEST_F(HoverButtonDrawing, DisabledHasNoFrameAndEmbossedContent) {
     EXPECT_EQ(At(disabled, w - 1, h - 1), face);
     EXPECT_NE(disabled, normal);
     bool light_ = false, shadow_ = false;
-    for (int y = 0; y < h; ++y)
+    for (int y = 0; y < h; ++y) {
         for (int x = 0; x < 35; ++x) { // the icon's column
             const COLORREF c = At(disabled, x, y);
             EXPECT_TRUE(c == face || c == light || c == shadow) << x << "," << y;
             light_ |= c == light, shadow_ |= c == shadow;
         }
+    }
     EXPECT_TRUE(light_);
     EXPECT_TRUE(shadow_);
 }
@@ -204,8 +209,9 @@ TEST_F(HoverButtonDrawing, KeyboardFocusAddsADottedFrameInsideTheLook) {
         EXPECT_EQ(focused.pixel(2, 2), plain.pixel(2, 2) ^ 0x00FFFFFFu);
         // Outside the mark nothing changed: the frame of the look and the middle.
         for (QPoint p : {QPoint(0, 0), QPoint(1, 1), QPoint(kButton.width() - 1, 5),
-                         QPoint(kButton.width() / 2, kButton.height() - 1)})
+                         QPoint(kButton.width() / 2, kButton.height() - 1)}) {
             EXPECT_EQ(focused.pixel(p), plain.pixel(p)) << p.x() << "," << p.y();
+        }
     }
 }
 
@@ -235,14 +241,16 @@ TEST_F(HoverButtonDrawing, AtTwiceTheDensityTheIconComesFromItsLargerImage) {
     // The icon sits 3 pixels in and is centred on the 30-pixel height: at (3, -1), (6, -2) in
     // the dense image.
     int compared = 0;
-    for (int y = 2; y < 62; ++y)
+    for (int y = 2; y < 62; ++y) {
         for (int x = 0; x < 64; ++x) {
-            if (qAlpha(large.pixel(x, y)) != 255)
+            if (qAlpha(large.pixel(x, y)) != 255) {
                 continue;
+            }
             ASSERT_EQ(dense.pixel(6 + x, y - 2) & 0xFFFFFFu, large.pixel(x, y) & 0xFFFFFFu)
                 << x << "," << y;
             ++compared;
         }
+    }
     EXPECT_GT(compared, 500);
 }
 

@@ -19,10 +19,13 @@ QImage White() {
 // The device pixels of the image that are not white.
 QRect Painted(const QImage& image) {
     QRect area;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixelColor(x, y) != Qt::white)
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixelColor(x, y) != Qt::white) {
                 area |= QRect(x, y, 1, 1);
+            }
+        }
+    }
     return area;
 }
 

@@ -1,6 +1,6 @@
-// Faults of the field's original rules that this field mends, each with the rule chosen: typed digits
-// stay as typed, the main form's "." is read under every locale, no number beyond the range of
-// a double, separators that are not single ASCII characters, no digit in front of the sign.
+// Faults of the field's original rules that this field mends, each with the rule chosen: typed
+// digits stay as typed, the main form's "." is read under every locale, no number beyond the range
+// of a double, separators that are not single ASCII characters, no digit in front of the sign.
 #include "tests/controls/numeric_field_support.h"
 
 #include "platform/services.h"
@@ -28,8 +28,9 @@ std::string Shown(const std::string& typed, char decimalSep = '.') {
     std::string fraction =
         typed.find('.') == std::string::npos ? "" : typed.substr(typed.find('.') + 1);
     bool negative = !integer.empty() && integer[0] == '-';
-    if (negative)
+    if (negative) {
         integer.erase(0, 1);
+    }
     integer.erase(0, std::min(integer.find_first_not_of('0'), integer.size()));
     fraction.resize(10, '0');
     return (negative ? "-" : "") + integer + decimalSep + fraction;
@@ -37,8 +38,9 @@ std::string Shown(const std::string& typed, char decimalSep = '.') {
 
 // Typing in the order a user does: the sign, the integer digits, the separator, the decimals.
 template <class Field> void TypeNumber(Field& field, const std::string& typed, char decimalSep) {
-    for (char ch : typed)
+    for (char ch : typed) {
         field.Press(std::string(1, ch == '.' ? decimalSep : ch));
+    }
 }
 
 const char* const kTypedNumbers[] = {
@@ -89,14 +91,18 @@ TEST(NumericEditFaults, AnyTypedNumberOfUpToTenDecimalsStaysAsTyped) {
             // No leading zero: a 0 typed first stays in front of the separator until the next
             // digit re-renders the field and its caret then lands behind the separator (the
             // first editing rule's example). A lone 0 before the separator is fine.
-            for (int i = 0; i < integers; ++i)
+            for (int i = 0; i < integers; ++i) {
                 typed += static_cast<char>('0' + (i == 0 ? 1 + random() % 9 : random() % 10));
-            if (integers == 0 && random() % 2)
+            }
+            if (integers == 0 && random() % 2) {
                 typed += '0';
-            if (decimals > 0 || typed.back() == '0' || random() % 2)
+            }
+            if (decimals > 0 || typed.back() == '0' || random() % 2) {
                 typed += '.';
-            for (int i = 0; i < decimals; ++i)
+            }
+            for (int i = 0; i < decimals; ++i) {
                 typed += static_cast<char>('0' + random() % 10);
+            }
             const BOOL grouping = random() % 2 ? TRUE : FALSE;
             MemoryField field(grouping);
             field.SetValue(0.0);
@@ -175,8 +181,9 @@ TEST(NumericEditFaults, UsualLocaleReadsAsBefore) {
 
 TEST(NumericEditFaults, DigitsThatWouldLeaveTheRangeOfADoubleAreRefused) {
     WidgetField field;
-    for (int i = 0; i < 400; ++i)
+    for (int i = 0; i < 400; ++i) {
         field.Press("9");
+    }
     // The largest numbers a double holds have 309 integer digits; the next digit is refused.
     const std::string text = field.Text();
     EXPECT_EQ(text.find('.'), 309u);

@@ -1,5 +1,5 @@
-// The field's value tables: rendering through SetValue on the real field, ApplyGrouping, ParseText, the
-// locale separators read through the services seam, and SetGrouping.
+// The field's value tables: rendering through SetValue on the real field, ApplyGrouping, ParseText,
+// the locale separators read through the services seam, and SetGrouping.
 #include "tests/controls/numeric_field_support.h"
 
 #include "platform/services.h"

@@ -61,10 +61,11 @@ public:
     std::string StartText(const NumericText& field) {
         std::string t = AnyText(field);
         const size_t first = t.find(field.m_chDecimalSep);
-        if (first != std::string::npos)
+        if (first != std::string::npos) {
             t.erase(std::remove(t.begin() + static_cast<long>(first) + 1, t.end(),
                                 field.m_chDecimalSep),
                     t.end());
+        }
         return t;
     }
 
@@ -94,10 +95,12 @@ public:
             bool haveDecimal = false;
             for (int n = Below(21); n > 0; --n) {
                 char ch = alphabet[Below(static_cast<int>(sizeof alphabet) - 1)];
-                if (Below(8) == 0)
+                if (Below(8) == 0) {
                     ch = Below(2) ? dec : grp;
-                if (ch == dec && haveDecimal)
+                }
+                if (ch == dec && haveDecimal) {
                     continue;
+                }
                 haveDecimal = haveDecimal || ch == dec;
                 t += ch;
             }
@@ -168,14 +171,18 @@ void Apply(MemoryField& field, const Stroke& s) {
 // The invariants; an empty string when they hold, else what broke.
 std::string Broken(const NumericText& field, const std::string& text, int start, int end) {
     const double parsed = field.ParseText(text.c_str());
-    if (std::memcmp(&parsed, &field.m_dValue, sizeof parsed) != 0)
+    if (std::memcmp(&parsed, &field.m_dValue, sizeof parsed) != 0) {
         return "cached value differs from ParseText";
-    if (!std::isfinite(field.m_dValue))
+    }
+    if (!std::isfinite(field.m_dValue)) {
         return "value is not finite";
-    if (std::count(text.begin(), text.end(), field.m_chDecimalSep) > 1)
+    }
+    if (std::count(text.begin(), text.end(), field.m_chDecimalSep) > 1) {
         return "more than one decimal separator";
-    if (!(0 <= start && start <= end && end <= static_cast<int>(text.size())))
+    }
+    if (!(0 <= start && start <= end && end <= static_cast<int>(text.size()))) {
         return "selection outside the text";
+    }
     return "";
 }
 
@@ -202,16 +209,19 @@ size_t RunSequence(const Sequence& q, std::string* why, std::string* trail = nul
     field.anchor = q.anchor;
     field.caret = q.caret;
     field.m_dValue = field.ParseText(field.text);
-    if (trail)
+    if (trail) {
         *trail = field.Notation();
+    }
     for (size_t k = 0; k < q.strokes.size(); ++k) {
         Apply(field, q.strokes[k]);
-        if (trail)
+        if (trail) {
             *trail += "  " + Describe(q.strokes[k]) + " -> " + field.Notation();
+        }
         *why = Broken(field, field.text.str(), std::min(field.anchor, field.caret),
                       std::max(field.anchor, field.caret));
-        if (!why->empty())
+        if (!why->empty()) {
             return k;
+        }
     }
     return q.strokes.size();
 }
@@ -232,8 +242,9 @@ TEST(NumericEditProperty, RandomKeystrokesKeepTheInvariantsInMemory) {
             q.start = gen.StartText(field);
             q.anchor = gen.Below(static_cast<int>(q.start.size()) + 1);
             q.caret = gen.Below(3) ? q.anchor : gen.Below(static_cast<int>(q.start.size()) + 1);
-            for (int k = 1 + gen.Below(10); k > 0; --k)
+            for (int k = 1 + gen.Below(10); k > 0; --k) {
                 q.strokes.push_back(gen.NextStroke(field.m_chDecimalSep, field.m_chGroupSep));
+            }
         }
         std::string why;
         keys += RunSequence(q, &why);

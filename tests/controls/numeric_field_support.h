@@ -27,29 +27,32 @@ inline Shown FromNotation(const std::string& s) {
     Shown f;
     int caret = -1, open = -1, close = -1;
     for (char ch : s) {
-        if (ch == '|')
+        if (ch == '|') {
             caret = static_cast<int>(f.text.size());
-        else if (ch == '[')
+        } else if (ch == '[') {
             open = static_cast<int>(f.text.size());
-        else if (ch == ']')
+        } else if (ch == ']') {
             close = static_cast<int>(f.text.size());
-        else
+        } else {
             f.text += ch;
+        }
     }
-    if (open >= 0)
+    if (open >= 0) {
         f.start = open, f.end = close;
-    else if (caret >= 0)
+    } else if (caret >= 0) {
         f.start = f.end = caret;
-    else
+    } else {
         f.start = f.end = static_cast<int>(f.text.size());
+    }
     return f;
 }
 
 inline std::string ToNotation(const std::string& text, int start, int end) {
     std::string out = text;
-    if (start == end)
+    if (start == end) {
         return out.insert(static_cast<size_t>(std::clamp(start, 0, static_cast<int>(text.size()))),
                           "|");
+    }
     out.insert(static_cast<size_t>(end), "]");
     return out.insert(static_cast<size_t>(start), "[");
 }
@@ -94,18 +97,20 @@ public:
     }
     // A key as the user presses it: "Backspace", "Delete", "Insert", or one typed character.
     void Press(const std::string& key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        if (key == "Backspace")
+        if (key == "Backspace") {
             QTest::keyClick(hwnd, Qt::Key_Backspace, mods);
-        else if (key == "Delete")
+        } else if (key == "Delete") {
             QTest::keyClick(hwnd, Qt::Key_Delete, mods);
-        else if (key == "Insert")
+        } else if (key == "Insert") {
             QTest::keyClick(hwnd, Qt::Key_Insert, mods);
-        else
+        } else {
             QTest::keyClick(hwnd, key.at(0), mods);
+        }
     }
     void Type(const std::string& chars) {
-        for (char ch : chars)
+        for (char ch : chars) {
             QTest::keyClick(hwnd, ch);
+        }
     }
 
     std::unique_ptr<QWidget> top;
@@ -129,20 +134,22 @@ public:
         return ToNotation(text.str(), s, e);
     }
     void Press(const std::string& key) {
-        if (key == "Backspace")
+        if (key == "Backspace") {
             HandleChar(VK_BACK);
-        else if (key == "Delete")
+        } else if (key == "Delete") {
             HandleKeyDown(VK_DELETE);
-        else if (key == "Insert")
+        } else if (key == "Insert") {
             HandleKeyDown(VK_INSERT);
-        else
+        } else {
             HandleChar(static_cast<unsigned char>(key.at(0)));
+        }
     }
     // Caret moves: to a new offset, extending the selection when shift is held.
     void MoveTo(int pos, bool shift) {
         caret = std::clamp(pos, 0, text.GetLength());
-        if (!shift)
+        if (!shift) {
             anchor = caret;
+        }
     }
 
     CString text;

@@ -15,8 +15,8 @@
 #include <GeographicLib/TransverseMercatorExact.hpp>
 #include <gtest/gtest.h>
 
-#include "tests/engine/ellipsoids.h"
 #include "engine/projection.h"
+#include "tests/engine/ellipsoids.h"
 
 namespace {
 

@@ -19,8 +19,8 @@ const double kNaN = std::numeric_limits<double>::quiet_NaN();
 const double kPi = std::acos(-1.0);
 
 Projection About(double centralMeridian, Method method) {
-    return Projection({Wgs1984().ellipsoid(), centralMeridian, 1.0, 500000.0, 0.0, std::nullopt,
-                       method});
+    return Projection(
+        {Wgs1984().ellipsoid(), centralMeridian, 1.0, 500000.0, 0.0, std::nullopt, method});
 }
 
 class Domain : public testing::TestWithParam<Method> {};
@@ -35,11 +35,11 @@ TEST_P(Domain, ALongitudeWrittenAnotherTurnAroundGivesTheSamePoint) {
         double centralMeridian, lat, lon, sameLon;
     };
     const Case cases[] = {
-        {177.0, 30.0, -179.0, 181.0},   // east of 180° written west of Greenwich
-        {-177.0, 30.0, 179.0, -181.0},  // and the other way round
-        {3.0, 45.5, 361.5, 1.5},        // past a full turn
-        {0.0, -12.25, 358.75, -1.25},   // a meridian at Greenwich, its western side near 360°
-        {357.0, 60.0, 1.0, 361.0},      // the last 6° zone
+        {177.0, 30.0, -179.0, 181.0},  // east of 180° written west of Greenwich
+        {-177.0, 30.0, 179.0, -181.0}, // and the other way round
+        {3.0, 45.5, 361.5, 1.5},       // past a full turn
+        {0.0, -12.25, 358.75, -1.25},  // a meridian at Greenwich, its western side near 360°
+        {357.0, 60.0, 1.0, 361.0},     // the last 6° zone
         {114.0, 30.0, 114.5 + 720.0, 114.5},
         {10.0, 20.0, 10.0 - 180.0, 10.0 + 180.0}, // -180° is +180°
     };
@@ -130,8 +130,8 @@ TEST(ZoneCarry, PackedAnglesGiveTheFormsBitsAndMoveThePointByLessThanAMicrometre
     const Ellipsoid wgs84 = Wgs1984().ellipsoid();
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.operation << " " << c.x << " " << c.y);
-        const ZoneSystem from = c.operation == 1 || c.operation == 3 ? ZoneSystem::Six()
-                                                                     : ZoneSystem::Three();
+        const ZoneSystem from =
+            c.operation == 1 || c.operation == 3 ? ZoneSystem::Six() : ZoneSystem::Three();
         const ZoneSystem to = c.operation == 2   ? ZoneSystem::Six()
                               : c.operation == 3 ? ZoneSystem::Three()
                                                  : from;

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/packed_angle.h"
 #include "engine/detail/series_kernel.h"
 #include "engine/ellipsoid.h"
+#include "engine/packed_angle.h"
 #include "engine/series_method.h"
 
 namespace {

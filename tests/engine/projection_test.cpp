@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/engine/ellipsoids.h"
 #include "engine/gauss_projection.h"
 #include "engine/packed_angle.h"
 #include "engine/series_method.h"
+#include "tests/engine/ellipsoids.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // Zone transforms: into the neighbouring zone and between the 3° and 6° systems.
 #include <gtest/gtest.h>
 
-#include "tests/engine/ellipsoids.h"
 #include "engine/gauss_projection.h"
+#include "tests/engine/ellipsoids.h"
 
 namespace {
 

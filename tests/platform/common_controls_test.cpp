@@ -76,8 +76,9 @@ std::string HeadingOf(const CListCtrl& list, int column) {
 
 std::vector<std::string> Row(const CListCtrl& list, int row, int columns) {
     std::vector<std::string> texts;
-    for (int c = 0; c < columns; ++c)
+    for (int c = 0; c < columns; ++c) {
         texts.push_back(list.GetItemText(row, c).str());
+    }
     return texts;
 }
 
@@ -113,8 +114,9 @@ TEST(ComboBox, EntriesAndSelectionAnswerTheirMessages) {
 TEST(ComboBox, TheUsersChoiceTellsTheParentOnceForEachChange) {
     ControlsDialog dlg;
     dlg.Open();
-    for (const char* text : {"WGS1984", "西安1980", "北京1954"})
+    for (const char* text : {"WGS1984", "西安1980", "北京1954"}) {
         dlg.m_combo.AddString(text);
+    }
     dlg.m_combo.SetCurSel(0);
     QWidget* combo = dlg.m_combo.m_hWnd;
     combo->setFocus();
@@ -183,8 +185,9 @@ TEST(ListCtrl, TextsOfAnyLengthReadBackWholeAndBuffersAreCutOnCharacterBoundarie
     CListCtrl& list = dlg.m_list;
     list.InsertColumn(0, "说明");
     std::string message;
-    for (int i = 0; i < 200; ++i)
+    for (int i = 0; i < 200; ++i) {
         message += "第";
+    }
     list.InsertItem(0, message.c_str());
     EXPECT_EQ(list.GetItemText(0, 0).str(), message); // 600 bytes, past the first buffer
     // A heading read into a small buffer ends before the character that does not fit.

@@ -34,8 +34,9 @@ public:
 protected:
     BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) override {
         ++asked;
-        if (!cursor)
+        if (!cursor) {
             return CWnd::OnSetCursor(pWnd, nHitTest, message);
+        }
         SetCursor(cursor);
         return TRUE;
     }
@@ -67,9 +68,11 @@ TEST(CursorResource, SetCursorGoesToTheWindowWhoseRequestIsBeingHandled) {
     // The picture has the hand's shape: see-through around it, opaque on it.
     const QImage picture = left->cursor().pixmap().toImage();
     int opaque = 0;
-    for (int y = 0; y < picture.height(); ++y)
-        for (int x = 0; x < picture.width(); ++x)
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
             opaque += qAlpha(picture.pixel(x, y)) == 255;
+        }
+    }
     EXPECT_GT(opaque, 40);
     EXPECT_LT(opaque, 32 * 32 / 2);
     EXPECT_EQ(qAlpha(picture.pixel(31, 31)), 0);

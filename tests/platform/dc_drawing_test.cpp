@@ -26,9 +26,11 @@ COLORREF At(const QImage& image, int x, int y) {
 
 int CountNot(const QImage& image, COLORREF background) {
     int n = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
             n += At(image, x, y) != background;
+        }
+    }
     return n;
 }
 
@@ -53,8 +55,9 @@ TEST(DcLines, EachSegmentStopsShortOfItsEndPoint) {
         dc.SelectObject(&pen);
         dc.MoveTo(c.from);
         dc.LineTo(c.to);
-        for (const CPoint& p : c.painted)
+        for (const CPoint& p : c.painted) {
             EXPECT_EQ(At(image, p.x, p.y), kRed) << p.x << "," << p.y;
+        }
         EXPECT_EQ(At(image, c.to.x, c.to.y), kWhite);
         EXPECT_EQ(CountNot(image, kWhite), static_cast<int>(c.painted.size()));
         EXPECT_TRUE(dc.GetCurrentPosition() == c.to);
@@ -229,10 +232,13 @@ TEST_F(DcText, CentredTopAlignedTextStaysInsideItsBox) {
     dc.DrawText("Name", -1, &box, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
     const int w = dc.GetTextExtent("Name", -1).cx;
     int minX = 200, maxX = -1, minY = 40;
-    for (int y = 0; y < 40; ++y)
-        for (int x = 0; x < 200; ++x)
-            if (At(image, x, y) != kWhite)
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 200; ++x) {
+            if (At(image, x, y) != kWhite) {
                 minX = std::min(minX, x), maxX = std::max(maxX, x), minY = std::min(minY, y);
+            }
+        }
+    }
     const int left = 20 + (160 - w) / 2;
     EXPECT_GE(minX, left - 1);
     EXPECT_LE(maxX, left + w);
@@ -252,9 +258,11 @@ TEST_F(DcText, MnemonicLetterIsUnderlined) {
     CImageDC measure(without);
     measure.SelectObject(&font);
     const int firstWidth = measure.GetTextExtent("O", 1).cx;
-    for (int y = 0; y < 40; ++y)
-        for (int x = 4 + firstWidth; x < 200; ++x)
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 4 + firstWidth; x < 200; ++x) {
             EXPECT_EQ(At(withPrefix, x, y), At(without, x, y)) << x << "," << y;
+        }
+    }
 }
 
 TEST(DcUnderline, AnUnderlinedLineKeepsItsUnderlineInsideABoxOneLineHigh) {
@@ -305,12 +313,13 @@ TEST_F(DcText, DisabledTextIsEmbossedInTheSystemColours) {
     DrawState(dc.GetSafeHdc(), nullptr, nullptr, reinterpret_cast<LPARAM>("Name"), 0, 4, 4, 0, 0,
               DST_PREFIXTEXT | DSS_DISABLED);
     bool highlight = false, shadow = false, red = false;
-    for (int y = 0; y < 40; ++y)
+    for (int y = 0; y < 40; ++y) {
         for (int x = 0; x < 200; ++x) {
             highlight |= At(image, x, y) == GetSysColor(COLOR_BTNHIGHLIGHT);
             shadow |= At(image, x, y) == GetSysColor(COLOR_BTNSHADOW);
             red |= At(image, x, y) == kRed;
         }
+    }
     EXPECT_TRUE(highlight);
     EXPECT_TRUE(shadow);
     EXPECT_FALSE(red);
@@ -347,11 +356,13 @@ TEST(DcResources, OperationIconIs32By32) {
     dc.DrawIcon(4, 4, icon);
     int painted = CountNot(image, kWhite);
     EXPECT_GT(painted, 0);
-    for (int y = 0; y < 40; ++y)
-        for (int x = 0; x < 40; ++x)
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 40; ++x) {
             if (x < 4 || y < 4 || x >= 36 || y >= 36) {
                 EXPECT_EQ(At(image, x, y), kWhite);
             }
+        }
+    }
     DestroyIcon(icon);
 }
 

@@ -81,15 +81,18 @@ public:
     void OnOK() override { ++oks; }
     void OnCancel() override {
         ++cancels;
-        if (!refuseCancel)
+        if (!refuseCancel) {
             CDialog::OnCancel();
+        }
     }
     BOOL OnCmdMsg(UINT nID, int nCode) override {
         // Commands only: the fields' change notifications come this way too.
-        if (nCode == BN_CLICKED)
+        if (nCode == BN_CLICKED) {
             commands.push_back(nID);
-        if (nID == kMenuCommand)
+        }
+        if (nID == kMenuCommand) {
             return TRUE;
+        }
         return CDialog::OnCmdMsg(nID, nCode);
     }
 };
@@ -211,10 +214,11 @@ TEST(DialogKeys, EscapeAndTheCloseBoxAreTheCancelCommand) {
         SCOPED_TRACE(c.how);
         TestDialog dlg;
         Show(dlg);
-        if (c.escape)
+        if (c.escape) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        else
+        } else {
             dlg.m_hWnd->close();
+        }
         EXPECT_EQ(dlg.cancels, 1);
         EXPECT_FALSE(dlg.m_hWnd->isVisible());
         EXPECT_EQ(dlg.GetModalResult(), IDCANCEL);

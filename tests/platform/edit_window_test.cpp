@@ -91,8 +91,9 @@ public:
     std::vector<UINT> chars;
     void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) override {
         chars.push_back(nChar);
-        if (nChar >= '0' && nChar <= '9')
+        if (nChar >= '0' && nChar <= '9') {
             CEdit::OnChar(nChar, nRepCnt, nFlags);
+        }
     }
 };
 
@@ -124,8 +125,9 @@ TEST(EditWindow, TakesNoDrops) {
 class CharRecorder : public CEdit {
 public:
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override {
-        if (message == WM_CHAR || message == WM_SYSCHAR)
+        if (message == WM_CHAR || message == WM_SYSCHAR) {
             messages.push_back({message, static_cast<UINT>(wParam)});
+        }
         return CEdit::OnWndMsg(message, wParam, lParam, pResult);
     }
     std::vector<std::pair<UINT, UINT>> messages;
@@ -146,8 +148,9 @@ TEST(EditWindow, AltWithALetterIsASystemKeyThatTypesNothing) {
         HWND hwnd = CreateWindowEx(0, "EDIT", "31", WS_CHILD | WS_VISIBLE | WS_BORDER | c.style,
                                    CRect(5, 5, 100, 29), &top, 100);
         CharRecorder edit;
-        if (c.attached)
+        if (c.attached) {
             edit.Attach(hwnd);
+        }
         QTest::keyClick(hwnd, Qt::Key_End);
         QTest::keyClick(hwnd, Qt::Key_X, Qt::AltModifier);
         QTest::keyClick(hwnd, Qt::Key_Q, Qt::AltModifier);

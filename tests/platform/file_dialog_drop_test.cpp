@@ -50,8 +50,9 @@ public:
         drops.push_back(files);
     }
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override {
-        if (message != WM_APP + 1)
+        if (message != WM_APP + 1) {
             return CDialog::OnWndMsg(message, wParam, lParam, pResult);
+        }
         postedOnGuiThread = postedOnGuiThread && QThread::currentThread() == qApp->thread();
         posted.push_back(wParam);
         return TRUE;
@@ -176,13 +177,15 @@ TEST(PostedMessages, AnotherThreadsMessagesArriveInOrderOnTheWindowsThread) {
     ASSERT_TRUE(dlg.Create());
     constexpr WPARAM kCount = 500;
     std::thread poster([&dlg] {
-        for (WPARAM i = 0; i < kCount; ++i)
+        for (WPARAM i = 0; i < kCount; ++i) {
             dlg.PostMessage(WM_APP + 1, i);
+        }
     });
     poster.join();
     ASSERT_TRUE(QTest::qWaitFor([&] { return dlg.posted.size() == kCount; }, 5000));
-    for (WPARAM i = 0; i < kCount; ++i)
+    for (WPARAM i = 0; i < kCount; ++i) {
         ASSERT_EQ(dlg.posted[i], i);
+    }
     EXPECT_TRUE(dlg.postedOnGuiThread);
 }
 

@@ -54,8 +54,9 @@ public:
 
 protected:
     HBRUSH CtlColor(CDC* pDC, UINT nCtlColor) override {
-        if (nCtlColor != CTLCOLOR_STATIC)
+        if (nCtlColor != CTLCOLOR_STATIC) {
             return nullptr;
+        }
         pDC->SetTextColor(kSelfText);
         pDC->SetBkMode(TRANSPARENT);
         return static_cast<HBRUSH>(back.GetSafeHandle());
@@ -87,8 +88,9 @@ public:
     std::vector<UINT> posted;
 
     bool Open() {
-        if (!Create())
+        if (!Create()) {
             return false;
+        }
         self.SubclassDlgItem(kSelfColoured, this);
         filler.SubclassDlgItem(kFramed, this);
         ShowWindow(SW_SHOW);
@@ -109,8 +111,9 @@ protected:
         CDialog::OnLButtonDown(nFlags, point);
     }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message >= WM_APP)
+        if (message >= WM_APP) {
             posted.push_back(message);
+        }
         return CDialog::WindowProc(message, wParam, lParam);
     }
 };
@@ -142,8 +145,9 @@ TEST(StaticColours, TheParentOrTheControlItselfChoosesTheColours) {
         SCOPED_TRACE(c.name);
         const QImage image = dlg.Item(c.name)->grab().toImage();
         EXPECT_EQ(image.pixel(image.width() - 1, image.height() - 1), c.background);
-        if (!c.text)
+        if (!c.text) {
             continue;
+        }
         // The text is drawn in the chosen colour over the chosen background: its strokes,
         // smoothed at their edges, come at least most of the way to that colour.
         auto distance = [](QRgb a, QRgb b) {
@@ -151,9 +155,11 @@ TEST(StaticColours, TheParentOrTheControlItselfChoosesTheColours) {
                    std::abs(qBlue(a) - qBlue(b));
         };
         int nearest = distance(c.background, c.text);
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
                 nearest = std::min(nearest, distance(image.pixel(x, y), c.text));
+            }
+        }
         EXPECT_LT(nearest, distance(c.background, c.text) / 3);
     }
 }

@@ -30,8 +30,9 @@ public:
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         seen.push_back({m_hWnd, message, wParam, lParam});
-        if (std::find(swallow.begin(), swallow.end(), message) != swallow.end())
+        if (std::find(swallow.begin(), swallow.end(), message) != swallow.end()) {
             return 0;
+        }
         return CWnd::WindowProc(message, wParam, lParam);
     }
     BOOL PreTranslateMessage(MSG* pMsg) override {
@@ -45,9 +46,11 @@ public:
     }
     std::vector<WPARAM> chars() const {
         std::vector<WPARAM> out;
-        for (const auto& r : seen)
-            if (r.message == WM_CHAR)
+        for (const auto& r : seen) {
+            if (r.message == WM_CHAR) {
                 out.push_back(r.wParam);
+            }
+        }
         return out;
     }
     int count(UINT message) const {

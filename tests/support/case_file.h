@@ -329,7 +329,8 @@ inline std::vector<Case> Read(const std::filesystem::path& path = DefaultPath())
 }
 
 // The transformation cases.
-inline std::vector<TransformCase> ReadTransforms(const std::filesystem::path& path = DefaultPath()) {
+inline std::vector<TransformCase>
+ReadTransforms(const std::filesystem::path& path = DefaultPath()) {
     std::vector<Case> cases;
     std::vector<TransformCase> transforms;
     ReadAll(path, cases, transforms);

@@ -20,8 +20,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
-#include <QProcess>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTimer>
 #include <QTreeWidget>
@@ -106,18 +106,21 @@ public:
         QObject::connect(&timer, &QTimer::timeout, [&] {
             if (next == steps.size() || !stuckAt.empty()) {
                 timer.stop();
-                if (QMessageBox* box = Prompt())
+                if (QMessageBox* box = Prompt()) {
                     box->done(QMessageBox::Ok);
-                if (Form())
+                }
+                if (Form()) {
                     Form()->EndDialog(IDCANCEL);
+                }
                 return;
             }
             if (sinceLastStep.elapsed() > 15000) {
                 stuckAt = steps[next].what;
                 return;
             }
-            if (!steps[next].ready())
+            if (!steps[next].ready()) {
                 return;
+            }
             const Step& step = steps[next++];
             SCOPED_TRACE(step.what);
             step.act();
@@ -299,7 +302,8 @@ TEST(ProgramOnX, APointIsLeftOutAndTheParametersSavedInTheParameterWindow) {
     };
     auto m0 = [](const std::string& report) {
         const std::size_t at = report.find("m0 ");
-        return at == std::string::npos ? std::string() : report.substr(at, report.find('\n', at) - at);
+        return at == std::string::npos ? std::string()
+                                       : report.substr(at, report.find('\n', at) - at);
     };
     std::string m0Before;
     int flaggedRow = -1;
@@ -412,10 +416,11 @@ bool UnderWindowManager() {
 QString Xprop(WId id, const char* property) {
     QProcess xprop;
     QStringList args;
-    if (id)
+    if (id) {
         args << "-id" << QString::number(id);
-    else
+    } else {
         args << "-root";
+    }
     args << QString::fromUtf8(property);
     xprop.start(QStringLiteral("xprop"), args);
     EXPECT_TRUE(xprop.waitForFinished());
@@ -427,8 +432,9 @@ QStringList Stacking() {
     const QString line = Xprop(0, "_NET_CLIENT_LIST_STACKING");
     const qsizetype hash = line.indexOf('#');
     QStringList ids;
-    for (const QString& id : line.mid(hash + 1).split(',', Qt::SkipEmptyParts))
+    for (const QString& id : line.mid(hash + 1).split(',', Qt::SkipEmptyParts)) {
         ids << QString::number(id.trimmed().toULongLong(nullptr, 16));
+    }
     return ids;
 }
 
@@ -441,8 +447,9 @@ bool Above(QWidget* upper, QWidget* lower) {
 // Under a window manager: the batch window opens beside the form, not over it; each window is
 // raised and takes the keyboard on its own, and minimising one leaves the other.
 TEST(ProgramOnX, TheBatchWindowIsAWindowOfItsOwnBesideTheForm) {
-    if (!UnderWindowManager())
+    if (!UnderWindowManager()) {
         GTEST_SKIP() << "placement and stacking are the window manager's";
+    }
     ScriptedApp app;
     auto batch = [&]() -> QWidget* {
         return app.Form() && app.Form()->m_pBatchDlg ? app.Form()->m_pBatchDlg->m_hWnd : nullptr;
@@ -454,8 +461,10 @@ TEST(ProgramOnX, TheBatchWindowIsAWindowOfItsOwnBesideTheForm) {
          [&] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr; },
          [&] { Key("b"); }},
         {"the batch window is active and placed",
-         [&] { return batch() && batch()->isActiveWindow() && batch()->frameGeometry() !=
-                                                                   batch()->geometry(); },
+         [&] {
+             return batch() && batch()->isActiveWindow() &&
+                    batch()->frameGeometry() != batch()->geometry();
+         },
          [&] {
              formFrame = app.FormWindow()->frameGeometry();
              batchFrame = batch()->frameGeometry();
@@ -465,7 +474,8 @@ TEST(ProgramOnX, TheBatchWindowIsAWindowOfItsOwnBesideTheForm) {
         {"the form is active again", [&] { return app.FormActive(); },
          [&] {
              EXPECT_FALSE(batch()->isActiveWindow());
-             EXPECT_TRUE(Above(app.FormWindow(), batch())) << "the form stays under the batch window";
+             EXPECT_TRUE(Above(app.FormWindow(), batch()))
+                 << "the form stays under the batch window";
              EXPECT_TRUE(app.Field("IDC_B_DEG")->hasFocus() || app.FormWindow()->focusWidget());
              Xdotool({"windowminimize", QString::number(batch()->winId())});
          }},
@@ -476,7 +486,9 @@ TEST(ProgramOnX, TheBatchWindowIsAWindowOfItsOwnBesideTheForm) {
              Xdotool({"windowminimize", QString::number(app.FormWindow()->winId())});
          }},
         {"the form is minimised", [&] { return app.FormWindow()->isMinimized(); },
-         [&] { Xdotool({"windowactivate", QString::number(batch()->winId())}); }},
+         [&] {
+             Xdotool({"windowactivate", QString::number(batch()->winId())});
+         }},
         {"the batch window is back on its own",
          [&] { return batch()->isActiveWindow() && !batch()->isMinimized(); },
          [&] { EXPECT_TRUE(app.FormWindow()->isMinimized()); }},
@@ -487,17 +499,17 @@ TEST(ProgramOnX, TheBatchWindowIsAWindowOfItsOwnBesideTheForm) {
         << formFrame.height() << "; batch window at " << batchFrame.x() << "," << batchFrame.y();
     const QRect screen(0, 0, 1024, 768);
     EXPECT_TRUE(screen.contains(formFrame));
-    EXPECT_TRUE(screen.contains(batchFrame))
-        << batchFrame.x() << "," << batchFrame.y() << " " << batchFrame.width() << "x"
-        << batchFrame.height();
+    EXPECT_TRUE(screen.contains(batchFrame)) << batchFrame.x() << "," << batchFrame.y() << " "
+                                             << batchFrame.width() << "x" << batchFrame.height();
 }
 
 // The window manager offers no maximising for the windows of fixed size (the form, the About
 // box, a prompt), and does for the batch window, which grows; a short prompt is wide enough
 // for its title.
 TEST(ProgramOnX, FixedWindowsOfferNoMaximiseAndAPromptFitsItsTitle) {
-    if (!UnderWindowManager())
+    if (!UnderWindowManager()) {
         GTEST_SKIP() << "the offered actions are the window manager's";
+    }
     ScriptedApp app;
     QString formActions, batchActions, promptActions;
     int promptWidth = 0, titleWidth = 0;
@@ -526,15 +538,16 @@ TEST(ProgramOnX, FixedWindowsOfferNoMaximiseAndAPromptFitsItsTitle) {
         {"the batch window is shown",
          [&] { return app.Form()->m_pBatchDlg && app.Form()->m_pBatchDlg->m_hWnd->isVisible(); },
          [&] {
-             batchActions = Xprop(app.Form()->m_pBatchDlg->m_hWnd->winId(),
-                                  "_NET_WM_ALLOWED_ACTIONS");
+             batchActions =
+                 Xprop(app.Form()->m_pBatchDlg->m_hWnd->winId(), "_NET_WM_ALLOWED_ACTIONS");
          }},
     };
     app.RunProgram();
     EXPECT_TRUE(formActions.contains("_NET_WM_ACTION_CLOSE")) << formActions.toStdString();
     EXPECT_FALSE(formActions.contains("MAXIMIZE")) << formActions.toStdString();
     EXPECT_FALSE(promptActions.contains("MAXIMIZE")) << promptActions.toStdString();
-    EXPECT_TRUE(batchActions.contains("_NET_WM_ACTION_MAXIMIZE_HORZ")) << batchActions.toStdString();
+    EXPECT_TRUE(batchActions.contains("_NET_WM_ACTION_MAXIMIZE_HORZ"))
+        << batchActions.toStdString();
     EXPECT_TRUE(batchActions.contains("_NET_WM_ACTION_RESIZE")) << batchActions.toStdString();
     EXPECT_GT(promptWidth, titleWidth + 100);
 }
