@@ -8,6 +8,7 @@
 #include "platform/dialog_template.h"
 #include "platform/services.h"
 #include "res/resource.h"
+#include "tests/app/template_mnemonics.h"
 
 #include <gtest/gtest.h>
 #include <QAbstractButton>
@@ -35,7 +36,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -263,21 +263,9 @@ TEST(BatchTemplate, EveryControlHasItsOwnMnemonic) {
     w.Choose("IDC_BATCH_ELLIPSOID", "自定义");
     const DialogTemplate* t = FindDialogTemplate(IDD_BATCH_DIALOG);
     ASSERT_NE(t, nullptr);
-    std::map<QChar, std::string> letters;
-    for (size_t i = 0; i < t->items.size(); ++i) {
-        const QString caption = QString::fromUtf8(t->items[i].caption);
-        const qsizetype amp = caption.indexOf(QLatin1Char('&'));
-        if (amp < 0 || amp + 1 >= caption.size()) {
-            continue;
-        }
-        const QChar letter = caption[amp + 1].toUpper();
-        // The control the letter reaches: the item itself, or the one after a label.
-        const bool label = QString(t->items[i].windowClass) == "STATIC";
-        const DialogItemTemplate& target = t->items[label ? i + 1 : i];
-        ASSERT_NE(target.idName, nullptr) << caption.toStdString();
-        EXPECT_TRUE(letters.emplace(letter, target.idName).second)
-            << "Alt+" << QString(letter).toStdString() << " is taken by " << letters[letter];
-    }
+    const TemplateMnemonics letters = MnemonicsOf(*t);
+    EXPECT_EQ(letters.clashes, std::vector<std::string>{});
+    EXPECT_EQ(letters.withoutControl, std::vector<std::string>{});
     // Every control the keyboard can reach has one.
     for (const char* name : {"IDC_BATCH_INPUT",      "IDC_BATCH_BROWSE_IN",   "IDC_BATCH_COLUMNS",
                              "IDC_BATCH_HEADER",     "IDC_BATCH_PREVIEW",     "IDC_BATCH_OPERATION",
@@ -286,9 +274,7 @@ TEST(BatchTemplate, EveryControlHasItsOwnMnemonic) {
                              "IDC_BATCH_MERIDIAN",   "IDC_BATCH_NO_PREFIX",   "IDC_BATCH_OUTPUT",
                              "IDC_BATCH_BROWSE_OUT", "IDC_BATCH_RUN",         "IDC_BATCH_STOP",
                              "IDC_BATCH_ERRORS",     "IDC_BATCH_OPEN_FOLDER", "IDCANCEL"}) {
-        const auto found = std::find_if(letters.begin(), letters.end(),
-                                        [&](const auto& entry) { return entry.second == name; });
-        EXPECT_NE(found, letters.end()) << name << " has no mnemonic";
+        EXPECT_TRUE(HasMnemonic(letters, name)) << name << " has no mnemonic";
     }
     // Alt and a label's letter put the focus into its control.
     struct Case {
@@ -328,6 +314,8 @@ TEST(BatchTemplate, ScreenReadersHearEachControlByItsLabel) {
         {"IDC_BATCH_ALFA", QAccessible::EditableText, "alfa"},
         {"IDC_BATCH_METHOD", QAccessible::ComboBox, "计算方法"},
         {"IDC_BATCH_MERIDIAN", QAccessible::EditableText, "中央子午线"},
+        // Below the meridian's row, not headed by its label.
+        {"IDC_BATCH_ZONE_RULE", QAccessible::ComboBox, "分带规则"},
         {"IDC_BATCH_OUTPUT", QAccessible::EditableText, "输出文件"},
         {"IDC_BATCH_PROGRESS", QAccessible::ProgressBar, "转换进度"},
         {"IDC_BATCH_SUMMARY", QAccessible::StaticText, "转换结果"},

@@ -9,8 +9,10 @@
 #include "platform/dialog_template.h"
 #include "platform/services.h"
 #include "res/resource.h"
+#include "tests/app/template_mnemonics.h"
 
 #include <gtest/gtest.h>
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
@@ -449,32 +451,40 @@ TEST(FitWindow, LargeFilesAreFittedOnTheWorkerWithTheSameResult) {
     EXPECT_EQ(w.dlg->m_plot.GetPoints().size(), 3000u);
 }
 
-TEST(FitTemplate, ControlsHaveTheirClassesNamesAndDistinctMnemonics) {
+TEST(FitTemplate, ControlsHaveTheirRolesAndNames) {
     ASSERT_NE(FindDialogTemplate(IDD_FIT_DIALOG), nullptr);
     Window w;
     EXPECT_EQ(w.dlg->m_hWnd->windowTitle(), QStringLiteral("转换参数计算"));
+    // What a screen reader hears: each control by its label, the plot as a picture.
     struct Case {
         const char* name;
-        const char* spoken; // the accessible name; empty where the control's caption says it
+        QAccessible::Role role;
+        const char* spoken;
     };
     const Case cases[] = {
-        {"IDC_FIT_SOURCE", "源坐标文件"},
-        {"IDC_FIT_TARGET", "目标坐标文件"},
-        {"IDC_FIT_COLUMNS", "各列含义"},
-        {"IDC_FIT_ANGLES", "角度格式"},
-        {"IDC_FIT_MODEL", "模型"},
-        {"IDC_FIT_CONVENTION", "旋转约定"},
-        {"IDC_FIT_FROM_ELLIPSOID", "源椭球"},
-        {"IDC_FIT_TO_ELLIPSOID", "目标椭球"},
-        {"IDC_FIT_POINTS", "公共点"},
-        {"IDC_FIT_PLOT", "残差图"},
-        {"IDC_FIT_RESULT", "计算结果"},
+        {"IDC_FIT_SOURCE", QAccessible::EditableText, "源坐标文件"},
+        {"IDC_FIT_TARGET", QAccessible::EditableText, "目标坐标文件"},
+        {"IDC_FIT_COLUMNS", QAccessible::EditableText, "各列含义"},
+        {"IDC_FIT_ANGLES", QAccessible::ComboBox, "角度格式"},
+        {"IDC_FIT_HEADER", QAccessible::CheckBox, "首行为表头(H)"},
+        {"IDC_FIT_MODEL", QAccessible::ComboBox, "模型"},
+        {"IDC_FIT_CONVENTION", QAccessible::ComboBox, "旋转约定"},
+        {"IDC_FIT_FROM_ELLIPSOID", QAccessible::ComboBox, "源椭球"},
+        {"IDC_FIT_TO_ELLIPSOID", QAccessible::ComboBox, "目标椭球"},
+        {"IDC_FIT_COMPUTE", QAccessible::Button, "计算(C)"},
+        {"IDC_FIT_POINTS", QAccessible::Tree, "公共点"},
+        {"IDC_FIT_PLOT", QAccessible::Graphic, "残差图"},
+        {"IDC_FIT_RESULT", QAccessible::EditableText, "计算结果"},
+        {"IDCANCEL", QAccessible::Button, "关闭(X)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         QWidget* control = w.Item(c.name);
         ASSERT_NE(control, nullptr);
-        EXPECT_EQ(control->accessibleName().toStdString(), c.spoken);
+        QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(control);
+        ASSERT_NE(heard, nullptr);
+        EXPECT_EQ(heard->role(), c.role);
+        EXPECT_EQ(heard->text(QAccessible::Name).toStdString(), c.spoken);
         EXPECT_NE(control->focusPolicy() & Qt::TabFocus, 0);
     }
     const std::vector<std::string> models = {"七参数 (布尔莎)", "三参数", "四参数 (平面)"};
@@ -483,18 +493,38 @@ TEST(FitTemplate, ControlsHaveTheirClassesNamesAndDistinctMnemonics) {
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(model->itemText(i).toStdString(), models[static_cast<size_t>(i)]);
     }
-    // No two buttons share a mnemonic.
-    std::vector<QChar> letters;
-    for (QAbstractButton* button : w.dlg->m_hWnd->findChildren<QAbstractButton*>()) {
-        const QString text = button->text();
-        const auto amp = text.indexOf(QLatin1Char('&'));
-        if (amp >= 0 && amp + 1 < text.size()) {
-            const QChar letter = text.at(amp + 1).toUpper();
-            EXPECT_EQ(std::count(letters.begin(), letters.end(), letter), 0) << text.toStdString();
-            letters.push_back(letter);
+}
+
+// Every control has a mnemonic of its own (a label's moves to the control after it), and Alt
+// with a label's letter puts the focus into its control.
+TEST(FitTemplate, EveryControlHasItsOwnMnemonic) {
+    const DialogTemplate* t = FindDialogTemplate(IDD_FIT_DIALOG);
+    ASSERT_NE(t, nullptr);
+    const TemplateMnemonics letters = MnemonicsOf(*t);
+    EXPECT_EQ(letters.clashes, std::vector<std::string>{});
+    EXPECT_EQ(letters.withoutControl, std::vector<std::string>{});
+    for (const DialogItemTemplate& item : t->items) {
+        if (item.idName && (item.style & WS_TABSTOP)) {
+            EXPECT_TRUE(HasMnemonic(letters, item.idName)) << item.idName << " has no mnemonic";
         }
     }
-    EXPECT_GE(letters.size(), 5u);
+    Window w;
+    struct Case {
+        char letter;
+        const char* focused;
+    };
+    const Case cases[] = {
+        {'I', "IDC_FIT_SOURCE"},         {'T', "IDC_FIT_TARGET"},       {'D', "IDC_FIT_COLUMNS"},
+        {'A', "IDC_FIT_ANGLES"},         {'M', "IDC_FIT_MODEL"},        {'R', "IDC_FIT_CONVENTION"},
+        {'E', "IDC_FIT_FROM_ELLIPSOID"}, {'B', "IDC_FIT_TO_ELLIPSOID"}, {'P', "IDC_FIT_POINTS"},
+        {'N', "IDC_FIT_PLOT"},           {'O', "IDC_FIT_RESULT"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.letter);
+        w.Item("IDC_FIT_COMPUTE")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), c.letter, Qt::AltModifier);
+        EXPECT_EQ(QApplication::focusWidget()->objectName().toStdString(), c.focused);
+    }
 }
 
 } // namespace
