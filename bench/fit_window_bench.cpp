@@ -6,6 +6,7 @@
 #include "app/fit_backend.h"
 #include "app/fit_dlg.h"
 #include "app/fit_plot.h"
+#include "res/resource.h"
 
 #include <benchmark/benchmark.h>
 #include <QApplication>
@@ -75,6 +76,32 @@ BENCHMARK(BM_WholeFit)
     ->Arg(2000)
     ->Arg(10000)
     ->Unit(benchmark::kMillisecond);
+
+// What a tick or untick costs the window's thread once the fit is done: the list filled anew
+// with every row, the report shown, the plot drawn and painted.
+void BM_WindowShowsFit(benchmark::State& state) {
+    const Files files = WritePoints(static_cast<int>(state.range(0)));
+    FitInput input;
+    input.model = FitModelChoice::Plane4;
+    input.source = files.source;
+    input.target = files.target;
+    const FitView view = CommonPointBackend().compute(input);
+    FitBackend backend;
+    backend.compute = [&view](const FitInput&) { return view; };
+    CFitDlg dlg(backend);
+    dlg.Create();
+    dlg.ShowWindow(SW_SHOW);
+    dlg.GetDlgItem(IDC_FIT_SOURCE)->SetWindowText(files.source.c_str());
+    dlg.GetDlgItem(IDC_FIT_TARGET)->SetWindowText(files.target.c_str());
+    for (auto _ : state) {
+        dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_FIT_COMPUTE, BN_CLICKED), 0);
+        dlg.FinishFit();
+        dlg.m_hWnd->repaint();
+        QApplication::processEvents();
+    }
+    dlg.DestroyWindow();
+}
+BENCHMARK(BM_WindowShowsFit)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 std::vector<PlotPoint> Points(int n) {
     std::vector<PlotPoint> points;
