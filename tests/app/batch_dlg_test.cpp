@@ -9,6 +9,7 @@
 #include "platform/services.h"
 #include "res/resource.h"
 #include "tests/app/template_mnemonics.h"
+#include "tests/app/window_fixture.h"
 
 #include <gtest/gtest.h>
 #include <QAbstractButton>
@@ -81,14 +82,13 @@ struct ScriptedJob {
     }
 };
 
-class Window {
+class Window : public DialogWindow<CBatchDlg> {
 public:
     BatchBackend backend;
     std::vector<BatchRequest> jobsMade;
     std::vector<BatchRequest> previews;
     ScriptedJob job;
     BatchPreview preview;
-    std::unique_ptr<CBatchDlg> dlg;
 
     explicit Window(bool withBackend = true) : Window(withBackend, nullptr) {}
     // A window over the real file conversion.
@@ -107,18 +107,11 @@ public:
                 return preview;
             };
         }
-        dlg = std::make_unique<CBatchDlg>(backend);
-        EXPECT_TRUE(dlg->Create());
-        dlg->ShowWindow(SW_SHOW);
-        QApplication::setActiveWindow(dlg->m_hWnd);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(dlg->m_hWnd));
+        Open(std::make_unique<CBatchDlg>(backend));
     }
+    // The window goes before the job and backend it may still call.
+    ~Window() { dlg.reset(); }
 
-    template <class W = QWidget> W* Item(const char* name) const {
-        auto* w = dlg->m_hWnd->findChild<W*>(QString::fromUtf8(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
     std::string Text(const char* name) const {
         if (auto* edit = dlg->m_hWnd->findChild<QLineEdit*>(QString::fromUtf8(name))) {
             return edit->text().toStdString();
@@ -129,29 +122,6 @@ public:
     std::string Choice(const char* name) const {
         return Item<QComboBox>(name)->currentText().toStdString();
     }
-    // Types over the field's text, as a user does.
-    void Type(const char* name, const char* text) {
-        auto* edit = Item<QLineEdit>(name);
-        edit->setFocus();
-        edit->selectAll();
-        if (*text == '\0') {
-            QTest::keyClick(edit, Qt::Key_Backspace);
-        } else {
-            QTest::keyClicks(edit, text);
-        }
-    }
-    // Steps a drop-down list down to the entry with that text, as with the arrow keys.
-    void Choose(const char* name, const char* text) {
-        auto* combo = Item<QComboBox>(name);
-        combo->setFocus();
-        QTest::keyClick(combo, Qt::Key_Home);
-        for (int i = 0; i < combo->count() && combo->currentText() != QString::fromUtf8(text);
-             ++i) {
-            QTest::keyClick(combo, Qt::Key_Down);
-        }
-        EXPECT_EQ(combo->currentText().toStdString(), text);
-    }
-    void Click(const char* name) { QTest::mouseClick(Item<QAbstractButton>(name), Qt::LeftButton); }
     std::vector<std::string> Row(const char* list, int row) const {
         QTreeWidgetItem* item = Item<QTreeWidget>(list)->topLevelItem(row);
         std::vector<std::string> texts;
@@ -882,34 +852,6 @@ TEST(BatchMenu, TheToolsCommandOpensOneWindowAndBringsItBackAfterwards) {
 
 // The window over the real conversion: what gkconv writes and reports, the window writes and
 // lists.
-
-struct TempFolder {
-    std::filesystem::path path =
-        std::filesystem::temp_directory_path() / ("gk_batch_window_" + std::to_string(getpid()));
-    TempFolder() { std::filesystem::create_directories(path); }
-    ~TempFolder() { std::filesystem::remove_all(path); }
-    std::string Write(const char* name, const std::string& bytes) const {
-        const std::string file = (path / name).string();
-        std::ofstream(file, std::ios::binary) << bytes;
-        return file;
-    }
-    // Names in the folder, for leftovers of a run.
-    std::vector<std::string> Names() const {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(path)) {
-            names.push_back(entry.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-};
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 // Good and bad records under every line ending, a byte order mark, a comment, a blank line and
 // a last line without an ending.

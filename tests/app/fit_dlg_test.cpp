@@ -10,6 +10,7 @@
 #include "platform/services.h"
 #include "res/resource.h"
 #include "tests/app/template_mnemonics.h"
+#include "tests/app/window_fixture.h"
 
 #include <gtest/gtest.h>
 #include <QAccessible>
@@ -32,26 +33,6 @@
 #include <vector>
 
 namespace {
-
-struct TempFolder {
-    std::filesystem::path path =
-        std::filesystem::temp_directory_path() / ("gk_fit_window_" + std::to_string(getpid()));
-    TempFolder() { std::filesystem::create_directories(path); }
-    ~TempFolder() { std::filesystem::remove_all(path); }
-    std::string Write(const std::string& name, const std::string& bytes) const {
-        const std::string file = (path / name).string();
-        std::ofstream(file, std::ios::binary) << bytes;
-        return file;
-    }
-    std::string Path(const std::string& name) const { return (path / name).string(); }
-};
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 // The common points of the examples (WGS 84 and Beijing 1954, decimal degrees), with GPS03's
 // height on Beijing 1954 half a metre off: a gross error the fit flags.
@@ -133,39 +114,11 @@ Gkconv RunGkconv(const TempFolder& folder, const std::string& args) {
     return {ReadBytes(report), ReadBytes(out), status};
 }
 
-class Window {
+class Window : public DialogWindow<CFitDlg> {
 public:
-    std::unique_ptr<CFitDlg> dlg;
-
     explicit Window(FitBackend backend = CommonPointBackend()) {
-        dlg = std::make_unique<CFitDlg>(std::move(backend));
-        EXPECT_TRUE(dlg->Create());
-        QApplication::setActiveWindow(dlg->m_hWnd);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(dlg->m_hWnd));
+        Open(std::make_unique<CFitDlg>(std::move(backend)));
     }
-    template <class W = QWidget> W* Item(const char* name) const {
-        auto* w = dlg->m_hWnd->findChild<W*>(QString::fromUtf8(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-    void Type(const char* name, const std::string& text) {
-        auto* edit = Item<QLineEdit>(name);
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Backspace);
-        QTest::keyClicks(edit, QString::fromStdString(text));
-    }
-    void Choose(const char* name, const char* text) {
-        auto* combo = Item<QComboBox>(name);
-        combo->setFocus();
-        QTest::keyClick(combo, Qt::Key_Home);
-        for (int i = 0; i < combo->count() && combo->currentText() != QString::fromUtf8(text);
-             ++i) {
-            QTest::keyClick(combo, Qt::Key_Down);
-        }
-        EXPECT_EQ(combo->currentText().toStdString(), text);
-    }
-    void Click(const char* name) { QTest::mouseClick(Item<QPushButton>(name), Qt::LeftButton); }
     std::string Result() const {
         return Item<QPlainTextEdit>("IDC_FIT_RESULT")->toPlainText().toStdString();
     }
