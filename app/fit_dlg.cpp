@@ -2,6 +2,7 @@
 // plot kept in step, and the parameter file saved and loaded.
 #include "app/fit_dlg.h"
 
+#include "app/file_fields.h"
 #include "engine/ellipsoid.h"
 #include "platform/ddx.h"
 #include "platform/drop_files.h"
@@ -16,9 +17,6 @@
 namespace {
 
 constexpr const char* kTitle = "转换参数计算";
-constexpr const char* kPointFilter =
-    "文本文件 (*.txt;*.csv;*.dat)|*.txt;*.csv;*.dat|所有文件 (*.*)|*||";
-constexpr const char* kParameterFilter = "参数文件 (*.json)|*.json|所有文件 (*.*)|*||";
 // The flag column's mark: a sign of its own, so the flag does not rest on colour.
 constexpr const char* kFlagMark = "※";
 
@@ -229,15 +227,9 @@ BOOL CFitDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pRes
 }
 
 void CFitDlg::OnDropFiles(HDROP hDropInfo) {
-    const UINT count = DragQueryFile(hDropInfo, 0xFFFFFFFF, nullptr, 0);
-    if (count == 0) {
+    const std::vector<std::string> paths = DroppedFiles(hDropInfo, 2);
+    if (paths.empty()) {
         return;
-    }
-    std::vector<std::string> paths;
-    for (UINT i = 0; i < count && i < 2; ++i) {
-        std::string path(DragQueryFile(hDropInfo, i, nullptr, 0), '\0');
-        DragQueryFile(hDropInfo, i, path.data(), static_cast<UINT>(path.size() + 1));
-        paths.push_back(std::move(path));
     }
     if (paths.size() == 2) {
         // Two files at once: the source and the target, in the order dropped.
@@ -273,12 +265,7 @@ void CFitDlg::OnDestroy() {
 }
 
 void CFitDlg::OnBrowse(CEdit& field, const char* title) {
-    CFileDialog dlg(TRUE, nullptr, field.GetWindowText(),
-                    OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY, kPointFilter, this);
-    dlg.m_ofn.lpstrTitle = title;
-    if (dlg.DoModal() == IDOK) {
-        field.SetWindowText(dlg.GetPathName());
-    }
+    BrowseIntoField(this, field, kPointFileFilter, title);
 }
 
 void CFitDlg::OnModelChanged() {
@@ -463,8 +450,8 @@ void CFitDlg::OnSave() {
         return;
     }
     CFileDialog dlg(FALSE, "json", "params.json",
-                    OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY, kParameterFilter,
-                    this);
+                    OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY,
+                    kParameterFileFilter, this);
     dlg.m_ofn.lpstrTitle = "保存转换参数";
     if (dlg.DoModal() != IDOK) {
         return;
@@ -479,14 +466,12 @@ void CFitDlg::OnLoad() {
     if (!m_backend.load || m_worker.joinable()) {
         return;
     }
-    CFileDialog dlg(TRUE, nullptr, nullptr,
-                    OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY, kParameterFilter,
-                    this);
-    dlg.m_ofn.lpstrTitle = "载入转换参数";
-    if (dlg.DoModal() != IDOK) {
+    const std::optional<std::string> path =
+        ChooseFileToOpen(this, nullptr, kParameterFileFilter, "载入转换参数");
+    if (!path) {
         return;
     }
-    const FitView view = m_backend.load(dlg.GetPathName().str());
+    const FitView view = m_backend.load(*path);
     if (!view.fitted) {
         MessageBox(view.message.c_str(), kTitle, MB_OK | MB_ICONEXCLAMATION);
         return;

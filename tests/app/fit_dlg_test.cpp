@@ -16,11 +16,14 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
+#include <QUrl>
 
 #include <cmath>
 #include <cstdlib>
@@ -383,6 +386,46 @@ TEST(FitWindow, ASavedFileShowsItsParametersAndFitAgain) {
     EXPECT_FALSE(std::regex_search(services.boxes[0].text, std::regex("[A-Za-z]{3}")) &&
                  services.boxes[0].text.find("helmert9") == std::string::npos);
     EXPECT_EQ(other.Result(), report);
+}
+
+// A browse button fills its own field from where it stands, and cancelling changes nothing;
+// two files dropped at once are the source and the target, one dropped on a field fills it.
+TEST(FitFiles, BrowseAndDropFillTheFileFields) {
+    ScopedRecordingServices services;
+    Window w;
+    w.Type("IDC_FIT_TARGET", "/data/old.txt");
+    services.chosenFiles = {"/data/gps.txt"};
+    w.Click("IDC_FIT_BROWSE_SOURCE");
+    w.Click("IDC_FIT_BROWSE_TARGET"); // cancelled: no answer left
+    const auto text = [&](const char* name) {
+        return w.Item<QLineEdit>(name)->text().toStdString();
+    };
+    EXPECT_EQ(text("IDC_FIT_SOURCE"), "/data/gps.txt");
+    EXPECT_EQ(text("IDC_FIT_TARGET"), "/data/old.txt");
+    ASSERT_EQ(services.fileDialogs.size(), 2u);
+    EXPECT_TRUE(services.fileDialogs[1].open);
+    EXPECT_EQ(services.fileDialogs[1].fileName, "/data/old.txt");
+    EXPECT_NE(services.fileDialogs[1].filter.find("*.txt"), std::string::npos);
+
+    const auto drop = [&](const std::vector<QString>& paths, QWidget* on) {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString& path : paths) {
+            urls << QUrl::fromLocalFile(path);
+        }
+        data.setUrls(urls);
+        const QPoint at = on->mapTo(w.dlg->m_hWnd, on->rect().center());
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w.dlg->m_hWnd, &enter);
+        QDropEvent dropped(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w.dlg->m_hWnd, &dropped);
+    };
+    drop({"/data/第1天.txt", "/data/北京54.txt"}, w.Item("IDC_FIT_RESULT"));
+    EXPECT_EQ(text("IDC_FIT_SOURCE"), "/data/第1天.txt");
+    EXPECT_EQ(text("IDC_FIT_TARGET"), "/data/北京54.txt");
+    drop({"/data/b.txt"}, w.Item("IDC_FIT_TARGET"));
+    EXPECT_EQ(text("IDC_FIT_SOURCE"), "/data/第1天.txt");
+    EXPECT_EQ(text("IDC_FIT_TARGET"), "/data/b.txt");
 }
 
 TEST(FitWindow, LargeFilesAreFittedOnTheWorkerWithTheSameResult) {
