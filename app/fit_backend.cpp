@@ -2,6 +2,7 @@
 #include "app/fit_backend.h"
 
 #include "app/chinese_words.h"
+#include "app/file_reading.h"
 #include "app/fit_report_text.h"
 #include "app/saved_fit.h"
 #include "conversion/atomic_file.h"
@@ -16,18 +17,6 @@
 #include <numbers>
 
 namespace {
-
-AngleFormat AnglesOf(BatchAngles angles) {
-    switch (angles) {
-    case BatchAngles::Packed:
-        return AngleFormat::Packed;
-    case BatchAngles::Degrees:
-        return AngleFormat::Degrees;
-    case BatchAngles::Dms:
-        break;
-    }
-    return AngleFormat::Dms;
-}
 
 FitModel ModelOf(FitModelChoice model) {
     switch (model) {
@@ -45,14 +34,9 @@ FitModel ModelOf(FitModelChoice model) {
 Result<Settings> ReadingSettings(const FitInput& input) {
     Settings s;
     s.operation = input.model == FitModelChoice::Plane4 ? Operation::Plane : Operation::Datum;
-    s.angles = AnglesOf(input.angles);
-    s.header = input.header;
-    if (!input.columns.empty()) {
-        Result<ColumnLayout> columns = ParseColumns(input.columns, s.operation);
-        if (!columns) {
-            return columns.problem();
-        }
-        s.columns = *columns;
+    if (const Result<void> reading = SetFileReading(s, input.angles, input.header, input.columns);
+        !reading) {
+        return reading.problem();
     }
     return s;
 }
