@@ -2,6 +2,7 @@
 // the worker with progress, summary and failed records.
 #include "app/batch_dlg.h"
 
+#include "app/choice_lists.h"
 #include "app/file_fields.h"
 #include "app/window_texts.h"
 #include "engine/ellipsoid.h"
@@ -94,16 +95,6 @@ const ZoneRuleChoice kZoneRules[] = {
     {"标准分带（同 EPSG 代码：114°30′E 属六度带第 20 带）", BatchZoneRule::Standard},
 };
 
-struct AnglesChoice {
-    const char* text;
-    BatchAngles angles;
-};
-const AnglesChoice kAngles[] = {
-    {"度分秒合写 DDD.MMSS", BatchAngles::Packed},
-    {"十进制度", BatchAngles::Degrees},
-    {"度:分:秒", BatchAngles::Dms},
-};
-
 struct MethodChoice {
     const char* text;
     BatchMethod method;
@@ -112,20 +103,6 @@ const MethodChoice kMethods[] = {
     {"经典级数", BatchMethod::Series},
     {"Krüger 级数", BatchMethod::Krueger},
 };
-
-template <class Choice, size_t N> void Fill(CComboBox& combo, const Choice (&choices)[N]) {
-    for (const Choice& choice : choices) {
-        combo.AddString(choice.text);
-    }
-    combo.SetCurSel(0);
-}
-
-// The selected entry of a list that always has one.
-template <class Choice, size_t N>
-const Choice& Selected(const CComboBox& combo, const Choice (&choices)[N]) {
-    const int index = combo.GetCurSel();
-    return choices[index >= 0 && static_cast<size_t>(index) < N ? static_cast<size_t>(index) : 0];
-}
 
 // Seconds with one decimal, whatever the user's locale.
 std::string Seconds(double seconds) {

@@ -2,6 +2,7 @@
 // plot kept in step, and the parameter file saved and loaded.
 #include "app/fit_dlg.h"
 
+#include "app/choice_lists.h"
 #include "app/file_fields.h"
 #include "engine/ellipsoid.h"
 #include "platform/ddx.h"
@@ -31,16 +32,6 @@ const ModelChoice kModels[] = {
 };
 
 const char* const kConventions[] = {"位置矢量", "坐标框架"};
-
-struct AnglesChoice {
-    const char* text;
-    BatchAngles angles;
-};
-const AnglesChoice kAngles[] = {
-    {"度分秒合写 DDD.MMSS", BatchAngles::Packed},
-    {"十进制度", BatchAngles::Degrees},
-    {"度:分:秒", BatchAngles::Dms},
-};
 
 // The ellipsoid presets under their short names.
 struct EllipsoidChoice {
@@ -113,14 +104,8 @@ void CFitDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CFitDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    for (const AnglesChoice& choice : kAngles) {
-        m_comboAngles.AddString(choice.text);
-    }
-    m_comboAngles.SetCurSel(0);
-    for (const ModelChoice& choice : kModels) {
-        m_comboModel.AddString(choice.text);
-    }
-    m_comboModel.SetCurSel(0);
+    Fill(m_comboAngles, kAngles);
+    Fill(m_comboModel, kModels);
     for (const char* text : kConventions) {
         m_comboConvention.AddString(text);
     }
@@ -149,9 +134,9 @@ FitInput CFitDlg::ReadInput() const {
     input.source = m_editSource.GetWindowText().str();
     input.target = m_editTarget.GetWindowText().str();
     input.columns = m_editColumns.GetWindowText().str();
-    input.angles = kAngles[IndexOf(m_comboAngles, static_cast<int>(std::size(kAngles)))].angles;
+    input.angles = Selected(m_comboAngles, kAngles).angles;
     input.header = m_checkHeader.GetCheck() == BST_CHECKED;
-    input.model = kModels[IndexOf(m_comboModel, static_cast<int>(std::size(kModels)))].model;
+    input.model = Selected(m_comboModel, kModels).model;
     input.coordinateFrame = m_comboConvention.GetCurSel() == 1;
     const auto& ellipsoids = Ellipsoids();
     const int count = static_cast<int>(ellipsoids.size());
@@ -485,8 +470,7 @@ void CFitDlg::OnLoad() {
 }
 
 void CFitDlg::UpdateControls() {
-    const FitModelChoice model =
-        kModels[IndexOf(m_comboModel, static_cast<int>(std::size(kModels)))].model;
+    const FitModelChoice model = Selected(m_comboModel, kModels).model;
     const bool helmert = model != FitModelChoice::Plane4;
     const bool busy = m_worker.joinable();
     m_comboConvention.EnableWindow(model == FitModelChoice::Helmert7);
