@@ -103,18 +103,6 @@ Places ReadPlaces(const std::string& path, const Settings& reading, bool helmert
     return read;
 }
 
-const char* LeftOutReason(LeftOutPoint::Why why) {
-    switch (why) {
-    case LeftOutPoint::Why::SourceOnly:
-        return "仅在源文件中";
-    case LeftOutPoint::Why::TargetOnly:
-        return "仅在目标文件中";
-    case LeftOutPoint::Why::Excluded:
-        break;
-    }
-    return "未选用";
-}
-
 std::string Statistic(const PointFit& point) {
     if (!point.statistic) {
         return "-";
@@ -164,7 +152,7 @@ FitView ViewOfParameters(const DatumParameters& parameters, const Places& places
         row.name = point.name;
         row.used = false;
         row.matched = point.why == LeftOutPoint::Why::Excluded;
-        row.reason = LeftOutReason(point.why);
+        row.reason = kChineseFitReport.Why(point.why);
         if (row.matched) {
             matched[point.name] = std::move(row);
         } else {
