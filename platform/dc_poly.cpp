@@ -6,6 +6,7 @@
 
 #include <QPainter>
 
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
@@ -31,10 +32,11 @@ void AddSegment(std::vector<QPoint>& pixels, QPoint from, QPoint to) {
 }
 
 // Sets the pixels (logical coordinates) straight in the context's image where that is a plain
-// 32-bit one and the clip a rectangle; false, having set none, where only a painter can.
+// 32-bit one of one pixel per logical pixel and the clip a rectangle; false, having set none,
+// where only a painter can.
 bool SetPixelsDirectly(const GkDcState& state, const std::vector<QPoint>& pixels, QRgb rgb) {
     if (state.kind == GkDcState::Kind::Window || !state.image || state.image->isNull() ||
-        state.deviceClip.rectCount() != 1) {
+        state.image->devicePixelRatio() != 1.0 || state.deviceClip.rectCount() != 1) {
         return false;
     }
     QImage& image = *state.image;
@@ -104,10 +106,12 @@ BOOL CDC::PolyPolyline(const POINT* lpPoints, const DWORD* lpPolyPoints, int nCo
     if (SetPixelsDirectly(*m_state, pixels, color.rgb())) {
         return TRUE;
     }
+    // Each logical pixel filled as LineTo fills it, whatever the density of the device.
     QPainter p;
     if (m_state->begin(p)) {
-        p.setPen(QPen(color, 0)); // cosmetic: exactly the pixel at each point
-        p.drawPoints(pixels.data(), static_cast<int>(pixels.size()));
+        for (const QPoint& pixel : pixels) {
+            p.fillRect(QRect(pixel, QSize(1, 1)), color);
+        }
     }
     return TRUE;
 }
@@ -121,7 +125,17 @@ BOOL CDC::PolyEllipse(const RECT* lpRects, int nCount) {
         return FALSE;
     }
     // An ellipse is drawn once into a clear image by Ellipse itself and copied to each place
-    // of that size: only its own pixels are opaque, so the copies cover what Ellipse would.
+    // of that size: only its own pixels are opaque, so the copies cover what Ellipse would. The
+    // image has the device's density; at a density that is not whole, a copy would fall between
+    // device pixels, so each ellipse is drawn on its own.
+    const qreal density = p.device()->devicePixelRatioF();
+    if (density != std::floor(density)) {
+        p.end();
+        for (int i = 0; i < nCount; ++i) {
+            Ellipse(lpRects[i].left, lpRects[i].top, lpRects[i].right, lpRects[i].bottom);
+        }
+        return TRUE;
+    }
     const int pad = m_state->pen ? m_state->pen->penWidth + 1 : 1;
     QImage stamp;
     QSize stampSize;
@@ -132,7 +146,9 @@ BOOL CDC::PolyEllipse(const RECT* lpRects, int nCount) {
             continue;
         }
         if (size != stampSize) {
-            stamp = QImage(size + QSize(2 * pad, 2 * pad), QImage::Format_ARGB32_Premultiplied);
+            stamp = QImage((size + QSize(2 * pad, 2 * pad)) * density,
+                           QImage::Format_ARGB32_Premultiplied);
+            stamp.setDevicePixelRatio(density);
             stamp.fill(Qt::transparent);
             CImageDC shape(stamp);
             ::SelectObject(&shape, m_state->pen);

@@ -9,15 +9,29 @@
 
 namespace {
 
-// The formats a context may draw on: the 32-bit ones take one-pixel lines' pixels straight,
-// the others through a painter.
-const QImage::Format kFormats[] = {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied,
-                                   QImage::Format_RGB888};
+// The surfaces a context may draw on: the 32-bit ones of one pixel per logical pixel take
+// one-pixel lines' pixels straight, the others through a painter; a whole density copies one
+// drawn ellipse, another draws each.
+struct Surface {
+    QImage::Format format;
+    qreal density;
+};
+const Surface kSurfaces[] = {{QImage::Format_RGB32, 1.0},
+                             {QImage::Format_ARGB32_Premultiplied, 1.0},
+                             {QImage::Format_RGB888, 1.0},
+                             {QImage::Format_RGB32, 2.0},
+                             {QImage::Format_RGB32, 1.5}};
 
-QImage Canvas(QImage::Format format) {
-    QImage image(80, 60, format);
+QImage Canvas(const Surface& surface) {
+    QImage image(QSize(80, 60) * surface.density, surface.format);
+    image.setDevicePixelRatio(surface.density);
     image.fill(Qt::white);
     return image;
+}
+
+std::string Describe(const Surface& surface) {
+    return "format " + std::to_string(surface.format) + ", density " +
+           std::to_string(surface.density);
 }
 
 // The first pixel where the two pictures differ, or "" when none does.
@@ -68,11 +82,11 @@ TEST(DcPoly, PolyPolylinePaintsWhatMoveToAndLineToPaint) {
     }
     for (int width : {1, 2}) {
         for (const Setting& s : kSettings) {
-            for (const QImage::Format format : kFormats) {
-                SCOPED_TRACE(std::string(s.name) + ", pen " + std::to_string(width) + ", format " +
-                             std::to_string(format));
+            for (const Surface& surface : kSurfaces) {
+                SCOPED_TRACE(std::string(s.name) + ", pen " + std::to_string(width) + ", " +
+                             Describe(surface));
                 CPen pen(PS_SOLID, width, RGB(200, 0, 0));
-                QImage single = Canvas(format);
+                QImage single = Canvas(surface);
                 {
                     CImageDC dc(single);
                     Prepare(dc, s);
@@ -84,7 +98,7 @@ TEST(DcPoly, PolyPolylinePaintsWhatMoveToAndLineToPaint) {
                         }
                     }
                 }
-                QImage batch = Canvas(format);
+                QImage batch = Canvas(surface);
                 {
                     CImageDC dc(batch);
                     Prepare(dc, s);
@@ -118,14 +132,13 @@ TEST(DcPoly, PolyEllipsePaintsWhatEllipsePaintsInOrder) {
     const Style styles[] = {{"filled", 1, true}, {"hollow", 1, false}, {"thick", 2, false}};
     for (const Style& style : styles) {
         for (const Setting& s : kSettings) {
-            for (const QImage::Format format : kFormats) {
-                SCOPED_TRACE(std::string(s.name) + ", " + style.name + ", format " +
-                             std::to_string(format));
+            for (const Surface& surface : kSurfaces) {
+                SCOPED_TRACE(std::string(s.name) + ", " + style.name + ", " + Describe(surface));
                 CPen pen(PS_SOLID, style.penWidth, RGB(0, 0, 160));
                 CBrush brush(RGB(90, 160, 0));
                 // Each picture starts from lines under the shapes, so a hollow one shows them.
                 const auto draw = [&](bool batched) {
-                    QImage image = Canvas(format);
+                    QImage image = Canvas(surface);
                     CImageDC dc(image);
                     Prepare(dc, s);
                     CPen under(PS_SOLID, 1, RGB(255, 128, 0));
