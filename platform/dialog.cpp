@@ -74,6 +74,8 @@ int MulDiv(int a, int b, int c) {
 
 // A dialog with the application-window style and no owner is a window of its own to the
 // window manager: not a dialog kept above some other window of the program (a transient).
+// Without the maximise box style, and with its size fixed, the window asks for no maximising in
+// every hint it has (Openbox still draws the button, greyed out, where its theme lays one out).
 Qt::WindowFlags FlagsFor(DWORD style, DWORD exStyle, bool owned) {
     const bool appWindow = (exStyle & WS_EX_APPWINDOW) && !owned;
     Qt::WindowFlags flags = (appWindow ? Qt::Window : Qt::Dialog) | Qt::CustomizeWindowHint;
