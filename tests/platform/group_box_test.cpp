@@ -42,8 +42,7 @@ const DialogTemplateRegistration kDialog{DialogTemplate{
         {-1, nullptr, "STATIC", "距离(&D):", 12, 44, 30, 8, SS_LEFT | WS_GROUP, 0},
         {kDistance, "IDC_DISTANCE", "EDIT", "", 44, 42, 40, 13, WS_BORDER | WS_TABSTOP, 0},
         {kFrame, "IDC_FRAME", "BUTTON", "方向", 5, 3, 100, 60, BS_GROUPBOX, 0},
-        {kOutside, "IDC_OUTSIDE", "BUTTON", "确定", 110, 80, 45, 14,
-         BS_PUSHBUTTON | WS_TABSTOP, 0},
+        {kOutside, "IDC_OUTSIDE", "BUTTON", "确定", 110, 80, 45, 14, BS_PUSHBUTTON | WS_TABSTOP, 0},
     }}};
 
 class GroupDialog : public CDialog {

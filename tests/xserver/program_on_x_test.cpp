@@ -540,7 +540,8 @@ WmRequest RequestOf(QWidget* window) {
         const qsizetype at = normal.indexOf(QString::fromUtf8(which));
         return at < 0 ? QString() : normal.mid(at).section('\n', 0, 0).section(':', 1).trimmed();
     };
-    request.fixedSize = !size("minimum size").isEmpty() && size("minimum size") == size("maximum size");
+    request.fixedSize =
+        !size("minimum size").isEmpty() && size("minimum size") == size("maximum size");
     return request;
 }
 
