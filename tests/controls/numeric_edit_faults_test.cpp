@@ -43,6 +43,7 @@ template <class Field> void TypeNumber(Field& field, const std::string& typed, c
     }
 }
 
+// 6378245.1234 once came out as 6378245.0234999993 and 41.68325 as 41.6831599999.
 const char* const kTypedNumbers[] = {
     "6378245.1234", "41.68325",     "298.2572235635",   "6378137",     "6378245.1", "114.3",
     "0.6",          "1.2345678901", "-0.0001",          "31.41416832", "298.3",     "6378140.0001",
@@ -60,15 +61,6 @@ TEST(NumericEditFaults, TypedDigitsStayAsTypedOnTheWidget) {
         std::from_chars(text.data() + (text[0] == '-'), text.data() + text.size(), expected);
         EXPECT_EQ(std::fabs(field.edit.m_dValue), expected);
     }
-}
-
-TEST(NumericEditFaults, TypedDigitsOfTheIssueAreNotCorrupted) {
-    WidgetField a;
-    a.Type("6378245.1234");
-    EXPECT_EQ(a.Text(), "6378245.1234000000"); // not 6378245.0234999993
-    WidgetField seconds;
-    seconds.Type("41.68325");
-    EXPECT_EQ(seconds.Text(), "41.6832500000"); // not 41.6831599999
 }
 
 // Every number with up to 15 significant digits and up to 10 decimals that a double holds
@@ -170,13 +162,6 @@ TEST(NumericEditFaults, DotGroupingWithGroupingOnKeepsTheGroupedReading) {
     WidgetField field(TRUE);
     EXPECT_EQ(field.edit.ParseText("1.234"), 1234.0);
     EXPECT_EQ(field.edit.ParseText("1.234,5"), 1234.5);
-}
-
-TEST(NumericEditFaults, UsualLocaleReadsAsBefore) {
-    WidgetField field;
-    EXPECT_EQ(field.edit.ParseText("298.2572235635"), 298.2572235635);
-    EXPECT_EQ(field.edit.ParseText("1,234.5"), 1234.5);
-    EXPECT_EQ(field.edit.ParseText("1,5"), 15.0);
 }
 
 TEST(NumericEditFaults, DigitsThatWouldLeaveTheRangeOfADoubleAreRefused) {
