@@ -110,48 +110,42 @@ TEST(NumericEditFaults, AnyTypedNumberOfUpToTenDecimalsStaysAsTyped) {
 }
 
 TEST(NumericEditFaults, MainFormPointIsReadUnderACommaDecimalLocale) {
-    ScopedRecordingServices services;
-    services.decimal = ",";
-    services.group = ".";
-    WidgetField field; // grouping off, as the main form sets it
-    struct Case {
-        const char* written;
-        double value;
-    } cases[] = {
-        {"298.2572235635", 298.2572235635}, {"6378137", 6378137.0}, {"0", 0.0},
-        {"6378245.1234", 6378245.1234},     {"-0.5", -0.5},         {"1,5", 1.5},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.written);
-        EXPECT_EQ(field.edit.ParseText(c.written), c.value);
+    for (const char* group : {".", "\u202F"}) {
+        SCOPED_TRACE(group);
+        ScopedRecordingServices services;
+        services.decimal = ",";
+        services.group = group;
+        WidgetField field; // grouping off, as the main form sets it
+        struct Case {
+            const char* written;
+            double value;
+        } cases[] = {
+            {"298.2572235635", 298.2572235635}, {"6378137", 6378137.0}, {"0", 0.0},
+            {"6378245.1234", 6378245.1234},     {"-0.5", -0.5},         {"1,5", 1.5},
+        };
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.written);
+            EXPECT_EQ(field.edit.ParseText(c.written), c.value);
+        }
+        // The next keystroke keeps the number: a digit re-renders it in the locale's form …
+        field.Place("298.2572235635|");
+        field.Press("7");
+        EXPECT_EQ(field.Notation(), "298,2572235635|");
+        EXPECT_EQ(field.edit.m_dValue, 298.2572235635);
+        // … Delete at the end changes nothing …
+        field.Place("298.2572235635|");
+        field.Press("Delete");
+        EXPECT_EQ(field.edit.m_dValue, 298.2572235635);
+        // … and Backspace, which does not re-render, works on its decimals.
+        field.Place("298.2572235635|");
+        field.Press("Backspace");
+        EXPECT_EQ(field.Notation(), "298,257223563|0");
+        EXPECT_EQ(field.edit.m_dValue, 298.257223563);
+        // A digit typed into its integer part.
+        field.Place("298|.2572235635");
+        field.Press("1");
+        EXPECT_EQ(field.Notation(), "2981|,2572235635");
     }
-    // The next keystroke keeps the number: a digit re-renders it in the locale's form …
-    field.Place("298.2572235635|");
-    field.Press("7");
-    EXPECT_EQ(field.Notation(), "298,2572235635|");
-    EXPECT_EQ(field.edit.m_dValue, 298.2572235635);
-    // … and Backspace, which does not re-render, works on its decimals.
-    field.Place("298.2572235635|");
-    field.Press("Backspace");
-    EXPECT_EQ(field.Notation(), "298,257223563|0");
-    EXPECT_EQ(field.edit.m_dValue, 298.257223563);
-    // A digit typed into its integer part.
-    field.Place("298|.2572235635");
-    field.Press("1");
-    EXPECT_EQ(field.Notation(), "2981|,2572235635");
-}
-
-TEST(NumericEditFaults, MainFormPointIsReadUnderASpaceGroupLocale) {
-    ScopedRecordingServices services;
-    services.decimal = ",";
-    services.group = "\u202F";
-    WidgetField field;
-    field.Place("298.2572235635|");
-    field.Press("Delete");
-    EXPECT_EQ(field.edit.m_dValue, 298.2572235635);
-    field.Place("298.2572235635|");
-    field.Press("Backspace");
-    EXPECT_EQ(field.Notation(), "298,257223563|0");
 }
 
 TEST(NumericEditFaults, DotGroupingWithGroupingOnKeepsTheGroupedReading) {

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include "engine/gauss_projection.h"
-#include "engine/packed_angle.h"
 #include "engine/series_method.h"
 #include "tests/engine/form_engine.h"
 
