@@ -168,8 +168,8 @@ TEST(AboutBox, HowItClosesAndWhoStopsTheScroller) {
         int result;
     };
     const Case cases[] = {
-        {"OK", 20, [](QWidget* w) { ClickAt(w->findChild<QWidget*>("IDOK"), QPoint(5, 5)); },
-         false, IDOK},
+        {"OK", 20, [](QWidget* w) { ClickAt(w->findChild<QWidget*>("IDOK"), QPoint(5, 5)); }, false,
+         IDOK},
         {"Escape", 5,
          [](QWidget* w) {
              QWidget* focus = QApplication::focusWidget();

@@ -26,10 +26,10 @@ struct Transition {
 };
 
 const Transition kTransitions[] = {
-    {"NormalMoveWithoutCaptureBecomesHotTakesCaptureAndRedraws", Before::Normal,
-     Message::MouseMove, 0, 5, 5, true, true, 1},
-    {"NormalMoveWithLeftButtonDownChangesNothing", Before::Normal, Message::MouseMove,
-     MK_LBUTTON, 5, 5, false, false, 0},
+    {"NormalMoveWithoutCaptureBecomesHotTakesCaptureAndRedraws", Before::Normal, Message::MouseMove,
+     0, 5, 5, true, true, 1},
+    {"NormalMoveWithLeftButtonDownChangesNothing", Before::Normal, Message::MouseMove, MK_LBUTTON,
+     5, 5, false, false, 0},
     {"NormalMoveOutsideWhileHoldingCaptureReleasesIt", Before::NormalHoldingCapture,
      Message::MouseMove, 0, -1, 5, false, false, 0},
     // Capture taken away while hot: the button stays hot and takes it again.
@@ -40,10 +40,10 @@ const Transition kTransitions[] = {
      true, 0},
     {"HotMoveOutsideWithLeftButtonUpGoesNormalAndReleases", Before::Hot, Message::MouseMove, 0, 5,
      40, false, false, 1},
-    {"HotMoveOutsideWithLeftButtonDownGoesNormalButKeepsCapture", Before::Hot,
-     Message::MouseMove, MK_LBUTTON, -3, 5, false, true, 1},
-    {"HotKillFocusGoesNormalAndKeepsCapture", Before::Hot, Message::KillFocus, 0, 0, 0, false,
-     true, 1},
+    {"HotMoveOutsideWithLeftButtonDownGoesNormalButKeepsCapture", Before::Hot, Message::MouseMove,
+     MK_LBUTTON, -3, 5, false, true, 1},
+    {"HotKillFocusGoesNormalAndKeepsCapture", Before::Hot, Message::KillFocus, 0, 0, 0, false, true,
+     1},
     {"HotCaptureChangedReleasesAndRedrawsButStaysHot", Before::Hot, Message::CaptureChanged, 0, 0,
      0, true, false, 1},
 };

@@ -81,7 +81,7 @@ TEST_P(Accuracy, SeriesStaysWithinItsMeasuredBoundInEachBand) {
         double inverse;
     };
     const Bound bounds[] = {
-        {1, 0.5e-6, 1.1e-6}, {2, 7e-6, 22e-6},       {3, 0.1e-3, 0.37e-3},
+        {1, 0.5e-6, 1.1e-6},  {2, 7e-6, 22e-6},     {3, 0.1e-3, 0.37e-3},
         {4, 0.71e-3, 2.8e-3}, {5, 3.3e-3, 13.3e-3}, {6, 11.6e-3, 47.7e-3},
     };
     const EllipsoidPreset& preset = GetParam();

@@ -95,8 +95,8 @@ TEST(DegreesToPacked, WritesSexagesimalParts) {
         bool exact;
     };
     const Case cases[] = {
-        {30.25, 30.15, true},    {-30.5, -30.3, false}, {31.694912, 31.41416832, false},
-        {0.0, 0.0, false},       {114.5, 114.30, false},
+        {30.25, 30.15, true}, {-30.5, -30.3, false},  {31.694912, 31.41416832, false},
+        {0.0, 0.0, false},    {114.5, 114.30, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.degrees);
