@@ -2,8 +2,9 @@
 """Checks what a screen reader hears of the program's windows over AT-SPI: the main form, the
 About box, the batch window and the parameter window, each opened by its keys as a user opens
 it. Each control must be there with its role and its label's name; no radio button may be heard
-as a check box, no drop-down list by its entry, no control the keys reach without a name, and
-no group box may take the focus. Prints what is wrong and exits 1, or prints the windows it read."""
+as a check box, no drop-down list by its entry, no control the keys reach without a name, no
+group box may take the focus, and a group box holds the radio buttons and fields inside it.
+Prints what is wrong and exits 1, or prints the windows it read."""
 import subprocess
 import sys
 import time
@@ -45,6 +46,42 @@ EXPECTED = {
 # The roles of controls a user reaches; each must be heard by a name.
 CONTROLS = {"text", "combo box", "check box", "radio button", "push button", "tree", "table",
             "list", "image", "link"}
+
+
+# (role, name) a group box must hold as its own children: a screen reader hears each radio
+# button as one of its group.
+GROUPS = {
+    "高斯坐标转换": {
+        "换算方式": [("radio button", "高斯坐标正算"), ("radio button", "高斯坐标反算")],
+        "椭球参数": [
+            ("radio button", "WGS1984参考椭球"), ("radio button", "西安1980参考椭球"),
+            ("radio button", "北京1954参考椭球"), ("radio button", "自定义参考椭球"),
+        ],
+        "大地坐标": [("text", "B 度"), ("text", "L 秒")],
+    },
+    "批量转换": {
+        "换算设置": [("combo box", "换算方式"), ("combo box", "参考椭球"), ("text", "中央子午线")],
+    },
+    "转换参数计算": {
+        "转换模型": [("combo box", "模型"), ("combo box", "旋转约定"), ("combo box", "源椭球"),
+                     ("combo box", "目标椭球")],
+    },
+}
+
+
+def check_groups(window, title):
+    problems = []
+    groups = {n.name: n for n in nodes(window) if n.getRoleName() in ("panel", "grouping")}
+    for group, members in GROUPS.get(title, {}).items():
+        if group not in groups:
+            problems.append("%s: no group %r" % (title, group))
+            continue
+        held = {(child.getRoleName(), child.name) for child in groups[group] if child is not None}
+        for role, name in members:
+            if (role, name) not in held:
+                problems.append("%s: the group %r does not hold the %s %r" %
+                                (title, group, role, name))
+    return problems
 
 
 def find_app(name, timeout):
@@ -143,6 +180,7 @@ def main():
             problems.append("the window %r did not open" % title)
             break
         problems += check(window, title)
+        problems += check_groups(window, title)
         if title == "关于":
             keys("Escape")
     for problem in problems:
