@@ -11,6 +11,7 @@
 #include "res/resource.h"
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 #include <utility>
@@ -68,6 +69,33 @@ std::uintmax_t FileBytes(const std::string& path) {
 constexpr int kNameColumn = 0;
 int TotalColumn(bool helmert) {
     return helmert ? 4 : 3;
+}
+
+// A row's text in a column after the name; total is TotalColumn's.
+const char* CellText(const FitRow& row, int column, int total) {
+    if (column < total) {
+        const size_t k = static_cast<size_t>(column - 1);
+        return k < row.residuals.size() ? row.residuals[k].c_str() : "";
+    }
+    switch (column - total) {
+    case 0:
+        return row.total.c_str();
+    case 1:
+        return row.statistic.c_str();
+    case 2:
+        return row.flagged ? kFlagMark : "";
+    default:
+        return row.reason.c_str();
+    }
+}
+
+// The same points in the same order, each in both files or in one only as before: the rows
+// of the one view can become the other's in place.
+bool SamePoints(const std::vector<FitRow>& a, const std::vector<FitRow>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](const FitRow& x, const FitRow& y) {
+                          return x.matched == y.matched && x.name == y.name;
+                      });
 }
 
 } // namespace
@@ -276,6 +304,7 @@ void CFitDlg::StartFit(FitInput input) {
         return;
     }
     m_editResult.SetWindowText("正在计算...");
+    m_bResultShowsReport = false;
     UpdateControls();
     const WPARAM fit = ++m_nWorkerFit;
     m_worker = std::thread([this, fit, input = std::move(input)] {
@@ -336,6 +365,7 @@ void CFitDlg::ShowView(const FitView& view) {
     if (!view.fitted) {
         // The list keeps what the user sees and ticks; the reason shows where the report was.
         m_editResult.SetWindowText(view.message.c_str());
+        m_bResultShowsReport = false;
         m_view.fitted = false;
         m_view.parameterText.clear();
         UpdateControls();
@@ -347,45 +377,74 @@ void CFitDlg::ShowView(const FitView& view) {
         row >= 0 && static_cast<size_t>(row) < m_view.rows.size()) {
         selected = m_view.rows[static_cast<size_t>(row)].name;
     }
-    m_view = view;
+    // A tick fits the same points again: their rows take the new residuals in place and
+    // keep their order, ticks, selection, the focus and the scroll position.
+    const bool inPlace = m_bListShowsView && m_columnsHelmert == view.helmert &&
+                         static_cast<size_t>(m_listPoints.GetItemCount()) == view.rows.size() &&
+                         SamePoints(m_view.rows, view.rows);
+    const FitView before = std::exchange(m_view, view);
     ShowColumns(view.helmert);
-    ShowRows();
-    m_editResult.SetWindowText(view.report.c_str());
+    ShowRows(inPlace ? &before.rows : nullptr);
+    // Ten thousand lines of report take a frame to show: the same report is left as it is.
+    if (!m_bResultShowsReport || view.report != before.report) {
+        m_editResult.SetWindowText(view.report.c_str());
+        m_bResultShowsReport = true;
+    }
     for (size_t i = 0; i < m_view.rows.size() && !selected.empty(); ++i) {
         if (m_view.rows[i].name == selected) {
             m_listPoints.SetItemState(static_cast<int>(i), LVIS_SELECTED | LVIS_FOCUSED,
                                       LVIS_SELECTED | LVIS_FOCUSED);
         }
     }
+    // A row that stayed selected tells nothing: the plot is told here.
+    const int row = m_listPoints.GetNextItem(-1, LVNI_SELECTED);
+    const auto point = std::find(m_plotRows.begin(), m_plotRows.end(), row);
+    m_plot.SetCurSel(row < 0 || point == m_plotRows.end()
+                         ? -1
+                         : static_cast<int>(point - m_plotRows.begin()));
     UpdateControls();
 }
 
-void CFitDlg::ShowRows() {
+void CFitDlg::ShowRows(const std::vector<FitRow>* shown) {
     m_bFilling = true;
-    m_listPoints.DeleteAllItems();
+    m_listPoints.SetRedraw(FALSE);
+    if (!shown) {
+        m_listPoints.DeleteAllItems();
+    }
     std::vector<PlotPoint> plot;
     m_plotRows.clear();
     const int total = TotalColumn(m_view.helmert);
-    for (const FitRow& row : m_view.rows) {
-        const int at = m_listPoints.InsertItem(m_listPoints.GetItemCount(), row.name.c_str());
-        for (size_t k = 0; k < row.residuals.size(); ++k) {
-            m_listPoints.SetItemText(at, static_cast<int>(k) + 1, row.residuals[k].c_str());
+    m_listTicks.resize(m_view.rows.size());
+    for (size_t i = 0; i < m_view.rows.size(); ++i) {
+        const FitRow& row = m_view.rows[i];
+        const int at = shown ? static_cast<int>(i)
+                             : m_listPoints.InsertItem(m_listPoints.GetItemCount(),
+                                                       row.name.c_str());
+        // Only the texts that differ from the row's are set: a tick leaves most flags and
+        // reasons as they were.
+        for (int column = kNameColumn + 1; column <= total + 3; ++column) {
+            const char* text = CellText(row, column, total);
+            if (shown ? std::strcmp(text, CellText((*shown)[i], column, total)) != 0
+                      : *text != '\0') {
+                m_listPoints.SetItemText(at, column, text);
+            }
         }
-        m_listPoints.SetItemText(at, total, row.total.c_str());
-        m_listPoints.SetItemText(at, total + 1, row.statistic.c_str());
-        m_listPoints.SetItemText(at, total + 2, row.flagged ? kFlagMark : "");
-        m_listPoints.SetItemText(at, total + 3, row.reason.c_str());
-        if (row.matched) {
+        if (!row.matched) {
+            if (!shown) {
+                m_listPoints.SetItemGrayed(at);
+            }
+        } else if (!shown || m_listTicks[i] != row.used) {
             m_listPoints.SetCheck(at, row.used);
-        } else {
-            m_listPoints.SetItemGrayed(at);
         }
+        m_listTicks[i] = row.matched && row.used;
         if (row.placed) {
             plot.push_back({row.x, row.y, row.vx, row.vy, row.used, row.flagged});
             m_plotRows.push_back(at);
         }
     }
+    m_listPoints.SetRedraw(TRUE);
     m_plot.SetPoints(std::move(plot));
+    m_bListShowsView = true;
     m_bFilling = false;
 }
 
@@ -396,6 +455,7 @@ void CFitDlg::OnPointChanged(const NMLISTVIEW& change) {
     if ((change.uNewState ^ change.uOldState) & LVIS_STATEIMAGEMASK) {
         const FitRow& row = m_view.rows[static_cast<size_t>(change.iItem)];
         const bool ticked = change.uNewState & INDEXTOSTATEIMAGEMASK(2);
+        m_listTicks[static_cast<size_t>(change.iItem)] = ticked;
         std::vector<std::string> exclude = m_exclude;
         std::erase(exclude, row.name);
         if (!ticked) {
@@ -467,6 +527,7 @@ void CFitDlg::OnLoad() {
     for (int row = 0; row < m_listPoints.GetItemCount(); ++row) {
         m_listPoints.SetItemGrayed(row);
     }
+    m_bListShowsView = false; // greyed, the rows are no longer the view's to update
 }
 
 void CFitDlg::UpdateControls() {

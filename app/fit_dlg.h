@@ -86,14 +86,19 @@ private:
     void StartFit(FitInput input);
     void ShowView(const FitView& view);
     void ShowColumns(bool helmert);
-    void ShowRows();
+    // Fills the list with the view's rows, or, given the rows it shows (the same points),
+    // sets only what differs.
+    void ShowRows(const std::vector<FitRow>* shown);
     void UpdateControls();
 
     FitBackend m_backend;
     FitView m_view;
     std::vector<std::string> m_exclude; // the points the user unticked
     std::vector<int> m_plotRows;        // the list row of each point in the plot
+    std::vector<bool> m_listTicks;      // each row's tick as the list last told it
     bool m_bFilling = false;            // the list is being filled: its notices are ours
+    bool m_bListShowsView = false;      // the list holds m_view's rows as ShowRows left them
+    bool m_bResultShowsReport = false;  // the result field holds m_view's report
     std::optional<bool> m_columnsHelmert;
     CFont m_fontResult;
 

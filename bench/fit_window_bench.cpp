@@ -77,8 +77,8 @@ BENCHMARK(BM_WholeFit)
     ->Arg(10000)
     ->Unit(benchmark::kMillisecond);
 
-// What a tick or untick costs the window's thread once the fit is done: the list filled anew
-// with every row, the report shown, the plot drawn and painted.
+// What 计算 with the same points and the same result costs the window's thread once the fit
+// is done: the list brought up to date, the report shown, the plot drawn and painted.
 void BM_WindowShowsFit(benchmark::State& state) {
     const Files files = WritePoints(static_cast<int>(state.range(0)));
     FitInput input;
@@ -102,6 +102,72 @@ void BM_WindowShowsFit(benchmark::State& state) {
     dlg.DestroyWindow();
 }
 BENCHMARK(BM_WindowShowsFit)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// A point unticked or ticked again in the list, as the user does it: the new fit shown, so
+// every used point's residuals change (the fit itself is done beforehand).
+void BM_WindowTick(benchmark::State& state) {
+    const Files files = WritePoints(static_cast<int>(state.range(0)));
+    FitInput input;
+    input.model = FitModelChoice::Plane4;
+    input.source = files.source;
+    input.target = files.target;
+    const FitBackend real = CommonPointBackend();
+    const FitView all = real.compute(input);
+    input.exclude = {"P5"};
+    const FitView without = real.compute(input);
+    FitBackend backend;
+    backend.compute = [&](const FitInput& asked) {
+        return asked.exclude.empty() ? all : without;
+    };
+    CFitDlg dlg(backend);
+    dlg.Create();
+    dlg.ShowWindow(SW_SHOW);
+    dlg.GetDlgItem(IDC_FIT_SOURCE)->SetWindowText(files.source.c_str());
+    dlg.GetDlgItem(IDC_FIT_TARGET)->SetWindowText(files.target.c_str());
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_FIT_COMPUTE, BN_CLICKED), 0);
+    dlg.FinishFit();
+    dlg.m_listPoints.SetItemState(5000 % state.range(0), LVIS_SELECTED | LVIS_FOCUSED,
+                                  LVIS_SELECTED | LVIS_FOCUSED);
+    for (auto _ : state) {
+        dlg.m_listPoints.SetCheck(5, !dlg.m_listPoints.GetCheck(5));
+        dlg.FinishFit();
+        dlg.m_hWnd->repaint();
+        QApplication::processEvents();
+    }
+    dlg.DestroyWindow();
+}
+BENCHMARK(BM_WindowTick)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// Other points each time (files of n and of n - 1 points in turn): the list filled anew.
+void BM_WindowShowsOtherPoints(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    const Files files[] = {WritePoints(n), WritePoints(n - 1)};
+    FitView views[2];
+    for (int i = 0; i < 2; ++i) {
+        FitInput input;
+        input.model = FitModelChoice::Plane4;
+        input.source = files[i].source;
+        input.target = files[i].target;
+        views[i] = CommonPointBackend().compute(input);
+    }
+    int next = 0;
+    FitBackend backend;
+    backend.compute = [&](const FitInput&) { return views[next]; };
+    CFitDlg dlg(backend);
+    dlg.Create();
+    dlg.ShowWindow(SW_SHOW);
+    dlg.GetDlgItem(IDC_FIT_SOURCE)->SetWindowText(files[0].source.c_str());
+    dlg.GetDlgItem(IDC_FIT_TARGET)->SetWindowText(files[0].target.c_str());
+    for (auto _ : state) {
+        dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_FIT_COMPUTE, BN_CLICKED), 0);
+        dlg.FinishFit();
+        dlg.m_hWnd->repaint();
+        QApplication::processEvents();
+        next = 1 - next;
+    }
+    dlg.DestroyWindow();
+}
+BENCHMARK(BM_WindowShowsOtherPoints)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 std::vector<PlotPoint> Points(int n) {
     std::vector<PlotPoint> points;

@@ -8,13 +8,16 @@
 #include "platform/gdi_objects.h"
 #include "platform/private/gdi_private.h"
 
+#include <QAccessible>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QSignalBlocker>
 #include <QTreeWidget>
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -63,7 +66,9 @@ public:
                     return;
                 }
                 row->setData(0, kToldTick, ticked);
-                notify(indexOfTopLevelItem(row), CheckImage(ticked), CheckImage(!ticked));
+                // The model's index knows its row at once; indexOfTopLevelItem searches the
+                // list, which a fill of thousands of ticked rows cannot afford.
+                notify(indexFromItem(row).row(), CheckImage(ticked), CheckImage(!ticked));
             });
         watchSelection();
     }
@@ -136,7 +141,15 @@ public:
         }
         case LVM_DELETEALLITEMS:
             clear();
+            m_quietRows = {};
             return TRUE;
+        case WM_SETREDRAW:
+            if (wParam) {
+                announceQuietTexts();
+            } else {
+                m_quiet = true;
+            }
+            return WindowBridge::classProc(message, wParam, lParam);
         case LVM_ENSUREVISIBLE:
             if (QTreeWidgetItem* row = topLevelItem(index)) {
                 scrollToItem(row);
@@ -217,14 +230,16 @@ private:
         if (!row) {
             return 0;
         }
+        // Only the states asked for: a program reading every row's tick should not pay for
+        // looking up its selection too.
         UINT state = 0;
-        if (row->isSelected()) {
+        if ((mask & LVIS_SELECTED) && row->isSelected()) {
             state |= LVIS_SELECTED;
         }
-        if (currentItem() == row) {
+        if ((mask & LVIS_FOCUSED) && currentItem() == row) {
             state |= LVIS_FOCUSED;
         }
-        if (m_checkBoxes) {
+        if ((mask & LVIS_STATEIMAGEMASK) && m_checkBoxes) {
             state |= CheckImage(row->checkState(0) == Qt::Checked);
         }
         return state & mask;
@@ -448,9 +463,52 @@ private:
         if (!row || !item || item->iSubItem < 0 || item->iSubItem >= columnCount()) {
             return FALSE;
         }
-        row->setText(item->iSubItem, QString::fromUtf8(item->pszText ? item->pszText : ""));
+        const QString text = QString::fromUtf8(item->pszText ? item->pszText : "");
+        if (!m_quiet) {
+            row->setText(item->iSubItem, text);
+            return TRUE;
+        }
+        // While redrawing is off, a text tells the view and the screen reader nothing at once:
+        // tens of thousands of cells changed one by one cost more than the change itself.
+        // They hear of the rows changed together when redrawing resumes. A text is not a
+        // check box, so no tick goes untold.
+        {
+            const QSignalBlocker silent(model());
+            row->setText(item->iSubItem, text);
+        }
+        m_quietRows.first = std::min(m_quietRows.first, at);
+        m_quietRows.last = std::max(m_quietRows.last, at);
         return TRUE;
     }
+
+    // The texts changed while redrawing was off are painted when it resumes (the rows keep
+    // their height, and nothing else of the view rests on a text), and the screen reader hears
+    // of them as the view would tell it. The model's own notice would walk every row again.
+    void announceQuietTexts() {
+        m_quiet = false;
+        const int last = std::min(m_quietRows.last, topLevelItemCount() - 1);
+        if (m_quietRows.first <= last && columnCount() > 0) {
+            viewport()->update();
+            if (QAccessible::isActive()) {
+                QAccessibleTableModelChangeEvent event(
+                    this, QAccessibleTableModelChangeEvent::DataChanged);
+                event.setFirstRow(m_quietRows.first);
+                event.setLastRow(last);
+                event.setFirstColumn(0);
+                event.setLastColumn(columnCount() - 1);
+                QAccessible::updateAccessibility(&event);
+            }
+        }
+        m_quietRows = {};
+    }
+
+    // Rows whose texts changed while redrawing was off.
+    struct RowSpan {
+        int first = std::numeric_limits<int>::max();
+        int last = -1;
+    };
+    bool m_quiet = false;
+    RowSpan m_quietRows;
 
     std::vector<Qt::Alignment> m_alignment; // one per column
 };

@@ -2,7 +2,9 @@
 // columns. Columns and rows are counted from 0; a row's sub-item 0 is its first column. With
 // LVS_EX_CHECKBOXES each row has a check box before its first column. A change of a row's check
 // box or selection, by the user or the program, tells the parent: WM_NOTIFY with an NMLISTVIEW
-// whose code is LVN_ITEMCHANGED.
+// whose code is LVN_ITEMCHANGED. Between SetRedraw(FALSE) and SetRedraw(TRUE) the list
+// neither repaints nor tells the screen reader of each changed text: it does both once, for
+// every row changed meanwhile, when redrawing resumes. Checks and selection tell as ever.
 #pragma once
 
 #include "platform/wnd.h"

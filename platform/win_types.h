@@ -142,6 +142,9 @@ constexpr UINT WM_SIZE = 0x0005;
 constexpr UINT WM_SETFOCUS = 0x0007;
 constexpr UINT WM_KILLFOCUS = 0x0008;
 constexpr UINT WM_ENABLE = 0x000A;
+// wParam FALSE: the window stops repainting while the program changes it; TRUE: it repaints
+// once with everything changed meanwhile, and goes on repainting as before.
+constexpr UINT WM_SETREDRAW = 0x000B;
 constexpr UINT WM_SETTEXT = 0x000C;
 constexpr UINT WM_GETTEXT = 0x000D;
 constexpr UINT WM_GETTEXTLENGTH = 0x000E;

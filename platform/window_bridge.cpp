@@ -270,6 +270,10 @@ LRESULT WindowBridge::classProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ENABLE:
         m_self->setEnabled(wParam != 0);
         return 0;
+    case WM_SETREDRAW:
+        // Turned on again, the widget schedules one repaint of itself.
+        m_self->setUpdatesEnabled(wParam != 0);
+        return 0;
     case WM_SETICON: {
         HICON old = layerIcon(wParam != 0);
         setLayerIcon(wParam != 0, reinterpret_cast<HICON>(lParam));

@@ -605,6 +605,10 @@ void CWnd::UpdateWindow() {
     }
 }
 
+void CWnd::SetRedraw(BOOL bRedraw) {
+    SendMessage(WM_SETREDRAW, static_cast<WPARAM>(bRedraw));
+}
+
 void CWnd::ScrollWindow(int xAmount, int yAmount, const RECT* lpRect, const RECT* lpClipRect) {
     if (!m_hWnd) {
         return;

@@ -133,6 +133,8 @@ public:
     BOOL RedrawWindow(const RECT* lpRectUpdate = nullptr, void* prgnUpdate = nullptr,
                       UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
     void UpdateWindow();
+    // WM_SETREDRAW: FALSE before many changes, TRUE after them.
+    void SetRedraw(BOOL bRedraw = TRUE);
     // Moves the pixels of the client area (or of lpRect) by dx, dy, clipped to lpClipRect;
     // the uncovered part becomes invalid.
     void ScrollWindow(int xAmount, int yAmount, const RECT* lpRect = nullptr,
