@@ -165,6 +165,33 @@ TEST(ListCheckBoxes, AGreyedRowStaysClearUnselectedAndGrey) {
     EXPECT_FALSE(list.SetItemGrayed(9));
 }
 
+TEST(ListRedraw, TextsSetWhileRedrawIsOffReadBackAndTicksStillTell) {
+    CheckDialog dlg;
+    dlg.Open();
+    CListCtrl& list = dlg.m_list;
+    auto* tree = static_cast<QTreeWidget*>(list.m_hWnd);
+    list.SetRedraw(FALSE);
+    EXPECT_FALSE(tree->updatesEnabled());
+    EXPECT_TRUE(list.SetItemText(1, 1, "未选用"));
+    EXPECT_EQ(list.GetItemText(1, 1).str(), "未选用");
+    EXPECT_FALSE(list.SetItemText(7, 1, "x"));
+    list.SetCheck(2);
+    list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+    EXPECT_EQ(dlg.notices, (std::vector<Notice>{{2, kTicked, kClear}, {0, LVIS_SELECTED, 0}}));
+    list.SetRedraw(TRUE);
+    EXPECT_TRUE(tree->updatesEnabled());
+    EXPECT_EQ(tree->topLevelItem(1)->text(1).toStdString(), "未选用");
+    // Rows emptied while redrawing is off leave nothing behind to repaint.
+    list.SetRedraw(FALSE);
+    list.SetItemText(2, 1, "x");
+    list.DeleteAllItems();
+    list.SetRedraw(TRUE);
+    EXPECT_EQ(list.GetItemCount(), 0);
+    EXPECT_EQ(list.InsertItem(0, "P9"), 0);
+    EXPECT_TRUE(list.SetItemText(0, 1, "仅在源文件中"));
+    EXPECT_EQ(list.GetItemText(0, 1).str(), "仅在源文件中");
+}
+
 TEST(MultiLineEdit, HoldsLinesReadOnlyAndLetsTabMoveOn) {
     CheckDialog dlg;
     dlg.Open();
