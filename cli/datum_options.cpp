@@ -14,8 +14,19 @@ constexpr int kExitFailedRecords = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitFileError = 3;
 
+const std::string kDatumGroup = "datum (datum, plane, fit; forward and inverse --datum, --plane)";
+
 OptionFailure Usage(std::string message) {
     return {kExitUsage, std::move(message)};
+}
+
+// A refusal on stderr, with the pointer to --help after a usage error; returns the status.
+int Fail(int status, const std::string& message) {
+    std::fprintf(stderr, "gkconv: %s\n", message.c_str());
+    if (status == kExitUsage) {
+        std::fputs("Try 'gkconv --help'.\n", stderr);
+    }
+    return status;
 }
 
 // A comma-separated list of decimal numbers; false when an item is not one.
@@ -68,9 +79,8 @@ std::string FileWords(const Problem& problem, const std::string& file) {
     }
 }
 
-// The parameters of a file, which must be of a Helmert model (helmert) or plane4.
-std::optional<OptionFailure> ReadFile(const std::string& path, bool helmert,
-                                      DatumParameters& parameters) {
+// The parameters of a file of any model.
+std::optional<OptionFailure> ReadAnyFile(const std::string& path, DatumParameters& parameters) {
     const ParameterFileOutcome outcome = ReadParameterFile(path);
     if (!outcome) {
         const ProblemCode code = outcome.problem().code;
@@ -80,6 +90,15 @@ std::optional<OptionFailure> ReadFile(const std::string& path, bool helmert,
                              FileWords(outcome.problem(), path)};
     }
     parameters = *outcome;
+    return std::nullopt;
+}
+
+// The parameters of a file, which must be of a Helmert model (helmert) or plane4.
+std::optional<OptionFailure> ReadFile(const std::string& path, bool helmert,
+                                      DatumParameters& parameters) {
+    if (auto failure = ReadAnyFile(path, parameters)) {
+        return failure;
+    }
     if (IsHelmert(parameters.model) != helmert) {
         return Usage(FileWords(Problem{.code = ProblemCode::ParameterWrongModel,
                                        .text = ModelName(parameters.model),
@@ -197,8 +216,10 @@ std::optional<OptionFailure> PlaneOperation(const DatumOptions& o, const CLI::Ap
 } // namespace
 
 void AddDatumOptions(CLI::App& app, DatumOptions& o) {
-    const char* group = "datum (datum, plane, fit; forward and inverse --datum, --plane)";
-    app.add_option("--params", o.params, "FILE: the datum or plane parameters (JSON)")
+    const std::string& group = kDatumGroup;
+    app.add_option("--params", o.params,
+                   "FILE: the datum or plane parameters (JSON); describe prints their PROJ "
+                   "pipeline")
         ->group(group);
     app.add_option("--helmert", o.helmert,
                    "TX,TY,TZ[,RX,RY,RZ,S]: metres, arc-seconds, ppm (datum)")
@@ -294,15 +315,42 @@ std::optional<OptionFailure> MakeDatumSettings(const DatumOptions& o, const CLI:
     return std::nullopt;
 }
 
+std::optional<int> DescribeParameterFile(const DatumOptions& o, const CLI::App& app) {
+    if (app.count("--params") == 0) {
+        for (const CLI::Option* option : app.get_options()) {
+            if (option->count() > 0 && option->get_group() == kDatumGroup) {
+                return Fail(kExitUsage, option->get_name() +
+                                            " does not belong to describe, which takes a "
+                                            "parameter file as --params FILE");
+            }
+        }
+        return std::nullopt;
+    }
+    // The pipeline is the whole answer: an option beside the file would change nothing.
+    for (const CLI::Option* option : app.get_options()) {
+        if (option->count() > 0 && !option->check_name("--params") &&
+            !option->check_name("operation")) {
+            return Fail(kExitUsage,
+                        "describe --params FILE takes no other option: got " +
+                            option->get_name(option->get_positional(), false));
+        }
+    }
+    DatumParameters parameters;
+    if (auto failure = ReadAnyFile(o.params, parameters)) {
+        return Fail(failure->status, failure->message);
+    }
+    std::printf("%s\n", ProjPipeline(parameters).c_str());
+    std::puts(IsHelmert(parameters.model)
+                  ? "order: B L H (latitude, longitude in degrees; height in metres), as gkconv "
+                    "datum --angles deg --columns B,L,H; cct -z 0 for B L alone"
+                  : "order: X Y (northing, easting in metres), as gkconv plane; cct -z 0 for X Y "
+                    "alone");
+    return 0;
+}
+
 int RunFitCommand(const std::string& modelName, const DatumOptions& o, const CLI::App& app,
                   const Settings& reading, const std::string& output) {
-    auto fail = [](int status, const std::string& message) {
-        std::fprintf(stderr, "gkconv: %s\n", message.c_str());
-        if (status == kExitUsage) {
-            std::fputs("Try 'gkconv --help'.\n", stderr);
-        }
-        return status;
-    };
+    const auto fail = Fail;
     FitRequest request;
     request.model = *ModelByName(modelName);
     request.reading = reading;
