@@ -3,7 +3,8 @@
 # changes a floating-point result or adds an instruction to the engine's arithmetic.
 # GK_HARDEN, on in the package's build (scripts/package), adds stack protection as well. It costs
 # about 2% more instructions in the form's adapter (canary checks in the functions that keep
-# arrays on the stack), so the test and benchmark build goes without it. The sanitizer build goes
+# arrays on the stack), so the benchmark build at the desk goes without it; CI's test build has
+# it, since the package is made from that build. The sanitizer build goes
 # without all of them, the thread sanitizer build too: they get in its way.
 option(GK_HARDEN "Also build with stack protection (-fstack-protector-strong and friends)" OFF)
 if(NOT GK_SANITIZE AND NOT GK_SANITIZE_THREAD)
