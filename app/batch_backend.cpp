@@ -150,9 +150,8 @@ Result<const EpsgCrs*> CodeOf(const std::string& text) {
         for (const int other : NearestEpsgCodes(*code)) {
             nearest += (nearest.empty() ? "" : "、") + ("EPSG:" + std::to_string(other));
         }
-        return Problem{.code = ProblemCode::CrsUnknown,
-                       .other = nearest,
-                       .value = static_cast<double>(*code)};
+        return Problem{
+            .code = ProblemCode::CrsUnknown, .other = nearest, .value = static_cast<double>(*code)};
     }
     return crs;
 }

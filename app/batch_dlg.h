@@ -1,8 +1,8 @@
 // CBatchDlg: the batch window beside the main form. It converts one whole file with the
 // settings chosen in it: the input and a preview of its first records, the operation, zone
 // system, ellipsoid, angle form, method and central meridian (or an EPSG code that sets them),
-// the zone rule (or, for 3° <-> 6°, the target system's EPSG code), and the output, which by default is
-// the input's name with
+// the zone rule (or, for 3° <-> 6°, the target system's EPSG code), and the output, which by
+// default is the input's name with
 // "_out" before the extension. The run goes on a worker thread (CBatchRun); the window moves
 // its progress bar, and when the run ends shows a summary and the records that failed.
 #pragma once

@@ -330,9 +330,8 @@ std::optional<int> DescribeParameterFile(const DatumOptions& o, const CLI::App& 
     for (const CLI::Option* option : app.get_options()) {
         if (option->count() > 0 && !option->check_name("--params") &&
             !option->check_name("operation")) {
-            return Fail(kExitUsage,
-                        "describe --params FILE takes no other option: got " +
-                            option->get_name(option->get_positional(), false));
+            return Fail(kExitUsage, "describe --params FILE takes no other option: got " +
+                                        option->get_name(option->get_positional(), false));
         }
     }
     DatumParameters parameters;

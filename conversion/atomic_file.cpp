@@ -110,8 +110,8 @@ int AtomicFile::Commit() {
             // survives a power cut. A file system that cannot sync a folder (EINVAL) has
             // nothing to do.
             const std::string folder = FolderOf(m_target);
-            const int fd = open(folder.empty() ? "." : folder.c_str(),
-                                O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            const int fd =
+                open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
             if (fd >= 0) {
                 if (fsync(fd) != 0 && errno != EINVAL) {
                     m_error = errno;

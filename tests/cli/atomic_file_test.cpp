@@ -38,8 +38,8 @@ TEST(AtomicFile, ReplacesThroughLinksAndRefusesWhatIsNotItsToReplace) {
     };
     const Case cases[] = {
         {file, 0, file, "new"},
-        {link, 0, file, "new"},         // the file the link names
-        {dangling, 0, later, "new"},    // a link to a file not there yet makes it
+        {link, 0, file, "new"},      // the file the link names
+        {dangling, 0, later, "new"}, // a link to a file not there yet makes it
         {readOnly, EACCES, readOnly, "old"},
         {dir.string(), EISDIR, readOnly, "old"},
         {(dir / "none" / "x.json").string(), ENOENT, readOnly, "old"},

@@ -40,8 +40,7 @@ std::vector<std::vector<double>> Lines(const std::string& text, char delimiter) 
 }
 
 // cct with its options and the pipeline on these lines of blank-separated numbers.
-std::string Cct(const std::string& options, const std::string& pipeline,
-                const std::string& input) {
+std::string Cct(const std::string& options, const std::string& pipeline, const std::string& input) {
     const std::string in = TempPath("cct-in.txt");
     const std::string out = TempPath("cct-out.txt");
     std::ofstream(in) << input;
@@ -86,15 +85,14 @@ TEST(GkconvDescribeParams, CctRunsThePipelineAsGkconvRunsTheFile) {
         DatumParameters parameters;
     };
     const Case cases[] = {
-        {"helmert7 position_vector",
-         Helmert(FitModel::Helmert7, RotationConvention::PositionVector, false, "wgs84",
-                 "beijing54")},
+        {"helmert7 position_vector", Helmert(FitModel::Helmert7, RotationConvention::PositionVector,
+                                             false, "wgs84", "beijing54")},
         {"helmert7 coordinate_frame exact",
          Helmert(FitModel::Helmert7, RotationConvention::CoordinateFrame, true, "xian80",
                  "cgcs2000")},
         {"helmert3, an ellipsoid of one's own",
-         Helmert(FitModel::Helmert3, RotationConvention::PositionVector, false,
-                 "6378140.5,298.25", "wgs84")},
+         Helmert(FitModel::Helmert3, RotationConvention::PositionVector, false, "6378140.5,298.25",
+                 "wgs84")},
         {"plane4", Plane()},
     };
     double worst = 0.0;
