@@ -216,39 +216,40 @@ std::optional<OptionFailure> PlaneOperation(const DatumOptions& o, const CLI::Ap
 } // namespace
 
 void AddDatumOptions(CLI::App& app, DatumOptions& o) {
-    const std::string& group = kDatumGroup;
     app.add_option("--params", o.params,
                    "FILE: the datum or plane parameters (JSON); describe prints their PROJ "
                    "pipeline")
-        ->group(group);
+        ->group(kDatumGroup);
     app.add_option("--helmert", o.helmert,
                    "TX,TY,TZ[,RX,RY,RZ,S]: metres, arc-seconds, ppm (datum)")
-        ->group(group);
+        ->group(kDatumGroup);
     app.add_option("--similarity", o.similarity, "DX,DY,THETA,S: metres, arc-seconds, ppm (plane)")
-        ->group(group);
+        ->group(kDatumGroup);
     app.add_option("--convention", o.convention,
                    "position_vector or coordinate_frame: the rotations' sign (datum, fit)")
         ->check(CLI::IsMember({"position_vector", "coordinate_frame"}))
-        ->group(group);
+        ->group(kDatumGroup);
     app.add_flag("--exact-rotation", o.exactRotation,
                  "the exact rotation matrix, not the small-angle one (datum, fit)")
-        ->group(group);
+        ->group(kDatumGroup);
     app.add_option("--from-ellipsoid", o.fromEllipsoid, "E: the source datum's, a preset or A,INVF")
-        ->group(group);
+        ->group(kDatumGroup);
     app.add_option("--to-ellipsoid", o.toEllipsoid, "E: the target datum's, a preset or A,INVF")
-        ->group(group);
-    app.add_flag("--inverse", o.inverse, "undo the transformation (datum, plane)")->group(group);
+        ->group(kDatumGroup);
+    app.add_flag("--inverse", o.inverse, "undo the transformation (datum, plane)")
+        ->group(kDatumGroup);
     app.add_option("--datum", o.datumFile,
                    "FILE: forward changes the datum before projecting, inverse after")
-        ->group(group);
+        ->group(kDatumGroup);
     app.add_option("--plane", o.planeFile,
                    "FILE: forward applies plane4 parameters after projecting, inverse before")
-        ->group(group);
+        ->group(kDatumGroup);
     app.add_option("--source", o.source, "FILE: fit's common points in the source system")
-        ->group(group);
+        ->group(kDatumGroup);
     app.add_option("--target", o.target, "FILE: fit's common points in the target system")
-        ->group(group);
-    app.add_option("--exclude", o.exclude, "NAME,...: common points fit leaves out")->group(group);
+        ->group(kDatumGroup);
+    app.add_option("--exclude", o.exclude, "NAME,...: common points fit leaves out")
+        ->group(kDatumGroup);
 }
 
 std::optional<OptionFailure> MakeDatumSettings(const DatumOptions& o, const CLI::App& app,
@@ -349,44 +350,43 @@ std::optional<int> DescribeParameterFile(const DatumOptions& o, const CLI::App& 
 
 int RunFitCommand(const std::string& modelName, const DatumOptions& o, const CLI::App& app,
                   const Settings& reading, const std::string& output) {
-    const auto fail = Fail;
     FitRequest request;
     request.model = *ModelByName(modelName);
     request.reading = reading;
     if (app.count("--source") == 0 || app.count("--target") == 0) {
-        return fail(kExitUsage, "fit needs --source FILE and --target FILE");
+        return Fail(kExitUsage, "fit needs --source FILE and --target FILE");
     }
     request.sourcePath = o.source;
     request.targetPath = o.target;
     for (const char* name :
          {"--params", "--helmert", "--similarity", "--inverse", "--datum", "--plane"}) {
         if (app.count(name) > 0) {
-            return fail(kExitUsage, std::string(name) + " does not belong to fit");
+            return Fail(kExitUsage, std::string(name) + " does not belong to fit");
         }
     }
     const bool helmert = IsHelmert(request.model);
     if (helmert) {
         if (auto failure =
                 EllipsoidOption(app, "--from-ellipsoid", o.fromEllipsoid, request.from)) {
-            return fail(failure->status, failure->message);
+            return Fail(failure->status, failure->message);
         }
         if (auto failure = EllipsoidOption(app, "--to-ellipsoid", o.toEllipsoid, request.to)) {
-            return fail(failure->status, failure->message);
+            return Fail(failure->status, failure->message);
         }
         if (!request.from || !request.to) {
-            return fail(kExitUsage, "fit " + modelName +
+            return Fail(kExitUsage, "fit " + modelName +
                                         " reads B L H on two ellipsoids: give --from-ellipsoid "
                                         "and --to-ellipsoid");
         }
         if (request.model == FitModel::Helmert7 && app.count("--convention") == 0) {
-            return fail(kExitUsage, "fit helmert7 needs --convention position_vector or "
+            return Fail(kExitUsage, "fit helmert7 needs --convention position_vector or "
                                     "coordinate_frame");
         }
     } else {
         for (const char* name :
              {"--from-ellipsoid", "--to-ellipsoid", "--convention", "--exact-rotation"}) {
             if (app.count(name) > 0) {
-                return fail(kExitUsage, std::string(name) + " does not belong to fit plane4");
+                return Fail(kExitUsage, std::string(name) + " does not belong to fit plane4");
             }
         }
     }
@@ -412,9 +412,9 @@ int RunFitCommand(const std::string& modelName, const DatumOptions& o, const CLI
     }
     switch (run.status) {
     case FitRun::Status::FileError:
-        return fail(kExitFileError, English(run.problem));
+        return Fail(kExitFileError, English(run.problem));
     case FitRun::Status::Refused:
-        return fail(kExitUsage, "fit " + modelName + ": " + English(run.problem));
+        return Fail(kExitUsage, "fit " + modelName + ": " + English(run.problem));
     case FitRun::Status::Fitted:
         break;
     }
@@ -423,7 +423,7 @@ int RunFitCommand(const std::string& modelName, const DatumOptions& o, const CLI
     std::fflush(stdout);
     if (!output.empty()) {
         if (Result<void> written = WriteParameterFile(output, run.parameters); !written) {
-            return fail(kExitFileError, English(written.problem()));
+            return Fail(kExitFileError, English(written.problem()));
         }
     }
     if (!run.badRecords.empty()) {
