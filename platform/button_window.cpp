@@ -11,6 +11,10 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 
+#include <algorithm>
+#include <map>
+#include <optional>
+
 namespace {
 
 DWORD ButtonType(const WindowBridge* bridge) {
@@ -21,16 +25,12 @@ DWORD ButtonType(const WindowBridge* bridge) {
 // that starts a group up to the next one that starts a group.
 std::vector<QWidget*> GroupOf(QWidget* member) {
     std::vector<QWidget*> group;
-    QWidget* parent = member->parentWidget();
+    QWidget* parent = LayerParent(member);
     if (!parent) {
         return {member};
     }
-    for (QObject* obj : parent->children()) {
-        auto* w = qobject_cast<QWidget*>(obj);
+    for (QWidget* w : LayerChildren(parent)) {
         WindowBridge* bridge = WindowBridge::Of(w);
-        if (!bridge) {
-            continue;
-        }
         const bool starts = bridge->windowStyle() & WS_GROUP;
         if (starts) {
             if (std::find(group.begin(), group.end(), member) != group.end()) {
@@ -74,7 +74,7 @@ void ArrangeRadioGroup(QWidget* member) {
 }
 
 void ArrangeRadioGroups(QWidget* dialog) {
-    for (QObject* child : dialog->children()) {
+    for (QWidget* child : LayerChildren(dialog)) {
         auto* radio = dynamic_cast<RadioButtonWindow*>(child);
         if (radio && (radio->windowStyle() & WS_GROUP)) {
             ArrangeRadioGroup(radio);
@@ -111,7 +111,7 @@ LRESULT ButtonMessages::Handle(WindowBridge& bridge, QAbstractButton& button, UI
 }
 
 void ButtonMessages::NotifyClicked(WindowBridge& bridge) {
-    QWidget* parent = bridge.widget()->parentWidget();
+    QWidget* parent = LayerParent(bridge.widget());
     if (!parent) {
         return;
     }
@@ -243,9 +243,64 @@ void RadioButtonWindow::nextCheckState() {
 }
 
 GroupBoxWindow::GroupBoxWindow(QWidget* parent) : Bridged<QGroupBox>(parent) {
-    // A group box only frames: clicks go to the dialog beneath, and it never takes the focus.
-    setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
+}
+
+// Ignored, an event goes on to the parent (the dialog); being transparent for the mouse instead
+// would make the controls inside deaf to it too.
+void GroupBoxWindow::mousePressEvent(QMouseEvent* e) {
+    e->ignore();
+}
+void GroupBoxWindow::mouseReleaseEvent(QMouseEvent* e) {
+    e->ignore();
+}
+void GroupBoxWindow::mouseDoubleClickEvent(QMouseEvent* e) {
+    e->ignore();
+}
+void GroupBoxWindow::mouseMoveEvent(QMouseEvent* e) {
+    e->ignore();
+}
+
+void NestControlsInGroupBoxes(const std::vector<QWidget*>& controls) {
+    std::vector<QRect> places;
+    for (QWidget* w : controls) {
+        places.push_back(w->geometry());
+    }
+    for (size_t i = 0; i < controls.size(); ++i) {
+        std::optional<size_t> box;
+        for (size_t j = 0; j < controls.size(); ++j) {
+            const bool frames = dynamic_cast<GroupBoxWindow*>(controls[j]) && j != i &&
+                                places[j] != places[i] && places[j].contains(places[i]);
+            if (frames && (!box || places[*box].contains(places[j]))) {
+                box = j;
+            }
+        }
+        if (!box) {
+            continue;
+        }
+        QWidget* control = controls[i];
+        const bool hidden = control->isHidden();
+        control->setParent(controls[*box]);
+        control->move(places[i].topLeft() - places[*box].topLeft());
+        control->setVisible(!hidden);
+    }
+    // Assistive technology walks each holder's children in Qt's order: make it the template's,
+    // a group box taking the place of the first control it holds.
+    std::map<QWidget*, size_t> first;
+    for (size_t i = 0; i < controls.size(); ++i) {
+        for (QWidget* w = controls[i]; w && !w->isWindow(); w = w->parentWidget()) {
+            const auto [at, added] = first.emplace(w, i);
+            if (!added) {
+                at->second = std::min(at->second, i);
+            }
+        }
+    }
+    std::vector<QWidget*> reading(controls);
+    std::stable_sort(reading.begin(), reading.end(),
+                     [&](QWidget* a, QWidget* b) { return first[a] < first[b]; });
+    for (QWidget* w : reading) {
+        w->raise();
+    }
 }
 
 QWidget* CreateButtonWindow(const WindowCreateParams& params) {

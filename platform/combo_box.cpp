@@ -21,7 +21,7 @@ public:
                 return;
             }
             m_notified = index;
-            if (QWidget* parent = parentWidget()) {
+            if (QWidget* parent = LayerParent(this)) {
                 SendMessage(parent, WM_COMMAND,
                             MAKEWPARAM(static_cast<unsigned>(id()), CBN_SELCHANGE),
                             reinterpret_cast<LPARAM>(static_cast<QWidget*>(this)));

@@ -74,6 +74,8 @@ int MulDiv(int a, int b, int c) {
 
 // A dialog with the application-window style and no owner is a window of its own to the
 // window manager: not a dialog kept above some other window of the program (a transient).
+// Without the maximise box style, and with its size fixed, the window asks for no maximising in
+// every hint it has (Openbox still draws the button, greyed out, where its theme lays one out).
 Qt::WindowFlags FlagsFor(DWORD style, DWORD exStyle, bool owned) {
     const bool appWindow = (exStyle & WS_EX_APPWINDOW) && !owned;
     Qt::WindowFlags flags = (appWindow ? Qt::Window : Qt::Dialog) | Qt::CustomizeWindowHint;
@@ -118,7 +120,7 @@ void ShowIconResource(QWidget* control, const char* id) {
 // A text label with a mnemonic moves the focus to the control after it in template order,
 // as a dialog's labels do: Alt and the letter reach a field that has no caption of its own.
 void GiveLabelsTheirControls(QWidget* window, const DialogTemplate& t) {
-    const QList<QWidget*> controls = window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    const std::vector<QWidget*> controls = LayerChildren(window);
     const auto named = [&](size_t i) -> QWidget* {
         const QString name =
             t.items[i].idName ? Utf8(t.items[i].idName) : QStringLiteral("IDC_STATIC_%1").arg(i);
@@ -191,7 +193,7 @@ BOOL CDialog::BuildWindow(HWND owner) {
     }
 
     const std::vector<QString> fieldNames = FieldLabels(t);
-    QWidget* previous = nullptr;
+    std::vector<QWidget*> controls;
     for (size_t i = 0; i < t.items.size(); ++i) {
         const DialogItemTemplate& item = t.items[i];
         CRect rect(item.x, item.y, item.x + item.cx, item.y + item.cy);
@@ -213,10 +215,12 @@ BOOL CDialog::BuildWindow(HWND owner) {
             (item.style & SS_TYPEMASK) == SS_ICON) {
             ShowIconResource(control, item.caption);
         }
-        if (previous) {
-            QWidget::setTabOrder(previous, control);
-        }
-        previous = control;
+        controls.push_back(control);
+    }
+    // Tab order is template order, wherever a control's group box has put it.
+    NestControlsInGroupBoxes(controls);
+    for (size_t i = 1; i < controls.size(); ++i) {
+        QWidget::setTabOrder(controls[i - 1], controls[i]);
     }
     ArrangeRadioGroups(window);
     GiveLabelsTheirControls(window, t);
@@ -244,8 +248,7 @@ void InitializeDialog(CDialog& dialog) {
     if (!focusFirst || !dialog.m_hWnd) {
         return;
     }
-    for (QObject* child : dialog.m_hWnd->children()) {
-        auto* widget = qobject_cast<QWidget*>(child);
+    for (QWidget* widget : LayerChildren(dialog.m_hWnd)) {
         WindowBridge* bridge = WindowBridge::Of(widget);
         if (qobject_cast<QRadioButton*>(widget) || qobject_cast<QLabel*>(widget)) {
             continue;

@@ -61,7 +61,7 @@ EditWindow::EditWindow(QWidget* parent) : Bridged<QLineEdit>(parent) {
     setAcceptDrops(false);
     // Every change of the text, by the user or the program, tells the parent (EN_CHANGE).
     QObject::connect(this, &QLineEdit::textChanged, this, [this] {
-        if (QWidget* parent = parentWidget()) {
+        if (QWidget* parent = LayerParent(this)) {
             SendMessage(parent, WM_COMMAND, MAKEWPARAM(static_cast<unsigned>(id()), EN_CHANGE),
                         reinterpret_cast<LPARAM>(static_cast<QWidget*>(this)));
         }

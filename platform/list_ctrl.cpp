@@ -155,7 +155,7 @@ private:
     static UINT CheckImage(bool ticked) { return INDEXTOSTATEIMAGEMASK(ticked ? 2 : 1); }
 
     void notify(int row, UINT newState, UINT oldState) {
-        QWidget* parent = parentWidget();
+        QWidget* parent = LayerParent(this);
         if (!parent || row < 0) {
             return;
         }

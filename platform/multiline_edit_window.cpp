@@ -16,7 +16,7 @@ public:
         setLineWrapMode(QPlainTextEdit::NoWrap);
         setTabChangesFocus(true);
         QObject::connect(this, &QPlainTextEdit::textChanged, this, [this] {
-            if (QWidget* parent = parentWidget()) {
+            if (QWidget* parent = LayerParent(this)) {
                 SendMessage(parent, WM_COMMAND, MAKEWPARAM(static_cast<unsigned>(id()), EN_CHANGE),
                             reinterpret_cast<LPARAM>(static_cast<QWidget*>(this)));
             }

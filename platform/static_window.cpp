@@ -85,7 +85,7 @@ void StaticWindow::paintLabel(QPaintEvent* e) {
     if (type == SS_LEFT || type == SS_CENTER) {
         CPaintDC dc(CWnd::FromHandle(this));
         const auto brush = reinterpret_cast<HBRUSH>(
-            ::SendMessage(parentWidget(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(&dc),
+            ::SendMessage(LayerParent(this), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(&dc),
                           reinterpret_cast<LPARAM>(static_cast<QWidget*>(this))));
         if (brush) {
             // The parent chose the colours: its brush for the background, the context's font,

@@ -12,6 +12,7 @@
 #include <QPaintEvent>
 #include <QTimerEvent>
 
+#include <algorithm>
 #include <cstring>
 #include <unordered_set>
 
@@ -197,6 +198,8 @@ void QueuePointerMove() {
 }
 
 WindowBridge::WindowBridge(QWidget* self) : m_self(self) {
+    static unsigned long long made = 0;
+    m_serial = ++made;
     LiveBridges().insert(this);
 }
 
@@ -483,4 +486,66 @@ bool WindowBridge::killProgramTimer(UINT_PTR id) {
         }
     }
     return false;
+}
+
+QWidget* LayerParent(const QWidget* window) {
+    if (!window) {
+        return nullptr;
+    }
+    QWidget* parent = window->parentWidget();
+    if (window->isWindow()) {
+        return parent;
+    }
+    while (parent && !parent->isWindow()) {
+        WindowBridge* bridge = WindowBridge::Of(parent);
+        if (!bridge || !bridge->nestsControls()) {
+            break;
+        }
+        parent = parent->parentWidget();
+    }
+    return parent;
+}
+
+std::vector<QWidget*> LayerChildren(const QWidget* parent) {
+    std::vector<QWidget*> children;
+    WindowBridge* own = WindowBridge::Of(const_cast<QWidget*>(parent));
+    if (!parent || (own && own->nestsControls())) {
+        return children; // a group box has no child windows of its own
+    }
+    const std::function<void(const QWidget*)> collect = [&](const QWidget* holder) {
+        for (QWidget* w : holder->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            WindowBridge* bridge = WindowBridge::Of(w);
+            if (w->isWindow() || !bridge) {
+                continue;
+            }
+            children.push_back(w);
+            if (bridge->nestsControls()) {
+                collect(w);
+            }
+        }
+    };
+    collect(parent);
+    std::stable_sort(children.begin(), children.end(), [](QWidget* a, QWidget* b) {
+        return WindowBridge::Of(a)->serial() < WindowBridge::Of(b)->serial();
+    });
+    return children;
+}
+
+void MoveChildWindow(QWidget* window, QPoint topLeft) {
+    QWidget* qtParent = window->parentWidget();
+    QWidget* layerParent = LayerParent(window);
+    if (qtParent && layerParent && qtParent != layerParent) {
+        topLeft = qtParent->mapFrom(layerParent, topLeft);
+    }
+    const QPoint shift = topLeft - window->pos();
+    window->move(topLeft);
+    WindowBridge* bridge = WindowBridge::Of(window);
+    if (!bridge || !bridge->nestsControls() || shift.isNull()) {
+        return;
+    }
+    for (QWidget* w : window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (!w->isWindow() && WindowBridge::Of(w)) {
+            w->move(w->pos() - shift);
+        }
+    }
 }

@@ -326,9 +326,8 @@ CWnd* CWnd::GetDlgItem(int nID) const {
     }
     // Only the window's own items: a dialog's owned boxes are Qt children too, and their ids are
     // theirs.
-    for (QWidget* child : m_hWnd->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-        WindowBridge* bridge = WindowBridge::Of(child);
-        if (bridge && bridge->id() == nID) {
+    for (QWidget* child : LayerChildren(m_hWnd)) {
+        if (WindowBridge::Of(child)->id() == nID) {
             return FromHandle(child);
         }
     }
@@ -339,23 +338,14 @@ CWnd* CWnd::GetWindow(UINT nCmd) const {
     if (!m_hWnd) {
         return nullptr;
     }
-    // Child windows only (a top-level window's owned windows are not its siblings): the
-    // layer's windows among the parent's direct children, in creation order.
-    const auto windows = [](QWidget* parent) {
-        std::vector<QWidget*> list;
-        for (QWidget* w : parent->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-            if (!w->isWindow() && WindowBridge::Of(w)) {
-                list.push_back(w);
-            }
-        }
-        return list;
-    };
+    // Child windows only (a top-level window's owned windows are not its siblings), in
+    // creation order.
     if (nCmd == GW_CHILD) {
-        const std::vector<QWidget*> children = windows(m_hWnd);
+        const std::vector<QWidget*> children = LayerChildren(m_hWnd);
         return children.empty() ? nullptr : FromHandle(children.front());
     }
-    if (nCmd == GW_HWNDNEXT && !m_hWnd->isWindow() && m_hWnd->parentWidget()) {
-        const std::vector<QWidget*> siblings = windows(m_hWnd->parentWidget());
+    if (nCmd == GW_HWNDNEXT && !m_hWnd->isWindow() && LayerParent(m_hWnd)) {
+        const std::vector<QWidget*> siblings = LayerChildren(LayerParent(m_hWnd));
         const auto it = std::find(siblings.begin(), siblings.end(), m_hWnd);
         if (it != siblings.end() && it + 1 != siblings.end()) {
             return FromHandle(*(it + 1));
@@ -365,7 +355,7 @@ CWnd* CWnd::GetWindow(UINT nCmd) const {
 }
 
 CWnd* CWnd::GetParent() const {
-    return m_hWnd ? FromHandle(m_hWnd->parentWidget()) : nullptr;
+    return m_hWnd ? FromHandle(LayerParent(m_hWnd)) : nullptr;
 }
 
 CWnd* CWnd::GetOwner() const {
@@ -532,9 +522,15 @@ void CWnd::ScreenToClient(RECT* lpRect) const {
 }
 
 void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL) {
-    if (m_hWnd) {
-        m_hWnd->setGeometry(x, y, nWidth, nHeight);
+    if (!m_hWnd) {
+        return;
     }
+    if (m_hWnd->isWindow()) {
+        m_hWnd->setGeometry(x, y, nWidth, nHeight);
+        return;
+    }
+    m_hWnd->resize(nWidth, nHeight);
+    MoveChildWindow(m_hWnd, QPoint(x, y));
 }
 
 BOOL CWnd::SetWindowPos(const CWnd*, int x, int y, int cx, int cy, UINT nFlags) {
@@ -548,7 +544,11 @@ BOOL CWnd::SetWindowPos(const CWnd*, int x, int y, int cx, int cy, UINT nFlags) 
         m_hWnd->resize(m_hWnd->isWindow() ? QSize(cx, cy) - frame : QSize(cx, cy));
     }
     if (!(nFlags & SWP_NOMOVE)) {
-        m_hWnd->move(x, y);
+        if (m_hWnd->isWindow()) {
+            m_hWnd->move(x, y);
+        } else {
+            MoveChildWindow(m_hWnd, QPoint(x, y));
+        }
     }
     return TRUE;
 }

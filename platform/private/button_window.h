@@ -78,9 +78,23 @@ public:
     explicit CheckBoxWindow(QWidget* parent = nullptr) : ClickableWindow<QCheckBox>(parent) {}
 };
 
+// A group box frames the controls inside it and holds them, so that assistive technology hears
+// it as their group; it takes no focus and no clicks.
 class GroupBoxWindow : public Bridged<QGroupBox> {
 public:
     explicit GroupBoxWindow(QWidget* parent = nullptr);
     QString windowText() const override { return QGroupBox::title(); }
     void setWindowText(const QString& text) override { QGroupBox::setTitle(text); }
+    bool nestsControls() const override { return true; }
+
+protected:
+    // The mouse reaches the dialog beneath, as if the frame were not there.
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
 };
+
+// Puts each of a dialog's controls that lies inside a group box into the smallest such box,
+// where it stays on the screen exactly where it was.
+void NestControlsInGroupBoxes(const std::vector<QWidget*>& controls);

@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <map>
+#include <vector>
 
 class QKeyEvent;
 class QMouseEvent;
@@ -31,6 +32,13 @@ public:
     WindowBridge& operator=(const WindowBridge&) = delete;
 
     static WindowBridge* Of(HWND hWnd);
+
+    // Windows are numbered as they are made: a dialog's controls in template order.
+    unsigned long long serial() const { return m_serial; }
+    // A window that holds the controls lying inside it as Qt children (a group box), so that
+    // assistive technology hears them as its contents. To the layer's callers those controls
+    // stay children of the dialog.
+    virtual bool nestsControls() const { return false; }
 
     QWidget* widget() const { return m_self; }
     CWnd* attached() const { return m_attached; }
@@ -101,6 +109,7 @@ private:
     };
 
     QWidget* m_self;
+    unsigned long long m_serial;
     CWnd* m_attached = nullptr;
     int m_id = 0;
     QPointer<QWidget> m_owner;
@@ -113,6 +122,16 @@ private:
     HICON m_smallIcon = nullptr;
     CFont* m_font = nullptr;
 };
+
+// A window's parent as the layer's callers know it: the Qt parent, past any group box that
+// nests the window.
+QWidget* LayerParent(const QWidget* window);
+// A window's child windows as the layer's callers know them, in the order they were made:
+// controls nested in a group box are among them, owned windows are not.
+std::vector<QWidget*> LayerChildren(const QWidget* parent);
+// Moves a child window to a place in its layer parent's coordinates. Controls nested in a
+// moved group box stay where they are, as a group box on the desktop only frames them.
+void MoveChildWindow(QWidget* window, QPoint topLeft);
 
 // The widget whose WM_SETCURSOR is being handled: SetCursor applies the cursor there.
 QWidget* CursorRequestTarget();

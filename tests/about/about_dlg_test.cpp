@@ -157,44 +157,39 @@ TEST(AboutBox, ScreenReadersHearThePictureTheCreditsAndALinkTheyCanPress) {
     EXPECT_EQ(services.opened, (std::vector<std::string>{"http://www.example.com/"}));
 }
 
-TEST(AboutBox, OkStopsTheScrollerBeforeTheBoxCloses) {
-    ScriptedAboutDlg dlg;
-    ASSERT_TRUE(dlg.Open(true));
-    dlg.TickUntil(20);
-    bool timerStillSet = true;
-    OnHide watch([&] { timerStillSet = dlg.KillTimer(CAboutDlg::kCreditsTimer) != FALSE; });
-    dlg.m_hWnd->installEventFilter(&watch);
-    ClickAt(dlg.m_hWnd->findChild<QWidget*>("IDOK"), QPoint(5, 5));
-    EXPECT_EQ(watch.seen, 1);
-    EXPECT_FALSE(timerStillSet);
-    EXPECT_EQ(dlg.GetModalResult(), IDOK);
-}
-
-TEST(AboutBox, EscapeAndTheCloseBoxCancelAndLeaveTheTimerToTheWindow) {
+// OK stops the scroller before the box closes; Escape and the close box cancel and leave the
+// timer to the window.
+TEST(AboutBox, HowItClosesAndWhoStopsTheScroller) {
     struct Case {
         const char* how;
+        int ticks;
         std::function<void(QWidget*)> close;
+        bool timerStillSet;
+        int result;
     };
     const Case cases[] = {
-        {"Escape",
+        {"OK", 20, [](QWidget* w) { ClickAt(w->findChild<QWidget*>("IDOK"), QPoint(5, 5)); }, false,
+         IDOK},
+        {"Escape", 5,
          [](QWidget* w) {
              QWidget* focus = QApplication::focusWidget();
              QTest::keyClick(focus && focus->window() == w ? focus : w, Qt::Key_Escape);
-         }},
-        {"close box", [](QWidget* w) { w->close(); }},
+         },
+         true, IDCANCEL},
+        {"close box", 5, [](QWidget* w) { w->close(); }, true, IDCANCEL},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.how);
         ScriptedAboutDlg dlg;
         ASSERT_TRUE(dlg.Open(true));
-        dlg.TickUntil(5);
-        bool timerStillSet = false;
+        dlg.TickUntil(c.ticks);
+        bool timerStillSet = !c.timerStillSet;
         OnHide watch([&] { timerStillSet = dlg.KillTimer(CAboutDlg::kCreditsTimer) != FALSE; });
         dlg.m_hWnd->installEventFilter(&watch);
         c.close(dlg.m_hWnd);
         EXPECT_EQ(watch.seen, 1);
-        EXPECT_TRUE(timerStillSet);
-        EXPECT_EQ(dlg.GetModalResult(), IDCANCEL);
+        EXPECT_EQ(timerStillSet, c.timerStillSet);
+        EXPECT_EQ(dlg.GetModalResult(), c.result);
         dlg.m_hWnd->removeEventFilter(&watch);
     }
 }

@@ -4,6 +4,7 @@
 
 #include "about/about_dlg.h"
 #include "about/credits.h"
+#include "tests/support/image_ink.h"
 
 #include <QColor>
 #include <QImage>
@@ -42,9 +43,13 @@ public:
     }
     // One timer tick followed by the painting pass it asks for.
     void Tick() {
+        TickUnpainted();
+        Paint();
+    }
+    // One timer tick and no painting pass.
+    void TickUnpainted() {
         ++ticks;
         SendMessage(WM_TIMER, kCreditsTimer);
-        Paint();
     }
     void TickUntil(int tick) {
         while (ticks < tick) {
@@ -90,12 +95,5 @@ inline bool IsBlack(QRgb p) {
 
 // Whether every pixel of the rows [top, bottom) is black.
 inline bool RowsBlack(const QImage& image, int top, int bottom) {
-    for (int y = top; y < bottom; ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (!IsBlack(image.pixel(x, y))) {
-                return false;
-            }
-        }
-    }
-    return true;
+    return InkExtent(image, qRgb(0, 0, 0), top, bottom).isEmpty();
 }

@@ -84,8 +84,7 @@ TEST(CreditsTiming, TicksReachThePaintingPassThroughTheWindowSystem) {
     // A window that is not yet exposed gets no painting pass at all, however long one waits.
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg.m_hWnd));
     for (int i = 0; i < 15 + 21; ++i) {
-        ++dlg.ticks;
-        dlg.SendMessage(WM_TIMER, CAboutDlg::kCreditsTimer);
+        dlg.TickUnpainted();
         // Deliver the update request the tick's invalidation posted, as the event loop would
         // between two ticks.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
@@ -117,8 +116,7 @@ TEST(CreditsTiming, WhatIsShownDependsOnTheTicksAloneNotOnHowOftenTheBoxRepaints
         SCOPED_TRACE(tick);
         everyTick.TickUntil(tick);
         while (seldom.ticks < tick) {
-            ++seldom.ticks;
-            seldom.SendMessage(WM_TIMER, CAboutDlg::kCreditsTimer);
+            seldom.TickUnpainted();
         }
         seldom.Paint();
         while (often.ticks < tick) {
@@ -148,15 +146,7 @@ TEST(CreditsTiming, OtherTimersAreLeftToTheDefaultProcessing) {
 
 // The extent of the pixels that are not black within the rows [top, bottom).
 QRect Ink(const QImage& image, int top, int bottom) {
-    QRect ink;
-    for (int y = top; y < bottom; ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (!IsBlack(image.pixel(x, y))) {
-                ink |= QRect(x, y, 1, 1);
-            }
-        }
-    }
-    return ink;
+    return InkExtent(image, qRgb(0, 0, 0), top, bottom);
 }
 
 TEST(CreditsPixels, TheFirst14TicksShowAnEmptyBlackArea) {

@@ -207,11 +207,13 @@ TEST(BatchTemplate, EveryControlIsThereInItsClassInsideTheWindowWithoutOverlap) 
         QWidget* item = w.Item(c.name);
         ASSERT_NE(item, nullptr);
         EXPECT_TRUE(item->inherits(c.qtClass));
-        EXPECT_TRUE(client.contains(item->geometry()));
+        // Where it is in the window, whichever group box holds it.
+        const QRect place(item->mapTo(w.dlg->m_hWnd, QPoint(0, 0)), item->size());
+        EXPECT_TRUE(client.contains(place));
         for (const QRect& other : placed) {
-            EXPECT_FALSE(other.intersects(item->geometry()));
+            EXPECT_FALSE(other.intersects(place));
         }
-        placed.push_back(item->geometry());
+        placed.push_back(place);
     }
 }
 
@@ -358,10 +360,15 @@ TEST(BatchTemplate, AGrownWindowGivesTheRoomToTheLists) {
     const QSize initial = window->size();
     EXPECT_EQ(window->minimumSize(), initial);
     EXPECT_NE(window->maximumSize(), initial);
-    const auto geometry = [&](const char* name) { return w.Item(name)->geometry(); };
+    // Where a control is in the window, whichever group box holds it.
+    const auto place = [&](QWidget* item) {
+        return QRect(item->mapTo(window, QPoint(0, 0)), item->size());
+    };
+    const auto geometry = [&](const char* name) { return place(w.Item(name)); };
     const QRect preview = geometry("IDC_BATCH_PREVIEW"), errors = geometry("IDC_BATCH_ERRORS"),
                 browse = geometry("IDC_BATCH_BROWSE_IN"), close = geometry("IDCANCEL"),
-                run = geometry("IDC_BATCH_RUN"), input = geometry("IDC_BATCH_INPUT");
+                run = geometry("IDC_BATCH_RUN"), input = geometry("IDC_BATCH_INPUT"),
+                operation = geometry("IDC_BATCH_OPERATION");
     auto* tree = w.Item<QTreeWidget>("IDC_BATCH_ERRORS");
     const int explanation = tree->columnWidth(2);
     window->resize(initial + QSize(200, 100));
@@ -373,17 +380,19 @@ TEST(BatchTemplate, AGrownWindowGivesTheRoomToTheLists) {
     EXPECT_EQ(geometry("IDC_BATCH_BROWSE_IN").topLeft(), browse.topLeft() + QPoint(200, 0));
     EXPECT_EQ(geometry("IDC_BATCH_RUN").topLeft(), run.topLeft() + QPoint(0, 50));
     EXPECT_EQ(geometry("IDCANCEL").topLeft(), close.topLeft() + QPoint(200, 100));
+    EXPECT_EQ(geometry("IDC_BATCH_OPERATION"), operation.translated(0, 50)) << "in its group";
     EXPECT_EQ(tree->columnWidth(2), explanation + 200);
     // Still nothing overlaps.
     std::vector<QRect> placed;
-    for (QWidget* child : window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (child->objectName().startsWith("IDC_STATIC") || !child->isVisible()) {
+    for (QWidget* child : window->findChildren<QWidget*>()) {
+        const QString name = child->objectName();
+        if (!name.startsWith("IDC") || name.startsWith("IDC_STATIC") || !child->isVisible()) {
             continue;
         }
         for (const QRect& other : placed) {
-            EXPECT_FALSE(other.intersects(child->geometry())) << child->objectName().toStdString();
+            EXPECT_FALSE(other.intersects(place(child))) << name.toStdString();
         }
-        placed.push_back(child->geometry());
+        placed.push_back(place(child));
     }
 }
 

@@ -52,6 +52,24 @@ protected:
         return image;
     }
 
+    // The button's own drawing of a state, as its owner asks for it, into the image.
+    void DrawInto(QImage& image, UINT state) {
+        CImageDC dc(image);
+        DRAWITEMSTRUCT item;
+        item.itemState = state;
+        item.hDC = &dc;
+        item.hwndItem = button.m_hWnd;
+        item.rcItem = CRect(0, 0, kButton.width(), kButton.height());
+        button.DrawItem(&item);
+    }
+    // Icon 130 at its 32-pixel size with its top-left at (x, y).
+    static void DrawIcon130(CImageDC& dc, int x, int y) {
+        HICON icon = static_cast<HICON>(
+            LoadImage(AfxGetResourceHandle(), MAKEINTRESOURCE(130), IMAGE_ICON, 0, 0, 0));
+        dc.DrawIcon(x, y, icon);
+        DestroyIcon(icon);
+    }
+
     CFont font;
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
@@ -113,11 +131,8 @@ TEST_F(HoverButtonDrawing, IconSitsThreePixelsInAndCaptionIsCentredRightOfIt) {
     QImage expected = CaptionAt(35 + 3, (h - extent.cy) / 2, QSize(w, h));
     {
         CImageDC dc(expected);
-        HICON icon = static_cast<HICON>(
-            LoadImage(AfxGetResourceHandle(), MAKEINTRESOURCE(130), IMAGE_ICON, 0, 0, 0));
         dc.FillSolidRect(0, 0, 35, h, face);
-        dc.DrawIcon(3, (h - 32) / 2, icon);
-        DestroyIcon(icon);
+        DrawIcon130(dc, 3, (h - 32) / 2);
     }
     EXPECT_EQ(image, expected);
 }
@@ -131,10 +146,7 @@ TEST_F(HoverButtonDrawing, AShortButtonCutsTheIconAboveAndBelow) {
     expected.fill(QColor(GetRValue(face), GetGValue(face), GetBValue(face)));
     {
         CImageDC dc(expected);
-        HICON icon = static_cast<HICON>(
-            LoadImage(AfxGetResourceHandle(), MAKEINTRESOURCE(130), IMAGE_ICON, 0, 0, 0));
-        dc.DrawIcon((60 - 32) / 2, -6, icon); // no caption: centred both ways
-        DestroyIcon(icon);
+        DrawIcon130(dc, (60 - 32) / 2, -6); // no caption: centred both ways
     }
     EXPECT_EQ(image, expected);
 }
@@ -180,13 +192,7 @@ TEST_F(HoverButtonDrawing, KeyboardFocusAddsADottedFrameInsideTheLook) {
     const auto draw = [&](UINT bits) {
         QImage image(kButton, QImage::Format_RGB32);
         image.fill(Qt::magenta);
-        CImageDC dc(image);
-        DRAWITEMSTRUCT item;
-        item.itemState = bits;
-        item.hDC = &dc;
-        item.hwndItem = button.m_hWnd;
-        item.rcItem = CRect(0, 0, kButton.width(), kButton.height());
-        button.DrawItem(&item);
+        DrawInto(image, bits);
         return image;
     };
     const int right = kButton.width() - 3, bottom = kButton.height() - 3;
@@ -222,15 +228,7 @@ TEST_F(HoverButtonDrawing, AtTwiceTheDensityTheIconComesFromItsLargerImage) {
     QImage dense(kButton * 2, QImage::Format_RGB32);
     dense.setDevicePixelRatio(2.0);
     dense.fill(Qt::magenta);
-    {
-        CImageDC dc(dense);
-        DRAWITEMSTRUCT item;
-        item.itemState = 0;
-        item.hDC = &dc;
-        item.hwndItem = button.m_hWnd;
-        item.rcItem = CRect(0, 0, kButton.width(), kButton.height());
-        button.DrawItem(&item);
-    }
+    DrawInto(dense, 0);
     QImageReader reader(QStringLiteral(":/res/icon/130"));
     QImage large;
     for (int i = 0; i < reader.imageCount() && large.width() != 64; ++i) {
@@ -262,16 +260,14 @@ TEST_F(HoverButtonDrawing, AnIdThatNamesNoIconDrawsWithoutOne) {
 
 // Icon ownership: under the sanitizers a second release is a double free and a missing one a
 // leak, so these tests fail there if the button gets it wrong.
-TEST(HoverButtonIcons, OneImageServingAsHotAndNormalIsReleasedOnce) {
-    auto button = std::make_unique<CHoverButton>();
-    button->SetIcon(130, 0, 32, 32);
-    button.reset();
-}
-
-TEST(HoverButtonIcons, DistinctHotAndNormalImagesAreBothReleased) {
-    auto button = std::make_unique<CHoverButton>();
-    button->SetIcon(130, 128, 32, 32);
-    button.reset();
+TEST(HoverButtonIcons, EachImageIsReleasedOnce) {
+    // No normal image (0): the hot one serves as both; 128: a normal image of its own.
+    for (const UINT normal : {0u, 128u}) {
+        SCOPED_TRACE(normal);
+        auto button = std::make_unique<CHoverButton>();
+        button->SetIcon(130, normal, 32, 32);
+        button.reset();
+    }
 }
 
 } // namespace

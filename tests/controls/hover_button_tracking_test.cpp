@@ -9,85 +9,86 @@ namespace {
 // ---------------------------------------------------------------------------------------------
 // The transition table, one message at a time.
 
-TEST_F(HoverButtonTest, NormalMoveWithoutCaptureBecomesHotTakesCaptureAndRedraws) {
-    Move(0, 5, 5);
-    EXPECT_TRUE(button.IsHot());
-    EXPECT_TRUE(HoldsCapture());
-    EXPECT_EQ(DrawsAfterEvents(), 1);
-}
+// The state before the message: the button is normal or hot, with or without the capture.
+enum class Before { Normal, NormalHoldingCapture, Hot, HotWithoutCapture };
+// The message: a mouse move with its key flags and place, or the focus or capture leaving for
+// the other button.
+enum class Message { MouseMove, KillFocus, CaptureChanged };
 
-TEST_F(HoverButtonTest, NormalMoveWithLeftButtonDownChangesNothing) {
-    Move(MK_LBUTTON, 5, 5);
-    EXPECT_FALSE(button.IsHot());
-    EXPECT_FALSE(HoldsCapture());
-    EXPECT_EQ(DrawsAfterEvents(), 0);
-}
+struct Transition {
+    const char* name;
+    Before before;
+    Message message;
+    UINT flags;
+    int x, y;
+    bool hot, capture;
+    int draws;
+};
 
-TEST_F(HoverButtonTest, NormalMoveOutsideWhileHoldingCaptureReleasesIt) {
-    button.SetCapture();
+const Transition kTransitions[] = {
+    {"NormalMoveWithoutCaptureBecomesHotTakesCaptureAndRedraws", Before::Normal, Message::MouseMove,
+     0, 5, 5, true, true, 1},
+    {"NormalMoveWithLeftButtonDownChangesNothing", Before::Normal, Message::MouseMove, MK_LBUTTON,
+     5, 5, false, false, 0},
+    {"NormalMoveOutsideWhileHoldingCaptureReleasesIt", Before::NormalHoldingCapture,
+     Message::MouseMove, 0, -1, 5, false, false, 0},
+    // Capture taken away while hot: the button stays hot and takes it again.
+    {"HotMoveWithoutCaptureTakesItAgain", Before::HotWithoutCapture, Message::MouseMove, 0, 6, 5,
+     true, true, 1},
+    {"HotMoveInsideChangesNothing", Before::Hot, Message::MouseMove, 0, 100, 20, true, true, 0},
+    {"HotMoveToTheTopLeftCornerChangesNothing", Before::Hot, Message::MouseMove, 0, 0, 0, true,
+     true, 0},
+    {"HotMoveOutsideWithLeftButtonUpGoesNormalAndReleases", Before::Hot, Message::MouseMove, 0, 5,
+     40, false, false, 1},
+    {"HotMoveOutsideWithLeftButtonDownGoesNormalButKeepsCapture", Before::Hot, Message::MouseMove,
+     MK_LBUTTON, -3, 5, false, true, 1},
+    {"HotKillFocusGoesNormalAndKeepsCapture", Before::Hot, Message::KillFocus, 0, 0, 0, false, true,
+     1},
+    {"HotCaptureChangedReleasesAndRedrawsButStaysHot", Before::Hot, Message::CaptureChanged, 0, 0,
+     0, true, false, 1},
+};
+
+class HoverButtonTransition : public HoverButtonTest,
+                              public testing::WithParamInterface<Transition> {};
+
+TEST_P(HoverButtonTransition, OneMessage) {
+    const Transition& t = GetParam();
+    switch (t.before) {
+    case Before::Normal:
+        break;
+    case Before::NormalHoldingCapture:
+        button.SetCapture();
+        break;
+    case Before::Hot:
+        Move(0, 5, 5);
+        break;
+    case Before::HotWithoutCapture:
+        Move(0, 5, 5);
+        ReleaseCapture();
+        ASSERT_TRUE(button.IsHot());
+        break;
+    }
     Settle();
-    Move(0, -1, 5);
-    EXPECT_FALSE(button.IsHot());
-    EXPECT_FALSE(HoldsCapture());
-    EXPECT_EQ(DrawsAfterEvents(), 0);
+    switch (t.message) {
+    case Message::MouseMove:
+        Move(t.flags, t.x, t.y);
+        break;
+    case Message::KillFocus:
+        button.SendMessage(WM_KILLFOCUS, reinterpret_cast<WPARAM>(other), 0);
+        break;
+    case Message::CaptureChanged:
+        button.SendMessage(WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(other));
+        break;
+    }
+    EXPECT_EQ(button.IsHot() != FALSE, t.hot);
+    EXPECT_EQ(HoldsCapture(), t.capture);
+    EXPECT_EQ(DrawsAfterEvents(), t.draws);
 }
 
-TEST_F(HoverButtonTest, HotMoveWithoutCaptureTakesItAgain) {
-    Move(0, 5, 5);
-    ReleaseCapture(); // taken away while hot: the button stays hot
-    ASSERT_TRUE(button.IsHot());
-    Settle();
-    Move(0, 6, 5);
-    EXPECT_TRUE(button.IsHot());
-    EXPECT_TRUE(HoldsCapture());
-    EXPECT_EQ(DrawsAfterEvents(), 1);
-}
-
-TEST_F(HoverButtonTest, HotMoveInsideChangesNothing) {
-    Move(0, 5, 5);
-    Settle();
-    Move(0, 100, 20);
-    Move(0, 0, 0);
-    EXPECT_TRUE(button.IsHot());
-    EXPECT_TRUE(HoldsCapture());
-    EXPECT_EQ(DrawsAfterEvents(), 0);
-}
-
-TEST_F(HoverButtonTest, HotMoveOutsideWithLeftButtonUpGoesNormalAndReleases) {
-    Move(0, 5, 5);
-    Settle();
-    Move(0, 5, 40);
-    EXPECT_FALSE(button.IsHot());
-    EXPECT_FALSE(HoldsCapture());
-    EXPECT_EQ(DrawsAfterEvents(), 1);
-}
-
-TEST_F(HoverButtonTest, HotMoveOutsideWithLeftButtonDownGoesNormalButKeepsCapture) {
-    Move(0, 5, 5);
-    Settle();
-    Move(MK_LBUTTON, -3, 5);
-    EXPECT_FALSE(button.IsHot());
-    EXPECT_TRUE(HoldsCapture());
-    EXPECT_EQ(DrawsAfterEvents(), 1);
-}
-
-TEST_F(HoverButtonTest, HotKillFocusGoesNormalAndKeepsCapture) {
-    Move(0, 5, 5);
-    Settle();
-    button.SendMessage(WM_KILLFOCUS, reinterpret_cast<WPARAM>(other), 0);
-    EXPECT_FALSE(button.IsHot());
-    EXPECT_TRUE(HoldsCapture());
-    EXPECT_EQ(DrawsAfterEvents(), 1);
-}
-
-TEST_F(HoverButtonTest, HotCaptureChangedReleasesAndRedrawsButStaysHot) {
-    Move(0, 5, 5);
-    Settle();
-    button.SendMessage(WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(other));
-    EXPECT_TRUE(button.IsHot());
-    EXPECT_FALSE(HoldsCapture());
-    EXPECT_EQ(DrawsAfterEvents(), 1);
-}
+INSTANTIATE_TEST_SUITE_P(Table, HoverButtonTransition, testing::ValuesIn(kTransitions),
+                         [](const testing::TestParamInfo<Transition>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST_F(HoverButtonTest, RightAndBottomEdgesAreOutside) {
     struct Case {

@@ -2,6 +2,8 @@
 // coordinates and is copied back there, and only there, when it goes.
 #include "controls/mem_dc.h"
 
+#include "tests/support/image_ink.h"
+
 #include <gtest/gtest.h>
 #include <QImage>
 
@@ -18,15 +20,7 @@ QImage White() {
 
 // The device pixels of the image that are not white.
 QRect Painted(const QImage& image) {
-    QRect area;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (image.pixelColor(x, y) != Qt::white) {
-                area |= QRect(x, y, 1, 1);
-            }
-        }
-    }
-    return area;
+    return InkExtent(image, qRgb(255, 255, 255));
 }
 
 TEST(CMemDC, DrawingAtALogicalPointLandsAtTheSamePointOfTheTarget) {

@@ -43,6 +43,7 @@ template <class Field> void TypeNumber(Field& field, const std::string& typed, c
     }
 }
 
+// 6378245.1234 once came out as 6378245.0234999993 and 41.68325 as 41.6831599999.
 const char* const kTypedNumbers[] = {
     "6378245.1234", "41.68325",     "298.2572235635",   "6378137",     "6378245.1", "114.3",
     "0.6",          "1.2345678901", "-0.0001",          "31.41416832", "298.3",     "6378140.0001",
@@ -60,15 +61,6 @@ TEST(NumericEditFaults, TypedDigitsStayAsTypedOnTheWidget) {
         std::from_chars(text.data() + (text[0] == '-'), text.data() + text.size(), expected);
         EXPECT_EQ(std::fabs(field.edit.m_dValue), expected);
     }
-}
-
-TEST(NumericEditFaults, TypedDigitsOfTheIssueAreNotCorrupted) {
-    WidgetField a;
-    a.Type("6378245.1234");
-    EXPECT_EQ(a.Text(), "6378245.1234000000"); // not 6378245.0234999993
-    WidgetField seconds;
-    seconds.Type("41.68325");
-    EXPECT_EQ(seconds.Text(), "41.6832500000"); // not 41.6831599999
 }
 
 // Every number with up to 15 significant digits and up to 10 decimals that a double holds
@@ -118,48 +110,42 @@ TEST(NumericEditFaults, AnyTypedNumberOfUpToTenDecimalsStaysAsTyped) {
 }
 
 TEST(NumericEditFaults, MainFormPointIsReadUnderACommaDecimalLocale) {
-    ScopedRecordingServices services;
-    services.decimal = ",";
-    services.group = ".";
-    WidgetField field; // grouping off, as the main form sets it
-    struct Case {
-        const char* written;
-        double value;
-    } cases[] = {
-        {"298.2572235635", 298.2572235635}, {"6378137", 6378137.0}, {"0", 0.0},
-        {"6378245.1234", 6378245.1234},     {"-0.5", -0.5},         {"1,5", 1.5},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.written);
-        EXPECT_EQ(field.edit.ParseText(c.written), c.value);
+    for (const char* group : {".", "\u202F"}) {
+        SCOPED_TRACE(group);
+        ScopedRecordingServices services;
+        services.decimal = ",";
+        services.group = group;
+        WidgetField field; // grouping off, as the main form sets it
+        struct Case {
+            const char* written;
+            double value;
+        } cases[] = {
+            {"298.2572235635", 298.2572235635}, {"6378137", 6378137.0}, {"0", 0.0},
+            {"6378245.1234", 6378245.1234},     {"-0.5", -0.5},         {"1,5", 1.5},
+        };
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.written);
+            EXPECT_EQ(field.edit.ParseText(c.written), c.value);
+        }
+        // The next keystroke keeps the number: a digit re-renders it in the locale's form …
+        field.Place("298.2572235635|");
+        field.Press("7");
+        EXPECT_EQ(field.Notation(), "298,2572235635|");
+        EXPECT_EQ(field.edit.m_dValue, 298.2572235635);
+        // … Delete at the end changes nothing …
+        field.Place("298.2572235635|");
+        field.Press("Delete");
+        EXPECT_EQ(field.edit.m_dValue, 298.2572235635);
+        // … and Backspace, which does not re-render, works on its decimals.
+        field.Place("298.2572235635|");
+        field.Press("Backspace");
+        EXPECT_EQ(field.Notation(), "298,257223563|0");
+        EXPECT_EQ(field.edit.m_dValue, 298.257223563);
+        // A digit typed into its integer part.
+        field.Place("298|.2572235635");
+        field.Press("1");
+        EXPECT_EQ(field.Notation(), "2981|,2572235635");
     }
-    // The next keystroke keeps the number: a digit re-renders it in the locale's form …
-    field.Place("298.2572235635|");
-    field.Press("7");
-    EXPECT_EQ(field.Notation(), "298,2572235635|");
-    EXPECT_EQ(field.edit.m_dValue, 298.2572235635);
-    // … and Backspace, which does not re-render, works on its decimals.
-    field.Place("298.2572235635|");
-    field.Press("Backspace");
-    EXPECT_EQ(field.Notation(), "298,257223563|0");
-    EXPECT_EQ(field.edit.m_dValue, 298.257223563);
-    // A digit typed into its integer part.
-    field.Place("298|.2572235635");
-    field.Press("1");
-    EXPECT_EQ(field.Notation(), "2981|,2572235635");
-}
-
-TEST(NumericEditFaults, MainFormPointIsReadUnderASpaceGroupLocale) {
-    ScopedRecordingServices services;
-    services.decimal = ",";
-    services.group = "\u202F";
-    WidgetField field;
-    field.Place("298.2572235635|");
-    field.Press("Delete");
-    EXPECT_EQ(field.edit.m_dValue, 298.2572235635);
-    field.Place("298.2572235635|");
-    field.Press("Backspace");
-    EXPECT_EQ(field.Notation(), "298,257223563|0");
 }
 
 TEST(NumericEditFaults, DotGroupingWithGroupingOnKeepsTheGroupedReading) {
@@ -170,13 +156,6 @@ TEST(NumericEditFaults, DotGroupingWithGroupingOnKeepsTheGroupedReading) {
     WidgetField field(TRUE);
     EXPECT_EQ(field.edit.ParseText("1.234"), 1234.0);
     EXPECT_EQ(field.edit.ParseText("1.234,5"), 1234.5);
-}
-
-TEST(NumericEditFaults, UsualLocaleReadsAsBefore) {
-    WidgetField field;
-    EXPECT_EQ(field.edit.ParseText("298.2572235635"), 298.2572235635);
-    EXPECT_EQ(field.edit.ParseText("1,234.5"), 1234.5);
-    EXPECT_EQ(field.edit.ParseText("1,5"), 15.0);
 }
 
 TEST(NumericEditFaults, DigitsThatWouldLeaveTheRangeOfADoubleAreRefused) {

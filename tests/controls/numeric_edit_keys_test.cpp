@@ -17,6 +17,9 @@ namespace {
 
 using numeric_field::WidgetField;
 
+const Qt::KeyboardModifiers kNoneShiftCtrl[] = {Qt::NoModifier, Qt::ShiftModifier,
+                                                Qt::ControlModifier};
+
 TEST(NumericEditKeys, ReadOnlyFieldTakesNoCharacterAndNoDelete) {
     WidgetField field(FALSE, ES_READONLY);
     field.Place("12|.5000000000");
@@ -49,9 +52,7 @@ TEST(NumericEditKeys, SetValueWritesAReadOnlyField) {
 TEST(NumericEditKeys, InsertIsSwallowedWithAnyModifier) {
     QApplication::clipboard()->setText("999");
     WidgetField field;
-    for (Qt::KeyboardModifiers mods :
-         {Qt::KeyboardModifiers(Qt::NoModifier), Qt::KeyboardModifiers(Qt::ShiftModifier),
-          Qt::KeyboardModifiers(Qt::ControlModifier)}) {
+    for (const Qt::KeyboardModifiers mods : kNoneShiftCtrl) {
         field.Place("1[2].5000000000");
         field.Press("Insert", mods);
         EXPECT_EQ(field.Notation(), "1[2].5000000000");
@@ -59,9 +60,7 @@ TEST(NumericEditKeys, InsertIsSwallowedWithAnyModifier) {
 }
 
 TEST(NumericEditKeys, DeleteAndItsShiftAndCtrlFormsActAsDelete) {
-    for (Qt::KeyboardModifiers mods :
-         {Qt::KeyboardModifiers(Qt::NoModifier), Qt::KeyboardModifiers(Qt::ShiftModifier),
-          Qt::KeyboardModifiers(Qt::ControlModifier)}) {
+    for (const Qt::KeyboardModifiers mods : kNoneShiftCtrl) {
         WidgetField field;
         field.Place("1|23.5000000000");
         field.Press("Delete", mods);

@@ -19,7 +19,6 @@
 namespace {
 
 using numeric_field::MemoryField;
-using numeric_field::ToNotation;
 using numeric_field::WidgetField;
 
 struct Locale {

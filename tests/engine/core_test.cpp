@@ -46,14 +46,29 @@ TEST(Ellipsoid, RefusesWhatDescribesNoEllipsoid) {
     }
 }
 
-TEST(Ellipsoid, DerivedQuantitiesMatchTheirDefinitions) {
-    const Ellipsoid e = Wgs1984().ellipsoid();
-    EXPECT_NEAR(e.b(), 6356752.314245, 5e-7);
-    EXPECT_NEAR(e.e2(), 0.00669437999012999, 1e-17);
-    EXPECT_NEAR(e.ep2(), 0.00673949674226495, 1e-17);
-    EXPECT_NEAR(e.n(), (e.a() - e.b()) / (e.a() + e.b()), 1e-16);
+TEST(Ellipsoid, DerivedQuantitiesOfThePresets) {
+    struct Case {
+        const char* key;
+        double b, e2, ep2, n;
+    };
+    const Case cases[] = {
+        {"wgs84", 6356752.314245, 0.00669437999012999, 0.00673949674226495, 0.00167922038638088},
+        {"xian80", 6356755.288158, 0.00669438499958797, 0.00673950181947295, 0.00167922164718210},
+        {"beijing54", 6356863.018773, 0.00669342162296586, 0.00673852541468341,
+         0.00167897918065816},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        const Ellipsoid e = FindEllipsoidPreset(c.key)->ellipsoid();
+        EXPECT_NEAR(e.b(), c.b, 5e-7);
+        EXPECT_NEAR(e.e2(), c.e2, 5e-18);
+        EXPECT_NEAR(e.ep2(), c.ep2, 5e-18);
+        EXPECT_NEAR(e.n(), c.n, 1e-17);
+        EXPECT_NEAR(e.n(), (e.a() - e.b()) / (e.a() + e.b()), 1e-16);
+    }
     const Ellipsoid sphere(6371000.0, 0.0);
     EXPECT_EQ(sphere.e2(), 0.0);
+    EXPECT_EQ(sphere.ep2(), 0.0);
     EXPECT_EQ(sphere.n(), 0.0);
 }
 

@@ -6,9 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/gauss_projection.h"
-#include "engine/packed_angle.h"
 #include "engine/series_method.h"
-#include "tests/engine/ellipsoids.h"
+#include "tests/engine/form_engine.h"
 
 namespace {
 
@@ -41,16 +40,9 @@ TEST(Robustness, EveryOperationReturnsOnHostileInput) {
 }
 
 TEST(Robustness, NonNumbersComeOutAsNonNumbers) {
-    CGaussProjection p;
-    p.SetAll(6, kWgs84.a, kWgs84.f, 0, 0, kNaN, 19500000.0);
-    p.ZoneFromY();
-    p.XYToBL();
-    EXPECT_TRUE(std::isnan(p.m_B));
-
-    p.SetAll(6, kWgs84.a, kInf /* an alfa of 0 */, 30.0, 111.0, 0, 0);
-    p.ZoneFromL();
-    p.BLToXY();
-    EXPECT_FALSE(std::isfinite(p.m_X));
+    EXPECT_TRUE(std::isnan(Inverse(kWgs84, 6, kNaN, 19500000.0).m_B));
+    const FormEllipsoid alfaZero{"alfa 0", kWgs84.a, kInf};
+    EXPECT_FALSE(std::isfinite(Forward(alfaZero, 6, 30.0, 111.0).m_X));
 }
 
 TEST(FootpointLatitude, EndsForNorthingsTooLargeToResolve) {
@@ -69,10 +61,7 @@ TEST(FootpointLatitude, EndsForNorthingsTooLargeToResolve) {
 TEST(Sphere, ProjectsWithoutEccentricity) {
     // On a sphere the central meridian is a great circle: X = R × B exactly as the series says.
     const double R = 6371000.0;
-    CGaussProjection p;
-    p.SetAll(6, R, 0.0, 45.0, 111.0, 0, 0);
-    p.ZoneFromL();
-    p.BLToXY();
+    const CGaussProjection p = Forward({"sphere", R, 0.0}, 6, 45.0, 111.0);
     EXPECT_NEAR(p.m_X, R * std::acos(-1.0) / 4.0, 1e-6);
     EXPECT_EQ(p.m_Y, 19500000.0);
 }

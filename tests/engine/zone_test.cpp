@@ -1,6 +1,7 @@
 // Zone selection from the longitude's whole degrees and from the easting's millions.
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -27,6 +28,16 @@ Zone FromY(double Y, int w) {
     return {p.m_nZone, p.m_L0};
 }
 
+// Zones of the 6° and the 3° system from one input.
+void ExpectZones(Zone (*from)(double, int), double in, const Zone& six, const Zone& three) {
+    for (const auto& [w, want] : {std::pair{6, six}, std::pair{3, three}}) {
+        SCOPED_TRACE(w);
+        const Zone z = from(in, w);
+        EXPECT_EQ(z.n, want.n);
+        EXPECT_EQ(z.L0, want.L0);
+    }
+}
+
 TEST(ZoneFromL, WholeDegreesDecideTheZone) {
     struct Case {
         double L;
@@ -48,12 +59,7 @@ TEST(ZoneFromL, WholeDegreesDecideTheZone) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.L);
-        const Zone six = FromL(c.L, 6);
-        EXPECT_EQ(six.n, c.six.n);
-        EXPECT_EQ(six.L0, c.six.L0);
-        const Zone three = FromL(c.L, 3);
-        EXPECT_EQ(three.n, c.three.n);
-        EXPECT_EQ(three.L0, c.three.L0);
+        ExpectZones(FromL, c.L, c.six, c.three);
     }
 }
 
@@ -78,12 +84,7 @@ TEST(ZoneFromY, MillionsDecideTheZone) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Y);
-        const Zone six = FromY(c.Y, 6);
-        EXPECT_EQ(six.n, c.six.n);
-        EXPECT_EQ(six.L0, c.six.L0);
-        const Zone three = FromY(c.Y, 3);
-        EXPECT_EQ(three.n, c.three.n);
-        EXPECT_EQ(three.L0, c.three.L0);
+        ExpectZones(FromY, c.Y, c.six, c.three);
     }
 }
 

@@ -26,11 +26,13 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -503,20 +505,89 @@ TEST(ProgramOnX, TheBatchWindowIsAWindowOfItsOwnBesideTheForm) {
                                              << batchFrame.width() << "x" << batchFrame.height();
 }
 
-// The window manager offers no maximising for the windows of fixed size (the form, the About
-// box, a prompt), and does for the batch window, which grows; a short prompt is wide enough
-// for its title.
-TEST(ProgramOnX, FixedWindowsOfferNoMaximiseAndAPromptFitsItsTitle) {
-    if (!UnderWindowManager()) {
-        GTEST_SKIP() << "the offered actions are the window manager's";
+// What a window asks of the window manager: whether its Motif hints leave maximising among
+// its functions and buttons, and whether its size hints fix its size.
+struct WmRequest {
+    bool maximiseFunction = true;
+    bool maximiseButton = true;
+    bool fixedSize = false;
+    std::string xprop;
+};
+
+WmRequest RequestOf(QWidget* window) {
+    // The Motif hints' flags, functions and decorations; a set "all" bit turns the others into
+    // exceptions.
+    constexpr unsigned kHasFunctions = 0x1, kHasDecorations = 0x2, kAll = 0x1;
+    constexpr unsigned kMaximizeFunction = 0x10, kMaximizeButton = 0x40;
+    WmRequest request;
+    const QString motif = Xprop(window->winId(), "_MOTIF_WM_HINTS");
+    const QString normal = Xprop(window->winId(), "WM_NORMAL_HINTS");
+    request.xprop = (motif + normal).toStdString();
+    const QStringList fields = motif.mid(motif.indexOf('=') + 1).split(',');
+    if (fields.size() >= 3) {
+        const unsigned flags = fields[0].trimmed().toUInt(nullptr, 16);
+        const unsigned functions = fields[1].trimmed().toUInt(nullptr, 16);
+        const unsigned decorations = fields[2].trimmed().toUInt(nullptr, 16);
+        const auto offered = [](unsigned set, unsigned bit) {
+            return (set & kAll) ? !(set & bit) : (set & bit) != 0;
+        };
+        request.maximiseFunction =
+            !(flags & kHasFunctions) || offered(functions, kMaximizeFunction);
+        request.maximiseButton =
+            !(flags & kHasDecorations) || offered(decorations, kMaximizeButton);
     }
+    const auto size = [&](const char* which) {
+        const qsizetype at = normal.indexOf(QString::fromUtf8(which));
+        return at < 0 ? QString() : normal.mid(at).section('\n', 0, 0).section(':', 1).trimmed();
+    };
+    request.fixedSize =
+        !size("minimum size").isEmpty() && size("minimum size") == size("maximum size");
+    return request;
+}
+
+// The windows of fixed size (the form, the About box, a prompt) ask the window manager for no
+// maximising, in their Motif hints and by a size hint that fixes their size, and under one it
+// offers none; the batch window, which grows, asks for it and is offered it. A short prompt is
+// wide enough for its title.
+TEST(ProgramOnX, FixedWindowsOfferNoMaximiseAndAPromptFitsItsTitle) {
     ScriptedApp app;
-    QString formActions, batchActions, promptActions;
+    std::map<std::string, WmRequest> requests;
+    std::map<std::string, QString> actions;
+    auto note = [&](const char* name, QWidget* window) {
+        requests[name] = RequestOf(window);
+        actions[name] = Xprop(window->winId(), "_NET_WM_ALLOWED_ACTIONS");
+    };
+    auto about = []() -> QWidget* {
+        QWidget* modal = QApplication::activeModalWidget();
+        return modal && modal->objectName() == "IDD_ABOUTBOX" && modal->isActiveWindow() ? modal
+                                                                                         : nullptr;
+    };
     int promptWidth = 0, titleWidth = 0;
     app.steps = {
         {"the form is shown and active", [&] { return app.FormActive(); },
          [&] {
-             formActions = Xprop(app.FormWindow()->winId(), "_NET_WM_ALLOWED_ACTIONS");
+             note("form", app.FormWindow());
+             Key("alt+h");
+         }},
+        {"the Help menu is open",
+         [&] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr; },
+         [&] { Key("a"); }},
+        {"the About box is shown and active", [&] { return about() != nullptr; },
+         [&] {
+             note("About box", about());
+             Key("Escape");
+         }},
+        {"the About box has closed",
+         [&] {
+             const QWidgetList windows = QApplication::topLevelWidgets();
+             return std::none_of(windows.begin(), windows.end(), [](QWidget* w) {
+                 return w->objectName() == "IDD_ABOUTBOX" && w->isVisible();
+             });
+         },
+         // Without a window manager nothing gives the form back its activation.
+         [&] { app.FormWindow()->activateWindow(); }},
+        {"the form is active again", [&] { return app.FormActive(); },
+         [&] {
              ClickOn(app.Field("IDC_B_DEG"));
              Key("ctrl+a");
              Key("BackSpace");
@@ -526,29 +597,42 @@ TEST(ProgramOnX, FixedWindowsOfferNoMaximiseAndAPromptFitsItsTitle) {
         {"the prompt is shown and active", [&] { return ScriptedApp::Prompt() != nullptr; },
          [&] {
              QMessageBox* box = ScriptedApp::Prompt();
-             promptActions = Xprop(box->winId(), "_NET_WM_ALLOWED_ACTIONS");
+             note("prompt", box);
              promptWidth = box->frameGeometry().width();
              QFont bold = box->font();
              bold.setBold(true);
              titleWidth = QFontMetrics(bold).horizontalAdvance(box->windowTitle());
              Key("Return");
          }},
-        {"the form is active again", [&] { return app.FormActive(); },
+        {"the prompt has closed", [&] { return ScriptedApp::Prompt() == nullptr; },
          [&] { app.Form()->SendMessage(WM_COMMAND, MAKEWPARAM(ID_TOOLS_BATCH, 0)); }},
         {"the batch window is shown",
          [&] { return app.Form()->m_pBatchDlg && app.Form()->m_pBatchDlg->m_hWnd->isVisible(); },
-         [&] {
-             batchActions =
-                 Xprop(app.Form()->m_pBatchDlg->m_hWnd->winId(), "_NET_WM_ALLOWED_ACTIONS");
-         }},
+         [&] { note("batch window", app.Form()->m_pBatchDlg->m_hWnd); }},
     };
     app.RunProgram();
-    EXPECT_TRUE(formActions.contains("_NET_WM_ACTION_CLOSE")) << formActions.toStdString();
-    EXPECT_FALSE(formActions.contains("MAXIMIZE")) << formActions.toStdString();
-    EXPECT_FALSE(promptActions.contains("MAXIMIZE")) << promptActions.toStdString();
-    EXPECT_TRUE(batchActions.contains("_NET_WM_ACTION_MAXIMIZE_HORZ"))
-        << batchActions.toStdString();
-    EXPECT_TRUE(batchActions.contains("_NET_WM_ACTION_RESIZE")) << batchActions.toStdString();
+    for (const char* fixed : {"form", "About box", "prompt"}) {
+        SCOPED_TRACE(fixed);
+        const WmRequest& request = requests[fixed];
+        EXPECT_FALSE(request.maximiseFunction) << request.xprop;
+        EXPECT_FALSE(request.maximiseButton) << request.xprop;
+        EXPECT_TRUE(request.fixedSize) << request.xprop;
+        if (UnderWindowManager()) {
+            EXPECT_TRUE(actions[fixed].contains("_NET_WM_ACTION_CLOSE"))
+                << actions[fixed].toStdString();
+            EXPECT_FALSE(actions[fixed].contains("MAXIMIZE")) << actions[fixed].toStdString();
+        }
+    }
+    const WmRequest& batch = requests["batch window"];
+    EXPECT_TRUE(batch.maximiseFunction) << batch.xprop;
+    EXPECT_TRUE(batch.maximiseButton) << batch.xprop;
+    EXPECT_FALSE(batch.fixedSize) << batch.xprop;
+    if (UnderWindowManager()) {
+        EXPECT_TRUE(actions["batch window"].contains("_NET_WM_ACTION_MAXIMIZE_HORZ"))
+            << actions["batch window"].toStdString();
+        EXPECT_TRUE(actions["batch window"].contains("_NET_WM_ACTION_RESIZE"))
+            << actions["batch window"].toStdString();
+    }
     EXPECT_GT(promptWidth, titleWidth + 100);
 }
 

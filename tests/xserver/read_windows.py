@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """Checks what a screen reader hears of the program's windows over AT-SPI: the main form, the
 About box and the batch window, each opened by its keys as a user opens it. Each control must be
-there with its role and its label's name; no radio button may be heard as a check box, and no
-group box may take the focus. Prints what is wrong and exits 1, or prints the windows it read."""
+there with its role and its label's name; no radio button may be heard as a check box, no group
+box may take the focus, and a group box holds the radio buttons and fields inside it. Prints what
+is wrong and exits 1, or prints the windows it read."""
 import subprocess
 import sys
 import time
@@ -31,6 +32,38 @@ EXPECTED = {
         ("check box", "首行为表头(H)"), ("check box", "Y 不带带号"),
     ],
 }
+
+
+# (role, name) a group box must hold as its own children: a screen reader hears each radio
+# button as one of its group.
+GROUPS = {
+    "高斯坐标转换": {
+        "换算方式": [("radio button", "高斯坐标正算"), ("radio button", "高斯坐标反算")],
+        "椭球参数": [
+            ("radio button", "WGS1984参考椭球"), ("radio button", "西安1980参考椭球"),
+            ("radio button", "北京1954参考椭球"), ("radio button", "自定义参考椭球"),
+        ],
+        "大地坐标": [("text", "B 度"), ("text", "L 秒")],
+    },
+    "批量转换": {
+        "换算设置": [("combo box", "换算方式"), ("combo box", "参考椭球"), ("text", "中央子午线")],
+    },
+}
+
+
+def check_groups(window, title):
+    problems = []
+    groups = {n.name: n for n in nodes(window) if n.getRoleName() in ("panel", "grouping")}
+    for group, members in GROUPS.get(title, {}).items():
+        if group not in groups:
+            problems.append("%s: no group %r" % (title, group))
+            continue
+        held = {(child.getRoleName(), child.name) for child in groups[group] if child is not None}
+        for role, name in members:
+            if (role, name) not in held:
+                problems.append("%s: the group %r does not hold the %s %r" %
+                                (title, group, role, name))
+    return problems
 
 
 def find_app(name, timeout):
@@ -123,6 +156,7 @@ def main():
             problems.append("the window %r did not open" % title)
             break
         problems += check(window, title)
+        problems += check_groups(window, title)
         if title == "关于":
             keys("Escape")
     for problem in problems:
