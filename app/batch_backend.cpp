@@ -4,6 +4,7 @@
 
 #include "app/chinese_words.h"
 #include "app/crs_text.h"
+#include "app/file_reading.h"
 #include "conversion/crs_settings.h"
 #include "conversion/file_conversion.h"
 #include "conversion/parameter_file.h"
@@ -47,32 +48,11 @@ Operation OperationOf(BatchOperation operation) {
     return Operation::Plane;
 }
 
-AngleFormat AnglesOf(BatchAngles angles) {
-    switch (angles) {
-    case BatchAngles::Packed:
-        return AngleFormat::Packed;
-    case BatchAngles::Degrees:
-        return AngleFormat::Degrees;
-    case BatchAngles::Dms:
-        break;
-    }
-    return AngleFormat::Dms;
-}
-
 // The settings that decide how a line splits: the operation, the header and the column list.
 std::string LayoutSettings(const BatchRequest& request, Settings& s) {
     s.operation = OperationOf(request.operation);
-    s.angles = AnglesOf(request.angles);
-    s.header = request.header;
-    if (request.columns.empty()) {
-        return {};
-    }
-    const Result<ColumnLayout> columns = ParseColumns(request.columns, s.operation);
-    if (!columns) {
-        return Chinese(columns.problem());
-    }
-    s.columns = *columns;
-    return {};
+    const Result<void> reading = SetFileReading(s, request.angles, request.header, request.columns);
+    return reading ? std::string() : Chinese(reading.problem());
 }
 
 const char* RoleText(FieldRole role) {

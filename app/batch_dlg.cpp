@@ -2,6 +2,8 @@
 // the worker with progress, summary and failed records.
 #include "app/batch_dlg.h"
 
+#include "app/choice_lists.h"
+#include "app/file_fields.h"
 #include "app/window_texts.h"
 #include "engine/ellipsoid.h"
 #include "platform/ddx.h"
@@ -27,8 +29,6 @@ constexpr const char* kTitle = "批量转换";
 constexpr int kLineWidth = 60;
 constexpr int kFieldWidth = 110;
 constexpr int kExplanationWidth = 270;
-constexpr const char* kFileFilter =
-    "文本文件 (*.txt;*.csv;*.dat)|*.txt;*.csv;*.dat|所有文件 (*.*)|*||";
 
 struct OperationChoice {
     const char* text;
@@ -45,7 +45,6 @@ const OperationChoice kOperations[] = {
     {"坐标系转换", BatchOperation::Datum, false, true},
     {"平面四参数", BatchOperation::Plane, false, false},
 };
-constexpr const char* kParameterFilter = "参数文件 (*.json)|*.json|所有文件 (*.*)|*||";
 
 struct ZoneWidthChoice {
     const char* text;
@@ -96,16 +95,6 @@ const ZoneRuleChoice kZoneRules[] = {
     {"标准分带（同 EPSG 代码：114°30′E 属六度带第 20 带）", BatchZoneRule::Standard},
 };
 
-struct AnglesChoice {
-    const char* text;
-    BatchAngles angles;
-};
-const AnglesChoice kAngles[] = {
-    {"度分秒合写 DDD.MMSS", BatchAngles::Packed},
-    {"十进制度", BatchAngles::Degrees},
-    {"度:分:秒", BatchAngles::Dms},
-};
-
 struct MethodChoice {
     const char* text;
     BatchMethod method;
@@ -114,20 +103,6 @@ const MethodChoice kMethods[] = {
     {"经典级数", BatchMethod::Series},
     {"Krüger 级数", BatchMethod::Krueger},
 };
-
-template <class Choice, size_t N> void Fill(CComboBox& combo, const Choice (&choices)[N]) {
-    for (const Choice& choice : choices) {
-        combo.AddString(choice.text);
-    }
-    combo.SetCurSel(0);
-}
-
-// The selected entry of a list that always has one.
-template <class Choice, size_t N>
-const Choice& Selected(const CComboBox& combo, const Choice (&choices)[N]) {
-    const int index = combo.GetCurSel();
-    return choices[index >= 0 && static_cast<size_t>(index) < N ? static_cast<size_t>(index) : 0];
-}
 
 // Selects the preset with this key; the list is left as it is for a key it lacks.
 void SelectEllipsoid(CComboBox& combo, const std::string& key) {
@@ -466,9 +441,7 @@ void CBatchDlg::OnDropFiles(HDROP hDropInfo) {
         return;
     }
     // Only one file converts at a time: the first of the drop.
-    std::string path(DragQueryFile(hDropInfo, 0, nullptr, 0), '\0');
-    DragQueryFile(hDropInfo, 0, path.data(), static_cast<UINT>(path.size() + 1));
-    m_editInput.SetWindowText(path.c_str());
+    m_editInput.SetWindowText(DroppedFiles(hDropInfo, 1)[0].c_str());
 }
 
 void CBatchDlg::OnTimer(UINT_PTR nIDEvent) {
@@ -492,27 +465,17 @@ void CBatchDlg::OnDestroy() {
 }
 
 void CBatchDlg::OnBrowseInput() {
-    CFileDialog dlg(TRUE, nullptr, m_editInput.GetWindowText(),
-                    OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY, kFileFilter, this);
-    dlg.m_ofn.lpstrTitle = "选择要转换的文件";
-    if (dlg.DoModal() == IDOK) {
-        m_editInput.SetWindowText(dlg.GetPathName());
-    }
+    BrowseIntoField(this, m_editInput, kPointFileFilter, "选择要转换的文件");
 }
 
 void CBatchDlg::OnBrowseParameters(CEdit& field, const char* title) {
-    CFileDialog dlg(TRUE, nullptr, field.GetWindowText(),
-                    OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY, kParameterFilter,
-                    this);
-    dlg.m_ofn.lpstrTitle = title;
-    if (dlg.DoModal() == IDOK) {
-        field.SetWindowText(dlg.GetPathName());
-    }
+    BrowseIntoField(this, field, kParameterFileFilter, title);
 }
 
 void CBatchDlg::OnBrowseOutput() {
     CFileDialog dlg(FALSE, "txt", m_editOutput.GetWindowText(),
-                    OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY, kFileFilter, this);
+                    OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY, kPointFileFilter,
+                    this);
     dlg.m_ofn.lpstrTitle = "保存转换结果";
     if (dlg.DoModal() == IDOK) {
         // The dialog has asked already whether to replace the file.

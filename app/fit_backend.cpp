@@ -2,6 +2,7 @@
 #include "app/fit_backend.h"
 
 #include "app/chinese_words.h"
+#include "app/file_reading.h"
 #include "app/fit_report_text.h"
 #include "app/saved_fit.h"
 #include "conversion/atomic_file.h"
@@ -16,18 +17,6 @@
 #include <numbers>
 
 namespace {
-
-AngleFormat AnglesOf(BatchAngles angles) {
-    switch (angles) {
-    case BatchAngles::Packed:
-        return AngleFormat::Packed;
-    case BatchAngles::Degrees:
-        return AngleFormat::Degrees;
-    case BatchAngles::Dms:
-        break;
-    }
-    return AngleFormat::Dms;
-}
 
 FitModel ModelOf(FitModelChoice model) {
     switch (model) {
@@ -45,14 +34,9 @@ FitModel ModelOf(FitModelChoice model) {
 Result<Settings> ReadingSettings(const FitInput& input) {
     Settings s;
     s.operation = input.model == FitModelChoice::Plane4 ? Operation::Plane : Operation::Datum;
-    s.angles = AnglesOf(input.angles);
-    s.header = input.header;
-    if (!input.columns.empty()) {
-        Result<ColumnLayout> columns = ParseColumns(input.columns, s.operation);
-        if (!columns) {
-            return columns.problem();
-        }
-        s.columns = *columns;
+    if (const Result<void> reading = SetFileReading(s, input.angles, input.header, input.columns);
+        !reading) {
+        return reading.problem();
     }
     return s;
 }
@@ -119,18 +103,6 @@ Places ReadPlaces(const std::string& path, const Settings& reading, bool helmert
     return read;
 }
 
-const char* LeftOutReason(LeftOutPoint::Why why) {
-    switch (why) {
-    case LeftOutPoint::Why::SourceOnly:
-        return "仅在源文件中";
-    case LeftOutPoint::Why::TargetOnly:
-        return "仅在目标文件中";
-    case LeftOutPoint::Why::Excluded:
-        break;
-    }
-    return "未选用";
-}
-
 std::string Statistic(const PointFit& point) {
     if (!point.statistic) {
         return "-";
@@ -180,7 +152,7 @@ FitView ViewOfParameters(const DatumParameters& parameters, const Places& places
         row.name = point.name;
         row.used = false;
         row.matched = point.why == LeftOutPoint::Why::Excluded;
-        row.reason = LeftOutReason(point.why);
+        row.reason = kChineseFitReport.Why(point.why);
         if (row.matched) {
             matched[point.name] = std::move(row);
         } else {

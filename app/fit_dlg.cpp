@@ -2,6 +2,8 @@
 // plot kept in step, and the parameter file saved and loaded.
 #include "app/fit_dlg.h"
 
+#include "app/choice_lists.h"
+#include "app/file_fields.h"
 #include "engine/ellipsoid.h"
 #include "platform/ddx.h"
 #include "platform/drop_files.h"
@@ -16,9 +18,6 @@
 namespace {
 
 constexpr const char* kTitle = "转换参数计算";
-constexpr const char* kPointFilter =
-    "文本文件 (*.txt;*.csv;*.dat)|*.txt;*.csv;*.dat|所有文件 (*.*)|*||";
-constexpr const char* kParameterFilter = "参数文件 (*.json)|*.json|所有文件 (*.*)|*||";
 // The flag column's mark: a sign of its own, so the flag does not rest on colour.
 constexpr const char* kFlagMark = "※";
 
@@ -33,16 +32,6 @@ const ModelChoice kModels[] = {
 };
 
 const char* const kConventions[] = {"位置矢量", "坐标框架"};
-
-struct AnglesChoice {
-    const char* text;
-    BatchAngles angles;
-};
-const AnglesChoice kAngles[] = {
-    {"度分秒合写 DDD.MMSS", BatchAngles::Packed},
-    {"十进制度", BatchAngles::Degrees},
-    {"度:分:秒", BatchAngles::Dms},
-};
 
 // The ellipsoid presets under their short names.
 struct EllipsoidChoice {
@@ -115,14 +104,8 @@ void CFitDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CFitDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    for (const AnglesChoice& choice : kAngles) {
-        m_comboAngles.AddString(choice.text);
-    }
-    m_comboAngles.SetCurSel(0);
-    for (const ModelChoice& choice : kModels) {
-        m_comboModel.AddString(choice.text);
-    }
-    m_comboModel.SetCurSel(0);
+    Fill(m_comboAngles, kAngles);
+    Fill(m_comboModel, kModels);
     for (const char* text : kConventions) {
         m_comboConvention.AddString(text);
     }
@@ -151,9 +134,9 @@ FitInput CFitDlg::ReadInput() const {
     input.source = m_editSource.GetWindowText().str();
     input.target = m_editTarget.GetWindowText().str();
     input.columns = m_editColumns.GetWindowText().str();
-    input.angles = kAngles[IndexOf(m_comboAngles, static_cast<int>(std::size(kAngles)))].angles;
+    input.angles = Selected(m_comboAngles, kAngles).angles;
     input.header = m_checkHeader.GetCheck() == BST_CHECKED;
-    input.model = kModels[IndexOf(m_comboModel, static_cast<int>(std::size(kModels)))].model;
+    input.model = Selected(m_comboModel, kModels).model;
     input.coordinateFrame = m_comboConvention.GetCurSel() == 1;
     const auto& ellipsoids = Ellipsoids();
     const int count = static_cast<int>(ellipsoids.size());
@@ -229,15 +212,9 @@ BOOL CFitDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pRes
 }
 
 void CFitDlg::OnDropFiles(HDROP hDropInfo) {
-    const UINT count = DragQueryFile(hDropInfo, 0xFFFFFFFF, nullptr, 0);
-    if (count == 0) {
+    const std::vector<std::string> paths = DroppedFiles(hDropInfo, 2);
+    if (paths.empty()) {
         return;
-    }
-    std::vector<std::string> paths;
-    for (UINT i = 0; i < count && i < 2; ++i) {
-        std::string path(DragQueryFile(hDropInfo, i, nullptr, 0), '\0');
-        DragQueryFile(hDropInfo, i, path.data(), static_cast<UINT>(path.size() + 1));
-        paths.push_back(std::move(path));
     }
     if (paths.size() == 2) {
         // Two files at once: the source and the target, in the order dropped.
@@ -273,12 +250,7 @@ void CFitDlg::OnDestroy() {
 }
 
 void CFitDlg::OnBrowse(CEdit& field, const char* title) {
-    CFileDialog dlg(TRUE, nullptr, field.GetWindowText(),
-                    OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY, kPointFilter, this);
-    dlg.m_ofn.lpstrTitle = title;
-    if (dlg.DoModal() == IDOK) {
-        field.SetWindowText(dlg.GetPathName());
-    }
+    BrowseIntoField(this, field, kPointFileFilter, title);
 }
 
 void CFitDlg::OnModelChanged() {
@@ -463,8 +435,8 @@ void CFitDlg::OnSave() {
         return;
     }
     CFileDialog dlg(FALSE, "json", "params.json",
-                    OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY, kParameterFilter,
-                    this);
+                    OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY,
+                    kParameterFileFilter, this);
     dlg.m_ofn.lpstrTitle = "保存转换参数";
     if (dlg.DoModal() != IDOK) {
         return;
@@ -479,14 +451,12 @@ void CFitDlg::OnLoad() {
     if (!m_backend.load || m_worker.joinable()) {
         return;
     }
-    CFileDialog dlg(TRUE, nullptr, nullptr,
-                    OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY, kParameterFilter,
-                    this);
-    dlg.m_ofn.lpstrTitle = "载入转换参数";
-    if (dlg.DoModal() != IDOK) {
+    const std::optional<std::string> path =
+        ChooseFileToOpen(this, nullptr, kParameterFileFilter, "载入转换参数");
+    if (!path) {
         return;
     }
-    const FitView view = m_backend.load(dlg.GetPathName().str());
+    const FitView view = m_backend.load(*path);
     if (!view.fitted) {
         MessageBox(view.message.c_str(), kTitle, MB_OK | MB_ICONEXCLAMATION);
         return;
@@ -500,8 +470,7 @@ void CFitDlg::OnLoad() {
 }
 
 void CFitDlg::UpdateControls() {
-    const FitModelChoice model =
-        kModels[IndexOf(m_comboModel, static_cast<int>(std::size(kModels)))].model;
+    const FitModelChoice model = Selected(m_comboModel, kModels).model;
     const bool helmert = model != FitModelChoice::Plane4;
     const bool busy = m_worker.joinable();
     m_comboConvention.EnableWindow(model == FitModelChoice::Helmert7);

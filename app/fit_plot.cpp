@@ -4,6 +4,7 @@
 #include "platform/gdi_objects.h"
 
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -56,32 +57,54 @@ void CFitPlot::DrawPoints(CDC* pDC) const {
     CBrush pointBrush(kPointColour);
     CPen* oldPen = pDC->SelectObject(&vectorPen);
     CGdiObject* oldBrush = pDC->SelectStockObject(NULL_BRUSH);
-    // Vectors first, so every point shows on top of them.
+    // Vectors first, so every point shows on top of them; all in one call, as thousands of
+    // calls would cost a fit of many points most of its time.
+    std::vector<POINT> ends;
+    ends.reserve(2 * m_points.size());
     for (const PlotPoint& point : m_points) {
         if (!point.used) {
             continue;
         }
         const PixelPoint from = PositionPixel(m_layout, point);
         const PixelPoint to = VectorEndPixel(m_layout, point);
-        pDC->MoveTo(from.x, from.y);
-        pDC->LineTo(to.x, to.y);
+        ends.push_back({from.x, from.y});
+        ends.push_back({to.x, to.y});
     }
-    for (const PlotPoint& point : m_points) {
-        const PixelPoint at = PositionPixel(m_layout, point);
-        if (point.used) {
+    const std::vector<DWORD> pairs(ends.size() / 2, 2);
+    pDC->PolyPolyline(ends.data(), pairs.data(), static_cast<int>(pairs.size()));
+    // The points in their order, so that where they overlap the later one shows: each run of
+    // points drawn alike in one call, a flagged point's square after its dot.
+    std::vector<RECT> dots;
+    bool runUsed = true;
+    const auto drawRun = [&] {
+        if (dots.empty()) {
+            return;
+        }
+        if (runUsed) {
             pDC->SelectObject(&pointPen);
             pDC->SelectObject(&pointBrush);
         } else {
             pDC->SelectObject(&leftOutPen);
             pDC->SelectStockObject(NULL_BRUSH);
         }
-        pDC->Ellipse(at.x - kDot, at.y - kDot, at.x + kDot + 1, at.y + kDot + 1);
+        pDC->PolyEllipse(dots.data(), static_cast<int>(dots.size()));
+        dots.clear();
+    };
+    for (const PlotPoint& point : m_points) {
+        if (point.used != runUsed) {
+            drawRun();
+            runUsed = point.used;
+        }
+        const PixelPoint at = PositionPixel(m_layout, point);
+        dots.push_back({at.x - kDot, at.y - kDot, at.x + kDot + 1, at.y + kDot + 1});
         if (point.flagged) {
+            drawRun();
             pDC->SelectObject(&flagPen);
             pDC->SelectStockObject(NULL_BRUSH);
             pDC->Rectangle(at.x - kFlag, at.y - kFlag, at.x + kFlag + 1, at.y + kFlag + 1);
         }
     }
+    drawRun();
     if (!m_points.empty()) {
         pDC->SelectObject(&barPen);
         pDC->SetBkMode(TRANSPARENT);

@@ -1,30 +1,9 @@
-// The parameter window's report of a fit.
+// The parameter window's report of a fit: gkconv's layout in Chinese words.
 #include "app/fit_report_text.h"
-
-#include <algorithm>
 
 #include "conversion/number_text.h"
 
 namespace {
-
-std::string Fixed(double value, int decimals) {
-    std::string out;
-    AppendNumber(out, value, decimals);
-    return out;
-}
-
-// text right-aligned in width columns (the numbers are ASCII; a name is padded after it).
-std::string Right(const std::string& text, std::size_t width) {
-    return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
-}
-
-struct Row {
-    const char* key;
-    const char* unit;
-    double value;
-    std::optional<double> sigma;
-    int decimals;
-};
 
 const char* ModelText(FitModel model) {
     switch (model) {
@@ -33,60 +12,55 @@ const char* ModelText(FitModel model) {
     case FitModel::Helmert3:
         return "三参数";
     case FitModel::Plane4:
-        return "四参数 (平面)";
+        break;
     }
-    return "";
+    return "四参数 (平面)";
 }
 
-const char* WhyText(LeftOutPoint::Why why) {
-    switch (why) {
-    case LeftOutPoint::Why::SourceOnly:
-        return "仅在源文件中";
-    case LeftOutPoint::Why::TargetOnly:
-        return "仅在目标文件中";
-    case LeftOutPoint::Why::Excluded:
-        return "未选用";
-    }
-    return "";
-}
-
-// The table of parameters, with their standard deviations when there are any.
-std::string ParameterRows(const DatumParameters& parameters,
-                          const std::optional<HelmertParams>& helmertSigma,
-                          const std::optional<PlaneSimilarityParams>& planeSigma) {
-    std::vector<Row> rows;
-    if (parameters.model == FitModel::Plane4) {
-        const PlaneSimilarityParams& p = parameters.plane;
-        const auto& s = planeSigma;
-        rows = {{"dx", "米", p.dx, s ? std::optional(s->dx) : std::nullopt, 4},
-                {"dy", "米", p.dy, s ? std::optional(s->dy) : std::nullopt, 4},
-                {"theta", "秒", p.theta, s ? std::optional(s->theta) : std::nullopt, 6},
-                {"scale", "ppm", p.s, s ? std::optional(s->s) : std::nullopt, 6}};
-    } else {
-        const HelmertParams& p = parameters.helmert;
-        const auto& s = helmertSigma;
-        rows = {{"tx", "米", p.tx, s ? std::optional(s->tx) : std::nullopt, 4},
-                {"ty", "米", p.ty, s ? std::optional(s->ty) : std::nullopt, 4},
-                {"tz", "米", p.tz, s ? std::optional(s->tz) : std::nullopt, 4}};
-        if (parameters.model == FitModel::Helmert7) {
-            rows.push_back({"rx", "秒", p.rx, s ? std::optional(s->rx) : std::nullopt, 6});
-            rows.push_back({"ry", "秒", p.ry, s ? std::optional(s->ry) : std::nullopt, 6});
-            rows.push_back({"rz", "秒", p.rz, s ? std::optional(s->rz) : std::nullopt, 6});
-            rows.push_back({"scale", "ppm", p.s, s ? std::optional(s->s) : std::nullopt, 6});
-        }
-    }
-    std::string out = "\n参数               值       中误差  单位\n";
-    for (const Row& row : rows) {
-        std::string line = row.key;
-        line.resize(12, ' ');
-        line += Right(Fixed(row.value, row.decimals), 14);
-        line += Right(row.sigma ? Fixed(*row.sigma, row.decimals) : "-", 13);
-        out += line + "  " + row.unit + "\n";
-    }
+std::string Fixed(double value, int decimals) {
+    std::string out;
+    AppendNumber(out, value, decimals);
     return out;
 }
 
 } // namespace
+
+const FitReportWords kChineseFitReport{
+    .model = ModelText,
+    .positionVector = ", 位置矢量",
+    .coordinateFrame = ", 坐标框架",
+    .exactRotation = ", 严格旋转",
+    .smallAngleRotation = ", 小角度旋转",
+    .countBefore = ", 公共点 ",
+    .countAfter = " 个",
+    .noFitRecord = ", 文件中没有拟合记录",
+    .leftOut = "未参与计算: ",
+    .why = {"仅在源文件中", "仅在目标文件中", "未选用"},
+    .parameterHeading = "参数               值       中误差  单位",
+    .unitInKey = false,
+    .metre = "米",
+    .arcsecond = "秒",
+    .ppm = "ppm",
+    .redundancy = "多余观测数 ",
+    .m0 = ", 单位权中误差 m0 ",
+    .metres = " 米",
+    .exactFit = "- (没有多余观测: 精确拟合)",
+    .flagRule = "粗差检验: T 为该点残差相对其余点拟合结果的标准化值;\n",
+    .flagThreshold = {"      T > F(", ", ", "), 显著水平 ", " %, 即 T > ",
+                      " 时标记 (其余点的 m0 至少取 ", " 毫米)\n"},
+    .nothingTestable = "      没有可检验的点: 去掉任何一点, 其余点都将没有多余观测\n",
+    // Its six bytes show as four columns: padded a byte past the names' width.
+    .pointHeading = "点名",
+    .pointHeadingPad = 1,
+    .planeResidualHeadings = "     vx/米     vy/米",
+    .helmertResidualHeadings = "     vN/米     vE/米     vU/米",
+    .statisticHeadings = "        T  粗差",
+    .flagMark = "  ※ 疑有粗差",
+    .noneFlagged = "没有点被标记",
+    .flaggedBefore = "标记 ",
+    .flaggedOne = " 个点",
+    .flaggedMany = " 个点",
+};
 
 std::string Millimetres(double metres) {
     std::string text = Fixed(metres, 4);
@@ -105,69 +79,9 @@ std::string Millimetres(double metres) {
 }
 
 std::string ChineseFitReport(const DatumParameters& parameters) {
-    const FitRecord& record = *parameters.fit;
-    const CommonPointFit& fit = record.fit;
-    std::string out = ModelText(parameters.model);
-    if (parameters.model == FitModel::Helmert7) {
-        const HelmertParams& h = parameters.helmert;
-        out += h.convention == RotationConvention::CoordinateFrame ? ", 坐标框架" : ", 位置矢量";
-        out += h.exactRotation ? ", 严格旋转" : ", 小角度旋转";
-    }
-    out += ", 公共点 " + std::to_string(fit.points.size()) + " 个\n";
-    for (const LeftOutPoint& point : record.leftOut) {
-        out += std::string("未参与计算: ") + point.name + " (" + WhyText(point.why) + ")\n";
-    }
-
-    out += ParameterRows(parameters, fit.helmertSigma, fit.planeSigma);
-
-    out += "\n多余观测数 " + std::to_string(fit.redundancy) + ", 单位权中误差 m0 " +
-           (fit.m0 ? Fixed(*fit.m0, 4) + " 米" : std::string("- (没有多余观测: 精确拟合)")) + "\n";
-    out += "粗差检验: T 为该点残差相对其余点拟合结果的标准化值;\n";
-    if (fit.flagThreshold) {
-        out += "      T > F(" + std::to_string(fit.flagDims) + ", " +
-               std::to_string(fit.flagRedundancy) + "), 显著水平 " +
-               Fixed(kFlagSignificance * 100, 1) + " %, 即 T > " + Fixed(*fit.flagThreshold, 2) +
-               " 时标记 (其余点的 m0 至少取 " + Fixed(kFlagFloor * 1000, 1) + " 毫米)\n";
-    } else {
-        out += "      没有可检验的点: 去掉任何一点, 其余点都将没有多余观测\n";
-    }
-
-    const bool plane = parameters.model == FitModel::Plane4;
-    std::size_t nameWidth = 5;
-    for (const PointFit& point : fit.points) {
-        nameWidth = std::max(nameWidth, point.name.size());
-    }
-    std::string head = "点名";
-    head.resize(nameWidth + 1, ' '); // two wide characters take the room of four bytes' less
-    head += plane ? "     vx/米     vy/米" : "     vN/米     vE/米     vU/米";
-    head += "        T  粗差\n";
-    out += "\n" + head;
-    int flagged = 0;
-    for (const PointFit& point : fit.points) {
-        std::string line = point.name;
-        line.resize(nameWidth, ' ');
-        const std::array<double, 3>& v = plane ? point.v : *point.neu;
-        for (int k = 0; k < (plane ? 2 : 3); ++k) {
-            line += Right(Fixed(v[k], 4), 10);
-        }
-        line += Right(point.statistic ? Fixed(*point.statistic, 2) : "-", 9);
-        if (point.flagged) {
-            line += "  ※ 疑有粗差";
-            ++flagged;
-        }
-        out += line + "\n";
-    }
-    out += flagged == 0 ? "没有点被标记\n" : "标记 " + std::to_string(flagged) + " 个点\n";
-    return out;
+    return FitReport(parameters, kChineseFitReport);
 }
 
 std::string ChineseParameterReport(const DatumParameters& parameters) {
-    std::string out = ModelText(parameters.model);
-    if (parameters.model == FitModel::Helmert7) {
-        const HelmertParams& h = parameters.helmert;
-        out += h.convention == RotationConvention::CoordinateFrame ? ", 坐标框架" : ", 位置矢量";
-        out += h.exactRotation ? ", 严格旋转" : ", 小角度旋转";
-    }
-    out += ", 文件中没有拟合记录\n";
-    return out + ParameterRows(parameters, std::nullopt, std::nullopt);
+    return ParameterReport(parameters, kChineseFitReport);
 }

@@ -5,7 +5,11 @@
 
 #include <string>
 
+#include "conversion/fit_report.h"
 #include "conversion/parameter_file.h"
+
+// gkconv's report in the windows' words.
+extern const FitReportWords kChineseFitReport;
 
 // parameters.fit must be present. Lines end in '\n'.
 std::string ChineseFitReport(const DatumParameters& parameters);

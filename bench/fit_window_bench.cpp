@@ -1,14 +1,17 @@
 // The parameter window's costs as the point count grows: a whole fit as the window asks for it
-// (both files read, the fit, the report, the places for the plot), and the plot's repaints
-// drawing of every point after a new fit, and a click's pick. A fit that stays under a frame
-// (16 ms) runs at once; kForegroundFitBytes is set from these figures.
+// (both files read, the fit, the report, the places for the plot), and the plot's: drawing
+// every point after a new fit, a repaint, a new selection, and a click's pick. A fit that stays
+// under a frame (16 ms) runs at once; kForegroundFitBytes is set from these figures.
+// `fit_window_bench --plot-png FILE` writes the plot these measure instead.
 #include "app/fit_backend.h"
 #include "app/fit_dlg.h"
 #include "app/fit_plot.h"
+#include "res/resource.h"
 
 #include <benchmark/benchmark.h>
 #include <QApplication>
 #include <QImage>
+#include <QPixmap>
 #include <QWidget>
 
 #include <cmath>
@@ -74,6 +77,32 @@ BENCHMARK(BM_WholeFit)
     ->Arg(10000)
     ->Unit(benchmark::kMillisecond);
 
+// What a tick or untick costs the window's thread once the fit is done: the list filled anew
+// with every row, the report shown, the plot drawn and painted.
+void BM_WindowShowsFit(benchmark::State& state) {
+    const Files files = WritePoints(static_cast<int>(state.range(0)));
+    FitInput input;
+    input.model = FitModelChoice::Plane4;
+    input.source = files.source;
+    input.target = files.target;
+    const FitView view = CommonPointBackend().compute(input);
+    FitBackend backend;
+    backend.compute = [&view](const FitInput&) { return view; };
+    CFitDlg dlg(backend);
+    dlg.Create();
+    dlg.ShowWindow(SW_SHOW);
+    dlg.GetDlgItem(IDC_FIT_SOURCE)->SetWindowText(files.source.c_str());
+    dlg.GetDlgItem(IDC_FIT_TARGET)->SetWindowText(files.target.c_str());
+    for (auto _ : state) {
+        dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_FIT_COMPUTE, BN_CLICKED), 0);
+        dlg.FinishFit();
+        dlg.m_hWnd->repaint();
+        QApplication::processEvents();
+    }
+    dlg.DestroyWindow();
+}
+BENCHMARK(BM_WindowShowsFit)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
 std::vector<PlotPoint> Points(int n) {
     std::vector<PlotPoint> points;
     for (int i = 0; i < n; ++i) {
@@ -111,6 +140,56 @@ void BM_PlotDrawAll(benchmark::State& state) {
 }
 BENCHMARK(BM_PlotDrawAll)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
+// The plot's paint handler into an image of its size, as a paint event of the window runs it.
+void Paint(Plot& p, QImage& image) {
+    p.plot.m_hWnd->render(&image);
+}
+
+// A repaint with nothing changed (another window passing over): the cached drawing copied,
+// the selection drawn on it.
+void BM_PlotRepaint(benchmark::State& state) {
+    Plot p;
+    p.plot.SetPoints(Points(static_cast<int>(state.range(0))));
+    QImage image(265, 186, QImage::Format_RGB32);
+    Paint(p, image);
+    for (auto _ : state) {
+        Paint(p, image);
+    }
+}
+BENCHMARK(BM_PlotRepaint)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// Another point selected (a click, an arrow key, a row chosen in the list) and painted.
+void BM_PlotSelectionChange(benchmark::State& state) {
+    Plot p;
+    const int n = static_cast<int>(state.range(0));
+    p.plot.SetPoints(Points(n));
+    QImage image(265, 186, QImage::Format_RGB32);
+    Paint(p, image);
+    int next = 0;
+    for (auto _ : state) {
+        p.plot.SetCurSel(next);
+        next = (next + 37) % n;
+        Paint(p, image);
+    }
+}
+BENCHMARK(BM_PlotSelectionChange)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// A point ticked or unticked: the new fit's points drawn anew and painted.
+void BM_PlotNewFit(benchmark::State& state) {
+    Plot p;
+    const int n = static_cast<int>(state.range(0));
+    std::vector<PlotPoint> points = Points(n);
+    QImage image(265, 186, QImage::Format_RGB32);
+    int left = 0;
+    for (auto _ : state) {
+        points[static_cast<size_t>(left)].used = !points[static_cast<size_t>(left)].used;
+        left = (left + 101) % n;
+        p.plot.SetPoints(points);
+        Paint(p, image);
+    }
+}
+BENCHMARK(BM_PlotNewFit)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
 void BM_PlotPick(benchmark::State& state) {
     Plot p;
     p.plot.SetPoints(Points(static_cast<int>(state.range(0))));
@@ -124,9 +203,21 @@ BENCHMARK(BM_PlotPick)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
+// The drawing the plot benchmarks measure, with a point selected, as a picture: compare it
+// before and after a change to how the plot draws.
+int SavePlot(const char* file) {
+    Plot p;
+    p.plot.SetPoints(Points(10000));
+    p.plot.SetCurSel(4321);
+    return p.plot.m_hWnd->grab().save(QString::fromUtf8(file)) ? 0 : 1;
+}
+
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
+    if (argc == 3 && std::string(argv[1]) == "--plot-png") {
+        return SavePlot(argv[2]);
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     std::filesystem::remove_all(std::filesystem::temp_directory_path() /

@@ -54,8 +54,9 @@ private:
     QAbstractButton* button() const { return static_cast<QAbstractButton*>(widget()); }
 };
 
-// A label of the layer: a link when the keyboard reaches it (the tab-stop style), a picture
-// when it shows an icon, a text otherwise. A label given a name of its own (a summary that
+// A label of the layer: a link when the keyboard reaches it (the tab-stop style) and it has a
+// text, a picture when it shows an icon or has no text for the keys (a drawing the program
+// makes, such as a plot), a text otherwise. A label given a name of its own (a summary that
 // changes) keeps its text as the description, so both are heard.
 class StaticAccessible : public QAccessibleWidget {
 public:
@@ -65,7 +66,7 @@ public:
         if (IsLink()) {
             return QAccessible::Link;
         }
-        if (!label()->pixmap().isNull()) {
+        if (!label()->pixmap().isNull() || IsTabStop()) {
             return QAccessible::Graphic;
         }
         return QAccessible::StaticText;
@@ -105,10 +106,11 @@ public:
 
 private:
     QLabel* label() const { return static_cast<QLabel*>(widget()); }
-    bool IsLink() const {
+    bool IsTabStop() const {
         const WindowBridge* bridge = WindowBridge::Of(widget());
         return bridge && (bridge->windowStyle() & WS_TABSTOP);
     }
+    bool IsLink() const { return IsTabStop() && !label()->text().isEmpty(); }
 };
 
 // A drop-down list of a dialog. On this platform Qt names a combo box by its current entry

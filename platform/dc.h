@@ -137,6 +137,13 @@ public:
     // the selected pen, filled with the selected brush (a hollow brush leaves the inside).
     BOOL Ellipse(int x1, int y1, int x2, int y2);
     BOOL Rectangle(int x1, int y1, int x2, int y2);
+    // Many at once, each drawn as the single call draws it, in one pass (platform/dc_poly.cpp).
+    // Polyline joins the points with the selected pen, its last point not painted; it neither
+    // uses nor moves the current position. PolyPolyline draws nCount polylines, the i-th of
+    // lpPolyPoints[i] points. PolyEllipse (the layer's own) draws an ellipse in each rectangle.
+    BOOL Polyline(const POINT* lpPoints, int nCount);
+    BOOL PolyPolyline(const POINT* lpPoints, const DWORD* lpPolyPoints, int nCount);
+    BOOL PolyEllipse(const RECT* lpRects, int nCount);
     // Fills.
     void FillRect(const RECT* lpRect, CBrush* pBrush);
     void FillSolidRect(const RECT* lpRect, COLORREF crColor);

@@ -93,6 +93,23 @@ QString LabelsOf(const DialogTemplate& t, const DialogItemTemplate& field) {
             column = &item;
         }
     }
+    // A label with a control of its own to its right, in its group, names that row and heads
+    // no column: the label of a field names nothing beneath the field.
+    if (column) {
+        const Box heading = BoxOf(*column);
+        for (const DialogItemTemplate& item : t.items) {
+            const Box beside = BoxOf(item);
+            const std::optional<Box> besideGroup = GroupOf(t, beside);
+            const bool sameGroup =
+                besideGroup.has_value() == group.has_value() &&
+                (!group || (besideGroup->contains(*group) && group->contains(*besideGroup)));
+            if (&item != &field && !IsTextLabel(item) && !IsGroupBox(item) && sameGroup &&
+                beside.left >= heading.right && beside.overlapsRows(heading)) {
+                column = nullptr;
+                break;
+            }
+        }
+    }
     // A heading names the fields below it only as far as the next control of another kind:
     // a hint above a list names nothing beneath the list.
     if (column) {

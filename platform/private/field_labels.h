@@ -16,6 +16,6 @@ struct DialogTemplate;
 // a drop-down list, a list view or a drawing that takes the keys ("B 度": the label left of it on
 // its row, then the label heading its column), or an empty string for other items and for a
 // control no label stands beside. Labels count only within the group box that holds the control,
-// so a heading of one group does not name controls of another, and a heading stops at the first
-// control of another kind below it.
+// so a heading of one group does not name controls of another, a heading stops at the first
+// control of another kind below it, and a label with a control to its right heads no column.
 std::vector<QString> FieldLabels(const DialogTemplate& dialogTemplate);

@@ -4,6 +4,7 @@
 #include "app/batch_backend.h"
 #include "app/batch_dlg.h"
 #include "platform/services.h"
+#include "tests/app/window_fixture.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
@@ -23,26 +24,6 @@
 #include <vector>
 
 namespace {
-
-struct TempFolder {
-    std::filesystem::path path =
-        std::filesystem::temp_directory_path() / ("gk_batch_datum_" + std::to_string(getpid()));
-    TempFolder() { std::filesystem::create_directories(path); }
-    ~TempFolder() { std::filesystem::remove_all(path); }
-    std::string Write(const std::string& name, const std::string& bytes) const {
-        const std::string file = (path / name).string();
-        std::ofstream(file, std::ios::binary) << bytes;
-        return file;
-    }
-    std::string Path(const std::string& name) const { return (path / name).string(); }
-};
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 void Gkconv(const std::string& args) {
     const std::string command = std::string(GKCONV_PATH) + " " + args + " > /dev/null 2>&1";
@@ -80,37 +61,9 @@ Parameters MakeParameters(const TempFolder& folder) {
     return p;
 }
 
-class Window {
+class Window : public DialogWindow<CBatchDlg> {
 public:
-    std::unique_ptr<CBatchDlg> dlg = std::make_unique<CBatchDlg>(FileConversionBackend());
-    Window() {
-        EXPECT_TRUE(dlg->Create());
-        dlg->ShowWindow(SW_SHOW);
-        QApplication::setActiveWindow(dlg->m_hWnd);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(dlg->m_hWnd));
-    }
-    template <class W = QWidget> W* Item(const char* name) const {
-        auto* w = dlg->m_hWnd->findChild<W*>(QString::fromUtf8(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-    void Type(const char* name, const std::string& text) {
-        auto* edit = Item<QLineEdit>(name);
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Backspace);
-        QTest::keyClicks(edit, QString::fromStdString(text));
-    }
-    void Choose(const char* name, const char* text) {
-        auto* combo = Item<QComboBox>(name);
-        combo->setFocus();
-        QTest::keyClick(combo, Qt::Key_Home);
-        for (int i = 0; i < combo->count() && combo->currentText() != QString::fromUtf8(text);
-             ++i) {
-            QTest::keyClick(combo, Qt::Key_Down);
-        }
-        EXPECT_EQ(combo->currentText().toStdString(), text);
-    }
+    Window() { Open(std::make_unique<CBatchDlg>(FileConversionBackend())); }
     void Run() {
         QTest::mouseClick(Item<QPushButton>("IDC_BATCH_RUN"), Qt::LeftButton);
         EXPECT_TRUE(QTest::qWaitFor([this] { return !dlg->IsRunning(); }, 10000));

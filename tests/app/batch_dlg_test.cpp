@@ -8,6 +8,8 @@
 #include "platform/dialog_template.h"
 #include "platform/services.h"
 #include "res/resource.h"
+#include "tests/app/template_mnemonics.h"
+#include "tests/app/window_fixture.h"
 
 #include <gtest/gtest.h>
 #include <QAbstractButton>
@@ -35,7 +37,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -81,14 +82,13 @@ struct ScriptedJob {
     }
 };
 
-class Window {
+class Window : public DialogWindow<CBatchDlg> {
 public:
     BatchBackend backend;
     std::vector<BatchRequest> jobsMade;
     std::vector<BatchRequest> previews;
     ScriptedJob job;
     BatchPreview preview;
-    std::unique_ptr<CBatchDlg> dlg;
 
     explicit Window(bool withBackend = true) : Window(withBackend, nullptr) {}
     // A window over the real file conversion.
@@ -107,18 +107,11 @@ public:
                 return preview;
             };
         }
-        dlg = std::make_unique<CBatchDlg>(backend);
-        EXPECT_TRUE(dlg->Create());
-        dlg->ShowWindow(SW_SHOW);
-        QApplication::setActiveWindow(dlg->m_hWnd);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(dlg->m_hWnd));
+        Open(std::make_unique<CBatchDlg>(backend));
     }
+    // The window goes before the job and backend it may still call.
+    ~Window() { dlg.reset(); }
 
-    template <class W = QWidget> W* Item(const char* name) const {
-        auto* w = dlg->m_hWnd->findChild<W*>(QString::fromUtf8(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
     std::string Text(const char* name) const {
         if (auto* edit = dlg->m_hWnd->findChild<QLineEdit*>(QString::fromUtf8(name))) {
             return edit->text().toStdString();
@@ -129,29 +122,6 @@ public:
     std::string Choice(const char* name) const {
         return Item<QComboBox>(name)->currentText().toStdString();
     }
-    // Types over the field's text, as a user does.
-    void Type(const char* name, const char* text) {
-        auto* edit = Item<QLineEdit>(name);
-        edit->setFocus();
-        edit->selectAll();
-        if (*text == '\0') {
-            QTest::keyClick(edit, Qt::Key_Backspace);
-        } else {
-            QTest::keyClicks(edit, text);
-        }
-    }
-    // Steps a drop-down list down to the entry with that text, as with the arrow keys.
-    void Choose(const char* name, const char* text) {
-        auto* combo = Item<QComboBox>(name);
-        combo->setFocus();
-        QTest::keyClick(combo, Qt::Key_Home);
-        for (int i = 0; i < combo->count() && combo->currentText() != QString::fromUtf8(text);
-             ++i) {
-            QTest::keyClick(combo, Qt::Key_Down);
-        }
-        EXPECT_EQ(combo->currentText().toStdString(), text);
-    }
-    void Click(const char* name) { QTest::mouseClick(Item<QAbstractButton>(name), Qt::LeftButton); }
     std::vector<std::string> Row(const char* list, int row) const {
         QTreeWidgetItem* item = Item<QTreeWidget>(list)->topLevelItem(row);
         std::vector<std::string> texts;
@@ -265,21 +235,9 @@ TEST(BatchTemplate, EveryControlHasItsOwnMnemonic) {
     w.Choose("IDC_BATCH_ELLIPSOID", "自定义");
     const DialogTemplate* t = FindDialogTemplate(IDD_BATCH_DIALOG);
     ASSERT_NE(t, nullptr);
-    std::map<QChar, std::string> letters;
-    for (size_t i = 0; i < t->items.size(); ++i) {
-        const QString caption = QString::fromUtf8(t->items[i].caption);
-        const qsizetype amp = caption.indexOf(QLatin1Char('&'));
-        if (amp < 0 || amp + 1 >= caption.size()) {
-            continue;
-        }
-        const QChar letter = caption[amp + 1].toUpper();
-        // The control the letter reaches: the item itself, or the one after a label.
-        const bool label = QString(t->items[i].windowClass) == "STATIC";
-        const DialogItemTemplate& target = t->items[label ? i + 1 : i];
-        ASSERT_NE(target.idName, nullptr) << caption.toStdString();
-        EXPECT_TRUE(letters.emplace(letter, target.idName).second)
-            << "Alt+" << QString(letter).toStdString() << " is taken by " << letters[letter];
-    }
+    const TemplateMnemonics letters = MnemonicsOf(*t);
+    EXPECT_EQ(letters.clashes, std::vector<std::string>{});
+    EXPECT_EQ(letters.withoutControl, std::vector<std::string>{});
     // Every control the keyboard can reach has one.
     for (const char* name : {"IDC_BATCH_INPUT",      "IDC_BATCH_BROWSE_IN",   "IDC_BATCH_COLUMNS",
                              "IDC_BATCH_HEADER",     "IDC_BATCH_PREVIEW",     "IDC_BATCH_OPERATION",
@@ -289,9 +247,7 @@ TEST(BatchTemplate, EveryControlHasItsOwnMnemonic) {
                              "IDC_BATCH_BROWSE_OUT", "IDC_BATCH_RUN",         "IDC_BATCH_STOP",
                              "IDC_BATCH_ERRORS",     "IDC_BATCH_OPEN_FOLDER", "IDCANCEL",
                              "IDC_BATCH_TARGET_EPSG"}) {
-        const auto found = std::find_if(letters.begin(), letters.end(),
-                                        [&](const auto& entry) { return entry.second == name; });
-        EXPECT_NE(found, letters.end()) << name << " has no mnemonic";
+        EXPECT_TRUE(HasMnemonic(letters, name)) << name << " has no mnemonic";
     }
     // Alt and a label's letter put the focus into its control.
     struct Case {
@@ -331,6 +287,8 @@ TEST(BatchTemplate, ScreenReadersHearEachControlByItsLabel) {
         {"IDC_BATCH_ALFA", QAccessible::EditableText, "alfa"},
         {"IDC_BATCH_METHOD", QAccessible::ComboBox, "计算方法"},
         {"IDC_BATCH_MERIDIAN", QAccessible::EditableText, "中央子午线"},
+        // Below the meridian's row, not headed by its label.
+        {"IDC_BATCH_ZONE_RULE", QAccessible::ComboBox, "分带规则"},
         {"IDC_BATCH_TARGET_EPSG", QAccessible::EditableText, "目标 EPSG"},
         {"IDC_BATCH_OUTPUT", QAccessible::EditableText, "输出文件"},
         {"IDC_BATCH_PROGRESS", QAccessible::ProgressBar, "转换进度"},
@@ -905,34 +863,6 @@ TEST(BatchMenu, TheToolsCommandOpensOneWindowAndBringsItBackAfterwards) {
 
 // The window over the real conversion: what gkconv writes and reports, the window writes and
 // lists.
-
-struct TempFolder {
-    std::filesystem::path path =
-        std::filesystem::temp_directory_path() / ("gk_batch_window_" + std::to_string(getpid()));
-    TempFolder() { std::filesystem::create_directories(path); }
-    ~TempFolder() { std::filesystem::remove_all(path); }
-    std::string Write(const char* name, const std::string& bytes) const {
-        const std::string file = (path / name).string();
-        std::ofstream(file, std::ios::binary) << bytes;
-        return file;
-    }
-    // Names in the folder, for leftovers of a run.
-    std::vector<std::string> Names() const {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(path)) {
-            names.push_back(entry.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-};
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 // Good and bad records under every line ending, a byte order mark, a comment, a blank line and
 // a last line without an ending.

@@ -9,15 +9,21 @@
 #include "platform/dialog_template.h"
 #include "platform/services.h"
 #include "res/resource.h"
+#include "tests/app/template_mnemonics.h"
+#include "tests/app/window_fixture.h"
 
 #include <gtest/gtest.h>
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
+#include <QUrl>
 
 #include <cmath>
 #include <cstdlib>
@@ -30,26 +36,6 @@
 #include <vector>
 
 namespace {
-
-struct TempFolder {
-    std::filesystem::path path =
-        std::filesystem::temp_directory_path() / ("gk_fit_window_" + std::to_string(getpid()));
-    TempFolder() { std::filesystem::create_directories(path); }
-    ~TempFolder() { std::filesystem::remove_all(path); }
-    std::string Write(const std::string& name, const std::string& bytes) const {
-        const std::string file = (path / name).string();
-        std::ofstream(file, std::ios::binary) << bytes;
-        return file;
-    }
-    std::string Path(const std::string& name) const { return (path / name).string(); }
-};
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 // The common points of the examples (WGS 84 and Beijing 1954, decimal degrees), with GPS03's
 // height on Beijing 1954 half a metre off: a gross error the fit flags.
@@ -131,39 +117,11 @@ Gkconv RunGkconv(const TempFolder& folder, const std::string& args) {
     return {ReadBytes(report), ReadBytes(out), status};
 }
 
-class Window {
+class Window : public DialogWindow<CFitDlg> {
 public:
-    std::unique_ptr<CFitDlg> dlg;
-
     explicit Window(FitBackend backend = CommonPointBackend()) {
-        dlg = std::make_unique<CFitDlg>(std::move(backend));
-        EXPECT_TRUE(dlg->Create());
-        QApplication::setActiveWindow(dlg->m_hWnd);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(dlg->m_hWnd));
+        Open(std::make_unique<CFitDlg>(std::move(backend)));
     }
-    template <class W = QWidget> W* Item(const char* name) const {
-        auto* w = dlg->m_hWnd->findChild<W*>(QString::fromUtf8(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-    void Type(const char* name, const std::string& text) {
-        auto* edit = Item<QLineEdit>(name);
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Backspace);
-        QTest::keyClicks(edit, QString::fromStdString(text));
-    }
-    void Choose(const char* name, const char* text) {
-        auto* combo = Item<QComboBox>(name);
-        combo->setFocus();
-        QTest::keyClick(combo, Qt::Key_Home);
-        for (int i = 0; i < combo->count() && combo->currentText() != QString::fromUtf8(text);
-             ++i) {
-            QTest::keyClick(combo, Qt::Key_Down);
-        }
-        EXPECT_EQ(combo->currentText().toStdString(), text);
-    }
-    void Click(const char* name) { QTest::mouseClick(Item<QPushButton>(name), Qt::LeftButton); }
     std::string Result() const {
         return Item<QPlainTextEdit>("IDC_FIT_RESULT")->toPlainText().toStdString();
     }
@@ -430,6 +388,46 @@ TEST(FitWindow, ASavedFileShowsItsParametersAndFitAgain) {
     EXPECT_EQ(other.Result(), report);
 }
 
+// A browse button fills its own field from where it stands, and cancelling changes nothing;
+// two files dropped at once are the source and the target, one dropped on a field fills it.
+TEST(FitFiles, BrowseAndDropFillTheFileFields) {
+    ScopedRecordingServices services;
+    Window w;
+    w.Type("IDC_FIT_TARGET", "/data/old.txt");
+    services.chosenFiles = {"/data/gps.txt"};
+    w.Click("IDC_FIT_BROWSE_SOURCE");
+    w.Click("IDC_FIT_BROWSE_TARGET"); // cancelled: no answer left
+    const auto text = [&](const char* name) {
+        return w.Item<QLineEdit>(name)->text().toStdString();
+    };
+    EXPECT_EQ(text("IDC_FIT_SOURCE"), "/data/gps.txt");
+    EXPECT_EQ(text("IDC_FIT_TARGET"), "/data/old.txt");
+    ASSERT_EQ(services.fileDialogs.size(), 2u);
+    EXPECT_TRUE(services.fileDialogs[1].open);
+    EXPECT_EQ(services.fileDialogs[1].fileName, "/data/old.txt");
+    EXPECT_NE(services.fileDialogs[1].filter.find("*.txt"), std::string::npos);
+
+    const auto drop = [&](const std::vector<QString>& paths, QWidget* on) {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString& path : paths) {
+            urls << QUrl::fromLocalFile(path);
+        }
+        data.setUrls(urls);
+        const QPoint at = on->mapTo(w.dlg->m_hWnd, on->rect().center());
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w.dlg->m_hWnd, &enter);
+        QDropEvent dropped(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w.dlg->m_hWnd, &dropped);
+    };
+    drop({"/data/第1天.txt", "/data/北京54.txt"}, w.Item("IDC_FIT_RESULT"));
+    EXPECT_EQ(text("IDC_FIT_SOURCE"), "/data/第1天.txt");
+    EXPECT_EQ(text("IDC_FIT_TARGET"), "/data/北京54.txt");
+    drop({"/data/b.txt"}, w.Item("IDC_FIT_TARGET"));
+    EXPECT_EQ(text("IDC_FIT_SOURCE"), "/data/第1天.txt");
+    EXPECT_EQ(text("IDC_FIT_TARGET"), "/data/b.txt");
+}
+
 TEST(FitWindow, LargeFilesAreFittedOnTheWorkerWithTheSameResult) {
     TempFolder folder;
     const PlaneFiles plane = MakePlane(3000, 17);
@@ -449,32 +447,40 @@ TEST(FitWindow, LargeFilesAreFittedOnTheWorkerWithTheSameResult) {
     EXPECT_EQ(w.dlg->m_plot.GetPoints().size(), 3000u);
 }
 
-TEST(FitTemplate, ControlsHaveTheirClassesNamesAndDistinctMnemonics) {
+TEST(FitTemplate, ControlsHaveTheirRolesAndNames) {
     ASSERT_NE(FindDialogTemplate(IDD_FIT_DIALOG), nullptr);
     Window w;
     EXPECT_EQ(w.dlg->m_hWnd->windowTitle(), QStringLiteral("转换参数计算"));
+    // What a screen reader hears: each control by its label, the plot as a picture.
     struct Case {
         const char* name;
-        const char* spoken; // the accessible name; empty where the control's caption says it
+        QAccessible::Role role;
+        const char* spoken;
     };
     const Case cases[] = {
-        {"IDC_FIT_SOURCE", "源坐标文件"},
-        {"IDC_FIT_TARGET", "目标坐标文件"},
-        {"IDC_FIT_COLUMNS", "各列含义"},
-        {"IDC_FIT_ANGLES", "角度格式"},
-        {"IDC_FIT_MODEL", "模型"},
-        {"IDC_FIT_CONVENTION", "旋转约定"},
-        {"IDC_FIT_FROM_ELLIPSOID", "源椭球"},
-        {"IDC_FIT_TO_ELLIPSOID", "目标椭球"},
-        {"IDC_FIT_POINTS", "公共点"},
-        {"IDC_FIT_PLOT", "残差图"},
-        {"IDC_FIT_RESULT", "计算结果"},
+        {"IDC_FIT_SOURCE", QAccessible::EditableText, "源坐标文件"},
+        {"IDC_FIT_TARGET", QAccessible::EditableText, "目标坐标文件"},
+        {"IDC_FIT_COLUMNS", QAccessible::EditableText, "各列含义"},
+        {"IDC_FIT_ANGLES", QAccessible::ComboBox, "角度格式"},
+        {"IDC_FIT_HEADER", QAccessible::CheckBox, "首行为表头(H)"},
+        {"IDC_FIT_MODEL", QAccessible::ComboBox, "模型"},
+        {"IDC_FIT_CONVENTION", QAccessible::ComboBox, "旋转约定"},
+        {"IDC_FIT_FROM_ELLIPSOID", QAccessible::ComboBox, "源椭球"},
+        {"IDC_FIT_TO_ELLIPSOID", QAccessible::ComboBox, "目标椭球"},
+        {"IDC_FIT_COMPUTE", QAccessible::Button, "计算(C)"},
+        {"IDC_FIT_POINTS", QAccessible::Tree, "公共点"},
+        {"IDC_FIT_PLOT", QAccessible::Graphic, "残差图"},
+        {"IDC_FIT_RESULT", QAccessible::EditableText, "计算结果"},
+        {"IDCANCEL", QAccessible::Button, "关闭(X)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         QWidget* control = w.Item(c.name);
         ASSERT_NE(control, nullptr);
-        EXPECT_EQ(control->accessibleName().toStdString(), c.spoken);
+        QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(control);
+        ASSERT_NE(heard, nullptr);
+        EXPECT_EQ(heard->role(), c.role);
+        EXPECT_EQ(heard->text(QAccessible::Name).toStdString(), c.spoken);
         EXPECT_NE(control->focusPolicy() & Qt::TabFocus, 0);
     }
     const std::vector<std::string> models = {"七参数 (布尔莎)", "三参数", "四参数 (平面)"};
@@ -483,18 +489,38 @@ TEST(FitTemplate, ControlsHaveTheirClassesNamesAndDistinctMnemonics) {
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(model->itemText(i).toStdString(), models[static_cast<size_t>(i)]);
     }
-    // No two buttons share a mnemonic.
-    std::vector<QChar> letters;
-    for (QAbstractButton* button : w.dlg->m_hWnd->findChildren<QAbstractButton*>()) {
-        const QString text = button->text();
-        const auto amp = text.indexOf(QLatin1Char('&'));
-        if (amp >= 0 && amp + 1 < text.size()) {
-            const QChar letter = text.at(amp + 1).toUpper();
-            EXPECT_EQ(std::count(letters.begin(), letters.end(), letter), 0) << text.toStdString();
-            letters.push_back(letter);
+}
+
+// Every control has a mnemonic of its own (a label's moves to the control after it), and Alt
+// with a label's letter puts the focus into its control.
+TEST(FitTemplate, EveryControlHasItsOwnMnemonic) {
+    const DialogTemplate* t = FindDialogTemplate(IDD_FIT_DIALOG);
+    ASSERT_NE(t, nullptr);
+    const TemplateMnemonics letters = MnemonicsOf(*t);
+    EXPECT_EQ(letters.clashes, std::vector<std::string>{});
+    EXPECT_EQ(letters.withoutControl, std::vector<std::string>{});
+    for (const DialogItemTemplate& item : t->items) {
+        if (item.idName && (item.style & WS_TABSTOP)) {
+            EXPECT_TRUE(HasMnemonic(letters, item.idName)) << item.idName << " has no mnemonic";
         }
     }
-    EXPECT_GE(letters.size(), 5u);
+    Window w;
+    struct Case {
+        char letter;
+        const char* focused;
+    };
+    const Case cases[] = {
+        {'I', "IDC_FIT_SOURCE"},         {'T', "IDC_FIT_TARGET"},       {'D', "IDC_FIT_COLUMNS"},
+        {'A', "IDC_FIT_ANGLES"},         {'M', "IDC_FIT_MODEL"},        {'R', "IDC_FIT_CONVENTION"},
+        {'E', "IDC_FIT_FROM_ELLIPSOID"}, {'B', "IDC_FIT_TO_ELLIPSOID"}, {'P', "IDC_FIT_POINTS"},
+        {'N', "IDC_FIT_PLOT"},           {'O', "IDC_FIT_RESULT"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.letter);
+        w.Item("IDC_FIT_COMPUTE")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), c.letter, Qt::AltModifier);
+        EXPECT_EQ(QApplication::focusWidget()->objectName().toStdString(), c.focused);
+    }
 }
 
 } // namespace

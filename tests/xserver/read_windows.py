@@ -1,9 +1,10 @@
 #!/usr/bin/python3
 """Checks what a screen reader hears of the program's windows over AT-SPI: the main form, the
-About box and the batch window, each opened by its keys as a user opens it. Each control must be
-there with its role and its label's name; no radio button may be heard as a check box, no group
-box may take the focus, and a group box holds the radio buttons and fields inside it. Prints what
-is wrong and exits 1, or prints the windows it read."""
+About box, the batch window and the parameter window, each opened by its keys as a user opens
+it. Each control must be there with its role and its label's name; no radio button may be heard
+as a check box, no drop-down list by its entry, no control the keys reach without a name, no
+group box may take the focus, and a group box holds the radio buttons and fields inside it.
+Prints what is wrong and exits 1, or prints the windows it read."""
 import subprocess
 import sys
 import time
@@ -26,12 +27,25 @@ EXPECTED = {
     "批量转换": [
         ("text", "输入文件"), ("text", "各列含义"), ("text", "输出文件"), ("text", "中央子午线"),
         ("combo box", "换算方式"), ("combo box", "投影带"), ("combo box", "参考椭球"),
-        ("combo box", "角度格式"), ("combo box", "计算方法"),
+        ("combo box", "角度格式"), ("combo box", "计算方法"), ("combo box", "分带规则"),
         ("tree", "文件预览"), ("tree", "未能转换的记录"),
         ("progress bar", "转换进度"), ("label", "转换结果"),
         ("check box", "首行为表头(H)"), ("check box", "Y 不带带号"),
     ],
+    "转换参数计算": [
+        ("text", "源坐标文件"), ("push button", "浏览(S)..."), ("text", "目标坐标文件"),
+        ("push button", "浏览(G)..."), ("text", "各列含义"), ("combo box", "角度格式"),
+        ("check box", "首行为表头(H)"), ("combo box", "模型"), ("combo box", "旋转约定"),
+        ("combo box", "源椭球"), ("combo box", "目标椭球"), ("push button", "计算(C)"),
+        ("push button", "保存参数(V)..."), ("push button", "载入参数(L)..."),
+        ("tree", "公共点"), ("image", "残差图"), ("text", "计算结果"),
+        ("push button", "关闭(X)"),
+    ],
 }
+
+# The roles of controls a user reaches; each must be heard by a name.
+CONTROLS = {"text", "combo box", "check box", "radio button", "push button", "tree", "table",
+            "list", "image", "link"}
 
 
 # (role, name) a group box must hold as its own children: a screen reader hears each radio
@@ -47,6 +61,10 @@ GROUPS = {
     },
     "批量转换": {
         "换算设置": [("combo box", "换算方式"), ("combo box", "参考椭球"), ("text", "中央子午线")],
+    },
+    "转换参数计算": {
+        "转换模型": [("combo box", "模型"), ("combo box", "旋转约定"), ("combo box", "源椭球"),
+                     ("combo box", "目标椭球")],
     },
 }
 
@@ -114,6 +132,11 @@ def check(window, title):
     for role, name, node in heard:
         if role == "check box" and (role, name) not in EXPECTED[title]:
             problems.append("%s: %r is heard as a check box" % (title, name))
+        # A drop-down list is heard by its label; its entry is its value, not its name.
+        if role == "combo box" and (role, name) not in EXPECTED[title]:
+            problems.append("%s: a combo box is heard as %r" % (title, name))
+        if role in CONTROLS and not name and node.getState().contains(pyatspi.STATE_FOCUSABLE):
+            problems.append("%s: a %s the keys reach has no name" % (title, role))
         if role in ("panel", "grouping") and node.getState().contains(pyatspi.STATE_FOCUSABLE):
             problems.append("%s: the group %r takes the focus" % (title, name))
         if role == "link":
@@ -139,7 +162,8 @@ def main():
         print("no application %r on the accessibility bus" % sys.argv[1], file=sys.stderr)
         return 1
     problems = []
-    steps = [("高斯坐标转换", None), ("关于", ("alt+h", "a")), ("批量转换", ("alt+t", "b"))]
+    steps = [("高斯坐标转换", None), ("关于", ("alt+h", "a")), ("批量转换", ("alt+t", "b")),
+             ("转换参数计算", ("alt+t", "p"))]
     for title, opening in steps:
         if opening:
             # The keys go to the form, once a box opened over it has gone.
