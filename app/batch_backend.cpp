@@ -118,12 +118,11 @@ BatchPreview Preview(const BatchRequest& request) {
     return preview;
 }
 
-BatchCrs CrsOfCode(const std::string& text) {
-    BatchCrs fill;
+// The code a text names, or why it names none the program knows (in the window's words).
+Result<const EpsgCrs*> CodeOf(const std::string& text) {
     const std::optional<int> code = ParseEpsgCode(text);
     if (!code) {
-        fill.message = Chinese(Problem{.code = ProblemCode::CrsNotACode, .text = text});
-        return fill;
+        return Problem{.code = ProblemCode::CrsNotACode, .text = text};
     }
     const EpsgCrs* crs = FindEpsgCrs(*code);
     if (crs == nullptr) {
@@ -131,11 +130,20 @@ BatchCrs CrsOfCode(const std::string& text) {
         for (const int other : NearestEpsgCodes(*code)) {
             nearest += (nearest.empty() ? "" : "、") + ("EPSG:" + std::to_string(other));
         }
-        fill.message = Chinese(Problem{.code = ProblemCode::CrsUnknown,
-                                       .other = nearest,
-                                       .value = static_cast<double>(*code)});
+        return Problem{
+            .code = ProblemCode::CrsUnknown, .other = nearest, .value = static_cast<double>(*code)};
+    }
+    return crs;
+}
+
+BatchCrs CrsOfCode(const std::string& text) {
+    BatchCrs fill;
+    const Result<const EpsgCrs*> found = CodeOf(text);
+    if (!found) {
+        fill.message = Chinese(found.problem());
         return fill;
     }
+    const EpsgCrs* crs = *found;
     fill.found = true;
     fill.zoneWidth = crs->zoneWidth;
     fill.ellipsoid = std::string(crs->Preset().key);
@@ -257,6 +265,31 @@ std::string TransformSettings(const BatchRequest& request, Settings& s) {
     return {};
 }
 
+// 3° <-> 6° into the one zone of a target code, refused as gkconv --crs refuses it: a code
+// of the other zone width, or an ellipsoid other than the code's.
+std::string TargetCrsSettings(const BatchRequest& request, Settings& s) {
+    const Result<const EpsgCrs*> found = CodeOf(request.targetCrs);
+    if (!found) {
+        return Chinese(found.problem());
+    }
+    const EpsgCrs& crs = **found;
+    const std::string code = "EPSG:" + std::to_string(crs.code);
+    const bool toSix = s.operation == Operation::ThreeToSix;
+    if (crs.zoneWidth != (toSix ? 6 : 3)) {
+        return Chinese(Problem{.code = ProblemCode::CrsTargetWidth,
+                               .text = toSix ? "三度带 --> 六度带" : "六度带 --> 三度带",
+                               .other = code,
+                               .width = toSix ? 6 : 3});
+    }
+    const EllipsoidPreset& preset = crs.Preset();
+    if (s.ellipsoid.a() != preset.a || s.ellipsoid.f() != preset.f()) {
+        return Chinese(
+            Problem{.code = ProblemCode::CrsOptionDiffers, .text = "参考椭球", .other = code});
+    }
+    ApplyCrs(crs, s);
+    return {};
+}
+
 } // namespace
 
 std::string BatchSettings(const BatchRequest& request, Settings& s) {
@@ -279,6 +312,11 @@ std::string BatchSettings(const BatchRequest& request, Settings& s) {
         request.zoneRule == BatchZoneRule::Standard ? ZoneRule::Standard : ZoneRule::WholeDegree;
     if (std::string error = TransformSettings(request, s); !error.empty()) {
         return error;
+    }
+    const bool zoneChange =
+        s.operation == Operation::ThreeToSix || s.operation == Operation::SixToThree;
+    if (zoneChange && !request.targetCrs.empty()) {
+        return TargetCrsSettings(request, s);
     }
     // The zone transforms work in the standard zones: the window does not offer them these.
     if (s.operation != Operation::Forward && s.operation != Operation::Inverse) {

@@ -104,6 +104,21 @@ const MethodChoice kMethods[] = {
     {"Krüger 级数", BatchMethod::Krueger},
 };
 
+// Selects the preset with this key; the list is left as it is for a key it lacks.
+void SelectEllipsoid(CComboBox& combo, const std::string& key) {
+    const std::vector<EllipsoidChoice>& ellipsoids = Ellipsoids();
+    for (size_t i = 0; i < ellipsoids.size(); ++i) {
+        if (ellipsoids[i].key == key) {
+            combo.SetCurSel(static_cast<int>(i));
+        }
+    }
+}
+
+// 3° <-> 6°, whose target an EPSG code may fix.
+bool IsZoneChange(BatchOperation operation) {
+    return operation == BatchOperation::ThreeToSix || operation == BatchOperation::SixToThree;
+}
+
 // Seconds with one decimal, whatever the user's locale.
 std::string Seconds(double seconds) {
     char buffer[32];
@@ -164,6 +179,7 @@ void CBatchDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_BATCH_NO_PREFIX, m_checkNoPrefix);
     DDX_Control(pDX, IDC_BATCH_ZONE_RULE, m_comboZoneRule);
     DDX_Control(pDX, IDC_BATCH_EPSG, m_editEpsg);
+    DDX_Control(pDX, IDC_BATCH_TARGET_EPSG, m_editTargetEpsg);
     DDX_Control(pDX, IDC_BATCH_EPSG_MATCH, m_staticEpsgMatch);
     DDX_Control(pDX, IDC_BATCH_DATUM_PARAMS, m_editDatumParams);
     DDX_Control(pDX, IDC_BATCH_BROWSE_DATUM, m_btnBrowseDatum);
@@ -376,6 +392,9 @@ BOOL CBatchDlg::OnCmdMsg(UINT nID, int nCode) {
         case IDC_BATCH_EPSG:
             OnEpsgChanged();
             return TRUE;
+        case IDC_BATCH_TARGET_EPSG:
+            OnTargetEpsgChanged();
+            return TRUE;
         default:
             break;
         }
@@ -518,15 +537,24 @@ void CBatchDlg::OnEpsgChanged() {
                     m_comboZoneWidth.SetCurSel(static_cast<int>(i));
                 }
             }
-            const std::vector<EllipsoidChoice>& ellipsoids = Ellipsoids();
-            for (size_t i = 0; i < ellipsoids.size(); ++i) {
-                if (ellipsoids[i].key == crs.ellipsoid) {
-                    m_comboEllipsoid.SetCurSel(static_cast<int>(i));
-                }
-            }
+            SelectEllipsoid(m_comboEllipsoid, crs.ellipsoid);
             OnEllipsoidChanged();
             m_editMeridian.SetWindowText(crs.centralMeridian.c_str());
             m_checkNoPrefix.SetCheck(crs.noPrefix ? BST_CHECKED : BST_UNCHECKED);
+        }
+    }
+    UpdateControls();
+}
+
+void CBatchDlg::OnTargetEpsgChanged() {
+    const std::string text = m_editTargetEpsg.GetWindowText().str();
+    m_strTargetNote.clear();
+    if (!text.empty() && m_backend.crs) {
+        const BatchCrs crs = m_backend.crs(text);
+        if (crs.found) {
+            m_strTargetNote = crs.message;
+            SelectEllipsoid(m_comboEllipsoid, crs.ellipsoid);
+            OnEllipsoidChanged();
         }
     }
     UpdateControls();
@@ -558,6 +586,9 @@ BatchRequest CBatchDlg::ChosenRequest() const {
         request.planeParams = m_editPlaneParams.GetWindowText().str();
     }
     request.zoneRule = Selected(m_comboZoneRule, kZoneRules).rule;
+    if (IsZoneChange(request.operation)) {
+        request.targetCrs = m_editTargetEpsg.GetWindowText().str();
+    }
     return request;
 }
 
@@ -773,6 +804,7 @@ void CBatchDlg::UpdateControls() {
         {m_comboZoneRule, idle && operation.operation != BatchOperation::Inverse &&
                               operation.operation != BatchOperation::Adjacent && !datum && !plane},
         {m_editEpsg, idle},
+        {m_editTargetEpsg, idle && IsZoneChange(operation.operation)},
         {m_editDatumParams, idle && (projects || datum)},
         {m_btnBrowseDatum, idle && (projects || datum)},
         {m_editPlaneParams, idle && (projects || plane)},
@@ -801,8 +833,16 @@ void CBatchDlg::UpdateCrsText() {
         ParseDdxDouble(m_editAlfa.GetWindowText(), &request.alfa);
     }
     std::string text = m_backend.crsText(request);
-    if (!m_strEpsgNote.empty()) {
-        text = m_strEpsgNote + (text.empty() ? "" : "。") + text;
+    // A target code the settings cannot take says why here, before a run would.
+    if (text.empty() && !request.targetCrs.empty() && m_backend.problem) {
+        text = m_backend.problem(request);
+    }
+    // The target code's note only while the operation takes the code.
+    const std::string targetNote = request.targetCrs.empty() ? "" : m_strTargetNote;
+    for (const std::string& note : {targetNote, m_strEpsgNote}) {
+        if (!note.empty()) {
+            text = note + (text.empty() ? "" : "。") + text;
+        }
     }
     m_staticEpsgMatch.SetWindowText(text.c_str());
 }

@@ -1,8 +1,8 @@
 // CBatchDlg: the batch window beside the main form. It converts one whole file with the
 // settings chosen in it: the input and a preview of its first records, the operation, zone
 // system, ellipsoid, angle form, method and central meridian (or an EPSG code that sets them),
-// the zone rule, and the output, which by default is
-// the input's name with
+// the zone rule (or, for 3° <-> 6°, the target system's EPSG code), and the output, which by
+// default is the input's name with
 // "_out" before the extension. The run goes on a worker thread (CBatchRun); the window moves
 // its progress bar, and when the run ends shows a summary and the records that failed.
 #pragma once
@@ -48,6 +48,7 @@ public:
     CButton m_checkNoPrefix;
     CComboBox m_comboZoneRule;
     CEdit m_editEpsg;
+    CEdit m_editTargetEpsg;
     CStatic m_staticEpsgMatch;
     CEdit m_editDatumParams;
     CButton m_btnBrowseDatum;
@@ -94,6 +95,8 @@ protected:
     void OnEllipsoidChanged();
     // A code typed into the EPSG field fills the projection settings, which stay editable.
     void OnEpsgChanged();
+    // A target code for 3° <-> 6° takes the ellipsoid of its system.
+    void OnTargetEpsgChanged();
     void OnRun();
     void OnStop();
     void OnOpenFolder();
@@ -129,6 +132,7 @@ private:
     std::string m_strRunOutput;       // the output of the run going or last run
     std::string m_strOutputFolder;    // of the last output written
     std::string m_strEpsgNote;        // what the EPSG field's text is not, or that it is deprecated
+    std::string m_strTargetNote;      // that the target code is deprecated
     std::string m_strConfirmedOutput; // an existing file the user agreed to replace
     std::chrono::steady_clock::time_point m_started;
     WPARAM m_permille = 0;

@@ -38,6 +38,9 @@ struct BatchRequest {
     // which forward applies after projecting and inverse before.
     std::string datumParams;
     std::string planeParams;
+    // 3° <-> 6°: the EPSG code (as typed) of the target system, whose one zone every point goes
+    // into; empty for the zone the rule picks for each point.
+    std::string targetCrs;
 };
 
 // One record that could not be converted, worded as the command-line converter words it.

@@ -14,8 +14,19 @@ constexpr int kExitFailedRecords = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitFileError = 3;
 
+const std::string kDatumGroup = "datum (datum, plane, fit; forward and inverse --datum, --plane)";
+
 OptionFailure Usage(std::string message) {
     return {kExitUsage, std::move(message)};
+}
+
+// A refusal on stderr, with the pointer to --help after a usage error; returns the status.
+int Fail(int status, const std::string& message) {
+    std::fprintf(stderr, "gkconv: %s\n", message.c_str());
+    if (status == kExitUsage) {
+        std::fputs("Try 'gkconv --help'.\n", stderr);
+    }
+    return status;
 }
 
 // A comma-separated list of decimal numbers; false when an item is not one.
@@ -68,9 +79,8 @@ std::string FileWords(const Problem& problem, const std::string& file) {
     }
 }
 
-// The parameters of a file, which must be of a Helmert model (helmert) or plane4.
-std::optional<OptionFailure> ReadFile(const std::string& path, bool helmert,
-                                      DatumParameters& parameters) {
+// The parameters of a file of any model.
+std::optional<OptionFailure> ReadAnyFile(const std::string& path, DatumParameters& parameters) {
     const ParameterFileOutcome outcome = ReadParameterFile(path);
     if (!outcome) {
         const ProblemCode code = outcome.problem().code;
@@ -80,6 +90,15 @@ std::optional<OptionFailure> ReadFile(const std::string& path, bool helmert,
                              FileWords(outcome.problem(), path)};
     }
     parameters = *outcome;
+    return std::nullopt;
+}
+
+// The parameters of a file, which must be of a Helmert model (helmert) or plane4.
+std::optional<OptionFailure> ReadFile(const std::string& path, bool helmert,
+                                      DatumParameters& parameters) {
+    if (auto failure = ReadAnyFile(path, parameters)) {
+        return failure;
+    }
     if (IsHelmert(parameters.model) != helmert) {
         return Usage(FileWords(Problem{.code = ProblemCode::ParameterWrongModel,
                                        .text = ModelName(parameters.model),
@@ -197,37 +216,40 @@ std::optional<OptionFailure> PlaneOperation(const DatumOptions& o, const CLI::Ap
 } // namespace
 
 void AddDatumOptions(CLI::App& app, DatumOptions& o) {
-    const char* group = "datum (datum, plane, fit; forward and inverse --datum, --plane)";
-    app.add_option("--params", o.params, "FILE: the datum or plane parameters (JSON)")
-        ->group(group);
+    app.add_option("--params", o.params,
+                   "FILE: the datum or plane parameters (JSON); describe prints their PROJ "
+                   "pipeline")
+        ->group(kDatumGroup);
     app.add_option("--helmert", o.helmert,
                    "TX,TY,TZ[,RX,RY,RZ,S]: metres, arc-seconds, ppm (datum)")
-        ->group(group);
+        ->group(kDatumGroup);
     app.add_option("--similarity", o.similarity, "DX,DY,THETA,S: metres, arc-seconds, ppm (plane)")
-        ->group(group);
+        ->group(kDatumGroup);
     app.add_option("--convention", o.convention,
                    "position_vector or coordinate_frame: the rotations' sign (datum, fit)")
         ->check(CLI::IsMember({"position_vector", "coordinate_frame"}))
-        ->group(group);
+        ->group(kDatumGroup);
     app.add_flag("--exact-rotation", o.exactRotation,
                  "the exact rotation matrix, not the small-angle one (datum, fit)")
-        ->group(group);
+        ->group(kDatumGroup);
     app.add_option("--from-ellipsoid", o.fromEllipsoid, "E: the source datum's, a preset or A,INVF")
-        ->group(group);
+        ->group(kDatumGroup);
     app.add_option("--to-ellipsoid", o.toEllipsoid, "E: the target datum's, a preset or A,INVF")
-        ->group(group);
-    app.add_flag("--inverse", o.inverse, "undo the transformation (datum, plane)")->group(group);
+        ->group(kDatumGroup);
+    app.add_flag("--inverse", o.inverse, "undo the transformation (datum, plane)")
+        ->group(kDatumGroup);
     app.add_option("--datum", o.datumFile,
                    "FILE: forward changes the datum before projecting, inverse after")
-        ->group(group);
+        ->group(kDatumGroup);
     app.add_option("--plane", o.planeFile,
                    "FILE: forward applies plane4 parameters after projecting, inverse before")
-        ->group(group);
+        ->group(kDatumGroup);
     app.add_option("--source", o.source, "FILE: fit's common points in the source system")
-        ->group(group);
+        ->group(kDatumGroup);
     app.add_option("--target", o.target, "FILE: fit's common points in the target system")
-        ->group(group);
-    app.add_option("--exclude", o.exclude, "NAME,...: common points fit leaves out")->group(group);
+        ->group(kDatumGroup);
+    app.add_option("--exclude", o.exclude, "NAME,...: common points fit leaves out")
+        ->group(kDatumGroup);
 }
 
 std::optional<OptionFailure> MakeDatumSettings(const DatumOptions& o, const CLI::App& app,
@@ -294,52 +316,77 @@ std::optional<OptionFailure> MakeDatumSettings(const DatumOptions& o, const CLI:
     return std::nullopt;
 }
 
+std::optional<int> DescribeParameterFile(const DatumOptions& o, const CLI::App& app) {
+    if (app.count("--params") == 0) {
+        for (const CLI::Option* option : app.get_options()) {
+            if (option->count() > 0 && option->get_group() == kDatumGroup) {
+                return Fail(kExitUsage, option->get_name() +
+                                            " does not belong to describe, which takes a "
+                                            "parameter file as --params FILE");
+            }
+        }
+        return std::nullopt;
+    }
+    // The pipeline is the whole answer: an option beside the file would change nothing.
+    for (const CLI::Option* option : app.get_options()) {
+        if (option->count() > 0 && !option->check_name("--params") &&
+            !option->check_name("operation")) {
+            return Fail(kExitUsage, "describe --params FILE takes no other option: got " +
+                                        option->get_name(option->get_positional(), false));
+        }
+    }
+    DatumParameters parameters;
+    if (auto failure = ReadAnyFile(o.params, parameters)) {
+        return Fail(failure->status, failure->message);
+    }
+    std::printf("%s\n", ProjPipeline(parameters).c_str());
+    std::puts(IsHelmert(parameters.model)
+                  ? "order: B L H (latitude, longitude in degrees; height in metres), as gkconv "
+                    "datum --angles deg --columns B,L,H; cct -z 0 for B L alone"
+                  : "order: X Y (northing, easting in metres), as gkconv plane; cct -z 0 for X Y "
+                    "alone");
+    return 0;
+}
+
 int RunFitCommand(const std::string& modelName, const DatumOptions& o, const CLI::App& app,
                   const Settings& reading, const std::string& output) {
-    auto fail = [](int status, const std::string& message) {
-        std::fprintf(stderr, "gkconv: %s\n", message.c_str());
-        if (status == kExitUsage) {
-            std::fputs("Try 'gkconv --help'.\n", stderr);
-        }
-        return status;
-    };
     FitRequest request;
     request.model = *ModelByName(modelName);
     request.reading = reading;
     if (app.count("--source") == 0 || app.count("--target") == 0) {
-        return fail(kExitUsage, "fit needs --source FILE and --target FILE");
+        return Fail(kExitUsage, "fit needs --source FILE and --target FILE");
     }
     request.sourcePath = o.source;
     request.targetPath = o.target;
     for (const char* name :
          {"--params", "--helmert", "--similarity", "--inverse", "--datum", "--plane"}) {
         if (app.count(name) > 0) {
-            return fail(kExitUsage, std::string(name) + " does not belong to fit");
+            return Fail(kExitUsage, std::string(name) + " does not belong to fit");
         }
     }
     const bool helmert = IsHelmert(request.model);
     if (helmert) {
         if (auto failure =
                 EllipsoidOption(app, "--from-ellipsoid", o.fromEllipsoid, request.from)) {
-            return fail(failure->status, failure->message);
+            return Fail(failure->status, failure->message);
         }
         if (auto failure = EllipsoidOption(app, "--to-ellipsoid", o.toEllipsoid, request.to)) {
-            return fail(failure->status, failure->message);
+            return Fail(failure->status, failure->message);
         }
         if (!request.from || !request.to) {
-            return fail(kExitUsage, "fit " + modelName +
+            return Fail(kExitUsage, "fit " + modelName +
                                         " reads B L H on two ellipsoids: give --from-ellipsoid "
                                         "and --to-ellipsoid");
         }
         if (request.model == FitModel::Helmert7 && app.count("--convention") == 0) {
-            return fail(kExitUsage, "fit helmert7 needs --convention position_vector or "
+            return Fail(kExitUsage, "fit helmert7 needs --convention position_vector or "
                                     "coordinate_frame");
         }
     } else {
         for (const char* name :
              {"--from-ellipsoid", "--to-ellipsoid", "--convention", "--exact-rotation"}) {
             if (app.count(name) > 0) {
-                return fail(kExitUsage, std::string(name) + " does not belong to fit plane4");
+                return Fail(kExitUsage, std::string(name) + " does not belong to fit plane4");
             }
         }
     }
@@ -365,9 +412,9 @@ int RunFitCommand(const std::string& modelName, const DatumOptions& o, const CLI
     }
     switch (run.status) {
     case FitRun::Status::FileError:
-        return fail(kExitFileError, English(run.problem));
+        return Fail(kExitFileError, English(run.problem));
     case FitRun::Status::Refused:
-        return fail(kExitUsage, "fit " + modelName + ": " + English(run.problem));
+        return Fail(kExitUsage, "fit " + modelName + ": " + English(run.problem));
     case FitRun::Status::Fitted:
         break;
     }
@@ -376,7 +423,7 @@ int RunFitCommand(const std::string& modelName, const DatumOptions& o, const CLI
     std::fflush(stdout);
     if (!output.empty()) {
         if (Result<void> written = WriteParameterFile(output, run.parameters); !written) {
-            return fail(kExitFileError, English(written.problem()));
+            return Fail(kExitFileError, English(written.problem()));
         }
     }
     if (!run.badRecords.empty()) {

@@ -39,6 +39,12 @@ struct OptionFailure {
 std::optional<OptionFailure> MakeDatumSettings(const DatumOptions& options, const CLI::App& app,
                                                Settings& settings);
 
+// gkconv describe --params FILE: prints the file's PROJ pipeline, in gkconv's axis order, and
+// a line saying what it reads; refuses any other option beside the file. Without --params it
+// refuses the datum options and returns nothing: describe is then about the projection.
+// Otherwise returns the exit status.
+std::optional<int> DescribeParameterFile(const DatumOptions& options, const CLI::App& app);
+
 // gkconv fit MODEL: reading holds how the two files are read (angles, columns, delimiter,
 // header). Prints the report, writes output (the parameter file) when given; returns the exit
 // status.

@@ -36,7 +36,8 @@ operations
   3to6      X Y -> X Y   from a 3-degree zone to the point's 6-degree zone
   6to3      X Y -> X Y   from a 6-degree zone to the point's 3-degree zone
   describe               the projection options as a PROJ string, with the EPSG
-                         codes that name them (reads no input)
+                         codes that name them, or with --params FILE the parameter
+                         file's PROJ pipeline (reads no input)
   datum     B L [H] -> B L [H]   datum change (--params FILE, or --helmert with
                          --from-ellipsoid and --to-ellipsoid); --inverse undoes it
   plane     X Y -> X Y   4-parameter similarity (--params FILE or --similarity)
@@ -91,6 +92,9 @@ datum changes
   it the height is 0 and none is written. forward --datum FILE changes the datum, then
   projects on the file's target ellipsoid; --plane FILE moves the plane coordinates
   after projecting; inverse with the same options undoes both, in reverse order.
+  describe --params FILE prints the file's PROJ pipeline for cct or a GIS. It reads and
+  writes in gkconv's order, as the EPSG codes list their axes: B L H in degrees and
+  metres (latitude first), or X Y (northing first).
 
 Exit status: 0 all converted, 1 some records failed, 2 usage error, 3 a file could not
 be read or written, 128+N stopped by signal N (SIGINT, SIGTERM, SIGHUP; -o leaves FILE
@@ -388,6 +392,11 @@ int main(int argc, char** argv) {
         return RunFitCommand(modelName, datum, app, reading, o.output);
     }
     // ---- end of fit ----
+    if (o.operation == "describe") {
+        if (const std::optional<int> status = DescribeParameterFile(datum, app)) {
+            return *status;
+        }
+    }
     Settings settings;
     if (const std::string error = MakeSettings(o, app, settings); !error.empty()) {
         return Usage(error);

@@ -1,6 +1,8 @@
 // Opening, reading and safely writing the files of a conversion run.
 #include "conversion/file_conversion.h"
 
+#include "conversion/atomic_file.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -76,10 +78,10 @@ public:
             return fstat(m_fd, &info) == 0 ? SameAsInput(info, inputs) : Result<void>();
         }
         m_name = path;
-        m_target = FollowLinks(path);
+        const std::string target = AtomicFile::FollowLinks(path);
         struct stat info {};
-        mode_t mode = 0;
-        if (stat(m_target.c_str(), &info) == 0) {
+        const bool exists = stat(target.c_str(), &info) == 0;
+        if (exists) {
             if (S_ISDIR(info.st_mode)) {
                 return CannotWrite(m_name, EISDIR);
             }
@@ -88,118 +90,71 @@ public:
             }
             if (!S_ISREG(info.st_mode)) {
                 // Devices and pipes cannot be replaced; they are written as they are.
-                m_fd = open(m_target.c_str(), O_WRONLY | O_CLOEXEC);
+                m_fd = open(target.c_str(), O_WRONLY | O_CLOEXEC);
                 return m_fd < 0 ? CannotWrite(m_name, errno) : Result<void>();
             }
-            // A file its owner made read-only stays as it is, whoever runs the program.
-            if (access(m_target.c_str(), W_OK) != 0 ||
-                (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
-                return CannotWrite(m_name, EACCES);
+            if (const int refusal = AtomicFile::Refusal(target, info); refusal != 0) {
+                return CannotWrite(m_name, refusal);
             }
-            mode = info.st_mode & 07777;
             m_replaces = true;
         } else if (errno != ENOENT) {
             return CannotWrite(m_name, errno);
         }
-        return CreateTemporary(mode);
+        const int error = m_file.Begin(target, exists ? &info : nullptr);
+        if (error == 0) {
+            m_atomic = true;
+            return {};
+        }
+        // The file itself may be writable; it is the folder that takes no new file.
+        if (error == EACCES || error == EPERM || error == EROFS) {
+            const std::size_t slash = target.rfind('/');
+            return Problem{.code = ProblemCode::CannotWriteInFolder,
+                           .text = m_name,
+                           .other = slash == std::string::npos ? "."
+                                    : slash == 0               ? "/"
+                                                               : target.substr(0, slash),
+                           .error = error};
+        }
+        return CannotWrite(m_name, error);
     }
 
     bool Write(std::string_view text) {
-        while (!text.empty() && m_error == 0) {
-            const ssize_t n = write(m_fd, text.data(), text.size());
-            if (n < 0) {
-                if (errno != EINTR) {
-                    m_error = errno;
-                }
-                continue;
-            }
-            text.remove_prefix(static_cast<std::size_t>(n));
+        if (m_atomic) {
+            return m_file.Write(text);
+        }
+        if (m_error == 0) {
+            m_error = WriteAll(m_fd, text);
         }
         return m_error == 0;
     }
 
-    bool Failed() const { return m_error != 0; }
+    bool Failed() const { return m_atomic ? m_file.Failed() : m_error != 0; }
     // A regular file is there, which Commit replaces.
     bool Replaces() const { return m_replaces; }
 
-    // A link is followed, so the file it points to is replaced and the link stays; a link to a
-    // file that does not exist yet makes that file. A loop of links is left to open() to refuse.
-    static std::string FollowLinks(std::string path) {
-        for (int hop = 0; hop < 40; ++hop) {
-            struct stat link {};
-            if (lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) {
-                break;
-            }
-            std::string target(static_cast<std::size_t>(PATH_MAX), '\0');
-            const ssize_t n = readlink(path.c_str(), target.data(), target.size());
-            if (n <= 0 || static_cast<std::size_t>(n) >= target.size()) {
-                break;
-            }
-            target.resize(static_cast<std::size_t>(n));
-            const std::size_t slash = path.rfind('/');
-            if (target.front() != '/' && slash != std::string::npos) {
-                target = path.substr(0, slash + 1) + target;
-            }
-            path = std::move(target);
-        }
-        return path;
-    }
-
     // Finishes the output; a temporary file takes the target's place.
     Result<void> Commit() {
-        if (m_error == 0 && !m_temporary.empty() && fsync(m_fd) != 0) {
-            m_error = errno;
-        }
-        if (m_fd > STDERR_FILENO && close(m_fd) != 0 && m_error == 0) {
+        if (m_atomic) {
+            m_atomic = false;
+            m_error = m_file.Commit();
+        } else if (m_fd > STDERR_FILENO && close(m_fd) != 0 && m_error == 0) {
             m_error = errno;
         }
         m_fd = -1;
-        if (m_error == 0 && !m_temporary.empty()) {
-            if (rename(m_temporary.c_str(), m_target.c_str()) != 0) {
-                m_error = errno;
-            } else {
-                m_temporary.clear();
-                SyncFolder();
-            }
-        }
-        if (m_error != 0) {
-            Abandon();
-            return CannotWrite(m_name, m_error);
-        }
-        return {};
+        return m_error != 0 ? CannotWrite(m_name, m_error) : Result<void>();
     }
 
     // Leaves the target as it was: the temporary file goes.
     void Abandon() {
+        m_file.Abandon();
+        m_atomic = false;
         if (m_fd > STDERR_FILENO) {
             close(m_fd);
         }
         m_fd = -1;
-        if (!m_temporary.empty()) {
-            unlink(m_temporary.c_str());
-            m_temporary.clear();
-        }
     }
 
 private:
-    std::string Folder() const {
-        const std::size_t slash = m_target.rfind('/');
-        return slash == std::string::npos ? "." : m_target.substr(0, slash + 1);
-    }
-
-    // The rename is an entry of the folder: it is synced too, so that a finished output
-    // survives a power cut. A file system that cannot sync a folder (EINVAL) has nothing to do.
-    void SyncFolder() {
-        const int folder = open(Folder().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (folder < 0) {
-            return;
-        }
-        if (fsync(folder) != 0 && errno != EINVAL) {
-            m_error = errno;
-        }
-        close(folder);
-    }
-
     Result<void> SameAsInput(const struct stat& info,
                              const std::vector<std::unique_ptr<Input>>& inputs) const {
         for (const auto& input : inputs) {
@@ -211,46 +166,11 @@ private:
         return {};
     }
 
-    Result<void> CreateTemporary(mode_t mode) {
-        const std::size_t slash = m_target.rfind('/');
-        const std::string folder = slash == std::string::npos ? "" : m_target.substr(0, slash + 1);
-        const std::string base = slash == std::string::npos ? m_target : m_target.substr(slash + 1);
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            m_temporary = folder + "." + base + ".gkconv-" + std::to_string(getpid()) + "-" +
-                          std::to_string(attempt);
-            // Created as a new file would be (the umask applies), or with the mode of the
-            // file it replaces.
-            m_fd = open(m_temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (m_fd >= 0) {
-                if (mode != 0 && fchmod(m_fd, mode) != 0) {
-                    m_error = errno;
-                }
-                return {};
-            }
-            if (errno != EEXIST) {
-                const int error = errno;
-                m_temporary.clear();
-                // The file itself may be writable; it is the folder that takes no new file.
-                if (error == EACCES || error == EPERM || error == EROFS) {
-                    return Problem{.code = ProblemCode::CannotWriteInFolder,
-                                   .text = m_name,
-                                   .other = folder.size() > 1 ? folder.substr(0, folder.size() - 1)
-                                            : folder.empty()  ? "."
-                                                              : folder,
-                                   .error = error};
-                }
-                return CannotWrite(m_name, error);
-            }
-        }
-        m_temporary.clear();
-        return CannotWrite(m_name, EEXIST);
-    }
-
     bool m_replaces = false;
     std::string m_name; // empty for standard output
-    std::string m_target;
-    std::string m_temporary;
-    int m_fd = -1;
+    AtomicFile m_file;  // a regular file, replaced at Commit
+    bool m_atomic = false;
+    int m_fd = -1; // standard output, a device or a pipe
     int m_error = 0;
 };
 

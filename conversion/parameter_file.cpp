@@ -513,3 +513,15 @@ std::string ProjString(const DatumParameters& parameters) {
     return "+proj=pipeline +step +proj=cart " + ProjEllipsoid(*parameters.source) + " +step " +
            helmert + " +step +inv +proj=cart " + ProjEllipsoid(*parameters.target);
 }
+
+std::string ProjPipeline(const DatumParameters& parameters) {
+    const std::string swap = " +step +proj=axisswap +order=2,1";
+    if (parameters.model == FitModel::Plane4) {
+        return "+proj=pipeline" + swap + " +step " + ProjString(parameters) + swap;
+    }
+    return "+proj=pipeline" + swap + " +step +proj=unitconvert +xy_in=deg +xy_out=rad" +
+           " +step +proj=cart " + ProjEllipsoid(*parameters.source) + " +step " +
+           ProjHelmert(parameters.helmert, parameters.model) + " +step +inv +proj=cart " +
+           ProjEllipsoid(*parameters.target) + " +step +proj=unitconvert +xy_in=rad +xy_out=deg" +
+           swap;
+}

@@ -86,3 +86,10 @@ Result<void> WriteParameterFile(const std::string& path, const DatumParameters& 
 // coordinates, or, with both ellipsoids, the pipeline cart → helmert → inv cart over
 // longitude, latitude and height in degrees and metres.
 std::string ProjString(const DatumParameters& parameters);
+
+// The parameters as a pipeline in gkconv's own order and units, as PROJ writes an operation
+// between two EPSG codes (which list latitude and northing first): for the Helmert models
+// ProjString's pipeline between axisswap and unitconvert steps, reading and writing latitude,
+// longitude and height in degrees and metres; for plane4 the plane step between two axisswaps,
+// reading and writing northing and easting. The Helmert models need both ellipsoids.
+std::string ProjPipeline(const DatumParameters& parameters);

@@ -1,6 +1,7 @@
 // Template of the batch window: input file and its preview, conversion settings (with the zone
-// rule and an EPSG code that fills them in), the parameter files of the datum change and the plane
-// transformation, output file, the run with its progress and summary, and the records that failed.
+// rule, an EPSG code that fills them in, and one for the target of 3° <-> 6°), the parameter
+// files of the datum change and the plane transformation, output file, the run with its
+// progress and summary, and the records that failed.
 // Template order is the tab order; each label comes just before the control it names.
 #include "platform/combo_box.h"
 #include "platform/dialog_template.h"
@@ -57,9 +58,11 @@ const DialogTemplateRegistration kBatchDialog{DialogTemplate{
         {IDC_BATCH_NO_PREFIX, "IDC_BATCH_NO_PREFIX", "BUTTON", "&Y 不带带号", 256, 181, 52, 13, BS_AUTOCHECKBOX | WS_TABSTOP},
         {IDC_STATIC, nullptr, "STATIC", "分带规则(&B):", 13, 202, 48, 8, kLabel},
         {IDC_BATCH_ZONE_RULE, "IDC_BATCH_ZONE_RULE", "COMBOBOX", "", 62, 199, 246, 14, kList},
-        {IDC_STATIC, nullptr, "STATIC", "EPSG 代码(&K):", 13, 220, 50, 8, kLabel},
-        {IDC_BATCH_EPSG, "IDC_BATCH_EPSG", "EDIT", "", 64, 217, 60, 13, kEdit},
-        {IDC_STATIC, nullptr, "STATIC", "填入代码即按其设置投影，各项仍可修改", 128, 220, 180, 8, kLabel | SS_NOPREFIX},
+        {IDC_STATIC, nullptr, "STATIC", "EPSG 代码(&K):", 13, 220, 62, 8, kLabel},
+        {IDC_BATCH_EPSG, "IDC_BATCH_EPSG", "EDIT", "", 76, 217, 46, 13, kEdit},
+        {IDC_STATIC, nullptr, "STATIC", "目标 EPSG(&6):", 126, 220, 58, 8, kLabel},
+        {IDC_BATCH_TARGET_EPSG, "IDC_BATCH_TARGET_EPSG", "EDIT", "", 185, 217, 46, 13, kEdit},
+        {IDC_STATIC, nullptr, "STATIC", "填入即设置，可再改", 235, 220, 73, 8, kLabel | SS_NOPREFIX},
         {IDC_BATCH_EPSG_MATCH, "IDC_BATCH_EPSG_MATCH", "STATIC", "", 13, 235, 295, 8, kLabel | SS_NOPREFIX},
         // The datum change and the plane transformation: their parameter files.
         {IDC_STATIC, nullptr, "BUTTON", "坐标系转换与平面四参数", 7, 253, 307, 42, BS_GROUPBOX},

@@ -71,6 +71,8 @@ constexpr int IDC_BATCH_HEADER = 1121;
 constexpr int IDC_BATCH_ZONE_RULE = 1126;
 constexpr int IDC_BATCH_EPSG = 1127;
 constexpr int IDC_BATCH_EPSG_MATCH = 1128;
+// The target system of 3° <-> 6° as an EPSG code.
+constexpr int IDC_BATCH_TARGET_EPSG = 1190;
 // The batch window's datum change and plane transformation: their parameter files.
 constexpr int IDC_BATCH_DATUM_PARAMS = 1122;
 constexpr int IDC_BATCH_BROWSE_DATUM = 1123;

@@ -168,7 +168,7 @@ TEST(BatchTemplate, EveryControlIsThereInItsClassInsideTheWindowWithoutOverlap) 
         {"IDC_BATCH_PROGRESS", "QProgressBar"}, {"IDC_BATCH_SUMMARY", "QLabel"},
         {"IDC_BATCH_ERRORS", "QTreeWidget"},    {"IDC_BATCH_OPEN_FOLDER", "QPushButton"},
         {"IDC_BATCH_ZONE_RULE", "QComboBox"},   {"IDC_BATCH_EPSG", "QLineEdit"},
-        {"IDC_BATCH_EPSG_MATCH", "QLabel"},
+        {"IDC_BATCH_EPSG_MATCH", "QLabel"},     {"IDC_BATCH_TARGET_EPSG", "QLineEdit"},
     };
     const QRect client = w.dlg->m_hWnd->rect();
     std::vector<QRect> placed;
@@ -245,7 +245,8 @@ TEST(BatchTemplate, EveryControlHasItsOwnMnemonic) {
                              "IDC_BATCH_A",          "IDC_BATCH_ALFA",        "IDC_BATCH_METHOD",
                              "IDC_BATCH_MERIDIAN",   "IDC_BATCH_NO_PREFIX",   "IDC_BATCH_OUTPUT",
                              "IDC_BATCH_BROWSE_OUT", "IDC_BATCH_RUN",         "IDC_BATCH_STOP",
-                             "IDC_BATCH_ERRORS",     "IDC_BATCH_OPEN_FOLDER", "IDCANCEL"}) {
+                             "IDC_BATCH_ERRORS",     "IDC_BATCH_OPEN_FOLDER", "IDCANCEL",
+                             "IDC_BATCH_TARGET_EPSG"}) {
         EXPECT_TRUE(HasMnemonic(letters, name)) << name << " has no mnemonic";
     }
     // Alt and a label's letter put the focus into its control.
@@ -288,6 +289,7 @@ TEST(BatchTemplate, ScreenReadersHearEachControlByItsLabel) {
         {"IDC_BATCH_MERIDIAN", QAccessible::EditableText, "中央子午线"},
         // Below the meridian's row, not headed by its label.
         {"IDC_BATCH_ZONE_RULE", QAccessible::ComboBox, "分带规则"},
+        {"IDC_BATCH_TARGET_EPSG", QAccessible::EditableText, "目标 EPSG"},
         {"IDC_BATCH_OUTPUT", QAccessible::EditableText, "输出文件"},
         {"IDC_BATCH_PROGRESS", QAccessible::ProgressBar, "转换进度"},
         {"IDC_BATCH_SUMMARY", QAccessible::StaticText, "转换结果"},
@@ -1217,6 +1219,93 @@ TEST(BatchEpsg, ACodeOutsideTheTableChangesNothingAndNamesTheNearest) {
     const std::string text = w.Text("IDC_BATCH_EPSG_MATCH");
     EXPECT_TRUE(Contains(text, "EPSG:21473 已废弃，与 EPSG:21453 相同")) << text;
     EXPECT_TRUE(Contains(text, "EPSG:21453（北京54六度带）")) << text;
+}
+
+// 3° <-> 6° into the one zone of a target code, as gkconv 3to6 and 6to3 --crs: the field is
+// there for these two only, takes the code's ellipsoid, and the output is gkconv's.
+TEST(BatchEpsg, ATargetCodeSendsTheZoneChangeIntoItsZoneAsGkconvDoes) {
+    // 30°30′N 114°30′E on CGCS2000: in 3° zone 38, and in 6° zone 20 (standard) or 19.
+    const std::string three = "P1 3375648.0326 38547999.7613\n";
+    const std::string six = "P1 3378200.6390 20259965.4835\n";
+    struct Case {
+        const char* operation;
+        const std::string& input;
+        const char* code;
+        const char* match; // in the line under the settings
+        const char* gkconvArgs;
+    };
+    const Case cases[] = {
+        {"三度带 --> 六度带", three, "EPSG:4498", "EPSG:4498（CGCS2000六度带）",
+         "3to6 --crs EPSG:4498"},
+        {"三度带 --> 六度带", three, "4509", "EPSG:4509（CGCS2000六度带）", "3to6 --crs EPSG:4509"},
+        {"三度带 --> 六度带", three, "4497", "第 19 带", "3to6 --crs 4497"},
+        {"六度带 --> 三度带", six, "EPSG:4526", "EPSG:4526（CGCS2000三度带）",
+         "6to3 --crs EPSG:4526"},
+        {"六度带 --> 三度带", six, "2414", "EPSG:2414（北京54三度带）", "6to3 --crs EPSG:2414"},
+    };
+    TempFolder folder;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.gkconvArgs);
+        const std::string in = folder.Write("pts.txt", c.input);
+        const std::string gkconvOut = (folder.path / "gkconv.txt").string();
+        const std::string windowOut = (folder.path / "pts_out.txt").string();
+        std::filesystem::remove(gkconvOut);
+        std::filesystem::remove(windowOut); // so that no question stops the run
+        const std::string command =
+            std::string(GKCONV_PATH) + " " + c.gkconvArgs + " -o " + gkconvOut + " " + in;
+        ASSERT_EQ(std::system(command.c_str()), 0);
+
+        Window w(FileConversionBackend());
+        EXPECT_FALSE(w.Enabled("IDC_BATCH_TARGET_EPSG"));
+        w.Choose("IDC_BATCH_OPERATION", c.operation);
+        ASSERT_TRUE(w.Enabled("IDC_BATCH_TARGET_EPSG"));
+        w.Type("IDC_BATCH_TARGET_EPSG", c.code);
+        EXPECT_TRUE(Contains(w.Text("IDC_BATCH_EPSG_MATCH"), c.match))
+            << w.Text("IDC_BATCH_EPSG_MATCH");
+        w.Type("IDC_BATCH_INPUT", in.c_str());
+        w.Click("IDC_BATCH_RUN");
+        ASSERT_TRUE(w.WaitIdle());
+        EXPECT_EQ(ReadBytes(windowOut), ReadBytes(gkconvOut));
+        EXPECT_FALSE(ReadBytes(windowOut).empty());
+    }
+}
+
+TEST(BatchEpsg, ATargetCodeTakesItsEllipsoidAndSaysWhatItCannotBe) {
+    Window w(FileConversionBackend());
+    for (const char* operation : {"正算", "反算", "邻带换算", "坐标系转换", "平面四参数"}) {
+        w.Choose("IDC_BATCH_OPERATION", operation);
+        EXPECT_FALSE(w.Enabled("IDC_BATCH_TARGET_EPSG")) << operation;
+    }
+    w.Choose("IDC_BATCH_OPERATION", "三度带 --> 六度带");
+    w.Type("IDC_BATCH_TARGET_EPSG", "2334"); // Xi'an 1980, 6° zone 20
+    EXPECT_EQ(w.Choice("IDC_BATCH_ELLIPSOID"), "西安1980");
+    EXPECT_TRUE(Contains(w.Text("IDC_BATCH_EPSG_MATCH"), "第 20 带"))
+        << w.Text("IDC_BATCH_EPSG_MATCH");
+    struct Case {
+        const char* code;
+        const char* ellipsoid; // chosen after the code, or nullptr
+        const char* says;
+    };
+    const Case cases[] = {
+        {"4547", nullptr, "EPSG:4547 不是6度带坐标系"},
+        {"4555", nullptr, "EPSG:4554、EPSG:4553、EPSG:4552"},
+        {"EPSG:45x", nullptr, "EPSG:45x"},
+        {"4498", "WGS1984", "参考椭球 与 EPSG:4498 的设置不同"},
+        {"21473", nullptr, "EPSG:21473 已废弃，与 EPSG:21453 相同"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        w.Type("IDC_BATCH_TARGET_EPSG", c.code);
+        if (c.ellipsoid) {
+            w.Choose("IDC_BATCH_ELLIPSOID", c.ellipsoid);
+        }
+        EXPECT_TRUE(Contains(w.Text("IDC_BATCH_EPSG_MATCH"), c.says))
+            << w.Text("IDC_BATCH_EPSG_MATCH");
+    }
+    // Another operation leaves the code out: the line speaks of that operation's settings.
+    w.Choose("IDC_BATCH_OPERATION", "正算");
+    EXPECT_FALSE(Contains(w.Text("IDC_BATCH_EPSG_MATCH"), "21473"))
+        << w.Text("IDC_BATCH_EPSG_MATCH");
 }
 
 TEST(BatchEpsg, TheCodeOfSettingsChosenByHandIsShown) {
