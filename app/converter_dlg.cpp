@@ -4,6 +4,7 @@
 
 #include "app/batch_backend.h"
 #include "app/fit_backend.h"
+#include "app/window_placement.h"
 
 #include "engine/ellipsoid.h"
 #include "engine/packed_angle.h"
@@ -13,6 +14,7 @@
 #include "res/resource.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -403,10 +405,9 @@ void CConverterDlg::OnBatchConvert() {
     m_pBatchDlg->SetForegroundWindow();
 }
 
-// To the right of the form if the screen has room there, else to its left; when neither side
-// has room but the two fit side by side, the form moves over just enough.
+// Beside the form and clear of the other tool window, where the screen has room (see
+// PlaceToolWindow).
 void CConverterDlg::PlaceBeside(CWnd& window) {
-    constexpr int kGap = 8;
     CRect form, other, work;
     GetWindowRect(&form);
     window.GetWindowRect(&other);
@@ -418,19 +419,22 @@ void CConverterDlg::PlaceBeside(CWnd& window) {
     GetClientRect(&client);
     const int frameWidth = std::max(0, form.Width() - client.Width());
     const int frameHeight = std::max(0, form.Height() - client.Height());
-    const int width = other.Width() + frameWidth, height = other.Height() + frameHeight;
-    int x = form.right + kGap;
-    if (x + width > work.right) {
-        x = form.left - kGap - width;
-        if (x < work.left) {
-            const int formLeft = std::max<int>(work.left, work.right - width - kGap - form.Width());
-            SetWindowPos(nullptr, formLeft, form.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-            x = std::min<int>(formLeft + form.Width() + kGap, work.right - width);
+    const CSize size(other.Width() + frameWidth, other.Height() + frameHeight);
+    std::vector<CRect> open;
+    for (CWnd* tool :
+         {static_cast<CWnd*>(m_pBatchDlg.get()), static_cast<CWnd*>(m_pFitDlg.get())}) {
+        if (tool && tool != &window && tool->m_hWnd && tool->IsWindowVisible()) {
+            CRect frame;
+            tool->GetWindowRect(&frame);
+            open.push_back(frame);
         }
     }
-    // A resizable frame may be a little taller than the form's (a grip at the bottom).
-    const int y = std::max<int>(work.top, std::min<int>(form.top, work.bottom - height - kGap));
-    window.SetWindowPos(nullptr, std::max<int>(work.left, x), y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    const ToolWindowPlace place = PlaceToolWindow(form, size, open, work);
+    if (place.formMoved) {
+        SetWindowPos(nullptr, place.formMoved->x, place.formMoved->y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER);
+    }
+    window.SetWindowPos(nullptr, place.topLeft.x, place.topLeft.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
 // One parameter window at a time, as with the batch window.
@@ -439,6 +443,12 @@ void CConverterDlg::OnFitParameters() {
         m_pFitDlg->SetForegroundWindow();
         return;
     }
+    // A window of its own like the batch window, placed beside the form and clear of it.
     m_pFitDlg = std::make_unique<CFitDlg>(m_fitBackend, this);
-    m_pFitDlg->Create(IDD_FIT_DIALOG, this);
+    if (!m_pFitDlg->Create(IDD_FIT_DIALOG)) {
+        return;
+    }
+    PlaceBeside(*m_pFitDlg);
+    m_pFitDlg->ShowWindow(SW_SHOW);
+    m_pFitDlg->SetForegroundWindow();
 }

@@ -24,8 +24,8 @@ const DialogTemplateRegistration kFitDialog{DialogTemplate{
     .cy = 348,
     .pointSize = 9,
     .fontFace = "宋体",
-    .style =
-        DS_SETFONT | DS_CENTER | WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+    .style = DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+    .exStyle = WS_EX_APPWINDOW,
     .items = {
         // clang-format off
         {IDC_STATIC, nullptr, "STATIC", "源坐标文件(&I):", 7, 10, 64, 8, kLabel},

@@ -16,9 +16,7 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(AtomicFile, ReplacesThroughLinksAndRefusesWhatIsNotItsToReplace) {
-    const fs::path dir = TempPath("dir");
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+    const fs::path dir = FreshDir("dir");
     const std::string file = (dir / "file.json").string();
     const std::string link = (dir / "link.json").string();
     const std::string later = (dir / "later.json").string();
@@ -54,11 +52,7 @@ TEST(AtomicFile, ReplacesThroughLinksAndRefusesWhatIsNotItsToReplace) {
     struct stat info {};
     ASSERT_EQ(stat(file.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u); // the replaced file's mode is kept
-    int entries = 0;
-    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir)) {
-        ++entries;
-    }
-    EXPECT_EQ(entries, 5); // no temporary file left over
+    EXPECT_EQ(FilesIn(dir), 5u); // no temporary file left over
     chmod(readOnly.c_str(), 0644);
     fs::remove_all(dir);
 }

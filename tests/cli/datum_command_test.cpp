@@ -19,23 +19,6 @@
 
 namespace {
 
-std::string Text(double value) {
-    std::ostringstream s;
-    s.precision(17);
-    s << value;
-    return s.str();
-}
-
-std::vector<double> Numbers(const std::string& line) {
-    std::vector<double> values;
-    std::string item;
-    std::istringstream in(line);
-    while (std::getline(in, item, ',')) {
-        values.push_back(std::stod(item));
-    }
-    return values;
-}
-
 const std::string kExamples = std::string(GK_SOURCE_DIR) + "/examples/datum/";
 
 // The published geocentric examples through gkconv datum: each geocentric point is taken to
@@ -314,21 +297,25 @@ TEST(GkconvFit, ExampleFilesFromReportToConversion) {
 TEST(GkconvFit, PointsTwiceOrTooFewAreRefused) {
     const std::string a = TempPath("a.txt");
     const std::string b = TempPath("b.txt");
-    std::ofstream(a) << "K1,4500000,300000\nK2,4501000,300000\nK1,4502000,300000\n";
     std::ofstream(b) << "K1,4500000,300000\nK2,4501000,300000\n";
-    ProcessResult r = Gkconv("fit plane4 --source " + a + " --target " + b, "");
-    EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("point K1 is in " + a + " twice (lines 1 and 3)"), std::string::npos)
-        << r.err;
-    std::ofstream(a) << "K1,4500000,300000\nK3,4501000,300000\n";
-    r = Gkconv("fit plane4 --source " + a + " --target " + b, "");
-    EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("too few common points: 1, the model needs at least 2"), std::string::npos)
-        << r.err;
-    std::ofstream(a) << "K1,4500000,300000\nK2,4501000,30x000\n";
-    r = Gkconv("fit plane4 --source " + a + " --target " + b, "");
-    EXPECT_EQ(r.status, 2) << r.out;
-    EXPECT_NE(r.err.find(a + ":2: easting '30x000' is not a number"), std::string::npos) << r.err;
+    struct Case {
+        const char* source;
+        std::string error; // a part of stderr
+    };
+    const Case cases[] = {
+        {"K1,4500000,300000\nK2,4501000,300000\nK1,4502000,300000\n",
+         "point K1 is in " + a + " twice (lines 1 and 3)"},
+        {"K1,4500000,300000\nK3,4501000,300000\n",
+         "too few common points: 1, the model needs at least 2"},
+        {"K1,4500000,300000\nK2,4501000,30x000\n", a + ":2: easting '30x000' is not a number"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.error);
+        std::ofstream(a) << c.source;
+        const ProcessResult r = Gkconv("fit plane4 --source " + a + " --target " + b, "");
+        EXPECT_EQ(r.status, 2) << r.out;
+        EXPECT_NE(r.err.find(c.error), std::string::npos) << r.err;
+    }
     std::remove(a.c_str());
     std::remove(b.c_str());
 }

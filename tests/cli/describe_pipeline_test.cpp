@@ -18,17 +18,6 @@ namespace {
 constexpr double kDegree = M_PI / 180.0;
 constexpr double kEarthRadius = 6378137.0; // enough to turn angles into metres of difference
 
-std::vector<double> Numbers(const std::string& line, char delimiter) {
-    std::vector<double> values;
-    std::istringstream in(line);
-    std::string item;
-    while (delimiter == ' ' ? static_cast<bool>(in >> item)
-                            : static_cast<bool>(std::getline(in, item, delimiter))) {
-        values.push_back(std::stod(item));
-    }
-    return values;
-}
-
 std::vector<std::vector<double>> Lines(const std::string& text, char delimiter) {
     std::vector<std::vector<double>> lines;
     std::istringstream in(text);

@@ -62,9 +62,7 @@ TEST(ConvertFile, ReportsProgressCountsAndFailedRecords) {
 }
 
 TEST(ConvertFile, StoppingLeavesTheOutputAsItWas) {
-    const std::string dir = TempPath("dir");
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
+    const std::string dir = FreshDir("dir");
     const std::string in = dir + "/in.txt";
     const std::string out = dir + "/out.txt";
     std::string input;
@@ -82,9 +80,7 @@ TEST(ConvertFile, StoppingLeavesTheOutputAsItWas) {
     EXPECT_EQ(r.status, RunStatus::Stopped);
     EXPECT_EQ(ReadFile(out), "yesterday's results\n");
     // No temporary file is left behind.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir),
-                            std::filesystem::directory_iterator()),
-              2);
+    EXPECT_EQ(FilesIn(dir), 2u);
 }
 
 // A window asks to keep an existing output when a run converts nothing (every record failed,
@@ -108,9 +104,7 @@ TEST(ConvertFile, AnExistingOutputIsKeptWhenAskedAndNoRecordConverted) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        const std::string dir = TempPath("dir");
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
+        const std::string dir = FreshDir("dir");
         const std::string in = dir + "/in.txt";
         const std::string out = dir + "/out.txt";
         std::ofstream(in, std::ios::binary) << c.input;
@@ -124,9 +118,7 @@ TEST(ConvertFile, AnExistingOutputIsKeptWhenAskedAndNoRecordConverted) {
         EXPECT_EQ(r.outputKept, c.kept);
         EXPECT_EQ(ReadFile(out), c.output);
         // No temporary file is left behind.
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir),
-                                std::filesystem::directory_iterator()),
-                  2);
+        EXPECT_EQ(FilesIn(dir), 2u);
     }
 }
 

@@ -116,9 +116,7 @@ ProcessResult GkconvShell(const std::string& args) {
 }
 
 TEST(Gkconv, OutputFileIsNeverLostOrHalfWritten) {
-    const std::string dir = TempPath("dir");
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
+    const std::string dir = FreshDir("dir");
     const std::string points = dir + "/pts.txt";
     const std::string existing = dir + "/existing.txt";
     const std::string link = dir + "/link.txt";
@@ -160,15 +158,11 @@ TEST(Gkconv, OutputFileIsNeverLostOrHalfWritten) {
         EXPECT_TRUE(std::filesystem::is_symlink(link));
     }
     // Nothing is left behind: the folder holds just the files the cases made.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir),
-                            std::filesystem::directory_iterator()),
-              4);
+    EXPECT_EQ(FilesIn(dir), 4u);
 }
 
 TEST(Gkconv, OutputReplacesItsTargetWhole) {
-    const std::string dir = TempPath("dir");
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
+    const std::string dir = FreshDir("dir");
     const std::string points = dir + "/pts.txt";
     const std::string target = dir + "/out.txt";
     const std::string link = dir + "/link.txt";
@@ -185,16 +179,9 @@ TEST(Gkconv, OutputReplacesItsTargetWhole) {
     struct stat info {};
     ASSERT_EQ(stat(target.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir),
-                            std::filesystem::directory_iterator()),
-              3);
+    EXPECT_EQ(FilesIn(dir), 3u);
 
     EXPECT_EQ(GkconvShell("forward -w 3 " + points + " > /dev/full").status, 3);
-}
-
-std::size_t FilesIn(const std::string& dir) {
-    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(dir),
-                                                  std::filesystem::directory_iterator()));
 }
 
 // A signal while -o is being written: the run stops, the temporary file goes, the old output
@@ -203,8 +190,7 @@ TEST(Gkconv, SignalsStopTheRunAndLeaveTheOutputAsItWas) {
     const std::string dir = TempPath("dir");
     for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
         SCOPED_TRACE(signal);
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
+        FreshDir("dir");
         const std::string target = dir + "/out.txt";
         std::ofstream(target, std::ios::binary) << "old\n";
         int input[2];
@@ -255,9 +241,7 @@ TEST(Gkconv, OutputThroughADanglingLinkMakesItsTarget) {
 // A folder that takes no new file is named as the cause. Root writes anywhere, so the program
 // runs as nobody.
 TEST(Gkconv, ReadOnlyFolderIsNamedAsTheCause) {
-    const std::string dir = TempPath("ro");
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
+    const std::string dir = FreshDir("ro");
     chmod(dir.c_str(), 0555);
     const std::string err = TempPath("err.txt");
     const std::string command = "setpriv --reuid=65534 --regid=65534 --clear-groups " +

@@ -1,6 +1,5 @@
 // Runs every case of tests/data/reference.cases through the gkconv program, each as one line
 // of input with the options the block's settings translate to, written with --exact.
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -12,11 +11,6 @@
 #include "tests/support/case_file.h"
 
 namespace {
-
-std::string Text(double value) {
-    char buffer[64];
-    return std::string(buffer, std::to_chars(buffer, std::end(buffer), value).ptr);
-}
 
 // The command line of a block's settings for one operation. A central meridian without a zone
 // has no zone number in the easting.

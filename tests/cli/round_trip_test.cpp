@@ -340,6 +340,23 @@ TEST(RoundTrip, OneDelimiterForEachInput) {
     EXPECT_EQ(English(errors[1].problem), "latitude 'P1,30.3015,114.2030' is not a number");
 }
 
+// The notes a batch gives after one input, each after its line number when asked.
+std::string NotesOf(const Settings& s, const char* input, bool withLines) {
+    Batch batch(
+        s, [](std::string_view) {}, [](const RecordError&) {});
+    batch.BeginInput("f");
+    batch.Feed(input);
+    batch.EndInput();
+    std::string notes;
+    for (const RecordError& note : batch.Notes()) {
+        if (withLines) {
+            notes += std::to_string(note.problem.line) + ": ";
+        }
+        notes += English(note.problem);
+    }
+    return notes;
+}
+
 // A file "点号,X,Y,H" with numeric point numbers: read as before, and noted once, with the
 // line of the first such record.
 TEST(RoundTrip, NumberedFirstFieldIsNotedOnce) {
@@ -365,16 +382,7 @@ TEST(RoundTrip, NumberedFirstFieldIsNotedOnce) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.input);
         const Settings s = Make(c.operation, 6, AngleFormat::Packed, false, Method::Krueger);
-        Batch batch(
-            s, [](std::string_view) {}, [](const RecordError&) {});
-        batch.BeginInput("f");
-        batch.Feed(c.input);
-        batch.EndInput();
-        std::string notes;
-        for (const RecordError& note : batch.Notes()) {
-            notes += std::to_string(note.problem.line) + ": " + English(note.problem);
-        }
-        EXPECT_EQ(notes, c.note);
+        EXPECT_EQ(NotesOf(s, c.input, true), c.note);
     }
 }
 
@@ -398,16 +406,7 @@ TEST(RoundTrip, FarSeriesPointsAreNotedOnce) {
         SCOPED_TRACE(c.input);
         Settings s = Make(Operation::Forward, 6, AngleFormat::Degrees, false, c.method);
         s.zone = 20;
-        Batch batch(
-            s, [](std::string_view) {}, [](const RecordError&) {});
-        batch.BeginInput("f");
-        batch.Feed(c.input);
-        batch.EndInput();
-        std::string notes;
-        for (const RecordError& note : batch.Notes()) {
-            notes += English(note.problem);
-        }
-        EXPECT_EQ(notes, c.note);
+        EXPECT_EQ(NotesOf(s, c.input, false), c.note);
     }
 }
 

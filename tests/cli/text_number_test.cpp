@@ -224,10 +224,6 @@ TEST(AppendAngle, WritesEachFormat) {
     }
 }
 
-} // namespace
-
-namespace {
-
 TEST(AppendQuoted, EscapesControlsAndCutsBetweenCharacters) {
     struct Case {
         std::string text;

@@ -161,14 +161,13 @@ TEST(ListCtrl, ColumnsCarryTheirHeadingsAndRowsKeepTheirTextsAcrossColumnChanges
     EXPECT_EQ(Row(list, 2, 1), (std::vector<std::string>{"P3"}));
 
     // A column inserted between keeps every row's texts under their own headings.
-    LVCOLUMN code;
-    code.mask = LVCF_TEXT;
-    code.pszText = const_cast<char*>("其他");
     EXPECT_EQ(list.InsertColumn(1, "其他"), 1);
     EXPECT_EQ(Row(list, 0, 4), (std::vector<std::string>{"P1", "", "3386902.25", "18399692.74"}));
     EXPECT_TRUE(list.DeleteColumn(0));
     EXPECT_EQ(Row(list, 0, 3), (std::vector<std::string>{"", "3386902.25", "18399692.74"}));
     EXPECT_EQ(HeadingOf(list, 0), "其他");
+    LVCOLUMN code;
+    code.mask = LVCF_TEXT;
     code.pszText = const_cast<char*>("代码");
     EXPECT_TRUE(list.SetColumn(0, &code));
     EXPECT_EQ(HeadingOf(list, 0), "代码");

@@ -119,8 +119,6 @@ TEST(EditWindow, TakesNoDrops) {
     EXPECT_FALSE(host.hwnd->acceptDrops());
 }
 
-} // namespace
-
 // Records the character messages an edit's object receives.
 class CharRecorder : public CEdit {
 public:
@@ -184,3 +182,5 @@ TEST(EditWindow, AReadOnlyEditIsDrawnOnTheButtonFace) {
     const QColor base = static_cast<QLineEdit*>(created)->palette().color(QPalette::Base);
     EXPECT_EQ(RGB(base.red(), base.green(), base.blue()), GetSysColor(COLOR_BTNFACE));
 }
+
+} // namespace
