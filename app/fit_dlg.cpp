@@ -92,10 +92,9 @@ const char* CellText(const FitRow& row, int column, int total) {
 // The same points in the same order, each in both files or in one only as before: the rows
 // of the one view can become the other's in place.
 bool SamePoints(const std::vector<FitRow>& a, const std::vector<FitRow>& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](const FitRow& x, const FitRow& y) {
-                          return x.matched == y.matched && x.name == y.name;
-                      });
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const FitRow& x, const FitRow& y) {
+        return x.matched == y.matched && x.name == y.name;
+    });
 }
 
 } // namespace
@@ -399,9 +398,8 @@ void CFitDlg::ShowView(const FitView& view) {
     // A row that stayed selected tells nothing: the plot is told here.
     const int row = m_listPoints.GetNextItem(-1, LVNI_SELECTED);
     const auto point = std::find(m_plotRows.begin(), m_plotRows.end(), row);
-    m_plot.SetCurSel(row < 0 || point == m_plotRows.end()
-                         ? -1
-                         : static_cast<int>(point - m_plotRows.begin()));
+    m_plot.SetCurSel(
+        row < 0 || point == m_plotRows.end() ? -1 : static_cast<int>(point - m_plotRows.begin()));
     UpdateControls();
 }
 
@@ -417,9 +415,9 @@ void CFitDlg::ShowRows(const std::vector<FitRow>* shown) {
     m_listTicks.resize(m_view.rows.size());
     for (size_t i = 0; i < m_view.rows.size(); ++i) {
         const FitRow& row = m_view.rows[i];
-        const int at = shown ? static_cast<int>(i)
-                             : m_listPoints.InsertItem(m_listPoints.GetItemCount(),
-                                                       row.name.c_str());
+        const int at = shown
+                           ? static_cast<int>(i)
+                           : m_listPoints.InsertItem(m_listPoints.GetItemCount(), row.name.c_str());
         // Only the texts that differ from the row's are set: a tick leaves most flags and
         // reasons as they were.
         for (int column = kNameColumn + 1; column <= total + 3; ++column) {

@@ -116,9 +116,7 @@ void BM_WindowTick(benchmark::State& state) {
     input.exclude = {"P5"};
     const FitView without = real.compute(input);
     FitBackend backend;
-    backend.compute = [&](const FitInput& asked) {
-        return asked.exclude.empty() ? all : without;
-    };
+    backend.compute = [&](const FitInput& asked) { return asked.exclude.empty() ? all : without; };
     CFitDlg dlg(backend);
     dlg.Create();
     dlg.ShowWindow(SW_SHOW);

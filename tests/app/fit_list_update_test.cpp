@@ -78,8 +78,8 @@ void PrintTo(const RowState& r, std::ostream* os) {
     for (const std::string& t : r.texts) {
         *os << '[' << t << ']';
     }
-    *os << " check " << r.check << " greyed " << r.greyed << " selected " << r.selected
-        << " flags " << r.flags.toInt();
+    *os << " check " << r.check << " greyed " << r.greyed << " selected " << r.selected << " flags "
+        << r.flags.toInt();
 }
 
 // A window whose fits are whatever the test sets next.
@@ -138,6 +138,7 @@ struct Case {
     bool inPlace; // the same points: the rows stay the same rows
 };
 
+// clang-format off
 const Case kCases[] = {
     {"a point unticked: new residuals, its reason, the flag moved",
      {6, 0, true, 1, {}, 2}, 1, 3, {6, 0, true, 2, {3}, 4}, true},
@@ -154,6 +155,7 @@ const Case kCases[] = {
      {6, 0, false, 1, {}, 2}, false},
     {"other points", {6, 1, true, 1, {}, 2}, 1, -1, {8, 1, true, 2, {}, 3}, false},
 };
+// clang-format on
 
 TEST(FitListUpdate, AListBroughtUpToDateEqualsOneFilledAnew) {
     for (const Case& c : kCases) {

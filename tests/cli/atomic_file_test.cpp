@@ -52,7 +52,7 @@ TEST(AtomicFile, ReplacesThroughLinksAndRefusesWhatIsNotItsToReplace) {
     struct stat info {};
     ASSERT_EQ(stat(file.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u); // the replaced file's mode is kept
-    EXPECT_EQ(FilesIn(dir), 5u); // no temporary file left over
+    EXPECT_EQ(FilesIn(dir), 5u);            // no temporary file left over
     chmod(readOnly.c_str(), 0644);
     fs::remove_all(dir);
 }
