@@ -19,7 +19,11 @@ ToolWindowPlace PlaceToolWindow(const CRect& form, CSize size, const std::vector
     // A resizable frame may be a little taller than the form's (a grip at the bottom).
     const int y = std::max<int>(work.top, std::min<int>(form.top, work.bottom - size.cy - kGap));
     auto frameAt = [&](int x) { return CRect(x, y, x + size.cx, y + size.cy); };
-    auto inWork = [&](int x) { return std::clamp<int>(x, work.left, work.right - size.cx); };
+    // On a screen narrower than the window its left edge stays on screen (and std::clamp would
+    // be undefined with the bounds crossed).
+    auto inWork = [&](int x) {
+        return std::max<int>(work.left, std::min<int>(x, work.right - size.cx));
+    };
     auto covered = [&](int x) {
         const CRect frame = frameAt(x);
         long long area = Overlap(frame, form);
